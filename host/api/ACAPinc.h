@@ -1,0 +1,15 @@
+#pragma once
+// The host surface the add-on compiles against.
+#include "APIErrors.h"
+#include "API_Guid.h"
+#include "APIdefs_Attributes.h"
+#include "APIdefs_LibParts.h"
+#include "BM.h"
+#include "DBPrintf.h"
+#include "GS/Array.hpp"
+#include "GS/Exceptions.hpp"
+#include "GS/Guid.hpp"
+#include "GS/HashTable.hpp"
+#include "GS/Ref.hpp"
+#include "GS/Types.hpp"
+#include "GS/UniString.hpp"

@@ -1,0 +1,24 @@
+#pragma once
+#include <cstdint>
+
+using Int8 = std::int8_t;
+using UInt8 = std::uint8_t;
+using Int16 = std::int16_t;
+using UInt16 = std::uint16_t;
+using Int32 = std::int32_t;
+using UInt32 = std::uint32_t;
+using Int64 = std::int64_t;
+using UInt64 = std::uint64_t;
+using UChar = unsigned char;
+using UShort = unsigned short;
+using GSFlags = Int32;
+using GSSize = Int64;
+using GSPtr = char*;
+using GSHandle = char**;
+using USize = UInt32;
+using UIndex = UInt32;
+using GSErr = Int32;
+using GSErrCode = Int32;
+
+constexpr GSErrCode NoError = 0;
+constexpr UIndex MaxUIndex = 0xFFFFFFFFu;

@@ -1,0 +1,143 @@
+#include "Host.hpp"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "BM.h"
+#include "DBPrintf.h"
+
+namespace sim {
+
+Host& Host::Get()
+{
+    static Host host;
+    return host;
+}
+
+Host::Host() : project(std::make_unique<Project>()), workFolder(std::filesystem::current_path()) {}
+
+void Host::Reset()
+{
+    project = std::make_unique<Project>();
+    debugOutput.clear();
+    callCounts.clear();
+    faults.clear();
+    escapes.clear();
+}
+
+void Host::SetWorkFolder(const std::filesystem::path& folder)
+{
+    std::filesystem::create_directories(folder);
+    workFolder = std::filesystem::absolute(folder);
+    std::filesystem::current_path(workFolder);
+}
+
+GSErrCode Host::Enter(const char* function)
+{
+    int call = ++callCounts[function];
+    auto range = faults.equal_range(function);
+    for (auto it = range.first; it != range.second; ++it) {
+        const Fault& f = it->second;
+        if (call >= f.firstCall && (f.times < 0 || call < f.firstCall + f.times))
+            return f.code;
+    }
+    return NoError;
+}
+
+int Host::GetCallCount(const std::string& function) const
+{
+    auto it = callCounts.find(function);
+    return it == callCounts.end() ? 0 : it->second;
+}
+
+void Host::InjectFault(const std::string& function, GSErrCode code, int nth, int times)
+{
+    faults.emplace(function, Fault{code, GetCallCount(function) + nth, times});
+}
+
+void Host::CallAddOn(const std::string& what, const std::function<void()>& call)
+{
+    CallAddOn<int>(what, [&] { call(); return 0; }, 0);
+}
+
+void Host::RecordEscape(const std::string& what, const std::string& message)
+{
+    escapes.push_back(what + ": " + message);
+    AppendDebug("HOST CRASH: exception escaped " + what + ": " + message + "\n");
+}
+
+} // namespace sim
+
+void DBPrintf(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    va_list copy;
+    va_copy(copy, args);
+    int size = std::vsnprintf(nullptr, 0, format, copy);
+    va_end(copy);
+    if (size > 0) {
+        std::string buffer(static_cast<std::size_t>(size) + 1, '\0');
+        std::vsnprintf(buffer.data(), buffer.size(), format, args);
+        buffer.resize(static_cast<std::size_t>(size));
+        sim::Host::Get().AppendDebug(buffer);
+    }
+    va_end(args);
+}
+
+// Each handle is a block whose first 8 bytes hold the size of the user part.
+GSHandle BMAllocateHandle(GSSize bytes, GSFlags, short)
+{
+    if (bytes < 0)
+        return nullptr;
+    char* block = static_cast<char*>(std::calloc(1, static_cast<std::size_t>(bytes) + sizeof(GSSize)));
+    if (block == nullptr)
+        return nullptr;
+    std::memcpy(block, &bytes, sizeof(GSSize));
+    GSHandle handle = static_cast<GSHandle>(std::malloc(sizeof(char*)));
+    *handle = block + sizeof(GSSize);
+    ++sim::Host::Get().LiveHandles();
+    return handle;
+}
+
+GSHandle BMhAllClear(GSSize bytes) { return BMAllocateHandle(bytes, ALLOCATE_CLEAR, 0); }
+
+GSSize BMGetHandleSize(GSHandle handle)
+{
+    if (handle == nullptr || *handle == nullptr)
+        return 0;
+    GSSize size;
+    std::memcpy(&size, *handle - sizeof(GSSize), sizeof(GSSize));
+    return size;
+}
+
+GSSize BMhGetSize(GSHandle handle) { return BMGetHandleSize(handle); }
+
+GSErrCode BMReallocHandle(GSHandle handle, GSSize bytes, GSFlags, short)
+{
+    if (handle == nullptr || bytes < 0)
+        return -1;
+    GSSize old = BMGetHandleSize(handle);
+    char* block = static_cast<char*>(std::realloc(*handle - sizeof(GSSize), static_cast<std::size_t>(bytes) + sizeof(GSSize)));
+    if (block == nullptr)
+        return -1;
+    if (bytes > old)
+        std::memset(block + sizeof(GSSize) + old, 0, static_cast<std::size_t>(bytes - old));
+    std::memcpy(block, &bytes, sizeof(GSSize));
+    *handle = block + sizeof(GSSize);
+    return NoError;
+}
+
+void BMKillHandle(GSHandle* handle)
+{
+    if (handle == nullptr || *handle == nullptr)
+        return;
+    std::free(**handle - sizeof(GSSize));
+    std::free(*handle);
+    *handle = nullptr;
+    --sim::Host::Get().LiveHandles();
+}
+
+void BMhKill(GSHandle* handle) { BMKillHandle(handle); }

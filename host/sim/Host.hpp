@@ -1,0 +1,91 @@
+#pragma once
+// The running application of the stand-alone host: the project, what the host shows
+// and records, and the instrumentation tests use (call counters, fault injection,
+// and a guard around every call into the add-on).
+#include "GS/Types.hpp"
+#include "Project.hpp"
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace sim {
+
+class Host {
+public:
+    static Host& Get();
+
+    // A fresh application with an empty project; the work folder stays.
+    void Reset();
+
+    Project& GetProject() { return *project; }
+    void SetProject(std::unique_ptr<Project> newProject) { project = std::move(newProject); }
+
+    // The host's current directory: "log.txt" and the special folders live here.
+    const std::filesystem::path& GetWorkFolder() const { return workFolder; }
+    void SetWorkFolder(const std::filesystem::path& folder);
+
+    // Debug output (DBPrintf and the logger's echo).
+    void AppendDebug(const std::string& text) { debugOutput += text; }
+    const std::string& GetDebugOutput() const { return debugOutput; }
+    void ClearDebugOutput() { debugOutput.clear(); }
+
+    // Instrumentation. Every ACAPI_ function calls Enter with its name first: the call
+    // is counted, and a fault injected for it is returned instead of doing the work.
+    GSErrCode Enter(const char* function);
+    int GetCallCount(const std::string& function) const;
+    void ResetCallCounts() { callCounts.clear(); }
+    // Make `function` fail with `code` on its n-th call from now (1 = the next one),
+    // for `times` calls (-1: every call from then on).
+    void InjectFault(const std::string& function, GSErrCode code, int nth = 1, int times = 1);
+    void ClearFaults() { faults.clear(); }
+
+    // Runs a call into the add-on. An exception that escapes it would take the real
+    // application down: it is recorded and `onEscape` answers in its place.
+    template <typename R> R CallAddOn(const std::string& what, const std::function<R()>& call, R onEscape)
+    {
+        try {
+            return call();
+        } catch (const std::exception& e) {
+            RecordEscape(what, e.what());
+        } catch (...) {
+            RecordEscape(what, "unknown exception");
+        }
+        return onEscape;
+    }
+    void CallAddOn(const std::string& what, const std::function<void()>& call);
+    const std::vector<std::string>& GetEscapedExceptions() const { return escapes; }
+
+    // Host memory handles still allocated.
+    long& LiveHandles() { return liveHandles; }
+
+private:
+    Host();
+    void RecordEscape(const std::string& what, const std::string& message);
+
+    struct Fault {
+        GSErrCode code;
+        int firstCall; // absolute call number
+        int times;
+    };
+
+    std::unique_ptr<Project> project;
+    std::filesystem::path workFolder;
+    std::string debugOutput;
+    std::map<std::string, int> callCounts;
+    std::multimap<std::string, Fault> faults;
+    std::vector<std::string> escapes;
+    long liveHandles = 0;
+};
+
+} // namespace sim
+
+// First statement of every ACAPI_ function that returns an error code.
+#define SIM_ENTER(name)                                                                                      \
+    do {                                                                                                     \
+        if (GSErrCode simInjected_ = ::sim::Host::Get().Enter(name); simInjected_ != NoError)                \
+            return simInjected_;                                                                             \
+    } while (false)

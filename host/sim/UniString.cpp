@@ -1,0 +1,173 @@
+#include "GS/UniString.hpp"
+
+#include <cstdio>
+#include <ostream>
+#include <vector>
+
+namespace GS {
+namespace {
+
+bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+
+// Byte offset of the character with the given index (or the end).
+std::size_t ByteOffset(const std::string& text, UIndex index)
+{
+    std::size_t pos = 0;
+    for (UIndex i = 0; i < index && pos < text.size(); ++i) {
+        ++pos;
+        while (pos < text.size() && IsContinuation(static_cast<unsigned char>(text[pos])))
+            ++pos;
+    }
+    return pos;
+}
+
+std::vector<char32_t> Decode(const std::string& text)
+{
+    std::vector<char32_t> out;
+    for (std::size_t i = 0; i < text.size();) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
+        char32_t cp = extra == 0 ? c : (c & (0x3F >> extra));
+        ++i;
+        for (int k = 0; k < extra && i < text.size() && IsContinuation(static_cast<unsigned char>(text[i])); ++k, ++i)
+            cp = (cp << 6) | (static_cast<unsigned char>(text[i]) & 0x3F);
+        out.push_back(cp);
+    }
+    return out;
+}
+
+// Simple case folding: ASCII, Latin-1 and Latin Extended-A.
+char32_t Fold(char32_t c)
+{
+    if (c >= 'A' && c <= 'Z')
+        return c + 32;
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7)
+        return c + 32;
+    if (c >= 0x100 && c <= 0x17F && c != 0x130 && c != 0x131 && (c % 2) == 0)
+        return c + 1;
+    return c;
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
+
+} // namespace
+
+UniString::UniString(const char* text, CHEncoding) : text(text != nullptr ? text : "") {}
+UniString::UniString(const std::string& text, CHEncoding) : text(text) {}
+
+USize UniString::GetLength() const
+{
+    USize count = 0;
+    for (unsigned char c : text)
+        if (!IsContinuation(c))
+            ++count;
+    return count;
+}
+
+UniString UniString::GetSubstring(UIndex from, USize length) const
+{
+    std::size_t begin = ByteOffset(text, from);
+    std::size_t end = length == MaxUIndex ? text.size() : begin + ByteOffset(text.substr(begin), length);
+    return UniString(text.substr(begin, end - begin));
+}
+
+UniString UniString::GetSuffix(USize length) const
+{
+    USize total = GetLength();
+    return length >= total ? *this : GetSubstring(total - length, length);
+}
+
+void UniString::DeleteLast(USize count)
+{
+    USize total = GetLength();
+    *this = count >= total ? UniString() : GetSubstring(0, total - count);
+}
+
+void UniString::Trim() { *this = Trimmed(); }
+
+UniString UniString::Trimmed() const
+{
+    std::size_t b = 0, e = text.size();
+    while (b < e && IsBlank(text[b]))
+        ++b;
+    while (e > b && IsBlank(text[e - 1]))
+        --e;
+    return UniString(text.substr(b, e - b));
+}
+
+bool UniString::IsEqual(const UniString& other, CaseComparison comparison) const
+{
+    if (comparison == CaseSensitive)
+        return text == other.text;
+    auto a = Decode(text), b = Decode(other.text);
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (Fold(a[i]) != Fold(b[i]))
+            return false;
+    return true;
+}
+
+bool UniString::BeginsWith(const UniString& prefix) const { return text.compare(0, prefix.text.size(), prefix.text) == 0; }
+
+bool UniString::EndsWith(const UniString& suffix) const
+{
+    return text.size() >= suffix.text.size() &&
+           text.compare(text.size() - suffix.text.size(), suffix.text.size(), suffix.text) == 0;
+}
+
+bool UniString::Contains(const UniString& part) const { return text.find(part.text) != std::string::npos; }
+
+UIndex UniString::FindFirst(const UniString& part) const
+{
+    std::size_t pos = text.find(part.text);
+    if (pos == std::string::npos)
+        return MaxUIndex;
+    return UniString(text.substr(0, pos)).GetLength();
+}
+
+UniString& UniString::Append(const UniString& other)
+{
+    text += other.text;
+    return *this;
+}
+
+UniString UniString::Printf(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    UniString result = VPrintf(format, args);
+    va_end(args);
+    return result;
+}
+
+UniString UniString::VPrintf(const char* format, va_list args)
+{
+    va_list copy;
+    va_copy(copy, args);
+    int size = std::vsnprintf(nullptr, 0, format, copy);
+    va_end(copy);
+    if (size <= 0)
+        return UniString();
+    std::string buffer(static_cast<std::size_t>(size) + 1, '\0');
+    std::vsnprintf(buffer.data(), buffer.size(), format, args);
+    buffer.resize(static_cast<std::size_t>(size));
+    return UniString(buffer);
+}
+
+UniString operator+(const UniString& a, const UniString& b) { return UniString(a).Append(b); }
+UniString operator+(const UniString& a, const char* b) { return UniString(a).Append(UniString(b)); }
+UniString operator+(const char* a, const UniString& b) { return UniString(a).Append(b); }
+std::ostream& operator<<(std::ostream& out, const UniString& text) { return out << text.ToUtf8(); }
+
+std::string TruncateUtf8(const std::string& text, std::size_t maxBytes)
+{
+    if (text.size() <= maxBytes)
+        return text;
+    std::size_t end = maxBytes;
+    while (end > 0 && IsContinuation(static_cast<unsigned char>(text[end])))
+        --end;
+    return text.substr(0, end);
+}
+
+} // namespace GS

@@ -1,0 +1,11 @@
+#include "ComplexMaterial.hpp"
+
+namespace KRV {
+
+void ComplexMaterial::ForEachLayer(std::function<void(Material&)> f)
+{
+    for (Material& material : materials)
+        f(material);
+}
+
+} // namespace KRV

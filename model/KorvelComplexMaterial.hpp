@@ -1,0 +1,50 @@
+#pragma once
+#include "ComplexMaterial.hpp"
+#include "KorvelMaterial.hpp"
+#include "KorvelProperties.hpp"
+
+namespace KRV {
+
+// A composite (the service's "system") as the catalogue describes it.
+class KorvelComplexMaterial : public virtual ComplexMaterial {
+public:
+    KorvelComplexMaterial() = default;
+    explicit KorvelComplexMaterial(const json& j);
+    KorvelComplexMaterial(const KorvelComplexMaterial&) = default;
+    KorvelComplexMaterial& operator=(const KorvelComplexMaterial&) = default;
+    virtual ~KorvelComplexMaterial() = default;
+
+    void Print() const override;
+    void ForEachLayer(std::function<void(Material&)> f) override;
+    int GetLayersCount() const override { return static_cast<int>(layers.size()); }
+
+    GS::UniString GetID() const { return id; }
+    void SetID(const GS::UniString& value) { id = value; }
+    GS::UniString GetDescription() const { return description; }
+    void SetDescription(const GS::UniString& value) { description = value; }
+    // The service's status word of the composite (not the import outcome).
+    GS::UniString GetStatus() const { return serviceStatus; }
+    void SetStatus(const GS::UniString& value) { serviceStatus = value; }
+    GS::UniString GetLike() const { return like; }
+    void SetLike(const GS::UniString& value) { like = value; }
+    GS::UniString GetType() const { return type; }
+    // Also sets where the composite may be used: 2 slabs, 4 roofs, 1 walls.
+    void SetType(const GS::UniString& value);
+    std::vector<KorvelMaterial> GetLayers() const { return layers; }
+    void SetLayers(const std::vector<KorvelMaterial>& value) { layers = value; }
+    KorvelProperties GetProperties() const { return properties; }
+    void SetProperties(const KorvelProperties& value) { properties = value; }
+
+private:
+    GS::UniString id = "Undefined";
+    GS::UniString description = "Undefined";
+    GS::UniString serviceStatus = "Undefined";
+    GS::UniString like = "Undefined";
+    GS::UniString type = "Undefined";
+    std::vector<KorvelMaterial> layers;
+    KorvelProperties properties;
+};
+
+void from_json(const json& j, KorvelComplexMaterial& composite);
+
+} // namespace KRV

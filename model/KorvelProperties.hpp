@@ -1,0 +1,31 @@
+#pragma once
+#include <vector>
+
+#include "KorvelProperty.hpp"
+
+namespace KRV {
+
+// The ordered data-sheet properties of one item; duplicated names are kept.
+class KorvelProperties {
+public:
+    KorvelProperties() = default;
+    KorvelProperties(const KorvelProperties&) = default;
+    KorvelProperties& operator=(const KorvelProperties&) = default;
+    virtual ~KorvelProperties() = default;
+
+    std::vector<KorvelProperty> GetProperties() const { return properties; }
+    void AddProperty(json property);
+    // The first property of that name; "" when there is none.
+    GS::UniString GetPropertyValueByName(const GS::UniString& name);
+    bool empty() const { return properties.empty(); }
+
+    bool operator==(const KorvelProperties& other) const { return properties == other.properties; }
+    bool operator!=(const KorvelProperties& other) const { return !(*this == other); }
+
+private:
+    std::vector<KorvelProperty> properties;
+};
+
+void from_json(const json& j, KorvelProperties& properties);
+
+} // namespace KRV

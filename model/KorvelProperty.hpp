@@ -1,0 +1,44 @@
+#pragma once
+#include "GS/UniString.hpp"
+#include "JsonText.hpp"
+
+namespace KRV {
+
+// One data-sheet property of a catalogue item; every field is text.
+class KorvelProperty {
+public:
+    KorvelProperty() = default;
+    KorvelProperty(const KorvelProperty&) = default;
+    KorvelProperty& operator=(const KorvelProperty&) = default;
+    virtual ~KorvelProperty() = default;
+
+    GS::UniString GetGroup() const { return group; }
+    GS::UniString GetName() const { return name; }
+    GS::UniString GetUnit() const { return unit; }
+    GS::UniString GetType() const { return type; }
+    GS::UniString GetValue() const { return value; }
+    void SetGroup(const GS::UniString& text) { group = text; }
+    void SetName(const GS::UniString& text) { name = text; }
+    void SetUnit(const GS::UniString& text) { unit = text; }
+    void SetType(const GS::UniString& text) { type = text; }
+    void SetValue(const GS::UniString& text) { value = text; }
+
+    bool operator==(const KorvelProperty& other) const;
+    bool operator!=(const KorvelProperty& other) const { return !(*this == other); }
+    bool IsNameEqual(const KorvelProperty& other) const { return name == other.name; }
+    bool IsValueEqual(const KorvelProperty& other) const { return value == other.value; }
+
+    void Print() const;
+
+private:
+    GS::UniString group;
+    GS::UniString name;
+    GS::UniString unit;
+    GS::UniString type;
+    GS::UniString value;
+};
+
+void from_json(const json& j, KorvelProperty& property);
+void to_json(json& j, const KorvelProperty& property);
+
+} // namespace KRV

@@ -1,0 +1,33 @@
+#pragma once
+#include "APIdefs_LibParts.h"
+#include "BaseItem.hpp"
+#include "GS/UniString.hpp"
+
+namespace KRV {
+
+// A single host object file ("gsm") and the host's record of it once registered.
+class LibraryPart : public virtual BaseItem {
+public:
+    LibraryPart();
+    LibraryPart(const LibraryPart&) = default;
+    LibraryPart& operator=(const LibraryPart&) = default;
+    virtual ~LibraryPart() = default;
+
+    virtual void SetLibPart(const API_LibPart& record) { libPart = record; }
+    virtual GS::UniString GetName() const = 0;
+    virtual void SetName(const GS::UniString& value) = 0;
+    virtual GS::UniString GetFile() const = 0;
+    virtual void SetFile(const GS::UniString& value) = 0;
+    virtual GS::UniString GetPath() const = 0;
+    virtual void SetPath(const GS::UniString& value) = 0;
+    virtual GS::UniString GetImage() const = 0;
+    virtual void SetImage(const GS::UniString& value) = 0;
+
+    API_LibPart GetLibPart() const { return libPart; }
+    Int32 GetIndex() const { return libPart.index; }
+
+private:
+    API_LibPart libPart;
+};
+
+} // namespace KRV

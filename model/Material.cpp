@@ -1,0 +1,30 @@
+#include "Material.hpp"
+
+#include "APIErrors.h"
+
+namespace KRV {
+
+void Material::SetLayerType(const GS::UniString& type)
+{
+    layerType = type;
+    flagBits = 0;
+    if (type == "Core")
+        flagBits = 2;
+    else if (type == "Finish")
+        flagBits = 0x20;
+}
+
+void Material::SetBuildingMaterialProp(const API_BuildingMaterialType& existing)
+{
+    connPriority = existing.connPriority;
+    cutFill = existing.cutFill;
+    cutFillPen = existing.cutFillPen;
+    cutFillBackgroundPen = existing.cutFillBackgroundPen;
+    cutMaterial = existing.cutMaterial;
+    cutFillOrientation = existing.cutFillOrientation;
+}
+
+// The model writer gives this its body; until then nothing pretends to write.
+GSErrCode Material::ReplaceMaterial() { return APIERR_NOTSUPPORTED; }
+
+} // namespace KRV
