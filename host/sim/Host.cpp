@@ -12,8 +12,9 @@ namespace sim {
 
 Host& Host::Get()
 {
-    static Host host;
-    return host;
+    // Never destroyed: the add-on's singletons may still call in during static destruction.
+    static Host* host = new Host;
+    return *host;
 }
 
 Host::Host() : project(std::make_unique<Project>()), workFolder(std::filesystem::current_path()) {}
@@ -25,6 +26,10 @@ void Host::Reset()
     callCounts.clear();
     faults.clear();
     escapes.clear();
+    addOn = AddOnSlot();
+    ui.alertAnswers.clear();
+    ui.alerts.clear();
+    ui.openedLinks.clear();
 }
 
 void Host::SetWorkFolder(const std::filesystem::path& folder)

@@ -3,6 +3,8 @@
 // and records, and the instrumentation tests use (call counters, fault injection,
 // and a guard around every call into the add-on).
 #include "GS/Types.hpp"
+#include "AddOnSlot.hpp"
+#include "Interface.hpp"
 #include "Project.hpp"
 
 #include <filesystem>
@@ -59,6 +61,9 @@ public:
     void CallAddOn(const std::string& what, const std::function<void()>& call);
     const std::vector<std::string>& GetEscapedExceptions() const { return escapes; }
 
+    AddOnSlot& AddOn() { return addOn; }
+    Interface& UI() { return ui; }
+
     // Host memory handles still allocated.
     long& LiveHandles() { return liveHandles; }
 
@@ -73,6 +78,8 @@ private:
     };
 
     std::unique_ptr<Project> project;
+    AddOnSlot addOn;
+    Interface ui;
     std::filesystem::path workFolder;
     std::string debugOutput;
     std::map<std::string, int> callCounts;

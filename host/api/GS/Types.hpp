@@ -19,6 +19,9 @@ using USize = UInt32;
 using UIndex = UInt32;
 using GSErr = Int32;
 using GSErrCode = Int32;
+namespace GS {
+using IntPtr = std::intptr_t;
+}
 
 constexpr GSErrCode NoError = 0;
 constexpr UIndex MaxUIndex = 0xFFFFFFFFu;

@@ -1,0 +1,108 @@
+#include "BrowserPalette.hpp"
+
+#include <cstring>
+
+#include "CatchAll.hpp"
+#include "Exports.hpp"
+#include "ImportManager.hpp"
+#include "ServiceAddress.hpp"
+
+namespace KRV {
+
+const GS::Guid BrowserPalette::paletteGuid("{64F64B7A-4B4F-496D-AFB7-747BCEED73EC}");
+std::unique_ptr<BrowserPalette> BrowserPalette::instance;
+
+Int32 PaletteReferenceId(const GS::Guid& guid)
+{
+    UInt32 words[4];
+    static_assert(sizeof(GS::Guid) == sizeof(words), "a guid is four words");
+    std::memcpy(words, &guid, sizeof words);
+    UInt32 sum = words[0] + words[1] + words[2] + words[3];
+    return static_cast<Int32>(sum);
+}
+
+BrowserPalette::BrowserPalette()
+    : DG::Palette(ACAPI_GetOwnResModule(), 32500, ACAPI_GetOwnResModule(), paletteGuid), browser(*this, 1)
+{
+    ACAPI_Notify_CatchProjectEvent(APINotify_Quit, NotificationHandler);
+    Attach(*this);
+    BeginEventProcessing();
+    InitBrowserControl();
+}
+
+BrowserPalette::~BrowserPalette()
+{
+    EndEventProcessing();
+    Detach(*this);
+}
+
+void BrowserPalette::CreateInstance()
+{
+    instance.reset(new BrowserPalette());
+    ACAPI_KeepInMemory(true);
+}
+
+void BrowserPalette::InitBrowserControl()
+{
+    // The object exists before the page starts loading.
+    RegisterACAPIJavaScriptObject();
+    browser.LoadURL(serviceBaseAddress);
+}
+
+GSErrCode BrowserPalette::RegisterPaletteControlCallBack()
+{
+    return ACAPI_RegisterModelessWindow(PaletteReferenceId(paletteGuid), PaletteControlCallBack, 1015,
+                                        GSGuid2APIGuid(paletteGuid));
+}
+
+GSErrCode BrowserPalette::PaletteControlCallBack(Int32, API_PaletteMessageID message, GS::IntPtr param)
+{
+    CatchAll("BrowserPalette::PaletteControlCallBack", [&] {
+        switch (message) {
+        case APIPalMsg_ClosePalette:
+            if (HasInstance())
+                instance->Hide();
+            break;
+        case APIPalMsg_OpenPalette:
+            if (!HasInstance())
+                CreateInstance();
+            instance->Show();
+            break;
+        case APIPalMsg_IsPaletteVisible:
+            if (param != 0)
+                *reinterpret_cast<bool*>(param) = HasInstance() && instance->IsVisible();
+            break;
+        default:
+            break;
+        }
+    });
+    return NoError;
+}
+
+GSErrCode BrowserPalette::NotificationHandler(API_NotifyEventID, Int32) { return NoError; }
+
+bool BrowserPalette::Import(const GS::UniString& request) { return ImportRequest(request); }
+bool BrowserPalette::Export(GS::UniString& text) { return ExportUpdateStatus(text); }
+bool BrowserPalette::ExportCalculations(GS::UniString& text) { return ExportCalculationData(text); }
+bool BrowserPalette::ExportIFC(GS::Ref<GS::Array<GS::UniString>> args) { return ExportAndUploadIFC(args); }
+
+void BrowserPalette::PanelResized(const DG::PanelResizeEvent& ev)
+{
+    CatchAll("BrowserPalette::PanelResized", [&] {
+        BeginMoveResizeItems();
+        browser.Resize(ev.GetHorizontalChange(), ev.GetVerticalChange());
+        EndMoveResizeItems();
+    });
+}
+
+void BrowserPalette::PanelCloseRequested(const DG::PanelCloseRequestEvent&, bool* accepted)
+{
+    // Closing only hides: the page stays alive until the add-on is unloaded.
+    CatchAll("BrowserPalette::PanelCloseRequested", [&] {
+        Hide();
+        if (accepted != nullptr)
+            *accepted = true;
+    });
+}
+
+} // namespace KRV

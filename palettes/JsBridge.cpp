@@ -1,0 +1,155 @@
+#include "JsBridge.hpp"
+
+#include <cctype>
+
+#include "BrowserPalette.hpp"
+#include "BulkImport.hpp"
+#include "CatchAll.hpp"
+#include "JsonText.hpp"
+#include "OSUtils.hpp"
+#include "SelfUpdate.hpp"
+#include "UserData.hpp"
+
+namespace KRV {
+
+GS::UniString GetStringFromJsVariable(GS::Ref<DG::JSBase> argument)
+{
+    if (argument == nullptr)
+        return GS::UniString();
+    GS::Ref<DG::JSValue> value = GS::CheckedCast<DG::JSValue>(argument);
+    return value->GetType() == DG::JSValue::STRING ? value->GetString() : GS::UniString();
+}
+
+GS::Array<GS::UniString>* ConvertJsArrayToUniStringArray(GS::Ref<DG::JSBase> argument)
+{
+    if (argument == nullptr)
+        return nullptr;
+    GS::Ref<DG::JSArray> array = GS::CheckedCast<DG::JSArray>(argument);
+    auto result = std::make_unique<GS::Array<GS::UniString>>();
+    for (const GS::Ref<DG::JSBase>& item : array->GetItemArray()) {
+        if (item == nullptr)
+            throw GS::NullReferenceException();
+        result->Push(GS::CheckedCast<DG::JSValue>(item)->GetString());
+    }
+    return result.release();
+}
+
+GS::UniString ReturnStatus(bool showError, bool isError)
+{
+    json status = json::object();
+    status["ShowError"] = showError;
+    status["IsError"] = isError;
+    return GS::UniString(status.dump(-1, ' ', false));
+}
+
+GS::UniString PlatformReply()
+{
+    json reply = json::object();
+    reply["installer_version"] = BrowserPalette::addOnVersion;
+    reply["os"] = "macos";
+    reply["platform_type"] = 0;
+    reply["version"] = 26;
+    return GS::UniString(reply.dump(-1, ' ', false));
+}
+
+bool IsOpenableLink(const GS::UniString& address)
+{
+    const std::string text = address.ToUtf8();
+    for (unsigned char c : text)
+        if (c <= ' ' || c == 0x7F)
+            return false;
+    auto colon = text.find(':');
+    if (colon == std::string::npos)
+        return false;
+    std::string scheme = text.substr(0, colon);
+    for (char& c : scheme)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string rest = text.substr(colon + 1);
+    if (scheme == "http" || scheme == "https")
+        return rest.size() > 2 && rest.compare(0, 2, "//") == 0 && rest[2] != '/';
+    return scheme == "mailto" && !rest.empty();
+}
+
+namespace {
+
+using Reply = GS::Ref<DG::JSBase>;
+
+Reply Text(const GS::UniString& text) { return Reply(new DG::JSValue(text)); }
+
+// The text as the host's narrow default encoding gives it back.
+GS::UniString Narrowed(const GS::UniString& text) { return GS::UniString(text.ToCStr().Get()); }
+
+// A function of the page's object: whatever goes wrong inside is logged and answered
+// as a failure the page shows, never thrown into the host.
+GS::Ref<DG::JSFunction> Function(const char* name, std::function<Reply(Reply)> body)
+{
+    std::string where = std::string("jsKorvelInterface.") + name;
+    return GS::Ref<DG::JSFunction>(new DG::JSFunction(name, [where, body](Reply argument) {
+        return CatchAll<Reply>(where.c_str(), [&] { return body(argument); }, Text(ReturnStatus(true, true)));
+    }));
+}
+
+Reply ImportWithNullCheck(Reply argument)
+{
+    if (argument == nullptr)
+        return Reply(new DG::JSValue(0));
+    bool imported = BrowserPalette::Import(Narrowed(GetStringFromJsVariable(argument)));
+    return Text(ReturnStatus(true, !imported));
+}
+
+Reply ReplaceImport(Reply argument)
+{
+    bool imported = BrowserPalette::Import(Narrowed(GetStringFromJsVariable(argument)));
+    return Text(ReturnStatus(false, !imported));
+}
+
+} // namespace
+
+void BrowserPalette::RegisterACAPIJavaScriptObject()
+{
+    GS::Ref<DG::JSObject> object(new DG::JSObject("jsKorvelInterface"));
+
+    object->AddItem(Function("import", ImportWithNullCheck));
+    object->AddItem(Function("platform", [](Reply) { return Text(PlatformReply()); }));
+    object->AddItem(Function("updateStatus", [](Reply argument) {
+        GS::UniString text = GetStringFromJsVariable(argument);
+        if (!BrowserPalette::Export(text))
+            return Text(ReturnStatus(true, true));
+        return Text(text);
+    }));
+    object->AddItem(Function("update", ImportWithNullCheck));
+    object->AddItem(Function("getCalculationData", [](Reply argument) {
+        GS::UniString text = GetStringFromJsVariable(argument);
+        UpdateAttributesUserData();
+        if (!BrowserPalette::ExportCalculations(text))
+            return Text(ReturnStatus(true, true));
+        return Text(text);
+    }));
+    object->AddItem(Function("replaceMaterialUsedInConstructionSystem", ReplaceImport));
+    object->AddItem(Function("replaceSystem", ReplaceImport));
+    object->AddItem(Function("openExternalLink", [](Reply argument) {
+        GS::UniString address = GetStringFromJsVariable(argument);
+        bool opened = IsOpenableLink(address) && OSUtils::OpenWithDefaultBrowser(address);
+        return Text(ReturnStatus(false, !opened));
+    }));
+    object->AddItem(Function("bulkImport", [](Reply argument) {
+        if (argument == nullptr)
+            return Text("[]");
+        GS::UniString request = Narrowed(GetStringFromJsVariable(argument));
+        json result = BulkImport(request).Import();
+        return Text(JsonToText(result));
+    }));
+    object->AddItem(Function("export", [](Reply argument) {
+        GS::Ref<GS::Array<GS::UniString>> args(ConvertJsArrayToUniStringArray(argument));
+        bool exported = BrowserPalette::ExportIFC(args);
+        return Text(ReturnStatus(true, !exported));
+    }));
+    object->AddItem(Function("selfUpdate", [](Reply argument) {
+        bool updated = SelfUpdate(GetStringFromJsVariable(argument)).Update();
+        return Text(ReturnStatus(true, !updated));
+    }));
+
+    browser.RegisterAsynchJSObject(object);
+}
+
+} // namespace KRV

@@ -1,0 +1,6 @@
+#pragma once
+
+namespace KRV {
+// The service's web interface; fixed when the add-on is built.
+inline constexpr const char* serviceBaseAddress = KORVEL_BASE_URL;
+} // namespace KRV
