@@ -1,0 +1,37 @@
+#pragma once
+// Runs a session script: one JSON action per line, one JSON result line per step.
+#include <filesystem>
+#include <iosfwd>
+#include <nlohmann/json.hpp>
+#include <string>
+
+namespace korvel_host {
+
+struct SessionOutcome {
+    int steps = 0;
+    int failedSteps = 0;
+    bool crashed = false; // an exception escaped the add-on
+};
+
+class Session {
+public:
+    // Relative paths in the script are taken from `baseFolder`.
+    Session(std::ostream& out, std::filesystem::path baseFolder);
+
+    // Loads the add-on into the host as the application would; false when it refused.
+    bool LoadAddOn();
+    SessionOutcome Run(std::istream& script);
+    // One action; the result line it prints.
+    nlohmann::json Step(const nlohmann::json& action);
+
+private:
+    nlohmann::json Do(const nlohmann::json& action);
+    std::filesystem::path Resolve(const std::string& path) const;
+
+    std::ostream& out;
+    std::filesystem::path baseFolder;
+    std::size_t escapesSeen = 0;
+    int stepNumber = 0;
+};
+
+} // namespace korvel_host

@@ -1,0 +1,79 @@
+// korvel-host: loads the add-on into the stand-alone host and runs a session script.
+#include <CLI/CLI.hpp>
+#include <fstream>
+#include <iostream>
+
+#include "Host.hpp"
+#include "ProjectFile.hpp"
+#include "Session.hpp"
+
+namespace {
+
+int RunSession(const std::filesystem::path& script, const std::string& projectFile, const std::string& saveFile,
+               const std::filesystem::path& work)
+{
+    namespace fs = std::filesystem;
+    // Paths given on the command line are the caller's, not the work folder's.
+    fs::path scriptPath = fs::absolute(script);
+    fs::path save = saveFile.empty() ? fs::path() : fs::absolute(saveFile);
+    std::ifstream input(scriptPath);
+    if (!input.is_open()) {
+        std::cerr << "korvel-host: cannot read the session " << script << "\n";
+        return 2;
+    }
+    sim::Host& host = sim::Host::Get();
+    if (!projectFile.empty()) {
+        std::ifstream file(fs::absolute(projectFile));
+        nlohmann::json project = nlohmann::json::parse(file, nullptr, false);
+        if (!file.is_open() || project.is_discarded()) {
+            std::cerr << "korvel-host: cannot read the project " << projectFile << "\n";
+            return 2;
+        }
+        try {
+            host.SetProject(sim::LoadProject(project));
+        } catch (const sim::ProjectFileError& e) {
+            std::cerr << "korvel-host: " << projectFile << ": " << e.what() << "\n";
+            return 2;
+        }
+    }
+    host.SetWorkFolder(work);
+
+    korvel_host::Session session(std::cout, scriptPath.parent_path());
+    if (!session.LoadAddOn())
+        return 1;
+    korvel_host::SessionOutcome outcome = session.Run(input);
+    if (!save.empty()) {
+        std::ofstream(save) << sim::SaveProject(host.GetProject()).dump(2) << "\n";
+    }
+    return outcome.crashed ? 3 : 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    CLI::App app{"korvel-host: the Korvel add-on in the stand-alone host"};
+    app.require_subcommand(1);
+
+    std::string script, project, save, work;
+    auto* run = app.add_subcommand("run", "run a session script (JSON Lines)");
+    run->add_option("session", script, "the session script")->required()->check(CLI::ExistingFile);
+    run->add_option("--project", project, "project file to open (default: an empty project)")->check(CLI::ExistingFile);
+    run->add_option("--save", save, "save the project here when the session ends");
+    run->add_option("--work", work, "the host's current folder: log.txt and the special folders (default: here)");
+
+    auto* demo = app.add_subcommand("demo", "run the bundled demo session");
+    demo->add_option("--work", work, "the host's current folder (default: a fresh temporary folder)");
+
+    CLI11_PARSE(app, argc, argv);
+
+    if (*run)
+        return RunSession(script, project, save, work.empty() ? std::filesystem::current_path() : std::filesystem::path(work));
+
+    std::filesystem::path examples = KORVEL_EXAMPLES_DIR;
+    std::filesystem::path workFolder = work.empty() ? std::filesystem::temp_directory_path() / "korvel-demo" : std::filesystem::path(work);
+    if (work.empty())
+        std::filesystem::remove_all(workFolder);
+    std::string demoProject = (examples / "projects" / "sample.json").string();
+    return RunSession(examples / "sessions" / "demo.jsonl", demoProject, "", workFolder);
+}
