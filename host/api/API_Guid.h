@@ -4,13 +4,14 @@
 #include <cstring>
 #include <functional>
 
+// Trivial, so records holding it can be zeroed as the host's are; API_Guid{} is null.
 struct API_Guid {
-    UInt32 time_low = 0;
-    UInt16 time_mid = 0;
-    UInt16 time_hi_and_version = 0;
-    UChar clock_seq_hi_and_reserved = 0;
-    UChar clock_seq_low = 0;
-    UChar node[6] = {0, 0, 0, 0, 0, 0};
+    UInt32 time_low;
+    UInt16 time_mid;
+    UInt16 time_hi_and_version;
+    UChar clock_seq_hi_and_reserved;
+    UChar clock_seq_low;
+    UChar node[6];
 };
 
 inline bool operator==(const API_Guid& a, const API_Guid& b) { return std::memcmp(&a, &b, sizeof(API_Guid)) == 0; }
@@ -23,7 +24,7 @@ inline const API_Guid APINULLGuid{};
 
 inline API_Guid GSGuid2APIGuid(const GS::Guid& guid)
 {
-    API_Guid result;
+    API_Guid result{};
     result.time_low = guid.data1;
     result.time_mid = guid.data2;
     result.time_hi_and_version = guid.data3;

@@ -2,6 +2,7 @@
 // Attribute records. Record layouts and type values are the stand-alone host's own;
 // the add-on relies only on the fields named here.
 #include "API_Guid.h"
+#include "APIErrors.h"
 #include "GS/Types.hpp"
 #include "GS/UniString.hpp"
 
@@ -66,3 +67,38 @@ union API_Attribute {
     API_BuildingMaterialType buildingMaterial;
     API_CompWallType compWall;
 };
+
+// Composite components and separator lines, in handles the host allocates.
+struct API_CWallComponent {
+    API_AttributeIndex buildingMaterial;
+    short framePen;
+    short flagBits;
+    double fillThick;
+};
+
+struct API_CWallLineComponent {
+    short ltypeInd;
+    short linePen;
+    short lineType;
+    short filler;
+};
+
+struct API_AttributeDefExt {
+    API_CWallComponent** cwall_compItems;
+    API_CWallLineComponent** cwall_compLItems;
+};
+
+// The header is found by index, or by name when the index is 0 (uniStringNamePtr
+// first, then the name buffer).
+GSErrCode ACAPI_Attribute_Get(API_Attribute* attribute);
+GSErrCode ACAPI_Attribute_GetNum(API_AttrTypeID typeID, API_AttributeIndex* count);
+GSErrCode ACAPI_Attribute_Search(API_Attr_Head* head);
+GSErrCode ACAPI_Attribute_Create(API_Attribute* attribute, API_AttributeDefExt* defs);
+GSErrCode ACAPI_Attribute_Modify(API_Attribute* attribute, API_AttributeDefExt* defs);
+GSErrCode ACAPI_Attribute_GetDefExt(API_AttrTypeID typeID, API_AttributeIndex index, API_AttributeDefExt* defs);
+GSErrCode ACAPI_Attribute_CreateExt(API_Attribute* attribute, API_AttributeDefExt* defs);
+GSErrCode ACAPI_Attribute_ModifyExt(API_Attribute* attribute, API_AttributeDefExt* defs);
+GSErrCode ACAPI_DisposeAttrDefsHdlsExt(API_AttributeDefExt* defs);
+
+// Copies a UTF-8 text into a header's name buffer, cut at a character boundary.
+void SetAttributeName(API_Attr_Head& head, const GS::UniString& name);

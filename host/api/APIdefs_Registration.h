@@ -8,8 +8,6 @@ namespace IO {
 class Location;
 }
 
-using GSType = UInt32;
-using GSResModule = Int32;
 
 enum API_AddonType : Int32 { APIAddon_DontRegister = 0, APIAddon_Unknown = 1, APIAddon_Normal = 2, APIAddon_Preload = 3 };
 

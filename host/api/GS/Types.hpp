@@ -18,6 +18,8 @@ using GSHandle = char**;
 using USize = UInt32;
 using UIndex = UInt32;
 using GSErr = Int32;
+using GSType = UInt32;
+using GSResModule = Int32;
 using GSErrCode = Int32;
 namespace GS {
 using IntPtr = std::intptr_t;

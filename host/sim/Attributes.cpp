@@ -1,0 +1,256 @@
+// Attributes: building materials, composites and the other types by index and name.
+#include <cstring>
+
+#include "APIdefs_Attributes.h"
+#include "BM.h"
+#include "Host.hpp"
+
+using sim::Host;
+
+namespace {
+
+sim::AttributeStore& Store() { return Host::Get().GetProject().attributes; }
+
+std::string NameOf(const API_Attr_Head& head)
+{
+    if (head.uniStringNamePtr != nullptr)
+        return head.uniStringNamePtr->ToUtf8();
+    return std::string(head.name, strnlen(head.name, API_AttrNameLen));
+}
+
+sim::Attribute* Lookup(const API_Attr_Head& head)
+{
+    if (head.index != 0)
+        return Store().Find(head.typeID, head.index);
+    return Store().FindByName(head.typeID, NameOf(head));
+}
+
+API_AttributeIndex IndexOf(const sim::Attribute& a)
+{
+    auto& list = Store().byType[a.type];
+    return static_cast<API_AttributeIndex>(&a - list.data()) + 1;
+}
+
+void FillRecord(const sim::Attribute& a, API_Attribute* out)
+{
+    GS::UniString* namePtr = out->header.uniStringNamePtr;
+    GS::UniString* description = a.type == API_BuildingMaterialID ? out->buildingMaterial.description : nullptr;
+    GS::UniString* manufacturer = a.type == API_BuildingMaterialID ? out->buildingMaterial.manufacturer : nullptr;
+    GS::UniString* id = a.type == API_BuildingMaterialID ? out->buildingMaterial.id : nullptr;
+    std::memset(out, 0, sizeof(API_Attribute));
+    out->header.typeID = a.type;
+    out->header.index = IndexOf(a);
+    out->header.guid = a.guid;
+    out->header.flags = a.flags;
+    SetAttributeName(out->header, GS::UniString(a.name));
+    out->header.uniStringNamePtr = namePtr;
+    if (namePtr != nullptr)
+        *namePtr = GS::UniString(a.name);
+    if (a.type == API_BuildingMaterialID) {
+        API_BuildingMaterialType& bm = out->buildingMaterial;
+        bm.connPriority = a.connPriority;
+        bm.cutFill = a.cutFill;
+        bm.cutFillPen = a.cutFillPen;
+        bm.cutFillBackgroundPen = a.cutFillBackgroundPen;
+        bm.cutMaterial = a.cutMaterial;
+        bm.cutFillOrientation = a.cutFillOrientation;
+        bm.thermalConductivity = a.thermalConductivity;
+        bm.density = a.density;
+        bm.heatCapacity = a.heatCapacity;
+        bm.showUncutLines = a.showUncutLines;
+        bm.description = description;
+        bm.manufacturer = manufacturer;
+        bm.id = id;
+        if (description != nullptr)
+            *description = GS::UniString(a.description);
+        if (manufacturer != nullptr)
+            *manufacturer = GS::UniString(a.manufacturer);
+        if (id != nullptr)
+            *id = GS::UniString(a.id);
+    } else if (a.type == API_CompWallID) {
+        out->compWall.nComps = static_cast<short>(a.components.size());
+        out->compWall.nLines = static_cast<short>(a.lines.size());
+        double total = 0;
+        for (const auto& c : a.components)
+            total += c.fillThick;
+        out->compWall.totalThick = total;
+    }
+}
+
+// Takes the record's values into the stored attribute (not its name, index or guid).
+void TakeRecord(sim::Attribute& a, const API_Attribute& in)
+{
+    a.flags = in.header.flags;
+    if (a.type == API_BuildingMaterialID) {
+        const API_BuildingMaterialType& bm = in.buildingMaterial;
+        a.connPriority = bm.connPriority;
+        a.cutFill = bm.cutFill;
+        a.cutFillPen = bm.cutFillPen;
+        a.cutFillBackgroundPen = bm.cutFillBackgroundPen;
+        a.cutMaterial = bm.cutMaterial;
+        a.cutFillOrientation = bm.cutFillOrientation;
+        a.thermalConductivity = bm.thermalConductivity;
+        a.density = bm.density;
+        a.heatCapacity = bm.heatCapacity;
+        a.showUncutLines = bm.showUncutLines;
+        a.description = bm.description != nullptr ? bm.description->ToUtf8() : std::string();
+        a.manufacturer = bm.manufacturer != nullptr ? bm.manufacturer->ToUtf8() : std::string();
+        a.id = bm.id != nullptr ? bm.id->ToUtf8() : std::string();
+    }
+}
+
+template <typename T> std::vector<T> FromHandle(T** handle)
+{
+    std::vector<T> out;
+    if (handle == nullptr)
+        return out;
+    std::size_t count = static_cast<std::size_t>(BMGetHandleSize(reinterpret_cast<GSHandle>(handle))) / sizeof(T);
+    out.assign(*handle, *handle + count);
+    return out;
+}
+
+template <typename T> T** ToHandle(const std::vector<T>& items)
+{
+    GSHandle h = BMAllocateHandle(static_cast<GSSize>(items.size() * sizeof(T)), ALLOCATE_CLEAR, 0);
+    if (h != nullptr && !items.empty())
+        std::memcpy(*h, items.data(), items.size() * sizeof(T));
+    return reinterpret_cast<T**>(h);
+}
+
+bool ValidName(const std::string& name) { return !name.empty(); }
+
+} // namespace
+
+void SetAttributeName(API_Attr_Head& head, const GS::UniString& name)
+{
+    std::string cut = GS::TruncateUtf8(name.ToUtf8(), API_AttrNameLen - 1);
+    std::memset(head.name, 0, API_AttrNameLen);
+    std::memcpy(head.name, cut.data(), cut.size());
+}
+
+GSErrCode ACAPI_Attribute_Get(API_Attribute* attribute)
+{
+    SIM_ENTER("ACAPI_Attribute_Get");
+    if (attribute == nullptr)
+        return APIERR_BADPARS;
+    sim::Attribute* a = Lookup(attribute->header);
+    if (a == nullptr)
+        return attribute->header.index != 0 ? APIERR_BADINDEX : APIERR_BADNAME;
+    FillRecord(*a, attribute);
+    return NoError;
+}
+
+GSErrCode ACAPI_Attribute_GetNum(API_AttrTypeID typeID, API_AttributeIndex* count)
+{
+    SIM_ENTER("ACAPI_Attribute_GetNum");
+    if (count == nullptr)
+        return APIERR_BADPARS;
+    auto it = Store().byType.find(typeID);
+    *count = it == Store().byType.end() ? 0 : static_cast<API_AttributeIndex>(it->second.size());
+    return NoError;
+}
+
+GSErrCode ACAPI_Attribute_Search(API_Attr_Head* head)
+{
+    SIM_ENTER("ACAPI_Attribute_Search");
+    if (head == nullptr)
+        return APIERR_BADPARS;
+    sim::Attribute* a = Store().FindByName(head->typeID, NameOf(*head));
+    if (a == nullptr)
+        return APIERR_BADNAME;
+    head->index = IndexOf(*a);
+    head->guid = a->guid;
+    return NoError;
+}
+
+static GSErrCode Create(API_Attribute* attribute, API_AttributeDefExt* defs)
+{
+    if (attribute == nullptr)
+        return APIERR_BADPARS;
+    std::string name = NameOf(attribute->header);
+    if (!ValidName(name))
+        return APIERR_BADNAME;
+    if (Store().FindByName(attribute->header.typeID, name) != nullptr)
+        return APIERR_ATTREXIST;
+    sim::Attribute a;
+    a.type = attribute->header.typeID;
+    a.name = name;
+    a.guid = GSGuid2APIGuid(GS::Guid::Generate());
+    TakeRecord(a, *attribute);
+    if (defs != nullptr) {
+        a.components = FromHandle(defs->cwall_compItems);
+        a.lines = FromHandle(defs->cwall_compLItems);
+    }
+    auto& list = Store().byType[a.type];
+    list.push_back(a);
+    attribute->header.index = static_cast<API_AttributeIndex>(list.size());
+    attribute->header.guid = a.guid;
+    return NoError;
+}
+
+static GSErrCode Modify(API_Attribute* attribute, API_AttributeDefExt* defs)
+{
+    if (attribute == nullptr)
+        return APIERR_BADPARS;
+    sim::Attribute* a = Lookup(attribute->header);
+    if (a == nullptr)
+        return APIERR_BADINDEX;
+    TakeRecord(*a, *attribute);
+    if (defs != nullptr && defs->cwall_compItems != nullptr) {
+        a->components = FromHandle(defs->cwall_compItems);
+        a->lines = FromHandle(defs->cwall_compLItems);
+    }
+    attribute->header.index = IndexOf(*a);
+    attribute->header.guid = a->guid;
+    return NoError;
+}
+
+GSErrCode ACAPI_Attribute_Create(API_Attribute* attribute, API_AttributeDefExt* defs)
+{
+    SIM_ENTER("ACAPI_Attribute_Create");
+    return Create(attribute, defs);
+}
+
+GSErrCode ACAPI_Attribute_CreateExt(API_Attribute* attribute, API_AttributeDefExt* defs)
+{
+    SIM_ENTER("ACAPI_Attribute_CreateExt");
+    return Create(attribute, defs);
+}
+
+GSErrCode ACAPI_Attribute_Modify(API_Attribute* attribute, API_AttributeDefExt* defs)
+{
+    SIM_ENTER("ACAPI_Attribute_Modify");
+    return Modify(attribute, defs);
+}
+
+GSErrCode ACAPI_Attribute_ModifyExt(API_Attribute* attribute, API_AttributeDefExt* defs)
+{
+    SIM_ENTER("ACAPI_Attribute_ModifyExt");
+    return Modify(attribute, defs);
+}
+
+GSErrCode ACAPI_Attribute_GetDefExt(API_AttrTypeID typeID, API_AttributeIndex index, API_AttributeDefExt* defs)
+{
+    SIM_ENTER("ACAPI_Attribute_GetDefExt");
+    if (defs == nullptr)
+        return APIERR_BADPARS;
+    sim::Attribute* a = Store().Find(typeID, index);
+    if (a == nullptr)
+        return APIERR_BADINDEX;
+    std::memset(defs, 0, sizeof(API_AttributeDefExt));
+    if (typeID == API_CompWallID) {
+        defs->cwall_compItems = ToHandle(a->components);
+        defs->cwall_compLItems = ToHandle(a->lines);
+    }
+    return NoError;
+}
+
+GSErrCode ACAPI_DisposeAttrDefsHdlsExt(API_AttributeDefExt* defs)
+{
+    SIM_ENTER("ACAPI_DisposeAttrDefsHdlsExt");
+    if (defs == nullptr)
+        return APIERR_BADPARS;
+    BMKillHandle(reinterpret_cast<GSHandle*>(&defs->cwall_compItems));
+    BMKillHandle(reinterpret_cast<GSHandle*>(&defs->cwall_compLItems));
+    return NoError;
+}

@@ -1,0 +1,148 @@
+// Classification systems, their item trees, and items on attributes and elements.
+#include "APIdefs_Classification.h"
+#include "Host.hpp"
+
+using sim::Host;
+
+namespace {
+
+sim::ClassificationStore& Store() { return Host::Get().GetProject().classifications; }
+
+sim::Annotations* AttributeTarget(const API_Attr_Head& head)
+{
+    auto& attributes = Host::Get().GetProject().attributes;
+    return head.index != 0 ? static_cast<sim::Annotations*>(attributes.Find(head.typeID, head.index)) : nullptr;
+}
+
+GSErrCode AddItem(sim::Annotations* target, const API_Guid& item)
+{
+    if (target == nullptr)
+        return APIERR_BADID;
+    const sim::ClassificationItemNode* node = Store().FindItem(item);
+    if (node == nullptr)
+        return APIERR_BADID;
+    for (auto& pair : target->classification) {
+        if (pair.first == node->system) {
+            pair.second = item;
+            return NoError;
+        }
+    }
+    target->classification.push_back({node->system, item});
+    return NoError;
+}
+
+GSErrCode GetItems(const sim::Annotations* target, API_ClassificationPairs& items)
+{
+    if (target == nullptr)
+        return APIERR_BADID;
+    items.Clear();
+    for (const auto& pair : target->classification)
+        items.Push(pair);
+    return NoError;
+}
+
+} // namespace
+
+GSErrCode ACAPI_Classification_GetClassificationSystem(API_ClassificationSystem& system)
+{
+    SIM_ENTER("ACAPI_Classification_GetClassificationSystem");
+    for (const API_ClassificationSystem& s : Store().systems) {
+        bool match = system.guid == APINULLGuid ? (s.name == system.name && s.editionVersion == system.editionVersion)
+                                                : s.guid == system.guid;
+        if (match) {
+            system = s;
+            return NoError;
+        }
+    }
+    return APIERR_BADID;
+}
+
+GSErrCode ACAPI_Classification_CreateClassificationSystem(API_ClassificationSystem& system)
+{
+    SIM_ENTER("ACAPI_Classification_CreateClassificationSystem");
+    if (system.name.IsEmpty())
+        return APIERR_BADNAME;
+    for (const API_ClassificationSystem& s : Store().systems)
+        if (s.name == system.name && s.editionVersion == system.editionVersion)
+            return APIERR_NAMEALREADYUSED;
+    system.guid = GSGuid2APIGuid(GS::Guid::Generate());
+    Store().systems.push_back(system);
+    return NoError;
+}
+
+GSErrCode ACAPI_Classification_GetClassificationSystemRootItems(const API_Guid& system,
+                                                                GS::Array<API_ClassificationItem>& items)
+{
+    SIM_ENTER("ACAPI_Classification_GetClassificationSystemRootItems");
+    bool known = false;
+    for (const API_ClassificationSystem& s : Store().systems)
+        known = known || s.guid == system;
+    if (!known)
+        return APIERR_BADID;
+    items.Clear();
+    for (const sim::ClassificationItemNode& node : Store().items)
+        if (node.system == system && node.parent == APINULLGuid)
+            items.Push(node.item);
+    return NoError;
+}
+
+GSErrCode ACAPI_Classification_GetClassificationItemChildren(const API_Guid& item,
+                                                             GS::Array<API_ClassificationItem>& children)
+{
+    SIM_ENTER("ACAPI_Classification_GetClassificationItemChildren");
+    if (Store().FindItem(item) == nullptr)
+        return APIERR_BADID;
+    children.Clear();
+    for (const sim::ClassificationItemNode& node : Store().items)
+        if (node.parent == item)
+            children.Push(node.item);
+    return NoError;
+}
+
+GSErrCode ACAPI_Classification_CreateClassificationItem(API_ClassificationItem& item, const API_Guid& system,
+                                                        const API_Guid& parent, const API_Guid& nextSibling)
+{
+    SIM_ENTER("ACAPI_Classification_CreateClassificationItem");
+    bool known = false;
+    for (const API_ClassificationSystem& s : Store().systems)
+        known = known || s.guid == system;
+    if (!known || item.id.IsEmpty())
+        return APIERR_BADPARS;
+    if (parent != APINULLGuid && Store().FindItem(parent) == nullptr)
+        return APIERR_BADID;
+    sim::ClassificationItemNode node{item, system, parent};
+    node.item.guid = GSGuid2APIGuid(GS::Guid::Generate());
+    auto& items = Store().items;
+    auto at = items.end();
+    if (nextSibling != APINULLGuid)
+        for (auto it = items.begin(); it != items.end(); ++it)
+            if (it->item.guid == nextSibling)
+                at = it;
+    items.insert(at, node);
+    item.guid = node.item.guid;
+    return NoError;
+}
+
+GSErrCode ACAPI_Attribute_GetClassificationItems(const API_Attr_Head& head, API_ClassificationPairs& items)
+{
+    SIM_ENTER("ACAPI_Attribute_GetClassificationItems");
+    return GetItems(AttributeTarget(head), items);
+}
+
+GSErrCode ACAPI_Attribute_AddClassificationItem(const API_Attr_Head& head, const API_Guid& item)
+{
+    SIM_ENTER("ACAPI_Attribute_AddClassificationItem");
+    return AddItem(AttributeTarget(head), item);
+}
+
+GSErrCode ACAPI_Element_GetClassificationItems(const API_Guid& element, API_ClassificationPairs& items)
+{
+    SIM_ENTER("ACAPI_Element_GetClassificationItems");
+    return GetItems(Host::Get().GetProject().elements.Find(element), items);
+}
+
+GSErrCode ACAPI_Element_AddClassificationItem(const API_Guid& element, const API_Guid& item)
+{
+    SIM_ENTER("ACAPI_Element_AddClassificationItem");
+    return AddItem(Host::Get().GetProject().elements.Find(element), item);
+}

@@ -1,0 +1,171 @@
+// User data on attributes and elements, add-on data records, undoable commands,
+// goodies and the clock.
+#include <cstring>
+#include <ctime>
+
+#include "APIdefs_UserData.h"
+#include "BM.h"
+#include "Host.hpp"
+
+using sim::Host;
+
+namespace {
+
+GSErrCode Store(sim::StoredUserData& stored, const API_UserData* userData)
+{
+    if (userData == nullptr)
+        return APIERR_BADPARS;
+    stored.present = true;
+    stored.version = userData->dataVersion;
+    stored.platformSign = userData->platformSign;
+    stored.flags = userData->flags;
+    GSSize size = BMGetHandleSize(userData->dataHdl);
+    stored.bytes.assign(userData->dataHdl != nullptr ? *userData->dataHdl : "", static_cast<std::size_t>(size));
+    return NoError;
+}
+
+GSHandle Copy(const std::string& bytes)
+{
+    GSHandle handle = BMAllocateHandle(static_cast<GSSize>(bytes.size()), ALLOCATE_CLEAR, 0);
+    if (handle != nullptr && !bytes.empty())
+        std::memcpy(*handle, bytes.data(), bytes.size());
+    return handle;
+}
+
+GSErrCode Load(const sim::StoredUserData& stored, API_UserData* userData)
+{
+    if (userData == nullptr)
+        return APIERR_BADPARS;
+    if (!stored.present)
+        return APIERR_NOUSERDATA;
+    userData->dataVersion = stored.version;
+    userData->platformSign = stored.platformSign;
+    userData->flags = stored.flags;
+    userData->dataHdl = Copy(stored.bytes);
+    return userData->dataHdl != nullptr ? NoError : APIERR_MEMFULL;
+}
+
+sim::Attribute* AttributeOf(const API_Attr_Head* head)
+{
+    if (head == nullptr)
+        return nullptr;
+    auto& attributes = Host::Get().GetProject().attributes;
+    if (head->index != 0)
+        return attributes.Find(head->typeID, head->index);
+    return nullptr;
+}
+
+} // namespace
+
+GSErrCode ACAPI_Attribute_SetUserData(API_Attr_Head* head, const API_UserData* userData)
+{
+    SIM_ENTER("ACAPI_Attribute_SetUserData");
+    sim::Attribute* a = AttributeOf(head);
+    return a == nullptr ? APIERR_BADINDEX : Store(a->userData, userData);
+}
+
+GSErrCode ACAPI_Attribute_GetUserData(API_Attr_Head* head, API_UserData* userData)
+{
+    SIM_ENTER("ACAPI_Attribute_GetUserData");
+    sim::Attribute* a = AttributeOf(head);
+    return a == nullptr ? APIERR_BADINDEX : Load(a->userData, userData);
+}
+
+GSErrCode ACAPI_Element_SetUserData(API_Elem_Head* head, const API_UserData* userData)
+{
+    SIM_ENTER("ACAPI_Element_SetUserData");
+    sim::Element* e = head != nullptr ? Host::Get().GetProject().elements.Find(head->guid) : nullptr;
+    return e == nullptr ? APIERR_BADID : Store(e->userData, userData);
+}
+
+GSErrCode ACAPI_Element_GetUserData(API_Elem_Head* head, API_UserData* userData)
+{
+    SIM_ENTER("ACAPI_Element_GetUserData");
+    sim::Element* e = head != nullptr ? Host::Get().GetProject().elements.Find(head->guid) : nullptr;
+    return e == nullptr ? APIERR_BADID : Load(e->userData, userData);
+}
+
+GSErrCode ACAPI_ModulData_Store(const API_ModulData* data, const GS::UniString& modulName)
+{
+    SIM_ENTER("ACAPI_ModulData_Store");
+    if (data == nullptr || modulName.IsEmpty())
+        return APIERR_BADPARS;
+    sim::AddOnDataRecord record;
+    record.version = data->dataVersion;
+    record.platformSign = data->platformSign;
+    record.bytes.assign(data->dataHdl != nullptr ? *data->dataHdl : "", static_cast<std::size_t>(BMGetHandleSize(data->dataHdl)));
+    Host::Get().GetProject().addOnData[modulName.ToUtf8()] = record;
+    return NoError;
+}
+
+GSErrCode ACAPI_ModulData_Get(API_ModulData* data, const GS::UniString& modulName)
+{
+    SIM_ENTER("ACAPI_ModulData_Get");
+    if (data == nullptr)
+        return APIERR_BADPARS;
+    auto& records = Host::Get().GetProject().addOnData;
+    auto it = records.find(modulName.ToUtf8());
+    if (it == records.end())
+        return APIERR_NOMODULEDATA;
+    data->dataVersion = it->second.version;
+    data->platformSign = it->second.platformSign;
+    data->dataHdl = Copy(it->second.bytes);
+    return data->dataHdl != nullptr ? NoError : APIERR_MEMFULL;
+}
+
+GSErrCode ACAPI_ModulData_GetList(GS::Array<GS::UniString>* modulNameList)
+{
+    SIM_ENTER("ACAPI_ModulData_GetList");
+    if (modulNameList == nullptr)
+        return APIERR_BADPARS;
+    for (const auto& [name, record] : Host::Get().GetProject().addOnData)
+        modulNameList->Push(GS::UniString(name));
+    return NoError;
+}
+
+GSErrCode ACAPI_CallUndoableCommand(const GS::UniString& undoString, const std::function<GSErrCode()>& command)
+{
+    SIM_ENTER("ACAPI_CallUndoableCommand");
+    sim::Project& project = Host::Get().GetProject();
+    if (project.openUndoCommands > 0)
+        return APIERR_NESTING;
+    project.undoSteps.push_back(undoString.ToUtf8());
+    ++project.openUndoCommands;
+    GSErrCode result = APIERR_GENERAL;
+    try {
+        result = command();
+    } catch (...) {
+        --project.openUndoCommands;
+        throw;
+    }
+    --project.openUndoCommands;
+    return result;
+}
+
+GSErrCode ACAPI_Goodies(GSType code, void* par1, void* par2)
+{
+    SIM_ENTER("ACAPI_Goodies");
+    if (code == APIAny_UI2ElemPriorityID) {
+        if (par1 == nullptr || par2 == nullptr)
+            return APIERR_BADPARS;
+        Int32 ui = *static_cast<Int32*>(par1);
+        if (ui < 0 || ui > 16)
+            return APIERR_BADPARS;
+        *static_cast<Int32*>(par2) = ui * 2 + 1;
+        return NoError;
+    }
+    return APIERR_BADPARS;
+}
+
+void TIGetTimeRecord(GSTimeRecord* record)
+{
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    record->year = static_cast<short>(local.tm_year + 1900);
+    record->month = static_cast<short>(local.tm_mon + 1);
+    record->day = static_cast<short>(local.tm_mday);
+    record->hour = static_cast<short>(local.tm_hour);
+    record->minute = static_cast<short>(local.tm_min);
+    record->second = static_cast<short>(local.tm_sec);
+}
