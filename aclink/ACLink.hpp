@@ -20,6 +20,8 @@ public:
     bool CreateLibraryPart(LibraryPart& part);
 };
 
+// Asks whether an item of that name and kind may be replaced: 1 "Continue", 2 "Reject".
+int MessageBoxAskToOverride(const GS::UniString& name, const GS::UniString& kind);
 // Whether a building material of the material's name may be written: asks the user
 // unless the material is to be overridden silently. True to go on.
 bool OverrideBuildingMaterialIfExist(Material& material);

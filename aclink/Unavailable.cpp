@@ -6,15 +6,6 @@
 
 namespace KRV {
 
-bool ACLink::CreateMaterial(Material& material)
-{
-    material.status = "failed";
-    LogError("Material import is not available in this version of the add-on.");
-    return false;
-}
-
-bool OverrideBuildingMaterialIfExist(Material&) { return true; }
-
 bool ACLink::CreateComplexMaterial(ComplexMaterial& composite)
 {
     composite.status = "failed";
@@ -34,18 +25,10 @@ bool ACLink::CreateLibraryPart(LibraryPart&)
     return false;
 }
 
-bool OverrideObjectIfExist(const GS::UniString&, const GS::UniString&) { return true; }
-
 int SetAttributes(const json&, const GS::UniString& importType)
 {
     LogError("Import of " + importType.ToUtf8() + " types is not available in this version of the add-on.");
     return -1;
 }
 
-} // namespace KRV
-
-#include "UserData.hpp"
-
-namespace KRV {
-void UpdateAttributesUserData() {}
 } // namespace KRV

@@ -1,8 +1,49 @@
 #pragma once
+// The catalogue identity the add-on keeps in the project: an item's property list as
+// compact JSON text ("the stored text"), in attribute user data, element user data and
+// "KV_" add-on data records. An attribute's catalogue id is the value of its stored
+// property "id".
+#include <optional>
+
+#include "APIdefs_Attributes.h"
+#include "GS/Array.hpp"
+#include "JsonText.hpp"
+#include "KorvelProperties.hpp"
 
 namespace KRV {
 
-// Refreshes the catalogue data stored with the project's attributes.
+// Walls, then slabs, then roofs of the project; filled and emptied around the walks.
+extern GS::Array<API_Guid> g_elemList;
+
+// The stored text of a property list.
+GS::UniString StoredText(const KorvelProperties& properties);
+
+int AddUserData(API_Attribute& attr, const GS::UniString& text);
+// APIERR_NOUSERDATA (not logged) when the attribute has none; `text` is then unchanged.
+int GetUserData(API_Attribute& attr, GS::UniString& text);
+int SetUserDataToElem(const API_Guid& element, const GS::UniString& text);
+int CreateModulData(const GS::UniString& name, const GS::UniString& text);
+
+// The attribute of that type and name; on failure (logged) the record holds only the
+// type and the name, with index 0.
+API_Attribute GetAttribute(GS::UniString name, API_AttrTypeID type);
+
+// Catalogue ids of the composites ("ComplexMaterials") or building materials (any other
+// kind) in use on walls, slabs or roofs; an attribute in use without user data gives its
+// guid text.
+json GetIds(const GS::UniString& kind);
+// The building material whose stored list has a property "id" of that value.
+std::optional<API_Attribute> GetKVAttributeFromId(GS::UniString id);
+// Whether a wall, slab or roof of g_elemList is built of the composite of that index.
+bool IsAttributeOnStage(int index);
+// Whether a wall, slab or roof of g_elemList is built of the building material of that
+// index, directly or as a layer of its composite.
+bool IsBuildingMaterialOnStage(int index);
+int InitCompMatElemList();
+void ClearCompMatElemList();
+
+// Takes the current host values of the catalogue properties of the building materials
+// in use into their stored texts.
 void UpdateAttributesUserData();
 
 } // namespace KRV

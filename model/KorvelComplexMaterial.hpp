@@ -14,6 +14,11 @@ public:
     KorvelComplexMaterial& operator=(const KorvelComplexMaterial&) = default;
     virtual ~KorvelComplexMaterial() = default;
 
+    // Stores the property list in the project (the model writer gives these their bodies).
+    void WriteProperties(API_Attribute* attribute) const override;
+    // Reads the property list back from the project.
+    void ReadProperties() override;
+
     void Print() const override;
     void ForEachLayer(std::function<void(Material&)> f) override;
     int GetLayersCount() const override { return static_cast<int>(layers.size()); }

@@ -12,6 +12,11 @@ public:
     KorvelMaterial& operator=(const KorvelMaterial&) = default;
     virtual ~KorvelMaterial() = default;
 
+    // Stores the property list in the project (the model writer gives these their bodies).
+    void WriteProperties(API_Attribute* attribute) const override;
+    // Reads the property list back from the project.
+    void ReadProperties() override;
+
     GS::UniString GetID() const { return id; }
     void SetID(const GS::UniString& value) { id = value; }
     GS::UniString GetSystemID() const { return systemId; }

@@ -1,7 +1,5 @@
 #include "Material.hpp"
 
-#include "APIErrors.h"
-
 namespace KRV {
 
 void Material::SetLayerType(const GS::UniString& type)
@@ -23,8 +21,5 @@ void Material::SetBuildingMaterialProp(const API_BuildingMaterialType& existing)
     cutMaterial = existing.cutMaterial;
     cutFillOrientation = existing.cutFillOrientation;
 }
-
-// The model writer gives this its body; until then nothing pretends to write.
-GSErrCode Material::ReplaceMaterial() { return APIERR_NOTSUPPORTED; }
 
 } // namespace KRV

@@ -47,7 +47,8 @@ public:
     // Takes over an existing host material's priority, fill, pens, surface and orientation.
     void SetBuildingMaterialProp(const API_BuildingMaterialType& existing);
     // Puts this material into a layer of an existing host composite; host error code.
-    virtual GSErrCode ReplaceMaterial();
+    // (The model writer gives it its body.)
+    GSErrCode ReplaceMaterial();
 
     bool inSystem = false;
     Int32 systemInternalId = 0;

@@ -99,6 +99,3 @@ GSErrCode ACAPI_Attribute_GetDefExt(API_AttrTypeID typeID, API_AttributeIndex in
 GSErrCode ACAPI_Attribute_CreateExt(API_Attribute* attribute, API_AttributeDefExt* defs);
 GSErrCode ACAPI_Attribute_ModifyExt(API_Attribute* attribute, API_AttributeDefExt* defs);
 GSErrCode ACAPI_DisposeAttrDefsHdlsExt(API_AttributeDefExt* defs);
-
-// Copies a UTF-8 text into a header's name buffer, cut at a character boundary.
-void SetAttributeName(API_Attr_Head& head, const GS::UniString& name);

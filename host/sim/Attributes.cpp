@@ -31,6 +31,16 @@ API_AttributeIndex IndexOf(const sim::Attribute& a)
     return static_cast<API_AttributeIndex>(&a - list.data()) + 1;
 }
 
+bool ValidName(const std::string& name) { return !name.empty(); }
+
+void SetAttributeName(API_Attr_Head& head, const GS::UniString& name)
+{
+    std::string cut = GS::TruncateUtf8(name.ToUtf8(), API_AttrNameLen - 1);
+    std::memset(head.name, 0, API_AttrNameLen);
+    std::memcpy(head.name, cut.data(), cut.size());
+}
+
+
 void FillRecord(const sim::Attribute& a, API_Attribute* out)
 {
     GS::UniString* namePtr = out->header.uniStringNamePtr;
@@ -117,16 +127,7 @@ template <typename T> T** ToHandle(const std::vector<T>& items)
     return reinterpret_cast<T**>(h);
 }
 
-bool ValidName(const std::string& name) { return !name.empty(); }
-
 } // namespace
-
-void SetAttributeName(API_Attr_Head& head, const GS::UniString& name)
-{
-    std::string cut = GS::TruncateUtf8(name.ToUtf8(), API_AttrNameLen - 1);
-    std::memset(head.name, 0, API_AttrNameLen);
-    std::memcpy(head.name, cut.data(), cut.size());
-}
 
 GSErrCode ACAPI_Attribute_Get(API_Attribute* attribute)
 {

@@ -1,0 +1,142 @@
+// Building materials: the override question, creation or modification, and putting a
+// material into a composite layer.
+#include <cwchar>
+
+#include "ACLink.hpp"
+#include "APIdefs_UserData.h"
+#include "DG/Panel.hpp"
+#include "ErrorMessages.hpp"
+#include "HostMemory.hpp"
+#include "HostText.hpp"
+#include "Logger.hpp"
+#include "Properties.hpp"
+
+namespace KRV {
+
+int MessageBoxAskToOverride(const GS::UniString& name, const GS::UniString& kind)
+{
+    GS::UniString text = GS::UniString("'") + name + "' is already in this project.\nIf you continue, you will replace the existing " +
+                         kind + ".\nOr to keep the existing " + kind + " you can rename it within the Workbay.";
+    return DG::WarningAlert(GS::UniString(), text, "Continue", "Reject");
+}
+
+bool OverrideObjectIfExist(const GS::UniString& name, const GS::UniString& kind)
+{
+    GS::Array<GS::UniString> keys;
+    if (ACAPI_ModulData_GetList(&keys) != NoError)
+        return true;
+    for (const GS::UniString& key : keys)
+        if (key == GS::UniString("KV_") + name)
+            return MessageBoxAskToOverride(name, kind) != 2;
+    return true;
+}
+
+bool OverrideBuildingMaterialIfExist(Material& item)
+{
+    API_Attribute existing{};
+    existing.header.typeID = API_BuildingMaterialID;
+    SetHeaderName(existing.header, item.GetName());
+    if (ACAPI_Attribute_Get(&existing) != NoError)
+        return true;
+    if (!item.overrideSilently && MessageBoxAskToOverride(item.GetName(), "material") == 2)
+        return false;
+    // An overwrite keeps the project's graphic settings of the material.
+    item.SetBuildingMaterialProp(existing.buildingMaterial);
+    GS::Array<GS::UniString> values;
+    GetPropertyDefinitionValues(API_BuildingMaterialID, existing.header.index, values);
+    if (values.GetSize() == 2) {
+        item.SetDescription(values[0]);
+        item.SetManufacturer(values[1]);
+    }
+    return true;
+}
+
+bool ACLink::CreateMaterial(Material& item)
+{
+    GS::UniString description = item.GetDescription();
+    GS::UniString manufacturer = item.GetManufacturer();
+    API_Attribute record{};
+    record.header.typeID = API_BuildingMaterialID;
+    SetHeaderName(record.header, item.GetName());
+    API_BuildingMaterialType& bm = record.buildingMaterial;
+    bm.connPriority = item.GetConnPriority();
+    if (bm.connPriority == 0) {
+        Int32 uiPriority = 8;
+        Int32 elemPriority = 0;
+        if (ACAPI_Goodies(APIAny_UI2ElemPriorityID, &uiPriority, &elemPriority) == NoError)
+            bm.connPriority = elemPriority;
+    }
+    bm.cutFill = item.GetCutFill();
+    bm.cutFillPen = item.GetCutFillPen();
+    bm.cutFillBackgroundPen = item.GetCutFillBackgroundPen();
+    bm.cutMaterial = item.GetCutMaterial();
+    bm.cutFillOrientation = item.GetCutFillOrientation();
+    bm.thermalConductivity = item.GetThermalConductivity();
+    bm.density = item.GetDensity();
+    bm.heatCapacity = item.GetHeatCapacity();
+    bm.showUncutLines = item.GetShowUncutLines();
+    bm.manufacturer = &manufacturer;
+    bm.description = &description;
+
+    GSErrCode err = ACAPI_Attribute_Create(&record, nullptr);
+    if (err == NoError) {
+        item.status = "imported";
+    } else if (err == APIERR_ATTREXIST) {
+        err = ACAPI_Attribute_Modify(&record, nullptr);
+        if (err != NoError) {
+            LogArchicadErrorCodeMessage(err, "ACLink::ModifyMaterial");
+            item.status = "failed";
+            return false;
+        }
+        item.status = "overwritten";
+    } else {
+        LogArchicadErrorCodeMessage(err, "ACLink::CreateMaterial");
+        item.status = "failed";
+        return false;
+    }
+    item.SetIndex(record.header.index);
+    item.SetGuid(record.header.guid);
+    item.WriteProperties(nullptr);
+    if (item.inSystem)
+        item.ReplaceMaterial();
+    return true;
+}
+
+GSErrCode Material::ReplaceMaterial()
+{
+    GSErrCode result = NoError;
+    API_Attribute composite{};
+    composite.header.typeID = API_CompWallID;
+    composite.header.index = systemInternalId;
+    result = ACAPI_Attribute_Get(&composite);
+    if (result != NoError)
+        LogArchicadErrorCodeMessage(result, "Material::ReplaceMaterial::ACAPI_Attribute_Get");
+    if (result == NoError) {
+        API_AttributeDefExt defs{};
+        result = ACAPI_Attribute_GetDefExt(API_CompWallID, systemInternalId, &defs);
+        AttrDefsGuard guard(defs);
+        if (result != NoError)
+            LogArchicadErrorCodeMessage(result, "Material::ReplaceMaterial::ACAPI_Attribute_GetDefExt");
+        if (result == NoError) {
+            GSSize count = defs.cwall_compItems == nullptr
+                               ? 0
+                               : BMGetHandleSize(reinterpret_cast<GSHandle>(defs.cwall_compItems)) /
+                                     static_cast<GSSize>(sizeof(API_CWallComponent));
+            // A layer the composite does not have is left alone.
+            if (internalLayerIndex < 0 || internalLayerIndex >= count) {
+                LogWarning("Material::ReplaceMaterial: the composite has no layer " +
+                           std::to_string(internalLayerIndex) + "; it is left as it was.");
+                result = APIERR_BADINDEX;
+            } else {
+                (*defs.cwall_compItems)[internalLayerIndex].buildingMaterial = index;
+                result = ACAPI_Attribute_ModifyExt(&composite, &defs);
+                if (result != NoError)
+                    LogArchicadErrorCodeMessage(result, "Material::ReplaceMaterial::ACAPI_Attribute_ModifyExt");
+            }
+        }
+    }
+    WriteProperties(nullptr);
+    return result;
+}
+
+} // namespace KRV

@@ -1,0 +1,19 @@
+#pragma once
+// The one classification everything the add-on brings in is tagged with: the root item
+// "Korvel" of the system "Korvel", edition "v 1.0". Nothing is cached: every call looks
+// the system and the item up again, creating them when missing.
+#include "APIdefs_Attributes.h"
+#include "API_Guid.h"
+
+namespace KRV {
+
+extern const char* const gGenericMaterialClassificationId;
+
+API_Guid GetClassificationSystem();
+API_Guid AddClassificationItem(const API_Guid& system);
+// The item with that id in the Korvel system, falling back to the root item "Korvel".
+API_Guid GetArchicadClassificationItemGuid(const char* id);
+void AddArchicadClassificationToAttribute(API_Attr_Head head);
+void AddArchicadClassificationToElement(const API_Guid& element);
+
+} // namespace KRV

@@ -1,0 +1,218 @@
+#include "Properties.hpp"
+
+#include "APIdefs_Classification.h"
+#include "APIdefs_Properties.h"
+#include "ErrorMessages.hpp"
+
+namespace {
+
+GSErrCode GetKorvelPropertyGroup(API_PropertyGroup& group, GS::UniString name)
+{
+    API_PropertyGroup wanted;
+    wanted.name = name;
+    GSErrCode err = ACAPI_Property_GetPropertyGroup(wanted);
+    if (err != APIERR_BADID) {
+        group = wanted;
+        return NoError;
+    }
+    GS::Array<API_PropertyGroup> groups;
+    err = ACAPI_Property_GetPropertyGroups(groups);
+    if (err != NoError) {
+        KRV::LogArchicadErrorCodeMessage(err, "GetKorvelPropertyGroup::ACAPI_Property_GetPropertyGroups");
+        return err;
+    }
+    for (const API_PropertyGroup& existing : groups) {
+        if (existing.name == name) {
+            group = existing;
+            return NoError;
+        }
+    }
+    err = ACAPI_Property_CreatePropertyGroup(wanted);
+    if (err != NoError) {
+        KRV::LogArchicadErrorCodeMessage(err, "GetKorvelPropertyGroup::ACAPI_Property_CreatePropertyGroup");
+        return err;
+    }
+    group = wanted;
+    return NoError;
+}
+
+API_PropertyMeasureType MeasureType(const GS::UniString& type)
+{
+    if (type == "Length")
+        return API_PropertyLengthMeasureType;
+    if (type == "Area")
+        return API_PropertyAreaMeasureType;
+    if (type == "Volume")
+        return API_PropertyVolumeMeasureType;
+    if (type == "Angle")
+        return API_PropertyAngleMeasureType;
+    return API_PropertyDefaultMeasureType;
+}
+
+API_PropertyDefinition CreatePropertyDefinition(API_PropertyGroup group, const KRV::KorvelProperty& property)
+{
+    API_PropertyDefinition definition;
+    definition.guid = APINULLGuid;
+    definition.groupGuid = group.guid;
+    definition.name = property.GetName();
+    definition.description = "Property description.";
+    definition.collectionType = API_PropertySingleCollectionType;
+    definition.valueType = API_PropertyStringValueType;
+    definition.measureType = MeasureType(property.GetType());
+    definition.defaultValue.basicValue.variantStatus = API_VariantStatusNormal;
+    definition.defaultValue.basicValue.singleVariant.variant.type = API_PropertyStringValueType;
+    definition.canValueBeEditable = false;
+    return definition;
+}
+
+API_PropertyValue TextValue(const GS::UniString& text)
+{
+    API_PropertyValue value;
+    value.variantStatus = API_VariantStatusNormal;
+    value.singleVariant.variant.type = API_PropertyStringValueType;
+    value.singleVariant.variant.uniStringValue = text;
+    return value;
+}
+
+GS::UniString GroupName(const API_Guid& groupGuid)
+{
+    API_PropertyGroup group;
+    group.guid = groupGuid;
+    return ACAPI_Property_GetPropertyGroup(group) == NoError ? group.name : GS::UniString();
+}
+
+} // namespace
+
+namespace KRV {
+
+int DefineNewKorvelProperty(const KorvelProperty& property, API_Attr_Head attribute, API_Guid element)
+{
+    const bool onElement = element != APINULLGuid;
+    API_PropertyGroup group;
+    if (GSErrCode err = GetKorvelPropertyGroup(group, property.GetGroup()); err != NoError)
+        return err;
+
+    API_PropertyDefinition definition = CreatePropertyDefinition(group, property);
+    API_ClassificationPairs items;
+    if (onElement)
+        ACAPI_Element_GetClassificationItems(element, items);
+    else
+        ACAPI_Attribute_GetClassificationItems(attribute, items);
+    for (const auto& pair : items)
+        definition.availability.Push(pair.second);
+
+    GSErrCode err = ACAPI_Property_CreatePropertyDefinition(definition);
+    if (err == APIERR_NAMEALREADYUSED) {
+        GS::Array<API_PropertyDefinition> existing;
+        err = ACAPI_Property_GetPropertyDefinitions(group.guid, existing);
+        if (err != NoError) {
+            LogArchicadErrorCodeMessage(err, "DefineNewProperty::ACAPI_Property_GetPropertyDefinitions");
+            return err;
+        }
+        for (API_PropertyDefinition& candidate : existing) {
+            if (candidate.name != property.GetName())
+                continue;
+            for (const auto& pair : items)
+                if (!candidate.availability.Contains(pair.second))
+                    candidate.availability.Push(pair.second);
+            err = ACAPI_Property_ChangePropertyDefinition(candidate);
+            if (err != NoError) {
+                LogArchicadErrorCodeMessage(err, "DefineNewProperty::ACAPI_Property_ChangePropertyDefinition");
+                return err;
+            }
+            definition = candidate;
+        }
+    } else if (err != NoError) {
+        LogArchicadErrorCodeMessage(err, "DefineNewProperty::ACAPI_Property_CreatePropertyDefinition");
+    }
+
+    API_Property record;
+    record.definition = definition;
+    record.value = TextValue(property.GetValue());
+    record.isDefault = false;
+    if (onElement) {
+        err = ACAPI_Element_SetProperty(element, record);
+        if (err != NoError)
+            LogArchicadErrorCodeMessage(err, "DefineNewProperty::ACAPI_Element_SetProperty");
+    } else {
+        err = ACAPI_Attribute_SetProperty(attribute, record);
+        if (err != NoError)
+            LogArchicadErrorCodeMessage(err, "DefineNewProperty::ACAPI_Attribute_SetProperty");
+    }
+    return err;
+}
+
+void SetDefaultValuesForKorvelProperties(API_Guid element)
+{
+    API_PropertyGroup group;
+    GetKorvelPropertyGroup(group, "Korvel");
+    GS::Array<API_PropertyDefinition> definitions;
+    if (GSErrCode err = ACAPI_Property_GetPropertyDefinitions(group.guid, definitions); err != NoError) {
+        LogArchicadErrorCodeMessage(err, "DefineNewProperty::ACAPI_Property_GetPropertyDefinitions");
+        return;
+    }
+    API_ClassificationPairs items;
+    ACAPI_Element_GetClassificationItems(element, items);
+    GS::Array<API_Property> properties;
+    for (const API_PropertyDefinition& definition : definitions) {
+        bool available = false;
+        for (const auto& pair : items)
+            available = available || definition.availability.Contains(pair.second);
+        if (!available)
+            continue;
+        API_Property property;
+        property.definition = definition;
+        property.isDefault = true;
+        properties.Push(property);
+    }
+    if (GSErrCode err = ACAPI_Element_SetProperties(element, properties); err != NoError)
+        LogArchicadErrorCodeMessage(err, "SetDefaultValuesForKorvelProperties::ACAPI_Element_SetProperties");
+}
+
+KorvelProperties ReadProperties(API_Attribute* attribute)
+{
+    KorvelProperties result;
+    if (attribute == nullptr)
+        return result;
+    GS::Array<API_PropertyDefinition> definitions;
+    if (ACAPI_Attribute_GetPropertyDefinitions(attribute->header, static_cast<API_PropertyDefinitionFilter>(0),
+                                               definitions) != NoError)
+        return result;
+    GS::Array<API_Property> properties;
+    if (ACAPI_Attribute_GetPropertyValues(attribute->header, definitions, properties) != NoError)
+        return result;
+    for (const API_Property& property : properties) {
+        KorvelProperty entry;
+        // The group is the definition's, so the entry can be matched with a stored one.
+        entry.SetGroup(GroupName(property.definition.groupGuid));
+        entry.SetName(property.definition.name);
+        entry.SetValue(property.value.singleVariant.variant.uniStringValue);
+        json j;
+        to_json(j, entry);
+        result.AddProperty(j);
+    }
+    return result;
+}
+
+int GetPropertyDefinitionValues(API_AttrTypeID type, int index, GS::Array<GS::UniString>& values)
+{
+    API_Attr_Head head{};
+    head.typeID = type;
+    head.index = index;
+    GS::Array<API_PropertyDefinition> definitions;
+    GSErrCode err = ACAPI_Attribute_GetPropertyDefinitions(head, API_PropertyDefinitionFilter_All, definitions);
+    if (err != NoError)
+        return err;
+    for (const API_PropertyDefinition& definition : definitions) {
+        API_Property property;
+        err = ACAPI_Attribute_GetPropertyValue(head, definition.guid, property);
+        if (definition.name == "Building Material Description" || definition.name == "Building Material Manufacturer") {
+            GS::UniString text;
+            ACAPI_Property_GetPropertyValueString(property, &text);
+            values.Push(text);
+        }
+    }
+    return err;
+}
+
+} // namespace KRV

@@ -1,0 +1,20 @@
+#pragma once
+// Catalogue properties as host properties: a group per data-sheet tab, a custom text
+// definition per property name, available for the target's classification items.
+#include "APIdefs_Attributes.h"
+#include "GS/Array.hpp"
+#include "KorvelProperties.hpp"
+
+namespace KRV {
+
+// Defines the property (once) and writes its value on the element, or on the attribute
+// when `element` is null. Runs inside the caller's undoable command.
+int DefineNewKorvelProperty(const KorvelProperty& property, API_Attr_Head attribute, API_Guid element);
+// Resets the element's properties of the group "Korvel" to their defaults.
+void SetDefaultValuesForKorvelProperties(API_Guid element);
+// The attribute's catalogue properties as the host holds them now: group, name and value.
+KorvelProperties ReadProperties(API_Attribute* attribute);
+// Appends the building material's description and manufacturer texts, in the host's order.
+int GetPropertyDefinitionValues(API_AttrTypeID type, int index, GS::Array<GS::UniString>& values);
+
+} // namespace KRV

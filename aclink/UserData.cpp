@@ -1,0 +1,297 @@
+#include "UserData.hpp"
+
+#include "APIdefs_Elements.h"
+#include "APIdefs_UserData.h"
+#include "ErrorMessages.hpp"
+#include "HostMemory.hpp"
+#include "HostText.hpp"
+#include "Logger.hpp"
+#include "Properties.hpp"
+
+namespace KRV {
+
+GS::Array<API_Guid> g_elemList;
+
+namespace {
+
+constexpr unsigned short platformSign = 0x6D6D;
+
+// The element's structure, when it is a wall, slab or roof.
+std::optional<API_ElemStructure> StructureOf(const API_Guid& guid)
+{
+    API_Element element{};
+    element.header.guid = guid;
+    if (ACAPI_Element_Get(&element) != NoError)
+        return std::nullopt;
+    switch (element.header.typeID) {
+    case API_WallID:
+        return API_ElemStructure{element.wall.modelElemStructureType, element.wall.composite,
+                                 element.wall.buildingMaterial, element.wall.profileAttr, element.wall.thickness};
+    case API_SlabID:
+        return API_ElemStructure{element.slab.modelElemStructureType, element.slab.composite,
+                                 element.slab.buildingMaterial, 0, element.slab.thickness};
+    case API_RoofID:
+        return API_ElemStructure{element.roof.shellBase.modelElemStructureType, element.roof.shellBase.composite,
+                                 element.roof.shellBase.buildingMaterial, 0, element.roof.shellBase.thickness};
+    default:
+        return std::nullopt;
+    }
+}
+
+bool CompositeHasLayer(API_AttributeIndex composite, int buildingMaterial)
+{
+    API_AttributeDefExt defs{};
+    if (ACAPI_Attribute_GetDefExt(API_CompWallID, composite, &defs) != NoError)
+        return false;
+    AttrDefsGuard guard(defs);
+    if (defs.cwall_compItems == nullptr)
+        return false;
+    auto count = static_cast<std::size_t>(BMGetHandleSize(reinterpret_cast<GSHandle>(defs.cwall_compItems))) /
+                 sizeof(API_CWallComponent);
+    for (std::size_t i = 0; i < count; ++i)
+        if ((*defs.cwall_compItems)[i].buildingMaterial == buildingMaterial)
+            return true;
+    return false;
+}
+
+bool IsText(const json& object, const char* key, const char* text)
+{
+    if (!object.is_object())
+        return false;
+    auto it = object.find(key);
+    return it != object.end() && it->is_string() && it->get_ref<const std::string&>() == text;
+}
+
+std::optional<API_Attribute> AttributeAt(API_AttrTypeID type, API_AttributeIndex index)
+{
+    API_Attribute attribute{};
+    attribute.header.typeID = type;
+    attribute.header.index = index;
+    if (ACAPI_Attribute_Get(&attribute) != NoError)
+        return std::nullopt;
+    return attribute;
+}
+
+API_AttributeIndex Count(API_AttrTypeID type)
+{
+    API_AttributeIndex count = 0;
+    if (ACAPI_Attribute_GetNum(type, &count) != NoError)
+        return 0;
+    return count;
+}
+
+} // namespace
+
+GS::UniString StoredText(const KorvelProperties& properties)
+{
+    return JsonToText(json(properties.GetProperties()));
+}
+
+int AddUserData(API_Attribute& attr, const GS::UniString& text)
+{
+    HandleGuard handle(TextHandle(text));
+    if (handle.Get() == nullptr) {
+        LogError("KRV::AddUserData - couldn't allocate handle");
+        return APIERR_GENERAL;
+    }
+    API_UserData userData{};
+    userData.dataVersion = 0;
+    userData.platformSign = platformSign;
+    userData.flags = 0;
+    userData.dataHdl = handle.Get();
+    GSErrCode err = ACAPI_Attribute_SetUserData(&attr.header, &userData);
+    if (err != NoError)
+        LogArchicadErrorCodeMessage(err, "KRV::AddUserData(API_Attribute attr, std::string data) - ACAPI_Attribute_SetUserData");
+    return err;
+}
+
+int GetUserData(API_Attribute& attr, GS::UniString& text)
+{
+    API_UserData userData{};
+    GSErrCode err = ACAPI_Attribute_GetUserData(&attr.header, &userData);
+    HandleGuard handle(userData.dataHdl);
+    if (err == APIERR_NOUSERDATA)
+        return err;
+    if (err != NoError) {
+        LogArchicadErrorCodeMessage(err, "KRV::GetUserData ACAPI_Attribute_GetUserData");
+        return err;
+    }
+    text = HandleText(handle.Get());
+    return NoError;
+}
+
+int SetUserDataToElem(const API_Guid& element, const GS::UniString& text)
+{
+    HandleGuard handle(TextHandle(text));
+    if (handle.Get() == nullptr)
+        return APIERR_MEMFULL;
+    API_UserData userData{};
+    userData.dataVersion = 1;
+    userData.platformSign = platformSign;
+    userData.flags = APIUserDataFlag_UndoAble | APIUserDataFlag_SkipRecalcAndDraw;
+    userData.dataHdl = handle.Get();
+    API_Elem_Head head{};
+    head.guid = element;
+    return ACAPI_CallUndoableCommand("Set user data to an elem",
+                                     [&]() -> GSErrCode { return ACAPI_Element_SetUserData(&head, &userData); });
+}
+
+int CreateModulData(const GS::UniString& name, const GS::UniString& text)
+{
+    GS::UniString key = GS::UniString("KV_") + name;
+    HandleGuard handle(TextHandle(text));
+    if (handle.Get() == nullptr)
+        return APIERR_MEMFULL;
+    API_ModulData data{};
+    data.dataVersion = 1;
+    data.platformSign = platformSign;
+    data.dataHdl = handle.Get();
+    return ACAPI_ModulData_Store(&data, key);
+}
+
+API_Attribute GetAttribute(GS::UniString name, API_AttrTypeID type)
+{
+    API_Attribute attribute{};
+    attribute.header.typeID = type;
+    SetHeaderName(attribute.header, name);
+    GSErrCode err = ACAPI_Attribute_Get(&attribute);
+    if (err != NoError) {
+        LogArchicadErrorCodeMessage(err, "GetAttribute(GS::UniString name, API_AttrTypeID typeID)");
+        attribute = API_Attribute{};
+        attribute.header.typeID = type;
+        SetHeaderName(attribute.header, name);
+    }
+    return attribute;
+}
+
+int InitCompMatElemList()
+{
+    g_elemList.Clear();
+    if (GSErrCode err = ACAPI_Element_GetElemList(API_WallID, &g_elemList); err != NoError)
+        return err;
+    for (API_ElemTypeID type : {API_SlabID, API_RoofID}) {
+        GS::Array<API_Guid> more;
+        if (GSErrCode err = ACAPI_Element_GetElemList(type, &more); err != NoError)
+            return err;
+        for (const API_Guid& guid : more)
+            g_elemList.Push(guid);
+    }
+    return NoError;
+}
+
+void ClearCompMatElemList() { g_elemList.Clear(); }
+
+bool IsAttributeOnStage(int index)
+{
+    for (const API_Guid& guid : g_elemList) {
+        auto structure = StructureOf(guid);
+        if (structure && structure->composite == index &&
+            structure->modelElemStructureType == API_CompositeStructure)
+            return true;
+    }
+    return false;
+}
+
+bool IsBuildingMaterialOnStage(int index)
+{
+    for (const API_Guid& guid : g_elemList) {
+        auto structure = StructureOf(guid);
+        if (!structure)
+            continue;
+        if (structure->modelElemStructureType == API_BasicStructure && structure->buildingMaterial == index)
+            return true;
+        if (structure->modelElemStructureType == API_CompositeStructure && CompositeHasLayer(structure->composite, index))
+            return true;
+    }
+    return false;
+}
+
+json GetIds(const GS::UniString& kind)
+{
+    json ids = json::array();
+    const bool composites = kind == "ComplexMaterials";
+    const API_AttrTypeID type = composites ? API_CompWallID : API_BuildingMaterialID;
+    const API_AttributeIndex count = Count(type);
+    for (API_AttributeIndex index = 1; index <= count; ++index) {
+        if (composites ? !IsAttributeOnStage(index) : !IsBuildingMaterialOnStage(index))
+            continue;
+        auto attribute = AttributeAt(type, index);
+        if (!attribute)
+            continue;
+        GS::UniString text;
+        if (GetUserData(*attribute, text) != NoError) {
+            ids.push_back(APIGuid2GSGuid(attribute->header.guid).ToUniString().ToUtf8());
+            continue;
+        }
+        json stored = TextToJson(text);
+        if (stored.is_null() || stored == json(""))
+            continue;
+        for (const json& property : stored)
+            if (IsText(property, "group", "Korvel") && IsText(property, "name", "id") && property.contains("value"))
+                ids.push_back(property.at("value"));
+    }
+    return ids;
+}
+
+std::optional<API_Attribute> GetKVAttributeFromId(GS::UniString id)
+{
+    const API_AttributeIndex count = Count(API_BuildingMaterialID);
+    for (API_AttributeIndex index = 1; index <= count; ++index) {
+        auto attribute = AttributeAt(API_BuildingMaterialID, index);
+        if (!attribute)
+            continue;
+        GS::UniString text;
+        if (GetUserData(*attribute, text) != NoError)
+            continue;
+        json stored = TextToJson(text);
+        if (!stored.is_array())
+            continue;
+        for (const json& entry : stored) {
+            // A property this cannot read says nothing about the id.
+            if (!IsText(entry, "name", "id"))
+                continue;
+            const json& value = entry.contains("value") ? entry.at("value") : json(nullptr);
+            if (value.is_string() && GS::UniString(value.get<std::string>()) == id)
+                return attribute;
+            if (value.is_number() && JsonToText(value) == id)
+                return attribute;
+        }
+    }
+    return std::nullopt;
+}
+
+void UpdateAttributesUserData()
+{
+    InitCompMatElemList();
+    json ids = GetIds("Materials");
+    for (const json& idValue : ids) {
+        try {
+            auto attribute = GetKVAttributeFromId(JsonToText(idValue));
+            if (!attribute)
+                continue;
+            GS::UniString text;
+            if (GetUserData(*attribute, text) != NoError)
+                continue;
+            json storedJson = TextToJson(text);
+            if (!storedJson.is_array())
+                continue;
+            std::vector<KorvelProperty> stored = storedJson.get<std::vector<KorvelProperty>>();
+            bool changed = false;
+            for (const KorvelProperty& current : ReadProperties(&*attribute).GetProperties())
+                for (KorvelProperty& property : stored)
+                    if (property.GetGroup() == current.GetGroup() && property.GetName() == current.GetName() &&
+                        !property.IsValueEqual(current)) {
+                        property.SetValue(current.GetValue());
+                        changed = true;
+                    }
+            if (changed)
+                AddUserData(*attribute, JsonToText(json(stored)));
+        } catch (const json::exception& e) {
+            // One unreadable stored text must not stop the refresh of the others.
+            LogWarning("UpdateAttributesUserData: skipped the catalogue data of one material: " + std::string(e.what()));
+        }
+    }
+    ClearCompMatElemList();
+}
+
+} // namespace KRV
