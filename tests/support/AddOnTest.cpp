@@ -57,4 +57,6 @@ bool AddOnTest::LogHas(const std::string& message) const
     return false;
 }
 
+void AddOnTest::UseProject(const nlohmann::json& file) { host().SetProject(sim::LoadProject(file)); }
+
 } // namespace testing_support

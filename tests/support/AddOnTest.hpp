@@ -7,6 +7,7 @@
 #include "BrowserPalette.hpp"
 #include "DG/Browser.hpp"
 #include "Palette.hpp"
+#include "ProjectFile.hpp"
 #include "UserActions.hpp"
 #include "WorkFolder.hpp"
 
@@ -33,6 +34,9 @@ protected:
     // Imports through the page's "import" and answers the parsed status reply.
     nlohmann::json Import(const nlohmann::json& envelope);
     bool LogHas(const std::string& message) const;
+    // Replaces the open project with one read from a project file's JSON.
+    void UseProject(const nlohmann::json& file);
+    sim::Project& project() { return host().GetProject(); }
 
     bool loadOnSetUp = true;
     bool openPaletteOnSetUp = true;

@@ -1,0 +1,182 @@
+#include "AddOnTest.hpp"
+#include "Host.hpp"
+#include "HostText.hpp"
+#include "UserData.hpp"
+
+using namespace testing_support;
+using nlohmann::json;
+
+namespace {
+
+std::string Stored(std::vector<std::pair<std::string, std::string>> groupNameValue)
+{
+    json list = json::array();
+    for (auto& [groupName, value] : groupNameValue) {
+        auto slash = groupName.find('/');
+        list.push_back({{"group", groupName.substr(0, slash)}, {"name", groupName.substr(slash + 1)}, {"type", ""},
+                        {"unit", ""}, {"value", value}});
+    }
+    return list.dump();
+}
+
+} // namespace
+
+class IdentityTest : public AddOnTest {
+protected:
+    // Materials 1..4, composites 1..2; walls, slabs and roofs built of some of them.
+    void SetUpProject()
+    {
+        json file = {
+            {"buildingMaterials",
+             {{{"name", "Ziegel"}, {"userData", Stored({{"Korvel/name", "Ziegel"}, {"Korvel/id", "101"}})}},
+              {{"name", "Beton"}, {"userData", Stored({{"Korvel/id", "102"}, {"Korvel/id", "103"}, {"Tab/id", "104"}})}},
+              {{"name", "Ohne Daten"}},
+              {{"name", "Kaputt"}, {"userData", "{not json"}},
+              {{"name", "Unbenutzt"}, {"userData", Stored({{"Korvel/id", "105"}})}}}},
+            {"composites",
+             {{{"name", "AW"}, {"components", {{{"buildingMaterial", 2}}, {{"buildingMaterial", 4}}}},
+               {"userData", Stored({{"Korvel/id", "201"}})}},
+              {{"name", "DE"}, {"components", {{{"buildingMaterial", 3}}}}}}},
+            {"elements",
+             {{{"type", "wall"}, {"structure", "basic"}, {"buildingMaterial", 1}},
+              {{"type", "slab"}, {"structure", "composite"}, {"composite", 1}},
+              {{"type", "roof"}, {"structure", "composite"}, {"composite", 2}}}}};
+        UseProject(file);
+    }
+    API_Attribute Attribute(API_AttrTypeID type, int index)
+    {
+        API_Attribute a{};
+        a.header.typeID = type;
+        a.header.index = index;
+        EXPECT_EQ(ACAPI_Attribute_Get(&a), NoError);
+        return a;
+    }
+    std::string Guid(API_AttrTypeID type, int index)
+    {
+        return APIGuid2GSGuid(Attribute(type, index).header.guid).ToUniString().ToUtf8();
+    }
+};
+
+TEST_F(IdentityTest, IdsOfTheAttributesInUse)
+{
+    SetUpProject();
+    testing::internal::CaptureStdout();
+    KRV::InitCompMatElemList();
+    EXPECT_EQ(KRV::g_elemList.GetSize(), 3u);
+    // Ziegel (on the wall), Beton and Kaputt (layers of AW on the slab), Ohne Daten (layer of DE on the roof).
+    json materials = KRV::GetIds("Materials");
+    EXPECT_EQ(materials, json({"101", "102", "103", Guid(API_BuildingMaterialID, 3)}));
+    json composites = KRV::GetIds("ComplexMaterials");
+    EXPECT_EQ(composites, json({"201", Guid(API_CompWallID, 2)}));
+    EXPECT_EQ(KRV::GetIds("complexmaterials"), materials);
+    testing::internal::GetCapturedStdout();
+
+    EXPECT_TRUE(KRV::IsAttributeOnStage(1));
+    EXPECT_FALSE(KRV::IsAttributeOnStage(3));
+    EXPECT_TRUE(KRV::IsBuildingMaterialOnStage(4));
+    EXPECT_FALSE(KRV::IsBuildingMaterialOnStage(5));
+    KRV::ClearCompMatElemList();
+    EXPECT_EQ(KRV::GetIds("Materials"), json::array());
+    EXPECT_TRUE(LogLines().empty());
+
+    UseProject(json::parse(R"({"buildingMaterials": [{"name": "A", "userData": "[]"}]})"));
+    KRV::InitCompMatElemList();
+    EXPECT_EQ(KRV::GetIds("Materials"), json::array());
+    EXPECT_EQ(KRV::GetIds("ComplexMaterials"), json::array());
+}
+
+TEST_F(IdentityTest, FindingAMaterialByCatalogueId)
+{
+    SetUpProject();
+    auto byId = [](const char* id) {
+        auto found = KRV::GetKVAttributeFromId(id);
+        return found ? KRV::GetHeaderName(found->header).ToUtf8() : std::string("-");
+    };
+    EXPECT_EQ(byId("101"), "Ziegel");
+    EXPECT_EQ(byId("103"), "Beton");
+    EXPECT_EQ(byId("104"), "Beton"); // another group, still an id
+    EXPECT_EQ(byId("105"), "Unbenutzt");
+    EXPECT_EQ(byId("999"), "-");
+    EXPECT_EQ(byId(Guid(API_BuildingMaterialID, 3).c_str()), "-");
+    EXPECT_TRUE(LogLines().empty());
+}
+
+TEST_F(IdentityTest, TheRefreshTakesChangedHostValuesIntoTheStoredText)
+{
+    ASSERT_EQ(Import({{"data", {{"import_type", "Material"}, {"name", "Ziegel"}, {"articles", json::array({json::parse(
+        R"({"id": 101, "updated_at": 5, "tabs": [{"name": "Technik", "attributes": [{"name": "Dichte", "value": "650"}]}]})")})}}}})["IsError"], false);
+    sim::Attribute* brick = project().attributes.FindByName(API_BuildingMaterialID, "Ziegel");
+    json file = sim::SaveProject(project());
+    file["elements"] = {{{"type", "wall"}, {"structure", "basic"}, {"buildingMaterial", 1}}};
+    UseProject(file);
+    brick = project().attributes.FindByName(API_BuildingMaterialID, "Ziegel");
+    const std::string before = brick->userData.bytes;
+
+    // Nothing changed: nothing is written.
+    int writes = host().GetCallCount("ACAPI_Attribute_SetUserData");
+    KRV::UpdateAttributesUserData();
+    EXPECT_EQ(host().GetCallCount("ACAPI_Attribute_SetUserData"), writes);
+    EXPECT_EQ(KRV::g_elemList.GetSize(), 0u);
+
+    // The user changes the density in the host.
+    for (auto& [guid, value] : brick->properties)
+        if (project().properties.Find(guid)->definition.name == "Dichte")
+            value.text = "700";
+    KRV::UpdateAttributesUserData();
+    brick = project().attributes.FindByName(API_BuildingMaterialID, "Ziegel");
+    std::string expected = before;
+    expected.replace(expected.find(R"("Dichte","type":"","unit":"","value":"650")"),
+                     std::string(R"("Dichte","type":"","unit":"","value":"650")").size(),
+                     R"("Dichte","type":"","unit":"","value":"700")");
+    EXPECT_EQ(brick->userData.bytes, expected);
+
+    // Stored texts that do not parse or hold bad members are skipped, not fatal.
+    brick->userData.bytes = std::string(R"([{"group":"Korvel","name":"id","value":"101"},{"name":true}])") + '\0';
+    EXPECT_NO_THROW(KRV::UpdateAttributesUserData());
+    brick->userData.bytes = std::string("{broken") + '\0';
+    testing::internal::CaptureStdout();
+    EXPECT_NO_THROW(KRV::UpdateAttributesUserData());
+    testing::internal::GetCapturedStdout();
+}
+
+TEST_F(IdentityTest, UserDataAndAddOnDataRecords)
+{
+    SetUpProject();
+    API_Attribute none = Attribute(API_BuildingMaterialID, 3);
+    GS::UniString text("kept");
+    EXPECT_EQ(KRV::GetUserData(none, text), static_cast<int>(0x810600DC));
+    EXPECT_EQ(text, "kept");
+    EXPECT_TRUE(LogLines().empty());
+
+    EXPECT_EQ(KRV::AddUserData(none, "[1]"), NoError);
+    EXPECT_EQ(KRV::GetUserData(none, text), NoError);
+    EXPECT_EQ(text, "[1]");
+    EXPECT_EQ(host().LiveHandles(), 0);
+
+    EXPECT_EQ(KRV::CreateModulData("Chair 01", "[]"), NoError);
+    ASSERT_EQ(project().addOnData.count("KV_Chair 01"), 1u);
+    EXPECT_EQ(project().addOnData["KV_Chair 01"].version, 1);
+    EXPECT_EQ(project().addOnData["KV_Chair 01"].platformSign, 0x6D6D);
+    EXPECT_EQ(project().addOnData["KV_Chair 01"].bytes, std::string("[]") + '\0');
+
+    API_Guid wall = project().elements.elements[0].guid;
+    EXPECT_EQ(KRV::SetUserDataToElem(wall, "[2]"), NoError);
+    const auto& stored = project().elements.elements[0].userData;
+    EXPECT_EQ(stored.version, 1);
+    EXPECT_EQ(stored.flags, 0x0C);
+    EXPECT_EQ(stored.bytes, std::string("[2]") + '\0');
+    EXPECT_EQ(project().undoSteps.back(), "Set user data to an elem");
+
+    host().InjectFault("ACAPI_Attribute_GetUserData", APIERR_GENERAL);
+    EXPECT_EQ(KRV::GetUserData(none, text), APIERR_GENERAL);
+    EXPECT_EQ(LogMessages().back(),
+              "Archicad API Error: APIERR_GENERAL - General error code. (KRV::GetUserData ACAPI_Attribute_GetUserData)");
+    API_Attribute missing = KRV::GetAttribute("Gibt es nicht", API_BuildingMaterialID);
+    EXPECT_EQ(missing.header.index, 0);
+    EXPECT_EQ(KRV::GetHeaderName(missing.header), "Gibt es nicht");
+    EXPECT_NE(LogMessages().back().find("(GetAttribute(GS::UniString name, API_AttrTypeID typeID))"), std::string::npos);
+
+    host().InjectFault("ACAPI_Element_GetElemList", APIERR_GENERAL, 2);
+    EXPECT_EQ(KRV::InitCompMatElemList(), APIERR_GENERAL);
+    EXPECT_EQ(KRV::g_elemList.GetSize(), 1u); // the walls listed before stay
+}
