@@ -1,0 +1,189 @@
+#include "AddOnTest.hpp"
+#include "Classification.hpp"
+#include "Host.hpp"
+#include "KorvelMaterial.hpp"
+#include "Properties.hpp"
+
+using namespace testing_support;
+using nlohmann::json;
+
+class PropertiesTest : public AddOnTest {
+protected:
+    void SetUp() override
+    {
+        AddOnTest::SetUp();
+        UseProject(json::parse(R"({"buildingMaterials": [{"name": "A"}, {"name": "B"}],
+                                   "elements": [{"type": "wall", "guid": "11111111-2222-3333-4444-555555555555"}]})"));
+    }
+    API_Attr_Head Head(int index)
+    {
+        API_Attr_Head head{};
+        head.typeID = API_BuildingMaterialID;
+        head.index = index;
+        return head;
+    }
+    static KRV::KorvelProperty Property(const char* group, const char* name, const char* type, const char* value)
+    {
+        KRV::KorvelProperty p;
+        p.SetGroup(group);
+        p.SetName(name);
+        p.SetType(type);
+        p.SetValue(value);
+        return p;
+    }
+    std::vector<const sim::PropertyDefinition*> Custom()
+    {
+        std::vector<const sim::PropertyDefinition*> out;
+        for (const auto& d : project().properties.definitions)
+            if (d.field == sim::BuiltInField::None)
+                out.push_back(&d);
+        return out;
+    }
+    const API_Guid wall = APIGuidFromString("11111111-2222-3333-4444-555555555555");
+};
+
+TEST_F(PropertiesTest, GroupsAreMadeOnceAndDefinitionsAreSharedAcrossTargets)
+{
+    KRV::AddArchicadClassificationToAttribute(Head(1));
+    API_Guid korvelItem = project().classifications.items[0].item.guid;
+    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Länge", "Length", "2.5"), Head(1), APINULLGuid), NoError);
+    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Fläche", "Area", "3"), Head(1), APINULLGuid), NoError);
+    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Raum", "Volume", "4"), Head(1), APINULLGuid), NoError);
+    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Winkel", "Angle", "5"), Head(1), APINULLGuid), NoError);
+    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "klein", "length", "6"), Head(1), APINULLGuid), NoError);
+    int voro = 0;
+    for (const auto& g : project().properties.groups)
+        voro += g.name == "VORO Attributes";
+    EXPECT_EQ(voro, 1);
+    auto defs = Custom();
+    ASSERT_EQ(defs.size(), 5u);
+    EXPECT_EQ(defs[0]->definition.measureType, API_PropertyLengthMeasureType);
+    EXPECT_EQ(defs[1]->definition.measureType, API_PropertyAreaMeasureType);
+    EXPECT_EQ(defs[2]->definition.measureType, API_PropertyVolumeMeasureType);
+    EXPECT_EQ(defs[3]->definition.measureType, API_PropertyAngleMeasureType);
+    EXPECT_EQ(defs[4]->definition.measureType, API_PropertyDefaultMeasureType);
+
+    // The element gets its own classification in another system; the existing definition
+    // is extended, not duplicated, and keeps its items first.
+    API_ClassificationSystem other;
+    other.name = "Other";
+    ASSERT_EQ(ACAPI_Classification_CreateClassificationSystem(other), NoError);
+    API_ClassificationItem item;
+    item.id = "X";
+    ASSERT_EQ(ACAPI_Classification_CreateClassificationItem(item, other.guid, APINULLGuid, APINULLGuid), NoError);
+    ASSERT_EQ(ACAPI_Element_AddClassificationItem(wall, item.guid), NoError);
+    KRV::AddArchicadClassificationToElement(wall);
+    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Länge", "Length", "9"), Head(1), wall), NoError);
+    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Länge", "Length", "9"), Head(1), wall), NoError);
+    defs = Custom();
+    ASSERT_EQ(defs.size(), 5u);
+    EXPECT_EQ(defs[0]->definition.availability, (GS::Array<API_Guid>{korvelItem, item.guid}));
+    EXPECT_EQ(project().elements.elements[0].properties.at(defs[0]->definition.guid).text, "9");
+    EXPECT_EQ(project().attributes.byType[API_BuildingMaterialID][0].properties.at(defs[0]->definition.guid).text, "2.5");
+
+    // A target without classification items gets an empty availability; the host then
+    // refuses the value and says so.
+    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("Neu", "Frei", "", "1"), Head(2), APINULLGuid), APIERR_BADPARS);
+    EXPECT_TRUE(Custom().back()->definition.availability.IsEmpty());
+    EXPECT_NE(LogMessages().back().find("(DefineNewProperty::ACAPI_Attribute_SetProperty)"), std::string::npos);
+
+    host().InjectFault("ACAPI_Property_GetPropertyDefinitions", APIERR_GENERAL);
+    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Länge", "", "1"), Head(1), APINULLGuid), APIERR_GENERAL);
+    EXPECT_NE(LogMessages().back().find("(DefineNewProperty::ACAPI_Property_GetPropertyDefinitions)"), std::string::npos);
+    host().InjectFault("ACAPI_Property_ChangePropertyDefinition", APIERR_GENERAL);
+    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Länge", "", "1"), Head(1), APINULLGuid), APIERR_GENERAL);
+    EXPECT_NE(LogMessages().back().find("(DefineNewProperty::ACAPI_Property_ChangePropertyDefinition)"), std::string::npos);
+    host().InjectFault("ACAPI_Element_SetProperty", APIERR_GENERAL);
+    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Länge", "", "1"), Head(1), wall), APIERR_GENERAL);
+    EXPECT_NE(LogMessages().back().find("(DefineNewProperty::ACAPI_Element_SetProperty)"), std::string::npos);
+}
+
+TEST_F(PropertiesTest, ResettingAnElementTouchesOnlyTheKorvelGroup)
+{
+    KRV::AddArchicadClassificationToElement(wall);
+    KRV::DefineNewKorvelProperty(Property("Korvel", "id", "", "42"), Head(1), wall);
+    KRV::DefineNewKorvelProperty(Property("Tab", "Farbe", "", "rot"), Head(1), wall);
+    EXPECT_EQ(project().elements.elements[0].properties.size(), 2u);
+    KRV::SetDefaultValuesForKorvelProperties(wall);
+    const auto& values = project().elements.elements[0].properties;
+    ASSERT_EQ(values.size(), 1u);
+    EXPECT_EQ(values.begin()->second.text, "rot");
+
+    host().InjectFault("ACAPI_Element_SetProperties", APIERR_GENERAL);
+    KRV::SetDefaultValuesForKorvelProperties(wall);
+    EXPECT_NE(LogMessages().back().find("(SetDefaultValuesForKorvelProperties::ACAPI_Element_SetProperties)"),
+              std::string::npos);
+}
+
+TEST_F(PropertiesTest, ReadingPropertiesBackAndTheMaterialsOwnTexts)
+{
+    KRV::AddArchicadClassificationToAttribute(Head(1));
+    KRV::DefineNewKorvelProperty(Property("Korvel", "id", "", "42"), Head(1), APINULLGuid);
+    KRV::DefineNewKorvelProperty(Property("Tab", "Farbe", "", "rot"), Head(1), APINULLGuid);
+    API_Attribute a{};
+    a.header = Head(1);
+    ACAPI_Attribute_Get(&a);
+    json read = KRV::ReadProperties(&a).GetProperties();
+    EXPECT_EQ(read, json::parse(R"([{"group":"Korvel","name":"id","type":"","unit":"","value":"42"},
+                                    {"group":"Tab","name":"Farbe","type":"","unit":"","value":"rot"}])"));
+
+    GS::Array<GS::UniString> values;
+    project().attributes.byType[API_BuildingMaterialID][0].description = "Beschreibung";
+    project().attributes.byType[API_BuildingMaterialID][0].manufacturer = "Hersteller";
+    EXPECT_EQ(KRV::GetPropertyDefinitionValues(API_BuildingMaterialID, 1, values), NoError);
+    EXPECT_EQ(values, (GS::Array<GS::UniString>{"Beschreibung", "Hersteller"}));
+}
+
+TEST_F(PropertiesTest, AMaterialWithoutPropertiesIsOnlyClassified)
+{
+    KRV::KorvelMaterial empty;
+    empty.SetName("A");
+    empty.WriteProperties(nullptr);
+    const auto& a = project().attributes.byType[API_BuildingMaterialID][0];
+    EXPECT_EQ(a.classification.size(), 1u);
+    EXPECT_FALSE(a.userData.present);
+    EXPECT_TRUE(project().undoSteps.empty());
+
+    // Reading back takes the stored list.
+    KRV::KorvelMaterial written = json::parse(R"({"name": "A", "id": 1, "updated_at": 2})").get<KRV::KorvelMaterial>();
+    written.WriteProperties(nullptr);
+    KRV::KorvelMaterial reader;
+    reader.SetName("A");
+    reader.ReadProperties();
+    EXPECT_EQ(reader.GetProperties(), written.GetProperties());
+    KRV::KorvelMaterial stranger;
+    stranger.SetName("B");
+    stranger.ReadProperties();
+    EXPECT_TRUE(stranger.GetProperties().empty());
+}
+
+TEST_F(PropertiesTest, ClassificationFollowsTheUsersChangesToTheItemTree)
+{
+    API_Guid first = KRV::GetArchicadClassificationItemGuid(KRV::gGenericMaterialClassificationId);
+    ASSERT_NE(first, APINULLGuid);
+    EXPECT_EQ(KRV::GetArchicadClassificationItemGuid("Korvel"), first);
+    EXPECT_EQ(project().classifications.items.size(), 1u);
+
+    // The user renames the root item's id: a new root item "Korvel" is made.
+    project().classifications.items[0].item.id = "Umbenannt";
+    API_Guid second = KRV::GetArchicadClassificationItemGuid("Korvel");
+    EXPECT_NE(second, first);
+    EXPECT_EQ(project().classifications.items.size(), 2u);
+
+    // A child with the id "Korvel" under any root item wins.
+    API_ClassificationItem child;
+    child.id = "Korvel";
+    ASSERT_EQ(ACAPI_Classification_CreateClassificationItem(child, project().classifications.systems[0].guid, first,
+                                                            APINULLGuid),
+              NoError);
+    EXPECT_EQ(KRV::GetArchicadClassificationItemGuid("Korvel"), child.guid);
+    KRV::AddArchicadClassificationToAttribute(Head(2));
+    EXPECT_EQ(project().attributes.byType[API_BuildingMaterialID][1].classification[0].second, child.guid);
+
+    // Failing host calls never throw and leave the target unclassified.
+    host().InjectFault("ACAPI_Classification_CreateClassificationItem", APIERR_GENERAL, 1, -1);
+    host().InjectFault("ACAPI_Classification_GetClassificationSystemRootItems", APIERR_GENERAL, 1, -1);
+    KRV::AddArchicadClassificationToElement(wall);
+    EXPECT_TRUE(project().elements.elements[0].classification.empty());
+    EXPECT_TRUE(LogLines().empty());
+}
