@@ -39,6 +39,7 @@ public:
     // is counted, and a fault injected for it is returned instead of doing the work.
     GSErrCode Enter(const char* function);
     int GetCallCount(const std::string& function) const;
+    const std::map<std::string, int>& GetCallCounts() const { return callCounts; }
     void ResetCallCounts() { callCounts.clear(); }
     // Make `function` fail with `code` on its n-th call from now (1 = the next one),
     // for `times` calls (-1: every call from then on).
