@@ -1,6 +1,7 @@
 #include "AddOnTest.hpp"
 #include "Classification.hpp"
 #include "Host.hpp"
+#include "KorvelComplexMaterial.hpp"
 #include "KorvelMaterial.hpp"
 #include "Properties.hpp"
 
@@ -186,4 +187,55 @@ TEST_F(PropertiesTest, ClassificationFollowsTheUsersChangesToTheItemTree)
     KRV::AddArchicadClassificationToElement(wall);
     EXPECT_TRUE(project().elements.elements[0].classification.empty());
     EXPECT_TRUE(LogLines().empty());
+}
+
+TEST_F(PropertiesTest, ACompositesPropertiesLiveOnTheElementsBuiltOfIt)
+{
+    UseProject(json::parse(R"({
+        "buildingMaterials": [{"name": "Putz"}],
+        "composites": [{"name": "Andere", "components": [{"buildingMaterial": 1}]},
+                       {"name": "AW 01", "components": [{"buildingMaterial": 1}]}],
+        "elements": [{"type": "wall", "structure": "composite", "composite": 2},
+                     {"type": "wall", "structure": "basic", "composite": 0, "buildingMaterial": 1},
+                     {"type": "slab", "structure": "composite", "composite": 1},
+                     {"type": "roof", "structure": "composite", "composite": 2}]})"));
+    KRV::KorvelComplexMaterial composite(json::parse(R"({"name": "AW 01", "id": 77, "updated_at": 1,
+        "tabs": [{"name": "IFC", "attributes": [{"name": "IsExternal", "value": "true"}]}]})"));
+    composite.WriteProperties(nullptr);
+
+    const auto& elements = project().elements.elements;
+    const std::string text =
+        R"([{"group":"Korvel","name":"name","type":"","unit":"","value":"AW 01"},)"
+        R"({"group":"Korvel","name":"id","type":"","unit":"","value":"77"},)"
+        R"({"group":"Korvel","name":"updated_at","type":"","unit":"","value":"1"},)"
+        R"({"group":"IFC - Korvel","name":"IsExternal","type":"","unit":"","value":"true"}])";
+    EXPECT_EQ(project().attributes.byType[API_CompWallID][1].userData.bytes, text + '\0');
+    for (std::size_t i : {0u, 3u}) {
+        EXPECT_EQ(elements[i].userData.bytes, text + '\0') << i;
+        EXPECT_EQ(elements[i].classification.size(), 1u) << i;
+        EXPECT_EQ(elements[i].properties.size(), 4u) << i;
+    }
+    for (std::size_t i : {1u, 2u}) {
+        EXPECT_FALSE(elements[i].userData.present) << i;
+        EXPECT_TRUE(elements[i].properties.empty()) << i;
+    }
+    EXPECT_TRUE(project().attributes.byType[API_CompWallID][1].properties.empty());
+    std::vector<std::string> expectedSteps;
+    for (int element = 0; element < 2; ++element) {
+        expectedSteps.push_back("Set user data to an elem");
+        for (int p = 0; p < 4; ++p)
+            expectedSteps.push_back("Create property definition");
+    }
+    EXPECT_EQ(project().undoSteps, expectedSteps);
+
+    KRV::KorvelComplexMaterial reader;
+    reader.SetName("AW 01");
+    reader.ReadProperties();
+    EXPECT_EQ(reader.GetProperties(), composite.GetProperties());
+
+    // A composite that is not in the project writes nothing anywhere.
+    project().undoSteps.clear();
+    KRV::KorvelComplexMaterial(json::parse(R"({"name": "Fehlt", "id": 1, "updated_at": 1})")).WriteProperties(nullptr);
+    EXPECT_TRUE(project().undoSteps.empty());
+    EXPECT_FALSE(elements[1].userData.present);
 }
