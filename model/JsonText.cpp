@@ -1,6 +1,7 @@
 #include "JsonText.hpp"
 
 #include <cinttypes>
+#include <cmath>
 #include <cstdio>
 #include <iostream>
 
@@ -8,7 +9,7 @@ namespace nlohmann {
 
 void adl_serializer<GS::UniString>::from_json(const json& j, GS::UniString& text)
 {
-    char buffer[64];
+    char buffer[400]; // the widest double printed in full
     switch (j.type()) {
     case json::value_t::null:
         return;
@@ -21,10 +22,15 @@ void adl_serializer<GS::UniString>::from_json(const json& j, GS::UniString& text
         std::snprintf(buffer, sizeof buffer, "%" PRIu64, j.get<std::uint64_t>());
         text = GS::UniString(buffer);
         return;
-    case json::value_t::number_float:
-        std::snprintf(buffer, sizeof buffer, "%.*f", 2, static_cast<double>(j.get<float>()));
+    case json::value_t::number_float: {
+        // Single precision keeps the texts earlier imports stored; from 65536 on it cannot
+        // hold hundredths any more, so larger values are read in full.
+        const double value = j.get<double>();
+        const double read = std::fabs(value) < 65536.0 ? static_cast<double>(static_cast<float>(value)) : value;
+        std::snprintf(buffer, sizeof buffer, "%.*f", 2, read);
         text = GS::UniString(buffer);
         return;
+    }
     case json::value_t::array:
         text = j.empty() ? GS::UniString() : GS::UniString(j.dump());
         return;

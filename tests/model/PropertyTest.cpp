@@ -17,6 +17,9 @@ TEST_F(PropertyTest, JsonValuesBecomeTextByOneRule)
     EXPECT_EQ(Text(json(0.2)), "0.20");
     EXPECT_EQ(Text(json(12.5)), "12.50");
     EXPECT_EQ(Text(json(0.035)), "0.04"); // read as single precision
+    EXPECT_EQ(Text(json(0.615)), "0.62");
+    EXPECT_EQ(Text(json(16777217.25)), "16777217.25"); // beyond single precision
+    EXPECT_EQ(Text(json(-1234567.89)), "-1234567.89");
     EXPECT_EQ(Text(json::array()), "");
     EXPECT_EQ(Text(json::parse("[1, 2]")), "[1,2]");
     EXPECT_EQ(Text(json("Beton C25/30")), "Beton C25/30");
