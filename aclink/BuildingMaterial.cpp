@@ -15,8 +15,9 @@ namespace KRV {
 
 int MessageBoxAskToOverride(const GS::UniString& name, const GS::UniString& kind)
 {
-    GS::UniString text = GS::UniString("'") + name + "' is already in this project.\nIf you continue, you will replace the existing " +
-                         kind + ".\nOr to keep the existing " + kind + " you can rename it within the Workbay.";
+    GS::UniString text = GS::UniString("'") + name +
+                         "' is already in this project.\nIf you continue, you will replace the existing " + kind +
+                         ".\nOr to keep the existing " + kind + " you can rename it within the Workbay.";
     return DG::WarningAlert(GS::UniString(), text, "Continue", "Reject");
 }
 

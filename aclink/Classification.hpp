@@ -2,8 +2,8 @@
 // The one classification everything the add-on brings in is tagged with: the root item
 // "Korvel" of the system "Korvel", edition "v 1.0". Nothing is cached: every call looks
 // the system and the item up again, creating them when missing.
-#include "APIdefs_Attributes.h"
 #include "API_Guid.h"
+#include "APIdefs_Attributes.h"
 
 namespace KRV {
 

@@ -39,7 +39,10 @@ void KorvelMaterial::WriteProperties(API_Attribute*) const
         });
 }
 
-void KorvelMaterial::ReadProperties() { ReadStoredList(GetName(), API_BuildingMaterialID, properties); }
+void KorvelMaterial::ReadProperties()
+{
+    ReadStoredList(GetName(), API_BuildingMaterialID, properties);
+}
 
 void KorvelComplexMaterial::WriteProperties(API_Attribute*) const
 {
@@ -82,6 +85,9 @@ void KorvelComplexMaterial::WriteProperties(API_Attribute*) const
     ClearCompMatElemList();
 }
 
-void KorvelComplexMaterial::ReadProperties() { ReadStoredList(GetName(), API_CompWallID, properties); }
+void KorvelComplexMaterial::ReadProperties()
+{
+    ReadStoredList(GetName(), API_CompWallID, properties);
+}
 
 } // namespace KRV

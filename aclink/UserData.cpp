@@ -101,7 +101,8 @@ int AddUserData(API_Attribute& attr, const GS::UniString& text)
     userData.dataHdl = handle.Get();
     GSErrCode err = ACAPI_Attribute_SetUserData(&attr.header, &userData);
     if (err != NoError)
-        LogArchicadErrorCodeMessage(err, "KRV::AddUserData(API_Attribute attr, std::string data) - ACAPI_Attribute_SetUserData");
+        LogArchicadErrorCodeMessage(
+            err, "KRV::AddUserData(API_Attribute attr, std::string data) - ACAPI_Attribute_SetUserData");
     return err;
 }
 
@@ -179,14 +180,16 @@ int InitCompMatElemList()
     return NoError;
 }
 
-void ClearCompMatElemList() { g_elemList.Clear(); }
+void ClearCompMatElemList()
+{
+    g_elemList.Clear();
+}
 
 bool IsAttributeOnStage(int index)
 {
     for (const API_Guid& guid : g_elemList) {
         auto structure = StructureOf(guid);
-        if (structure && structure->composite == index &&
-            structure->modelElemStructureType == API_CompositeStructure)
+        if (structure && structure->composite == index && structure->modelElemStructureType == API_CompositeStructure)
             return true;
     }
     return false;
@@ -200,7 +203,8 @@ bool IsBuildingMaterialOnStage(int index)
             continue;
         if (structure->modelElemStructureType == API_BasicStructure && structure->buildingMaterial == index)
             return true;
-        if (structure->modelElemStructureType == API_CompositeStructure && CompositeHasLayer(structure->composite, index))
+        if (structure->modelElemStructureType == API_CompositeStructure &&
+            CompositeHasLayer(structure->composite, index))
             return true;
     }
     return false;
@@ -288,7 +292,8 @@ void UpdateAttributesUserData()
                 AddUserData(*attribute, JsonToText(json(stored)));
         } catch (const json::exception& e) {
             // One unreadable stored text must not stop the refresh of the others.
-            LogWarning("UpdateAttributesUserData: skipped the catalogue data of one material: " + std::string(e.what()));
+            LogWarning("UpdateAttributesUserData: skipped the catalogue data of one material: " +
+                       std::string(e.what()));
         }
     }
     ClearCompMatElemList();

@@ -4,6 +4,8 @@
 
 namespace KRV {
 
-BaseImporter::BaseImporter() : parser(ParserManager().GetParser(ParserManager::Json, ParserManager::Companies::Korvel)) {}
+BaseImporter::BaseImporter() : parser(ParserManager().GetParser(ParserManager::Json, ParserManager::Companies::Korvel))
+{
+}
 
 } // namespace KRV

@@ -64,7 +64,10 @@ bool ComplexMaterialImporter::Import(const json& data)
 
 LibraryImporter::LibraryImporter(const json& data) : item(Checked(parser).GetLibrary(data)) {}
 
-bool LibraryImporter::Import() { return item != nullptr && link.CreateLibrary(*item); }
+bool LibraryImporter::Import()
+{
+    return item != nullptr && link.CreateLibrary(*item);
+}
 
 bool LibraryImporter::Import(const json& data)
 {

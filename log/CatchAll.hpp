@@ -23,7 +23,13 @@ template <typename R, typename F> R CatchAll(const char* where, F&& body, R onEr
 
 template <typename F> void CatchAll(const char* where, F&& body)
 {
-    CatchAll<int>(where, [&] { body(); return 0; }, 0);
+    CatchAll<int>(
+        where,
+        [&] {
+            body();
+            return 0;
+        },
+        0);
 }
 
 } // namespace KRV

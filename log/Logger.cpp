@@ -70,10 +70,22 @@ void Logger::Log(const std::string& message, LogOutputType type)
     }
 }
 
-void Log(const std::string& message, LogOutputType type) { Logger::GetInstance().Log(message, type); }
-void LogInfo(const std::string& message) { Log(message, Info); }
-void LogWarning(const std::string& message) { Log(message, Warning); }
-void LogError(const std::string& message) { Log(message, Error); }
+void Log(const std::string& message, LogOutputType type)
+{
+    Logger::GetInstance().Log(message, type);
+}
+void LogInfo(const std::string& message)
+{
+    Log(message, Info);
+}
+void LogWarning(const std::string& message)
+{
+    Log(message, Warning);
+}
+void LogError(const std::string& message)
+{
+    Log(message, Error);
+}
 
 LogStream& GetLogSrteam(LogOutputType type)
 {

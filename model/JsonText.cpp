@@ -62,6 +62,9 @@ json TextToJson(const GS::UniString& text)
     return result;
 }
 
-GS::UniString JsonToText(const json& value) { return value.get<GS::UniString>(); }
+GS::UniString JsonToText(const json& value)
+{
+    return value.get<GS::UniString>();
+}
 
 } // namespace KRV

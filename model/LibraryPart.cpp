@@ -4,6 +4,9 @@
 
 namespace KRV {
 
-LibraryPart::LibraryPart() { std::memset(&libPart, 0, sizeof libPart); }
+LibraryPart::LibraryPart()
+{
+    std::memset(&libPart, 0, sizeof libPart);
+}
 
 } // namespace KRV

@@ -79,12 +79,27 @@ GSErrCode BrowserPalette::PaletteControlCallBack(Int32, API_PaletteMessageID mes
     return NoError;
 }
 
-GSErrCode BrowserPalette::NotificationHandler(API_NotifyEventID, Int32) { return NoError; }
+GSErrCode BrowserPalette::NotificationHandler(API_NotifyEventID, Int32)
+{
+    return NoError;
+}
 
-bool BrowserPalette::Import(const GS::UniString& request) { return ImportRequest(request); }
-bool BrowserPalette::Export(GS::UniString& text) { return ExportUpdateStatus(text); }
-bool BrowserPalette::ExportCalculations(GS::UniString& text) { return ExportCalculationData(text); }
-bool BrowserPalette::ExportIFC(GS::Ref<GS::Array<GS::UniString>> args) { return ExportAndUploadIFC(args); }
+bool BrowserPalette::Import(const GS::UniString& request)
+{
+    return ImportRequest(request);
+}
+bool BrowserPalette::Export(GS::UniString& text)
+{
+    return ExportUpdateStatus(text);
+}
+bool BrowserPalette::ExportCalculations(GS::UniString& text)
+{
+    return ExportCalculationData(text);
+}
+bool BrowserPalette::ExportIFC(GS::Ref<GS::Array<GS::UniString>> args)
+{
+    return ExportAndUploadIFC(args);
+}
 
 void BrowserPalette::PanelResized(const DG::PanelResizeEvent& ev)
 {

@@ -74,10 +74,16 @@ namespace {
 
 using Reply = GS::Ref<DG::JSBase>;
 
-Reply Text(const GS::UniString& text) { return Reply(new DG::JSValue(text)); }
+Reply Text(const GS::UniString& text)
+{
+    return Reply(new DG::JSValue(text));
+}
 
 // The text as the host's narrow default encoding gives it back.
-GS::UniString Narrowed(const GS::UniString& text) { return GS::UniString(text.ToCStr().Get()); }
+GS::UniString Narrowed(const GS::UniString& text)
+{
+    return GS::UniString(text.ToCStr().Get());
+}
 
 // A function of the page's object: whatever goes wrong inside is logged and answered
 // as a failure the page shows, never thrown into the host.
@@ -85,7 +91,8 @@ GS::Ref<DG::JSFunction> Function(const char* name, std::function<Reply(Reply)> b
 {
     std::string where = std::string("jsKorvelInterface.") + name;
     return GS::Ref<DG::JSFunction>(new DG::JSFunction(name, [where, body](Reply argument) {
-        return CatchAll<Reply>(where.c_str(), [&] { return body(argument); }, Text(ReturnStatus(true, true)));
+        return CatchAll<Reply>(
+            where.c_str(), [&] { return body(argument); }, Text(ReturnStatus(true, true)));
     }));
 }
 

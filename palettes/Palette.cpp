@@ -22,8 +22,7 @@ GSErrCode ProjectEventHandler(API_NotifyEventID event, Int32)
 
 } // namespace
 
-Palette::Palette()
-    : DG::Palette(ACAPI_GetOwnResModule(), 32400, ACAPI_GetOwnResModule(), paletteGuid), button(*this, 1)
+Palette::Palette() : DG::Palette(ACAPI_GetOwnResModule(), 32400, ACAPI_GetOwnResModule(), paletteGuid), button(*this, 1)
 {
     ACAPI_Notify_CatchProjectEvent(APINotify_Quit, ProjectEventHandler);
     Attach(*this);

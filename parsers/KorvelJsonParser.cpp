@@ -12,7 +12,10 @@ namespace KRV {
 namespace {
 
 // The service sends these ids as decimal texts.
-Int32 IdFromText(const json& value) { return std::stoi(value.get<std::string>()); }
+Int32 IdFromText(const json& value)
+{
+    return std::stoi(value.get<std::string>());
+}
 
 } // namespace
 

@@ -20,46 +20,61 @@ constexpr Int32 jsonFileType = 1;
 
 API_AddonType CheckEnvironment(API_EnvirParams* envir)
 {
-    return KRV::CatchAll<API_AddonType>("CheckEnvironment", [&] {
-        GSResModule own = ACAPI_GetOwnResModule();
-        RSGetIndString(&envir->addOnInfo.name, KRV::addOnInfoResId, 1, own);
-        RSGetIndString(&envir->addOnInfo.description, KRV::addOnInfoResId, 2, own);
-        return APIAddon_Normal;
-    }, APIAddon_DontRegister);
+    return KRV::CatchAll<API_AddonType>(
+        "CheckEnvironment",
+        [&] {
+            GSResModule own = ACAPI_GetOwnResModule();
+            RSGetIndString(&envir->addOnInfo.name, KRV::addOnInfoResId, 1, own);
+            RSGetIndString(&envir->addOnInfo.description, KRV::addOnInfoResId, 2, own);
+            return APIAddon_Normal;
+        },
+        APIAddon_DontRegister);
 }
 
 GSErrCode RegisterInterface()
 {
-    return KRV::CatchAll<GSErrCode>("RegisterInterface", [] {
-        if (GSErrCode err = ACAPI_Register_SupportedService(korvelService, 1); err != NoError)
-            return err;
-        if (GSErrCode err = ACAPI_Register_Menu(KRV::browserMenuResId, 0, 0, 0); err != NoError)
-            return err;
-        if (GSErrCode err = ACAPI_Register_Menu(KRV::paletteMenuResId, 0, 0, 1); err != NoError)
-            return err;
-        return ACAPI_Register_FileType(jsonFileType, 0, 0, "json", 0, KRV::fileTypeResId, 0, 11);
-    }, APIERR_GENERAL);
+    return KRV::CatchAll<GSErrCode>(
+        "RegisterInterface",
+        [] {
+            if (GSErrCode err = ACAPI_Register_SupportedService(korvelService, 1); err != NoError)
+                return err;
+            if (GSErrCode err = ACAPI_Register_Menu(KRV::browserMenuResId, 0, 0, 0); err != NoError)
+                return err;
+            if (GSErrCode err = ACAPI_Register_Menu(KRV::paletteMenuResId, 0, 0, 1); err != NoError)
+                return err;
+            return ACAPI_Register_FileType(jsonFileType, 0, 0, "json", 0, KRV::fileTypeResId, 0, 11);
+        },
+        APIERR_GENERAL);
 }
 
 GSErrCode Initialize()
 {
-    return KRV::CatchAll<GSErrCode>("Initialize", [] {
-        if (GSErrCode err = ACAPI_Install_MenuHandler(KRV::browserMenuResId, KRV::MenuCommandHandler); err != NoError)
-            return err;
-        if (GSErrCode err = ACAPI_Install_MenuHandler(KRV::paletteMenuResId, KRV::MenuCommandHandler); err != NoError)
-            return err;
-        if (GSErrCode err = KRV::BrowserPalette::RegisterPaletteControlCallBack(); err != NoError)
-            return err;
-        if (GSErrCode err = KRV::Palette::RegisterPaletteControlCallBack(); err != NoError)
-            return err;
-        if (GSErrCode err = ACAPI_Notify_CatchProjectEvent(4095, KRV::BrowserPalette::NotificationHandler); err != NoError)
-            return err;
-        return ACAPI_Install_FileTypeHandler(jsonFileType, KRV::DragNDropHandler);
-    }, APIERR_GENERAL);
+    return KRV::CatchAll<GSErrCode>(
+        "Initialize",
+        [] {
+            if (GSErrCode err = ACAPI_Install_MenuHandler(KRV::browserMenuResId, KRV::MenuCommandHandler);
+                err != NoError)
+                return err;
+            if (GSErrCode err = ACAPI_Install_MenuHandler(KRV::paletteMenuResId, KRV::MenuCommandHandler);
+                err != NoError)
+                return err;
+            if (GSErrCode err = KRV::BrowserPalette::RegisterPaletteControlCallBack(); err != NoError)
+                return err;
+            if (GSErrCode err = KRV::Palette::RegisterPaletteControlCallBack(); err != NoError)
+                return err;
+            if (GSErrCode err = ACAPI_Notify_CatchProjectEvent(4095, KRV::BrowserPalette::NotificationHandler);
+                err != NoError)
+                return err;
+            return ACAPI_Install_FileTypeHandler(jsonFileType, KRV::DragNDropHandler);
+        },
+        APIERR_GENERAL);
 }
 
 // The palettes go with the add-on's image.
-GSErrCode FreeData() { return NoError; }
+GSErrCode FreeData()
+{
+    return NoError;
+}
 
 namespace KRV {
 

@@ -4,8 +4,9 @@ namespace KRV {
 
 const API_ResourceString resourceStrings[] = {
     {addOnInfoResId, 1, "Korvel"},
-    {addOnInfoResId, 2, "Imports building materials, systems and products from the Korvel catalogue and reports the "
-                        "project's quantities to it."},
+    {addOnInfoResId, 2,
+     "Imports building materials, systems and products from the Korvel catalogue and reports the "
+     "project's quantities to it."},
     {browserMenuResId, 1, "Korvel Catalogue"},
     {paletteMenuResId, 1, "Korvel Tools"},
     {fileTypeResId, 0, "Korvel catalogue item"},

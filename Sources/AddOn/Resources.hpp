@@ -3,7 +3,7 @@
 
 namespace KRV {
 
-constexpr short addOnInfoResId = 32000;  // item 1 the name, item 2 the description
+constexpr short addOnInfoResId = 32000;   // item 1 the name, item 2 the description
 constexpr short browserMenuResId = 32500; // also the browser palette's dialog
 constexpr short paletteMenuResId = 32400; // also the native palette's dialog
 constexpr short fileTypeResId = 32520;

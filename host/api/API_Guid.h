@@ -14,9 +14,18 @@ struct API_Guid {
     UChar node[6];
 };
 
-inline bool operator==(const API_Guid& a, const API_Guid& b) { return std::memcmp(&a, &b, sizeof(API_Guid)) == 0; }
-inline bool operator!=(const API_Guid& a, const API_Guid& b) { return !(a == b); }
-inline bool operator<(const API_Guid& a, const API_Guid& b) { return std::memcmp(&a, &b, sizeof(API_Guid)) < 0; }
+inline bool operator==(const API_Guid& a, const API_Guid& b)
+{
+    return std::memcmp(&a, &b, sizeof(API_Guid)) == 0;
+}
+inline bool operator!=(const API_Guid& a, const API_Guid& b)
+{
+    return !(a == b);
+}
+inline bool operator<(const API_Guid& a, const API_Guid& b)
+{
+    return std::memcmp(&a, &b, sizeof(API_Guid)) < 0;
+}
 
 static_assert(sizeof(API_Guid) == 16, "API_Guid is 16 bytes");
 
@@ -46,8 +55,14 @@ inline GS::Guid APIGuid2GSGuid(const API_Guid& guid)
     return result;
 }
 
-inline GS::UniString APIGuidToString(const API_Guid& guid) { return APIGuid2GSGuid(guid).ToUniString(); }
-inline API_Guid APIGuidFromString(const char* text) { return GSGuid2APIGuid(GS::Guid(text)); }
+inline GS::UniString APIGuidToString(const API_Guid& guid)
+{
+    return APIGuid2GSGuid(guid).ToUniString();
+}
+inline API_Guid APIGuidFromString(const char* text)
+{
+    return GSGuid2APIGuid(GS::Guid(text));
+}
 
 namespace std {
 template <> struct hash<API_Guid> {

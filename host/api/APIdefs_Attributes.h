@@ -1,8 +1,8 @@
 #pragma once
 // Attribute records. Record layouts and type values are the stand-alone host's own;
 // the add-on relies only on the fields named here.
-#include "API_Guid.h"
 #include "APIErrors.h"
+#include "API_Guid.h"
 #include "GS/Types.hpp"
 #include "GS/UniString.hpp"
 

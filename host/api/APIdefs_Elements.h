@@ -18,7 +18,11 @@ enum API_ElemTypeID : Int32 {
     API_StairID = 30,
 };
 
-enum API_ModelElemStructureType : Int32 { API_BasicStructure = 0, API_CompositeStructure = 1, API_ProfileStructure = 2 };
+enum API_ModelElemStructureType : Int32 {
+    API_BasicStructure = 0,
+    API_CompositeStructure = 1,
+    API_ProfileStructure = 2
+};
 
 struct API_Elem_Head {
     API_ElemTypeID typeID;

@@ -36,7 +36,11 @@ enum API_PropertyMeasureType : Int32 {
     API_PropertyAngleMeasureType = 5,
 };
 
-enum API_VariantStatus : Int32 { API_VariantStatusNull = 1, API_VariantStatusNormal = 2, API_VariantStatusUserUndefined = 3 };
+enum API_VariantStatus : Int32 {
+    API_VariantStatusNull = 1,
+    API_VariantStatusNormal = 2,
+    API_VariantStatusUserUndefined = 3
+};
 
 struct API_Variant {
     API_VariantType type = API_PropertyUndefinedValueType;
@@ -60,7 +64,10 @@ struct API_PropertyDefaultValue {
     API_PropertyValue basicValue;
 };
 
-enum API_PropertyDefinitionType : Int32 { API_PropertyStaticBuiltInDefinitionType = 0, API_PropertyCustomDefinitionType = 2 };
+enum API_PropertyDefinitionType : Int32 {
+    API_PropertyStaticBuiltInDefinitionType = 0,
+    API_PropertyCustomDefinitionType = 2
+};
 
 struct API_PropertyDefinition {
     API_Guid guid{};
@@ -76,7 +83,11 @@ struct API_PropertyDefinition {
     API_PropertyDefinitionType definitionType = API_PropertyCustomDefinitionType;
 };
 
-enum API_PropertyStatus : Int32 { API_Property_NotAvailable = 0, API_Property_HasValue = 1, API_Property_NotEvaluated = 2 };
+enum API_PropertyStatus : Int32 {
+    API_Property_NotAvailable = 0,
+    API_Property_HasValue = 1,
+    API_Property_NotEvaluated = 2
+};
 
 struct API_Property {
     API_PropertyDefinition definition;
@@ -97,7 +108,8 @@ GSErrCode ACAPI_Property_GetPropertyGroups(GS::Array<API_PropertyGroup>& groups)
 GSErrCode ACAPI_Property_CreatePropertyGroup(API_PropertyGroup& group);
 
 // Definitions. A name already used in the group answers APIERR_NAMEALREADYUSED.
-GSErrCode ACAPI_Property_GetPropertyDefinitions(const API_Guid& groupGuid, GS::Array<API_PropertyDefinition>& definitions);
+GSErrCode ACAPI_Property_GetPropertyDefinitions(const API_Guid& groupGuid,
+                                                GS::Array<API_PropertyDefinition>& definitions);
 GSErrCode ACAPI_Property_CreatePropertyDefinition(API_PropertyDefinition& definition);
 GSErrCode ACAPI_Property_ChangePropertyDefinition(const API_PropertyDefinition& definition);
 GSErrCode ACAPI_Property_GetPropertyValueString(const API_Property& property, GS::UniString* text);
@@ -105,9 +117,11 @@ GSErrCode ACAPI_Property_GetPropertyValueString(const API_Property& property, GS
 // Values on attributes. Filter 0 gives the custom definitions available for the attribute.
 GSErrCode ACAPI_Attribute_GetPropertyDefinitions(const API_Attr_Head& head, API_PropertyDefinitionFilter filter,
                                                  GS::Array<API_PropertyDefinition>& definitions);
-GSErrCode ACAPI_Attribute_GetPropertyValues(const API_Attr_Head& head, const GS::Array<API_PropertyDefinition>& definitions,
+GSErrCode ACAPI_Attribute_GetPropertyValues(const API_Attr_Head& head,
+                                            const GS::Array<API_PropertyDefinition>& definitions,
                                             GS::Array<API_Property>& properties);
-GSErrCode ACAPI_Attribute_GetPropertyValue(const API_Attr_Head& head, const API_Guid& definition, API_Property& property);
+GSErrCode ACAPI_Attribute_GetPropertyValue(const API_Attr_Head& head, const API_Guid& definition,
+                                           API_Property& property);
 GSErrCode ACAPI_Attribute_SetProperty(const API_Attr_Head& head, const API_Property& property);
 
 // Values on elements.

@@ -8,8 +8,12 @@ namespace IO {
 class Location;
 }
 
-
-enum API_AddonType : Int32 { APIAddon_DontRegister = 0, APIAddon_Unknown = 1, APIAddon_Normal = 2, APIAddon_Preload = 3 };
+enum API_AddonType : Int32 {
+    APIAddon_DontRegister = 0,
+    APIAddon_Unknown = 1,
+    APIAddon_Normal = 2,
+    APIAddon_Preload = 3
+};
 
 struct API_AddOnInfo {
     GS::UniString name;

@@ -9,7 +9,10 @@ using sim::Host;
 
 namespace {
 
-sim::AttributeStore& Store() { return Host::Get().GetProject().attributes; }
+sim::AttributeStore& Store()
+{
+    return Host::Get().GetProject().attributes;
+}
 
 std::string NameOf(const API_Attr_Head& head)
 {
@@ -31,7 +34,10 @@ API_AttributeIndex IndexOf(const sim::Attribute& a)
     return static_cast<API_AttributeIndex>(&a - list.data()) + 1;
 }
 
-bool ValidName(const std::string& name) { return !name.empty(); }
+bool ValidName(const std::string& name)
+{
+    return !name.empty();
+}
 
 void SetAttributeName(API_Attr_Head& head, const GS::UniString& name)
 {
@@ -39,7 +45,6 @@ void SetAttributeName(API_Attr_Head& head, const GS::UniString& name)
     std::memset(head.name, 0, API_AttrNameLen);
     std::memcpy(head.name, cut.data(), cut.size());
 }
-
 
 void FillRecord(const sim::Attribute& a, API_Attribute* out)
 {

@@ -6,7 +6,10 @@ using sim::Host;
 
 namespace {
 
-sim::ClassificationStore& Store() { return Host::Get().GetProject().classifications; }
+sim::ClassificationStore& Store()
+{
+    return Host::Get().GetProject().classifications;
+}
 
 sim::Annotations* AttributeTarget(const API_Attr_Head& head)
 {

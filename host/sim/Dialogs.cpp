@@ -3,8 +3,8 @@
 
 #include "DG/Browser.hpp"
 #include "DG/Panel.hpp"
-#include "OSUtils.hpp"
 #include "Host.hpp"
+#include "OSUtils.hpp"
 
 namespace DG {
 
@@ -18,7 +18,10 @@ Item::Item(const Panel& owner, short itemId) : panel(const_cast<Panel*>(&owner))
     panel->items.push_back(this);
 }
 
-Item::~Item() { Remove(panel->items, this); }
+Item::~Item()
+{
+    Remove(panel->items, this);
+}
 
 void ButtonItem::Click()
 {
@@ -49,7 +52,10 @@ void Panel::Attach(PanelObserver& observer)
         observers.push_back(&observer);
 }
 
-void Panel::Detach(PanelObserver& observer) { Remove(observers, &observer); }
+void Panel::Detach(PanelObserver& observer)
+{
+    Remove(observers, &observer);
+}
 
 void Panel::DisableItems()
 {
@@ -63,8 +69,14 @@ void Panel::EnableItems()
         item->Enable();
 }
 
-void ModelessBase::Show(short) { visible = true; }
-void ModelessBase::Hide() { visible = false; }
+void ModelessBase::Show(short)
+{
+    visible = true;
+}
+void ModelessBase::Hide()
+{
+    visible = false;
+}
 
 Palette::Palette(GSResModule resModule, short resId, GSResModule, const GS::Guid& guid)
     : ModelessBase(resModule, resId), guid(guid)
@@ -72,7 +84,10 @@ Palette::Palette(GSResModule resModule, short resId, GSResModule, const GS::Guid
     sim::Host::Get().UI().palettes.push_back(this);
 }
 
-Palette::~Palette() { Remove(sim::Host::Get().UI().palettes, this); }
+Palette::~Palette()
+{
+    Remove(sim::Host::Get().UI().palettes, this);
+}
 
 static short Alert(const char* kind, const GS::UniString& largeText, const GS::UniString& smallText,
                    const GS::UniString& b1, const GS::UniString& b2, const GS::UniString& b3)
@@ -97,8 +112,8 @@ short WarningAlert(const GS::UniString& l, const GS::UniString& s, const GS::Uni
     return Alert("warning", l, s, b1, b2, b3);
 }
 
-short InformationAlert(const GS::UniString& l, const GS::UniString& s, const GS::UniString& b1,
-                       const GS::UniString& b2, const GS::UniString& b3)
+short InformationAlert(const GS::UniString& l, const GS::UniString& s, const GS::UniString& b1, const GS::UniString& b2,
+                       const GS::UniString& b3)
 {
     return Alert("information", l, s, b1, b2, b3);
 }
@@ -154,7 +169,10 @@ bool BrowserBase::RegisterAsynchJSObject(GS::Ref<JSObject> object)
     return true;
 }
 
-BrowserBase::~BrowserBase() { Remove(sim::Host::Get().UI().browsers, this); }
+BrowserBase::~BrowserBase()
+{
+    Remove(sim::Host::Get().UI().browsers, this);
+}
 
 } // namespace DG
 

@@ -8,7 +8,10 @@
 
 namespace GS {
 
-Guid::Guid(const char* text) { ConvertFromString(text); }
+Guid::Guid(const char* text)
+{
+    ConvertFromString(text);
+}
 
 Guid Guid::Generate()
 {
@@ -24,7 +27,10 @@ Guid Guid::Generate()
     return g;
 }
 
-bool Guid::IsNull() const { return *this == Guid(); }
+bool Guid::IsNull() const
+{
+    return *this == Guid();
+}
 
 bool Guid::ConvertFromString(const char* text)
 {

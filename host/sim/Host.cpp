@@ -64,7 +64,13 @@ void Host::InjectFault(const std::string& function, GSErrCode code, int nth, int
 
 void Host::CallAddOn(const std::string& what, const std::function<void()>& call)
 {
-    CallAddOn<int>(what, [&] { call(); return 0; }, 0);
+    CallAddOn<int>(
+        what,
+        [&] {
+            call();
+            return 0;
+        },
+        0);
 }
 
 void Host::RecordEscape(const std::string& what, const std::string& message)
@@ -107,7 +113,10 @@ GSHandle BMAllocateHandle(GSSize bytes, GSFlags, short)
     return handle;
 }
 
-GSHandle BMhAllClear(GSSize bytes) { return BMAllocateHandle(bytes, ALLOCATE_CLEAR, 0); }
+GSHandle BMhAllClear(GSSize bytes)
+{
+    return BMAllocateHandle(bytes, ALLOCATE_CLEAR, 0);
+}
 
 GSSize BMGetHandleSize(GSHandle handle)
 {
@@ -118,14 +127,18 @@ GSSize BMGetHandleSize(GSHandle handle)
     return size;
 }
 
-GSSize BMhGetSize(GSHandle handle) { return BMGetHandleSize(handle); }
+GSSize BMhGetSize(GSHandle handle)
+{
+    return BMGetHandleSize(handle);
+}
 
 GSErrCode BMReallocHandle(GSHandle handle, GSSize bytes, GSFlags, short)
 {
     if (handle == nullptr || bytes < 0)
         return -1;
     GSSize old = BMGetHandleSize(handle);
-    char* block = static_cast<char*>(std::realloc(*handle - sizeof(GSSize), static_cast<std::size_t>(bytes) + sizeof(GSSize)));
+    char* block =
+        static_cast<char*>(std::realloc(*handle - sizeof(GSSize), static_cast<std::size_t>(bytes) + sizeof(GSSize)));
     if (block == nullptr)
         return -1;
     if (bytes > old)
@@ -145,4 +158,7 @@ void BMKillHandle(GSHandle* handle)
     --sim::Host::Get().LiveHandles();
 }
 
-void BMhKill(GSHandle* handle) { BMKillHandle(handle); }
+void BMhKill(GSHandle* handle)
+{
+    BMKillHandle(handle);
+}

@@ -2,8 +2,8 @@
 // The running application of the stand-alone host: the project, what the host shows
 // and records, and the instrumentation tests use (call counters, fault injection,
 // and a guard around every call into the add-on).
-#include "GS/Types.hpp"
 #include "AddOnSlot.hpp"
+#include "GS/Types.hpp"
 #include "Interface.hpp"
 #include "Project.hpp"
 
@@ -92,8 +92,8 @@ private:
 } // namespace sim
 
 // First statement of every ACAPI_ function that returns an error code.
-#define SIM_ENTER(name)                                                                                      \
-    do {                                                                                                     \
-        if (GSErrCode simInjected_ = ::sim::Host::Get().Enter(name); simInjected_ != NoError)                \
-            return simInjected_;                                                                             \
+#define SIM_ENTER(name)                                                                                                \
+    do {                                                                                                               \
+        if (GSErrCode simInjected_ = ::sim::Host::Get().Enter(name); simInjected_ != NoError)                          \
+            return simInjected_;                                                                                       \
     } while (false)

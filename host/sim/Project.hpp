@@ -36,7 +36,7 @@ struct StoredValue {
 struct Annotations {
     StoredUserData userData;
     std::vector<GS::Pair<API_Guid, API_Guid>> classification; // (system, item)
-    std::map<API_Guid, StoredValue> properties;                // by definition guid
+    std::map<API_Guid, StoredValue> properties;               // by definition guid
 };
 
 struct Attribute : Annotations {

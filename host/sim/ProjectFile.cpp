@@ -6,7 +6,10 @@ using nlohmann::json;
 
 namespace {
 
-std::string GuidText(const API_Guid& guid) { return APIGuidToString(guid).ToUtf8(); }
+std::string GuidText(const API_Guid& guid)
+{
+    return APIGuidToString(guid).ToUtf8();
+}
 
 API_Guid GuidOf(const json& j, const char* key)
 {
@@ -44,7 +47,8 @@ API_ModelElemStructureType StructureOf(const std::string& name)
 
 const std::map<std::string, API_ElemTypeID>& ElementTypes()
 {
-    static const std::map<std::string, API_ElemTypeID> types = {{"wall", API_WallID}, {"slab", API_SlabID}, {"roof", API_RoofID}};
+    static const std::map<std::string, API_ElemTypeID> types = {
+        {"wall", API_WallID}, {"slab", API_SlabID}, {"roof", API_RoofID}};
     return types;
 }
 
@@ -57,8 +61,14 @@ std::string ElementTypeName(API_ElemTypeID type)
 }
 
 // The stored bytes without the terminating zero the add-on writes.
-std::string Text(const std::string& bytes) { return bytes.substr(0, bytes.find('\0')); }
-std::string Bytes(const std::string& text) { return text + std::string(1, '\0'); }
+std::string Text(const std::string& bytes)
+{
+    return bytes.substr(0, bytes.find('\0'));
+}
+std::string Bytes(const std::string& text)
+{
+    return text + std::string(1, '\0');
+}
 
 json SaveAnnotations(const Annotations& a)
 {

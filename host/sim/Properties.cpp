@@ -8,7 +8,10 @@ using sim::Host;
 
 namespace {
 
-sim::PropertyStore& Store() { return Host::Get().GetProject().properties; }
+sim::PropertyStore& Store()
+{
+    return Host::Get().GetProject().properties;
+}
 
 bool GroupExists(const API_Guid& guid)
 {
@@ -78,7 +81,8 @@ API_Property Read(const sim::PropertyDefinition& d, const sim::Annotations& targ
     p.definition = d.definition;
     p.status = API_Property_HasValue;
     if (d.field != sim::BuiltInField::None && attribute != nullptr) {
-        p.value = TextValue(d.field == sim::BuiltInField::Description ? attribute->description : attribute->manufacturer);
+        p.value =
+            TextValue(d.field == sim::BuiltInField::Description ? attribute->description : attribute->manufacturer);
         return p;
     }
     auto it = target.properties.find(d.definition.guid);
@@ -148,7 +152,8 @@ GSErrCode ACAPI_Property_CreatePropertyGroup(API_PropertyGroup& group)
     return NoError;
 }
 
-GSErrCode ACAPI_Property_GetPropertyDefinitions(const API_Guid& groupGuid, GS::Array<API_PropertyDefinition>& definitions)
+GSErrCode ACAPI_Property_GetPropertyDefinitions(const API_Guid& groupGuid,
+                                                GS::Array<API_PropertyDefinition>& definitions)
 {
     SIM_ENTER("ACAPI_Property_GetPropertyDefinitions");
     if (groupGuid != APINULLGuid && !GroupExists(groupGuid))
@@ -185,7 +190,8 @@ GSErrCode ACAPI_Property_ChangePropertyDefinition(const API_PropertyDefinition& 
     if (d->field != sim::BuiltInField::None)
         return APIERR_NOTEDITABLE;
     for (const auto& other : Store().definitions)
-        if (&other != d && other.definition.groupGuid == definition.groupGuid && other.definition.name == definition.name)
+        if (&other != d && other.definition.groupGuid == definition.groupGuid &&
+            other.definition.name == definition.name)
             return APIERR_NAMEALREADYUSED;
     d->definition = definition;
     return NoError;
@@ -215,7 +221,8 @@ GSErrCode ACAPI_Attribute_GetPropertyDefinitions(const API_Attr_Head& head, API_
     return NoError;
 }
 
-GSErrCode ACAPI_Attribute_GetPropertyValues(const API_Attr_Head& head, const GS::Array<API_PropertyDefinition>& definitions,
+GSErrCode ACAPI_Attribute_GetPropertyValues(const API_Attr_Head& head,
+                                            const GS::Array<API_PropertyDefinition>& definitions,
                                             GS::Array<API_Property>& properties)
 {
     SIM_ENTER("ACAPI_Attribute_GetPropertyValues");
@@ -232,7 +239,8 @@ GSErrCode ACAPI_Attribute_GetPropertyValues(const API_Attr_Head& head, const GS:
     return NoError;
 }
 
-GSErrCode ACAPI_Attribute_GetPropertyValue(const API_Attr_Head& head, const API_Guid& definition, API_Property& property)
+GSErrCode ACAPI_Attribute_GetPropertyValue(const API_Attr_Head& head, const API_Guid& definition,
+                                           API_Property& property)
 {
     SIM_ENTER("ACAPI_Attribute_GetPropertyValue");
     sim::Attribute* a = AttributeOf(head);

@@ -7,7 +7,10 @@
 namespace GS {
 namespace {
 
-bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+bool IsContinuation(unsigned char c)
+{
+    return (c & 0xC0) == 0x80;
+}
 
 // Byte offset of the character with the given index (or the end).
 std::size_t ByteOffset(const std::string& text, UIndex index)
@@ -48,7 +51,10 @@ char32_t Fold(char32_t c)
     return c;
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
 
 } // namespace
 
@@ -83,7 +89,10 @@ void UniString::DeleteLast(USize count)
     *this = count >= total ? UniString() : GetSubstring(0, total - count);
 }
 
-void UniString::Trim() { *this = Trimmed(); }
+void UniString::Trim()
+{
+    *this = Trimmed();
+}
 
 UniString UniString::Trimmed() const
 {
@@ -108,7 +117,10 @@ bool UniString::IsEqual(const UniString& other, CaseComparison comparison) const
     return true;
 }
 
-bool UniString::BeginsWith(const UniString& prefix) const { return text.compare(0, prefix.text.size(), prefix.text) == 0; }
+bool UniString::BeginsWith(const UniString& prefix) const
+{
+    return text.compare(0, prefix.text.size(), prefix.text) == 0;
+}
 
 bool UniString::EndsWith(const UniString& suffix) const
 {
@@ -116,7 +128,10 @@ bool UniString::EndsWith(const UniString& suffix) const
            text.compare(text.size() - suffix.text.size(), suffix.text.size(), suffix.text) == 0;
 }
 
-bool UniString::Contains(const UniString& part) const { return text.find(part.text) != std::string::npos; }
+bool UniString::Contains(const UniString& part) const
+{
+    return text.find(part.text) != std::string::npos;
+}
 
 UIndex UniString::FindFirst(const UniString& part) const
 {
@@ -155,10 +170,22 @@ UniString UniString::VPrintf(const char* format, va_list args)
     return UniString(buffer);
 }
 
-UniString operator+(const UniString& a, const UniString& b) { return UniString(a).Append(b); }
-UniString operator+(const UniString& a, const char* b) { return UniString(a).Append(UniString(b)); }
-UniString operator+(const char* a, const UniString& b) { return UniString(a).Append(b); }
-std::ostream& operator<<(std::ostream& out, const UniString& text) { return out << text.ToUtf8(); }
+UniString operator+(const UniString& a, const UniString& b)
+{
+    return UniString(a).Append(b);
+}
+UniString operator+(const UniString& a, const char* b)
+{
+    return UniString(a).Append(UniString(b));
+}
+UniString operator+(const char* a, const UniString& b)
+{
+    return UniString(a).Append(b);
+}
+std::ostream& operator<<(std::ostream& out, const UniString& text)
+{
+    return out << text.ToUtf8();
+}
 
 std::string TruncateUtf8(const std::string& text, std::size_t maxBytes)
 {

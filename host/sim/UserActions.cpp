@@ -44,7 +44,8 @@ GSErrCode ChooseMenu(short menuResID, short item)
     if (it == handlers.end())
         return APIERR_BADPARS;
     API_MenuParams params{{menuResID, item}};
-    return Host::Get().CallAddOn<GSErrCode>("MenuCommandHandler", [&] { return it->second(&params); }, APIERR_GENERAL);
+    return Host::Get().CallAddOn<GSErrCode>(
+        "MenuCommandHandler", [&] { return it->second(&params); }, APIERR_GENERAL);
 }
 
 void SendProjectEvent(API_NotifyEventID event)
@@ -53,7 +54,8 @@ void SendProjectEvent(API_NotifyEventID event)
     if (addOn.projectEventHandler == nullptr || (addOn.projectEventMask & event) == 0)
         return;
     auto* handler = addOn.projectEventHandler;
-    Host::Get().CallAddOn<GSErrCode>("ProjectEventHandler", [&] { return handler(event, 0); }, APIERR_GENERAL);
+    Host::Get().CallAddOn<GSErrCode>(
+        "ProjectEventHandler", [&] { return handler(event, 0); }, APIERR_GENERAL);
 }
 
 DG::Palette* FindPalette(const GS::Guid& guid)
@@ -159,7 +161,8 @@ GSErrCode DropFile(const std::string& path, API_IOMethod method)
         IO::Location location{GS::UniString(path)};
         API_IOParams params{type.refCon, method, &location};
         auto* handler = it->second;
-        return Host::Get().CallAddOn<GSErrCode>("FileTypeHandler", [&] { return handler(&params); }, APIERR_GENERAL);
+        return Host::Get().CallAddOn<GSErrCode>(
+            "FileTypeHandler", [&] { return handler(&params); }, APIERR_GENERAL);
     }
     return APIERR_BADPARS;
 }

@@ -93,7 +93,8 @@ GSErrCode ACAPI_ModulData_Store(const API_ModulData* data, const GS::UniString& 
     sim::AddOnDataRecord record;
     record.version = data->dataVersion;
     record.platformSign = data->platformSign;
-    record.bytes.assign(data->dataHdl != nullptr ? *data->dataHdl : "", static_cast<std::size_t>(BMGetHandleSize(data->dataHdl)));
+    record.bytes.assign(data->dataHdl != nullptr ? *data->dataHdl : "",
+                        static_cast<std::size_t>(BMGetHandleSize(data->dataHdl)));
     Host::Get().GetProject().addOnData[modulName.ToUtf8()] = record;
     return NoError;
 }

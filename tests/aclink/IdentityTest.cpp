@@ -13,8 +13,11 @@ std::string Stored(std::vector<std::pair<std::string, std::string>> groupNameVal
     json list = json::array();
     for (auto& [groupName, value] : groupNameValue) {
         auto slash = groupName.find('/');
-        list.push_back({{"group", groupName.substr(0, slash)}, {"name", groupName.substr(slash + 1)}, {"type", ""},
-                        {"unit", ""}, {"value", value}});
+        list.push_back({{"group", groupName.substr(0, slash)},
+                        {"name", groupName.substr(slash + 1)},
+                        {"type", ""},
+                        {"unit", ""},
+                        {"value", value}});
     }
     return list.dump();
 }
@@ -26,21 +29,22 @@ protected:
     // Materials 1..4, composites 1..2; walls, slabs and roofs built of some of them.
     void SetUpProject()
     {
-        json file = {
-            {"buildingMaterials",
-             {{{"name", "Ziegel"}, {"userData", Stored({{"Korvel/name", "Ziegel"}, {"Korvel/id", "101"}})}},
-              {{"name", "Beton"}, {"userData", Stored({{"Korvel/id", "102"}, {"Korvel/id", "103"}, {"Tab/id", "104"}})}},
-              {{"name", "Ohne Daten"}},
-              {{"name", "Kaputt"}, {"userData", "{not json"}},
-              {{"name", "Unbenutzt"}, {"userData", Stored({{"Korvel/id", "105"}})}}}},
-            {"composites",
-             {{{"name", "AW"}, {"components", {{{"buildingMaterial", 2}}, {{"buildingMaterial", 4}}}},
-               {"userData", Stored({{"Korvel/id", "201"}})}},
-              {{"name", "DE"}, {"components", {{{"buildingMaterial", 3}}}}}}},
-            {"elements",
-             {{{"type", "wall"}, {"structure", "basic"}, {"buildingMaterial", 1}},
-              {{"type", "slab"}, {"structure", "composite"}, {"composite", 1}},
-              {{"type", "roof"}, {"structure", "composite"}, {"composite", 2}}}}};
+        json file = {{"buildingMaterials",
+                      {{{"name", "Ziegel"}, {"userData", Stored({{"Korvel/name", "Ziegel"}, {"Korvel/id", "101"}})}},
+                       {{"name", "Beton"},
+                        {"userData", Stored({{"Korvel/id", "102"}, {"Korvel/id", "103"}, {"Tab/id", "104"}})}},
+                       {{"name", "Ohne Daten"}},
+                       {{"name", "Kaputt"}, {"userData", "{not json"}},
+                       {{"name", "Unbenutzt"}, {"userData", Stored({{"Korvel/id", "105"}})}}}},
+                     {"composites",
+                      {{{"name", "AW"},
+                        {"components", {{{"buildingMaterial", 2}}, {{"buildingMaterial", 4}}}},
+                        {"userData", Stored({{"Korvel/id", "201"}})}},
+                       {{"name", "DE"}, {"components", {{{"buildingMaterial", 3}}}}}}},
+                     {"elements",
+                      {{{"type", "wall"}, {"structure", "basic"}, {"buildingMaterial", 1}},
+                       {{"type", "slab"}, {"structure", "composite"}, {"composite", 1}},
+                       {{"type", "roof"}, {"structure", "composite"}, {"composite", 2}}}}};
         UseProject(file);
     }
     API_Attribute Attribute(API_AttrTypeID type, int index)
@@ -103,8 +107,16 @@ TEST_F(IdentityTest, FindingAMaterialByCatalogueId)
 
 TEST_F(IdentityTest, TheRefreshTakesChangedHostValuesIntoTheStoredText)
 {
-    ASSERT_EQ(Import({{"data", {{"import_type", "Material"}, {"name", "Ziegel"}, {"articles", json::array({json::parse(
-        R"({"id": 101, "updated_at": 5, "tabs": [{"name": "Technik", "attributes": [{"name": "Dichte", "value": "650"}]}]})")})}}}})["IsError"], false);
+    ASSERT_EQ(
+        Import(
+            {{"data",
+              {{"import_type", "Material"},
+               {"name", "Ziegel"},
+               {"articles",
+                json::array({json::parse(
+                    R"({"id": 101, "updated_at": 5, "tabs": [{"name": "Technik", "attributes": [{"name": "Dichte", "value": "650"}]}]})")})}}}})
+            ["IsError"],
+        false);
     sim::Attribute* brick = project().attributes.FindByName(API_BuildingMaterialID, "Ziegel");
     json file = sim::SaveProject(project());
     file["elements"] = {{{"type", "wall"}, {"structure", "basic"}, {"buildingMaterial", 1}}};
@@ -169,12 +181,14 @@ TEST_F(IdentityTest, UserDataAndAddOnDataRecords)
 
     host().InjectFault("ACAPI_Attribute_GetUserData", APIERR_GENERAL);
     EXPECT_EQ(KRV::GetUserData(none, text), APIERR_GENERAL);
-    EXPECT_EQ(LogMessages().back(),
-              "Archicad API Error: APIERR_GENERAL - General error code. (KRV::GetUserData ACAPI_Attribute_GetUserData)");
+    EXPECT_EQ(
+        LogMessages().back(),
+        "Archicad API Error: APIERR_GENERAL - General error code. (KRV::GetUserData ACAPI_Attribute_GetUserData)");
     API_Attribute missing = KRV::GetAttribute("Gibt es nicht", API_BuildingMaterialID);
     EXPECT_EQ(missing.header.index, 0);
     EXPECT_EQ(KRV::GetHeaderName(missing.header), "Gibt es nicht");
-    EXPECT_NE(LogMessages().back().find("(GetAttribute(GS::UniString name, API_AttrTypeID typeID))"), std::string::npos);
+    EXPECT_NE(LogMessages().back().find("(GetAttribute(GS::UniString name, API_AttrTypeID typeID))"),
+              std::string::npos);
 
     host().InjectFault("ACAPI_Element_GetElemList", APIERR_GENERAL, 2);
     EXPECT_EQ(KRV::InitCompMatElemList(), APIERR_GENERAL);

@@ -209,8 +209,8 @@ TEST_F(MaterialImportTest, ImporterStatusAndSilentOverrides)
 
 TEST_F(MaterialImportTest, ThreeArticlesAreThreeImportsAndAllMustSucceed)
 {
-    json envelope = {{"data", {{"import_type", "Material"}, {"name", "Beton"},
-                               {"articles", {Article(1), Article(2), Article(3)}}}}};
+    json envelope = {
+        {"data", {{"import_type", "Material"}, {"name", "Beton"}, {"articles", {Article(1), Article(2), Article(3)}}}}};
     // Every article carries the request's name: the first creates, the others ask.
     host().UI().alertAnswers = {1, 2};
     EXPECT_EQ(Import(envelope), json::parse(R"({"IsError":true,"ShowError":true})"));
@@ -266,7 +266,8 @@ TEST_F(MaterialImportTest, HostFailuresAreLoggedWithTheirContexts)
 {
     host().InjectFault("ACAPI_Attribute_Create", APIERR_MEMFULL);
     EXPECT_EQ(Import(Envelope("Ziegel"))["IsError"], true);
-    EXPECT_EQ(LogMessages().back(), "Archicad API Error: APIERR_MEMFULL - Insufficient memory. (ACLink::CreateMaterial)");
+    EXPECT_EQ(LogMessages().back(),
+              "Archicad API Error: APIERR_MEMFULL - Insufficient memory. (ACLink::CreateMaterial)");
     EXPECT_EQ(Material("Ziegel"), nullptr);
 
     ASSERT_EQ(Import(Envelope("Ziegel"))["IsError"], false);
@@ -280,12 +281,13 @@ TEST_F(MaterialImportTest, HostFailuresAreLoggedWithTheirContexts)
         const char* function;
         const char* context;
     };
-    for (Case c : {Case{"ACAPI_Attribute_SetUserData",
-                        "KRV::AddUserData(API_Attribute attr, std::string data) - ACAPI_Attribute_SetUserData"},
-                   Case{"ACAPI_Property_GetPropertyGroups", "GetKorvelPropertyGroup::ACAPI_Property_GetPropertyGroups"},
-                   Case{"ACAPI_Property_CreatePropertyGroup", "GetKorvelPropertyGroup::ACAPI_Property_CreatePropertyGroup"},
-                   Case{"ACAPI_Property_CreatePropertyDefinition", "DefineNewProperty::ACAPI_Property_CreatePropertyDefinition"},
-                   Case{"ACAPI_Attribute_SetProperty", "DefineNewProperty::ACAPI_Attribute_SetProperty"}}) {
+    for (Case c :
+         {Case{"ACAPI_Attribute_SetUserData",
+               "KRV::AddUserData(API_Attribute attr, std::string data) - ACAPI_Attribute_SetUserData"},
+          Case{"ACAPI_Property_GetPropertyGroups", "GetKorvelPropertyGroup::ACAPI_Property_GetPropertyGroups"},
+          Case{"ACAPI_Property_CreatePropertyGroup", "GetKorvelPropertyGroup::ACAPI_Property_CreatePropertyGroup"},
+          Case{"ACAPI_Property_CreatePropertyDefinition", "DefineNewProperty::ACAPI_Property_CreatePropertyDefinition"},
+          Case{"ACAPI_Attribute_SetProperty", "DefineNewProperty::ACAPI_Attribute_SetProperty"}}) {
         host().Reset();
         std::filesystem::remove(work() / "log.txt");
         ASSERT_TRUE(Load().loaded);
@@ -294,7 +296,8 @@ TEST_F(MaterialImportTest, HostFailuresAreLoggedWithTheirContexts)
         EXPECT_EQ(Import(Envelope("Neu"))["IsError"], false) << c.function;
         bool found = false;
         for (const auto& m : LogMessages())
-            found = found || m == std::string("Archicad API Error: APIERR_GENERAL - General error code. (") + c.context + ")";
+            found = found ||
+                    m == std::string("Archicad API Error: APIERR_GENERAL - General error code. (") + c.context + ")";
         EXPECT_TRUE(found) << c.function;
         EXPECT_EQ(host().LiveHandles(), 0);
     }

@@ -1,9 +1,9 @@
+#include "Properties.hpp"
 #include "AddOnTest.hpp"
 #include "Classification.hpp"
 #include "Host.hpp"
 #include "KorvelComplexMaterial.hpp"
 #include "KorvelMaterial.hpp"
-#include "Properties.hpp"
 
 using namespace testing_support;
 using nlohmann::json;
@@ -47,11 +47,16 @@ TEST_F(PropertiesTest, GroupsAreMadeOnceAndDefinitionsAreSharedAcrossTargets)
 {
     KRV::AddArchicadClassificationToAttribute(Head(1));
     API_Guid korvelItem = project().classifications.items[0].item.guid;
-    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Länge", "Length", "2.5"), Head(1), APINULLGuid), NoError);
-    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Fläche", "Area", "3"), Head(1), APINULLGuid), NoError);
-    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Raum", "Volume", "4"), Head(1), APINULLGuid), NoError);
-    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Winkel", "Angle", "5"), Head(1), APINULLGuid), NoError);
-    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "klein", "length", "6"), Head(1), APINULLGuid), NoError);
+    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Länge", "Length", "2.5"), Head(1), APINULLGuid),
+              NoError);
+    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Fläche", "Area", "3"), Head(1), APINULLGuid),
+              NoError);
+    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Raum", "Volume", "4"), Head(1), APINULLGuid),
+              NoError);
+    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Winkel", "Angle", "5"), Head(1), APINULLGuid),
+              NoError);
+    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "klein", "length", "6"), Head(1), APINULLGuid),
+              NoError);
     int voro = 0;
     for (const auto& g : project().properties.groups)
         voro += g.name == "VORO Attributes";
@@ -74,13 +79,16 @@ TEST_F(PropertiesTest, GroupsAreMadeOnceAndDefinitionsAreSharedAcrossTargets)
     ASSERT_EQ(ACAPI_Classification_CreateClassificationItem(item, other.guid, APINULLGuid, APINULLGuid), NoError);
     ASSERT_EQ(ACAPI_Element_AddClassificationItem(wall, item.guid), NoError);
     KRV::AddArchicadClassificationToElement(wall);
-    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Länge", "Length", "9"), Head(1), wall), NoError);
-    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Länge", "Length", "9"), Head(1), wall), NoError);
+    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Länge", "Length", "9"), Head(1), wall),
+              NoError);
+    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Länge", "Length", "9"), Head(1), wall),
+              NoError);
     defs = Custom();
     ASSERT_EQ(defs.size(), 5u);
     EXPECT_EQ(defs[0]->definition.availability, (GS::Array<API_Guid>{korvelItem, item.guid}));
     EXPECT_EQ(project().elements.elements[0].properties.at(defs[0]->definition.guid).text, "9");
-    EXPECT_EQ(project().attributes.byType[API_BuildingMaterialID][0].properties.at(defs[0]->definition.guid).text, "2.5");
+    EXPECT_EQ(project().attributes.byType[API_BuildingMaterialID][0].properties.at(defs[0]->definition.guid).text,
+              "2.5");
 
     // A target without classification items gets an empty availability; the host then
     // refuses the value and says so.
@@ -89,13 +97,18 @@ TEST_F(PropertiesTest, GroupsAreMadeOnceAndDefinitionsAreSharedAcrossTargets)
     EXPECT_NE(LogMessages().back().find("(DefineNewProperty::ACAPI_Attribute_SetProperty)"), std::string::npos);
 
     host().InjectFault("ACAPI_Property_GetPropertyDefinitions", APIERR_GENERAL);
-    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Länge", "", "1"), Head(1), APINULLGuid), APIERR_GENERAL);
-    EXPECT_NE(LogMessages().back().find("(DefineNewProperty::ACAPI_Property_GetPropertyDefinitions)"), std::string::npos);
+    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Länge", "", "1"), Head(1), APINULLGuid),
+              APIERR_GENERAL);
+    EXPECT_NE(LogMessages().back().find("(DefineNewProperty::ACAPI_Property_GetPropertyDefinitions)"),
+              std::string::npos);
     host().InjectFault("ACAPI_Property_ChangePropertyDefinition", APIERR_GENERAL);
-    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Länge", "", "1"), Head(1), APINULLGuid), APIERR_GENERAL);
-    EXPECT_NE(LogMessages().back().find("(DefineNewProperty::ACAPI_Property_ChangePropertyDefinition)"), std::string::npos);
+    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Länge", "", "1"), Head(1), APINULLGuid),
+              APIERR_GENERAL);
+    EXPECT_NE(LogMessages().back().find("(DefineNewProperty::ACAPI_Property_ChangePropertyDefinition)"),
+              std::string::npos);
     host().InjectFault("ACAPI_Element_SetProperty", APIERR_GENERAL);
-    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Länge", "", "1"), Head(1), wall), APIERR_GENERAL);
+    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Länge", "", "1"), Head(1), wall),
+              APIERR_GENERAL);
     EXPECT_NE(LogMessages().back().find("(DefineNewProperty::ACAPI_Element_SetProperty)"), std::string::npos);
 }
 
@@ -204,11 +217,10 @@ TEST_F(PropertiesTest, ACompositesPropertiesLiveOnTheElementsBuiltOfIt)
     composite.WriteProperties(nullptr);
 
     const auto& elements = project().elements.elements;
-    const std::string text =
-        R"([{"group":"Korvel","name":"name","type":"","unit":"","value":"AW 01"},)"
-        R"({"group":"Korvel","name":"id","type":"","unit":"","value":"77"},)"
-        R"({"group":"Korvel","name":"updated_at","type":"","unit":"","value":"1"},)"
-        R"({"group":"IFC - Korvel","name":"IsExternal","type":"","unit":"","value":"true"}])";
+    const std::string text = R"([{"group":"Korvel","name":"name","type":"","unit":"","value":"AW 01"},)"
+                             R"({"group":"Korvel","name":"id","type":"","unit":"","value":"77"},)"
+                             R"({"group":"Korvel","name":"updated_at","type":"","unit":"","value":"1"},)"
+                             R"({"group":"IFC - Korvel","name":"IsExternal","type":"","unit":"","value":"true"}])";
     EXPECT_EQ(project().attributes.byType[API_CompWallID][1].userData.bytes, text + '\0');
     for (std::size_t i : {0u, 3u}) {
         EXPECT_EQ(elements[i].userData.bytes, text + '\0') << i;

@@ -66,7 +66,10 @@ TEST_F(HostCoreTest, HandlesAreZeroFilledAndCounted)
 
 TEST_F(HostCoreTest, InstrumentationCountsCallsAndInjectsFaults)
 {
-    auto call = [] { SIM_ENTER("ACAPI_Test_Call"); return NoError; };
+    auto call = [] {
+        SIM_ENTER("ACAPI_Test_Call");
+        return NoError;
+    };
     EXPECT_EQ(call(), NoError);
     host().InjectFault("ACAPI_Test_Call", APIERR_GENERAL, 2);
     EXPECT_EQ(call(), NoError);
@@ -81,7 +84,8 @@ TEST_F(HostCoreTest, InstrumentationCountsCallsAndInjectsFaults)
     DBPrintf("%s %d\n", "debug", 5);
     EXPECT_EQ(host().GetDebugOutput(), "debug 5\n");
 
-    int answer = host().CallAddOn<int>("Handler", [] () -> int { throw GS::ClassCastException(); }, -1);
+    int answer = host().CallAddOn<int>(
+        "Handler", []() -> int { throw GS::ClassCastException(); }, -1);
     EXPECT_EQ(answer, -1);
     ASSERT_EQ(host().GetEscapedExceptions().size(), 1u);
     EXPECT_EQ(host().GetEscapedExceptions()[0], "Handler: Bad cast.");

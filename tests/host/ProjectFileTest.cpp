@@ -1,8 +1,8 @@
 #include "ProjectFile.hpp"
 #include "WorkFolder.hpp"
 
-using testing_support::HostTest;
 using nlohmann::json;
+using testing_support::HostTest;
 
 class ProjectFileTest : public HostTest {};
 
@@ -46,8 +46,10 @@ TEST_F(ProjectFileTest, BadFilesAreRefusedWithAReason)
     };
     EXPECT_EQ(refused("[]"), "a project file holds one JSON object");
     EXPECT_NE(refused(R"({"elements": [{"type": "tower"}]})").find("unknown element type"), std::string::npos);
-    EXPECT_NE(refused(R"({"buildingMaterials": [{"name": "A"}, {"name": "A"}]})").find("used twice"), std::string::npos);
-    EXPECT_NE(refused(R"({"buildingMaterials": [{"name": "A", "cutFill": "x"}]})").find("bad project file"), std::string::npos);
+    EXPECT_NE(refused(R"({"buildingMaterials": [{"name": "A"}, {"name": "A"}]})").find("used twice"),
+              std::string::npos);
+    EXPECT_NE(refused(R"({"buildingMaterials": [{"name": "A", "cutFill": "x"}]})").find("bad project file"),
+              std::string::npos);
     EXPECT_NE(refused(R"({"composites": [{"name": "A", "guid": "nope"}]})").find("is not a guid"), std::string::npos);
     EXPECT_EQ(refused("{}"), "accepted");
 }

@@ -23,8 +23,14 @@ protected:
     }
     static std::string Product(const std::string& url)
     {
-        return json{{"data", {{"import_type", "Product"}, {"file_url", url}, {"articles", json::array()},
-                              {"product_tabs", json::array()}, {"name", "P"}, {"id", 1}, {"updated_at", 1}}}}
+        return json{{"data",
+                     {{"import_type", "Product"},
+                      {"file_url", url},
+                      {"articles", json::array()},
+                      {"product_tabs", json::array()},
+                      {"name", "P"},
+                      {"id", 1},
+                      {"updated_at", 1}}}}
             .dump();
     }
     static json Article(int id) { return json{{"id", id}, {"updated_at", 1}}; }
@@ -32,7 +38,9 @@ protected:
 
 TEST_F(DispatchTest, ImportTypesChooseImporters)
 {
-    json material = {{"data", {{"import_type", "Material"}, {"name", "Ziegel"}, {"articles", {Article(1), Article(2), Article(3)}}}}};
+    json material = {
+        {"data",
+         {{"import_type", "Material"}, {"name", "Ziegel"}, {"articles", {Article(1), Article(2), Article(3)}}}}};
     EXPECT_EQ(Kinds(material.dump()), (std::vector<std::string>{"material", "material", "material"}));
     material["data"]["articles"] = json::array();
     EXPECT_TRUE(Kinds(material.dump()).empty());
@@ -55,7 +63,8 @@ TEST_F(DispatchTest, ImportTypesChooseImporters)
 
 TEST_F(DispatchTest, EveryArticleCarriesTheRequestName)
 {
-    json request = {{"data", {{"import_type", "Material"}, {"name", "Ziegel"}, {"articles", {Article(1), Article(2)}}}}};
+    json request = {
+        {"data", {{"import_type", "Material"}, {"name", "Ziegel"}, {"articles", {Article(1), Article(2)}}}}};
     // Built, the material importers parsed "name": the request's name.
     auto importers = KRV::ImportManager().GetImporters(GS::UniString(request.dump()));
     ASSERT_EQ(importers.size(), 2u);

@@ -95,7 +95,8 @@ TEST_F(ItemReadersTest, AMaterialReadsItsKorvelEntriesThenItsTabs)
 
     auto nullStamp = json::parse(R"({"name": "A", "id": 42, "updated_at": null})").get<KRV::KorvelMaterial>();
     EXPECT_EQ(nullStamp.GetUpdated(), 0);
-    ExpectEntries(nullStamp.GetProperties(), {{"Korvel", "name", "A"}, {"Korvel", "id", "42"}, {"Korvel", "updated_at", ""}});
+    ExpectEntries(nullStamp.GetProperties(),
+                  {{"Korvel", "name", "A"}, {"Korvel", "id", "42"}, {"Korvel", "updated_at", ""}});
 
     KRV::KorvelMaterial fromNull = json(nullptr).get<KRV::KorvelMaterial>();
     EXPECT_EQ(fromNull.GetName(), "Undefined");
@@ -113,7 +114,8 @@ TEST_F(ItemReadersTest, AMaterialPayloadWithMissingOrWrongMembersRaises)
                                  "tabs": [{"name": "T", "attributes": [{"name": "x"}]}]})")
                      .get<KRV::KorvelMaterial>(),
                  json::out_of_range);
-    EXPECT_THROW(json::parse(R"({"name": true, "id": 1, "updated_at": 1})").get<KRV::KorvelMaterial>(), json::type_error);
+    EXPECT_THROW(json::parse(R"({"name": true, "id": 1, "updated_at": 1})").get<KRV::KorvelMaterial>(),
+                 json::type_error);
 
     testing::internal::CaptureStdout();
     EXPECT_THROW(json::object().get<KRV::KorvelMaterial>(), json::out_of_range);
@@ -164,15 +166,17 @@ TEST_F(ItemReadersTest, ACompositeReadsTypeTabsMaterialsAndLayers)
     EXPECT_EQ(flags, (std::vector<short>{32, 2, 0, 32}));
 
     c.Print();
-    EXPECT_NE(host().GetDebugOutput().find("==KorvelComplexMaterial==\nid: 77\ndescription: Außenwand\nstatus: approved\n"
-                                           "type: Foundation Slab\nname: AW 01\n"),
-              std::string::npos);
+    EXPECT_NE(
+        host().GetDebugOutput().find("==KorvelComplexMaterial==\nid: 77\ndescription: Außenwand\nstatus: approved\n"
+                                     "type: Foundation Slab\nname: AW 01\n"),
+        std::string::npos);
 }
 
 TEST_F(ItemReadersTest, CompositeTypesAndMissingParts)
 {
     auto make = [](const char* extra) {
-        return KRV::KorvelComplexMaterial(json::parse(std::string(R"({"name":"C","id":1,"updated_at":1)") + extra + "}"));
+        return KRV::KorvelComplexMaterial(
+            json::parse(std::string(R"({"name":"C","id":1,"updated_at":1)") + extra + "}"));
     };
     EXPECT_EQ(make(R"(,"system_type":"Roof")").GetTypeID(), 4);
     EXPECT_EQ(make(R"(,"system_type":"Ceiling")").GetTypeID(), 2);
@@ -187,10 +191,13 @@ TEST_F(ItemReadersTest, CompositeTypesAndMissingParts)
     EXPECT_EQ(fromNull.GetLayersCount(), 0);
 
     EXPECT_THROW(make(R"(,"materials":[{"no_articles":[]}])"), json::out_of_range);
-    EXPECT_THROW(make(R"(,"materials":[{"articles":[{"name":"M","id":1,"updated_at":1}]}],"layers":[{"layer_type":"Core"}])"),
-                 json::out_of_range);
-    EXPECT_THROW(make(R"(,"materials":[{"articles":[{"name":"M","id":1,"updated_at":1}]}],"layers":[{"layer_type":"Core","thickness":"3"}])"),
-                 json::type_error);
+    EXPECT_THROW(
+        make(R"(,"materials":[{"articles":[{"name":"M","id":1,"updated_at":1}]}],"layers":[{"layer_type":"Core"}])"),
+        json::out_of_range);
+    EXPECT_THROW(
+        make(
+            R"(,"materials":[{"articles":[{"name":"M","id":1,"updated_at":1}]}],"layers":[{"layer_type":"Core","thickness":"3"}])"),
+        json::type_error);
     EXPECT_THROW(KRV::KorvelComplexMaterial(json::parse(R"({"name":"C","id":1})")), json::out_of_range);
 
     KRV::ComplexMaterial plain;
@@ -201,10 +208,11 @@ TEST_F(ItemReadersTest, CompositeTypesAndMissingParts)
 
 TEST_F(ItemReadersTest, LibraryPartsAndLibraries)
 {
-    auto chair = json::parse(R"({"articles": [], "name": "Chair", "id": 9, "updated_at": 1, "file_url": "https://x/c.gsm",
+    auto chair =
+        json::parse(R"({"articles": [], "name": "Chair", "id": 9, "updated_at": 1, "file_url": "https://x/c.gsm",
         "product_tabs": [{"name": "Maße", "attributes": [{"name": "Höhe", "value": 0.9}]}, {"name": "Leer"},
                          {"attributes": [{"name": "ohne", "value": "Gruppe"}]}]})")
-                     .get<KRV::KorvelLibraryPart>();
+            .get<KRV::KorvelLibraryPart>();
     EXPECT_EQ(chair.GetName(), "Chair.gsm");
     EXPECT_EQ(chair.GetID(), "9");
     EXPECT_EQ(chair.GetPath(), "https://x/c.gsm");
@@ -223,9 +231,11 @@ TEST_F(ItemReadersTest, LibraryPartsAndLibraries)
     EXPECT_EQ(firstArticle.GetPath(), "u1");
     EXPECT_EQ(firstArticle.GetProperties().GetProperties().size(), 4u);
 
-    EXPECT_THROW(json::parse(R"({"name": "X", "id": 1, "updated_at": 1})").get<KRV::KorvelLibraryPart>(), json::out_of_range);
-    EXPECT_THROW(json::parse(R"({"articles": [], "name": "X", "id": 1, "updated_at": 1})").get<KRV::KorvelLibraryPart>(),
+    EXPECT_THROW(json::parse(R"({"name": "X", "id": 1, "updated_at": 1})").get<KRV::KorvelLibraryPart>(),
                  json::out_of_range);
+    EXPECT_THROW(
+        json::parse(R"({"articles": [], "name": "X", "id": 1, "updated_at": 1})").get<KRV::KorvelLibraryPart>(),
+        json::out_of_range);
     EXPECT_THROW(json(nullptr).get<KRV::KorvelLibraryPart>(), json::type_error);
 
     auto kit = json::parse(R"({"name": "Kit", "id": 5, "updated_at": 6, "file_url": "https://x/k.lcf",

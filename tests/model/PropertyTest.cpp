@@ -8,7 +8,10 @@ using testing_support::HostTest;
 
 class PropertyTest : public HostTest {};
 
-static std::string Text(const json& j) { return KRV::JsonToText(j).ToUtf8(); }
+static std::string Text(const json& j)
+{
+    return KRV::JsonToText(j).ToUtf8();
+}
 
 TEST_F(PropertyTest, JsonValuesBecomeTextByOneRule)
 {
@@ -93,24 +96,23 @@ TEST_F(PropertyTest, WritingAPropertyGivesFiveStringsInKeyOrder)
     p.SetName("id");
     p.SetValue("42");
     std::vector<KorvelProperty> list{p, p};
-    EXPECT_EQ(json(list).dump(),
-              R"([{"group":"Korvel","name":"id","type":"","unit":"","value":"42"},)"
-              R"({"group":"Korvel","name":"id","type":"","unit":"","value":"42"}])");
+    EXPECT_EQ(json(list).dump(), R"([{"group":"Korvel","name":"id","type":"","unit":"","value":"42"},)"
+                                 R"({"group":"Korvel","name":"id","type":"","unit":"","value":"42"}])");
     EXPECT_EQ(json(list).get<std::vector<KorvelProperty>>(), list);
     EXPECT_THROW(json("x").get<std::vector<KorvelProperty>>(), json::type_error);
 }
 
 TEST_F(PropertyTest, ListsKeepOrderAndDuplicates)
 {
-    KorvelProperties list = json::parse(R"([{"name":"a","value":"1"},{"name":"a","value":"2"},{"name":"b"}])")
-                                .get<KorvelProperties>();
+    KorvelProperties list =
+        json::parse(R"([{"name":"a","value":"1"},{"name":"a","value":"2"},{"name":"b"}])").get<KorvelProperties>();
     ASSERT_EQ(list.GetProperties().size(), 3u);
     EXPECT_EQ(list.GetPropertyValueByName("a"), "1");
     EXPECT_EQ(list.GetPropertyValueByName("missing"), "");
     EXPECT_FALSE(list.empty());
 
-    KorvelProperties reversed = json::parse(R"([{"name":"b"},{"name":"a","value":"2"},{"name":"a","value":"1"}])")
-                                    .get<KorvelProperties>();
+    KorvelProperties reversed =
+        json::parse(R"([{"name":"b"},{"name":"a","value":"2"},{"name":"a","value":"1"}])").get<KorvelProperties>();
     EXPECT_NE(list, reversed);
     EXPECT_EQ(list, KorvelProperties(list));
 

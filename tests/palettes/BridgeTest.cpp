@@ -31,14 +31,15 @@ TEST_F(BridgeTest, TheObjectIsRegisteredBeforeThePageLoads)
     for (const auto& item : objects[0]->GetItemArray())
         names.push_back(item->GetName().ToUtf8());
     EXPECT_EQ(names, (std::vector<std::string>{"import", "platform", "updateStatus", "update", "getCalculationData",
-                                                "replaceMaterialUsedInConstructionSystem", "replaceSystem",
-                                                "openExternalLink", "bulkImport", "export", "selfUpdate"}));
+                                               "replaceMaterialUsedInConstructionSystem", "replaceSystem",
+                                               "openExternalLink", "bulkImport", "export", "selfUpdate"}));
     EXPECT_EQ(palette->GetBrowser().GetURL(), KRV::serviceBaseAddress);
 }
 
 TEST_F(BridgeTest, PlatformAndStatusReplies)
 {
-    EXPECT_EQ(ReplyText(Call("platform")), R"({"installer_version":"2.6.0","os":"macos","platform_type":0,"version":26})");
+    EXPECT_EQ(ReplyText(Call("platform")),
+              R"({"installer_version":"2.6.0","os":"macos","platform_type":0,"version":26})");
     EXPECT_EQ(ReplyText(Call("platform", Object())), ReplyText(Call("platform")));
     EXPECT_EQ(KRV::ReturnStatus(true, false), R"({"IsError":false,"ShowError":true})");
     EXPECT_EQ(KRV::ReturnStatus(false, true), R"({"IsError":true,"ShowError":false})");
@@ -113,9 +114,9 @@ TEST_F(BridgeTest, OnlyWebAndMailLinksAreOpened)
     EXPECT_EQ(ReplyText(CallWithText("openExternalLink", "https://korvel.com/help")), opened);
     EXPECT_EQ(ReplyText(CallWithText("openExternalLink", "HTTP://example.org")), opened);
     EXPECT_EQ(ReplyText(CallWithText("openExternalLink", "mailto:support@korvel.com")), opened);
-    for (const char* address : {"file:///etc/passwd", "/Applications/Calculator.app", "javascript:alert(1)",
-                                "smb://server/share", "https:///local", "http://a b", "", "ssh://host",
-                                "https://example.org\nfile:///x"})
+    for (const char* address :
+         {"file:///etc/passwd", "/Applications/Calculator.app", "javascript:alert(1)", "smb://server/share",
+          "https:///local", "http://a b", "", "ssh://host", "https://example.org\nfile:///x"})
         EXPECT_EQ(ReplyText(CallWithText("openExternalLink", address)), refused) << address;
     EXPECT_EQ(ReplyText(Call("openExternalLink")), refused);
     EXPECT_EQ(host().UI().openedLinks,

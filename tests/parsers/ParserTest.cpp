@@ -11,7 +11,8 @@ using testing_support::HostTest;
 
 class ParserTest : public HostTest {
 protected:
-    std::unique_ptr<KRV::Parser> parser = ParserManager().GetParser(ParserManager::Json, ParserManager::Companies::Korvel);
+    std::unique_ptr<KRV::Parser> parser =
+        ParserManager().GetParser(ParserManager::Json, ParserManager::Companies::Korvel);
 };
 
 TEST_F(ParserTest, OnlyTheKorvelJsonParserExists)
@@ -40,12 +41,15 @@ TEST_F(ParserTest, AMaterialMayNameTheCompositeLayerItBelongsTo)
     EXPECT_EQ(layered->internalLayerIndex, 2);
 
     auto bad = [&](const char* extra) {
-        return parser->GetMaterial(json::parse(std::string(R"({"name": "M", "id": 1, "updated_at": 1, )") + extra + "}"));
+        return parser->GetMaterial(
+            json::parse(std::string(R"({"name": "M", "id": 1, "updated_at": 1, )") + extra + "}"));
     };
     EXPECT_THROW(bad(R"("system_internal_id": 12, "layer_index": "3", "internal_layer_index": 2)"), json::type_error);
     EXPECT_THROW(bad(R"("system_internal_id": "12", "internal_layer_index": 2)"), json::out_of_range);
-    EXPECT_THROW(bad(R"("system_internal_id": "12", "layer_index": "3", "internal_layer_index": "2")"), json::type_error);
-    EXPECT_THROW(bad(R"("system_internal_id": "x12", "layer_index": "3", "internal_layer_index": 2)"), std::invalid_argument);
+    EXPECT_THROW(bad(R"("system_internal_id": "12", "layer_index": "3", "internal_layer_index": "2")"),
+                 json::type_error);
+    EXPECT_THROW(bad(R"("system_internal_id": "x12", "layer_index": "3", "internal_layer_index": 2)"),
+                 std::invalid_argument);
     EXPECT_THROW(bad(R"("system_internal_id": "99999999999", "layer_index": "3", "internal_layer_index": 2)"),
                  std::out_of_range);
 }
@@ -56,17 +60,20 @@ TEST_F(ParserTest, ACompositeMayNameTheCompositeItReplaces)
     EXPECT_FALSE(fresh->replace);
     EXPECT_NE(host().GetDebugOutput().find("==KorvelComplexMaterial=="), std::string::npos);
 
-    auto replacing = parser->GetComplexMaterial(json::parse(R"({"name": "C", "id": 1, "updated_at": 1, "replace_id": "14"})"));
+    auto replacing =
+        parser->GetComplexMaterial(json::parse(R"({"name": "C", "id": 1, "updated_at": 1, "replace_id": "14"})"));
     EXPECT_TRUE(replacing->replace);
     EXPECT_EQ(replacing->replaceId, 14);
     EXPECT_EQ(replacing->GetName(), "C");
-    EXPECT_THROW(parser->GetComplexMaterial(json::parse(R"({"name": "C", "id": 1, "updated_at": 1, "replace_id": 14})")),
-                 json::type_error);
+    EXPECT_THROW(
+        parser->GetComplexMaterial(json::parse(R"({"name": "C", "id": 1, "updated_at": 1, "replace_id": 14})")),
+        json::type_error);
 }
 
 TEST_F(ParserTest, LibraryItemsComeOutAsTheirCatalogueClasses)
 {
-    auto part = parser->GetLibraryPart(json::parse(R"({"articles": [], "product_tabs": [], "name": "Chair", "id": 1, "updated_at": 1})"));
+    auto part = parser->GetLibraryPart(
+        json::parse(R"({"articles": [], "product_tabs": [], "name": "Chair", "id": 1, "updated_at": 1})"));
     EXPECT_EQ(part->GetName(), "Chair.gsm");
     EXPECT_NE(dynamic_cast<KRV::KorvelLibraryPart*>(part.get()), nullptr);
     auto library = parser->GetLibrary(json::parse(R"({"name": "Kit", "id": 1, "updated_at": 1})"));

@@ -83,11 +83,11 @@ TEST_F(SessionTest, AnExceptionEscapingTheAddOnEndsTheSessionAsACrash)
     session.Run(open);
     // A page object of someone else's that throws, to stand for a faulty callback.
     auto rogue = GS::Ref<DG::JSObject>(new DG::JSObject("rogue"));
-    rogue->AddItem(GS::Ref<DG::JSBase>(new DG::JSFunction("boom", [](GS::Ref<DG::JSBase>) -> GS::Ref<DG::JSBase> {
-        throw std::runtime_error("boom");
-    })));
+    rogue->AddItem(GS::Ref<DG::JSBase>(new DG::JSFunction(
+        "boom", [](GS::Ref<DG::JSBase>) -> GS::Ref<DG::JSBase> { throw std::runtime_error("boom"); })));
     KRV::BrowserPalette::GetInstance()->GetBrowser().RegisterAsynchJSObject(rogue);
-    std::istringstream script("{\"do\":\"js\",\"object\":\"rogue\",\"fn\":\"boom\"}\n{\"do\":\"dump\",\"what\":\"log\"}\n");
+    std::istringstream script(
+        "{\"do\":\"js\",\"object\":\"rogue\",\"fn\":\"boom\"}\n{\"do\":\"dump\",\"what\":\"log\"}\n");
     outcome = session.Run(script);
     EXPECT_TRUE(outcome.crashed);
     EXPECT_EQ(outcome.steps, 1);

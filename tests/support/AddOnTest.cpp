@@ -13,9 +13,15 @@ void AddOnTest::SetUp()
     }
 }
 
-sim::user::LoadResult AddOnTest::Load() { return sim::user::LoadAddOn(KRV::AddOnImage()); }
+sim::user::LoadResult AddOnTest::Load()
+{
+    return sim::user::LoadAddOn(KRV::AddOnImage());
+}
 
-void AddOnTest::OpenBrowserPalette() { ASSERT_EQ(sim::user::ChooseMenu(32500, 1), NoError); }
+void AddOnTest::OpenBrowserPalette()
+{
+    ASSERT_EQ(sim::user::ChooseMenu(32500, 1), NoError);
+}
 
 Reply AddOnTest::Call(const std::string& function, Reply argument)
 {
@@ -40,9 +46,15 @@ std::string AddOnTest::ReplyText(const Reply& reply)
     return "<" + value->GetString().ToUtf8() + ">";
 }
 
-nlohmann::json AddOnTest::ReplyJson(const Reply& reply) { return nlohmann::json::parse(ReplyText(reply)); }
+nlohmann::json AddOnTest::ReplyJson(const Reply& reply)
+{
+    return nlohmann::json::parse(ReplyText(reply));
+}
 
-Reply AddOnTest::JsText(const std::string& text) { return Reply(new DG::JSValue(GS::UniString(text))); }
+Reply AddOnTest::JsText(const std::string& text)
+{
+    return Reply(new DG::JSValue(GS::UniString(text)));
+}
 
 nlohmann::json AddOnTest::Import(const nlohmann::json& envelope)
 {
@@ -57,6 +69,9 @@ bool AddOnTest::LogHas(const std::string& message) const
     return false;
 }
 
-void AddOnTest::UseProject(const nlohmann::json& file) { host().SetProject(sim::LoadProject(file)); }
+void AddOnTest::UseProject(const nlohmann::json& file)
+{
+    host().SetProject(sim::LoadProject(file));
+}
 
 } // namespace testing_support

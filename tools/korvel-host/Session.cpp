@@ -100,8 +100,11 @@ json Dump(const std::string& what)
     if (what == "alerts") {
         json alerts = json::array();
         for (const auto& a : host.UI().alerts)
-            alerts.push_back({{"kind", a.kind}, {"text", a.largeText}, {"detail", a.smallText},
-                              {"buttons", a.buttons}, {"answer", a.answer}});
+            alerts.push_back({{"kind", a.kind},
+                              {"text", a.largeText},
+                              {"detail", a.smallText},
+                              {"buttons", a.buttons},
+                              {"answer", a.answer}});
         return alerts;
     }
     if (what == "undo")
@@ -213,7 +216,8 @@ json Session::Do(const json& action)
         else if (action.contains("arg"))
             argument = ToJs(action["arg"]);
         bool found = false;
-        GS::Ref<DG::JSBase> reply = sim::user::CallJS(action.value("object", "jsKorvelInterface"), fn, argument, &found);
+        GS::Ref<DG::JSBase> reply =
+            sim::user::CallJS(action.value("object", "jsKorvelInterface"), fn, argument, &found);
         if (!found)
             throw StepError("no JavaScript function \"" + fn + "\" (is the browser palette open?)");
         result["fn"] = fn;

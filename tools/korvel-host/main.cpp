@@ -68,10 +68,12 @@ int main(int argc, char** argv)
     CLI11_PARSE(app, argc, argv);
 
     if (*run)
-        return RunSession(script, project, save, work.empty() ? std::filesystem::current_path() : std::filesystem::path(work));
+        return RunSession(script, project, save,
+                          work.empty() ? std::filesystem::current_path() : std::filesystem::path(work));
 
     std::filesystem::path examples = KORVEL_EXAMPLES_DIR;
-    std::filesystem::path workFolder = work.empty() ? std::filesystem::temp_directory_path() / "korvel-demo" : std::filesystem::path(work);
+    std::filesystem::path workFolder =
+        work.empty() ? std::filesystem::temp_directory_path() / "korvel-demo" : std::filesystem::path(work);
     if (work.empty())
         std::filesystem::remove_all(workFolder);
     std::string demoProject = (examples / "projects" / "sample.json").string();

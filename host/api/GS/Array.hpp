@@ -19,7 +19,10 @@ public:
     void Push(T&& item) { items.push_back(std::move(item)); }
     void Clear() { items.clear(); }
     void Delete(UIndex index) { items.erase(items.begin() + Checked(index)); }
-    void Insert(UIndex index, const T& item) { items.insert(items.begin() + std::min<std::size_t>(index, items.size()), item); }
+    void Insert(UIndex index, const T& item)
+    {
+        items.insert(items.begin() + std::min<std::size_t>(index, items.size()), item);
+    }
     bool Contains(const T& item) const { return std::find(items.begin(), items.end(), item) != items.end(); }
     T& operator[](UIndex index) { return items[Checked(index)]; }
     const T& operator[](UIndex index) const { return items[Checked(index)]; }

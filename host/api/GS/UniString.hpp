@@ -29,7 +29,11 @@ public:
     UniString(const char* text, CHEncoding encoding = CC_Default);
     UniString(const std::string& text, CHEncoding encoding = CC_Default);
 
-    CStr ToCStr(CHEncoding encoding = CC_Default) const { (void)encoding; return CStr(text); }
+    CStr ToCStr(CHEncoding encoding = CC_Default) const
+    {
+        (void)encoding;
+        return CStr(text);
+    }
     const std::string& ToUtf8() const { return text; }
 
     bool IsEmpty() const { return text.empty(); }
