@@ -101,7 +101,8 @@ void DBPrintf(const char* format, ...)
 // Each handle is a block whose first 8 bytes hold the size of the user part.
 GSHandle BMAllocateHandle(GSSize bytes, GSFlags, short)
 {
-    if (bytes < 0)
+    // An injected fault stands for memory running out.
+    if (bytes < 0 || sim::Host::Get().Enter("BMAllocateHandle") != NoError)
         return nullptr;
     char* block = static_cast<char*>(std::calloc(1, static_cast<std::size_t>(bytes) + sizeof(GSSize)));
     if (block == nullptr)

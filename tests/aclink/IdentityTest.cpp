@@ -190,6 +190,15 @@ TEST_F(IdentityTest, UserDataAndAddOnDataRecords)
     EXPECT_NE(LogMessages().back().find("(GetAttribute(GS::UniString name, API_AttrTypeID typeID))"),
               std::string::npos);
 
+    // Out of memory for the handle.
+    host().InjectFault("BMAllocateHandle", APIERR_MEMFULL, 1, 3);
+    EXPECT_EQ(KRV::AddUserData(none, "[3]"), APIERR_GENERAL);
+    EXPECT_EQ(LogMessages().back(), "KRV::AddUserData - couldn't allocate handle");
+    EXPECT_EQ(KRV::CreateModulData("Tisch", "[]"), APIERR_MEMFULL);
+    EXPECT_EQ(KRV::SetUserDataToElem(wall, "[3]"), APIERR_MEMFULL);
+    EXPECT_EQ(project().addOnData.count("KV_Tisch"), 0u);
+    EXPECT_EQ(project().elements.elements[0].userData.bytes, std::string("[2]") + '\0');
+
     host().InjectFault("ACAPI_Element_GetElemList", APIERR_GENERAL, 2);
     EXPECT_EQ(KRV::InitCompMatElemList(), APIERR_GENERAL);
     EXPECT_EQ(KRV::g_elemList.GetSize(), 1u); // the walls listed before stay
