@@ -1,5 +1,9 @@
 #include "UserData.hpp"
 
+#include <functional>
+#include <map>
+#include <set>
+
 #include "APIdefs_Elements.h"
 #include "APIdefs_UserData.h"
 #include "ErrorMessages.hpp"
@@ -38,20 +42,45 @@ std::optional<API_ElemStructure> StructureOf(const API_Guid& guid)
     }
 }
 
-bool CompositeHasLayer(API_AttributeIndex composite, int buildingMaterial)
+// The building materials of a composite's layers.
+std::set<int> LayerMaterials(API_AttributeIndex composite)
 {
+    std::set<int> materials;
     API_AttributeDefExt defs{};
     if (ACAPI_Attribute_GetDefExt(API_CompWallID, composite, &defs) != NoError)
-        return false;
+        return materials;
     AttrDefsGuard guard(defs);
     if (defs.cwall_compItems == nullptr)
-        return false;
+        return materials;
     auto count = static_cast<std::size_t>(BMGetHandleSize(reinterpret_cast<GSHandle>(defs.cwall_compItems))) /
                  sizeof(API_CWallComponent);
     for (std::size_t i = 0; i < count; ++i)
-        if ((*defs.cwall_compItems)[i].buildingMaterial == buildingMaterial)
-            return true;
-    return false;
+        materials.insert((*defs.cwall_compItems)[i].buildingMaterial);
+    return materials;
+}
+
+// What the walls, slabs and roofs of g_elemList are built of, read in one walk.
+struct StageUse {
+    std::set<int> composites;
+    std::set<int> buildingMaterials; // directly or as a layer of a composite
+};
+
+StageUse CollectStageUse()
+{
+    StageUse use;
+    for (const API_Guid& guid : g_elemList) {
+        auto structure = StructureOf(guid);
+        if (!structure)
+            continue;
+        if (structure->modelElemStructureType == API_BasicStructure)
+            use.buildingMaterials.insert(structure->buildingMaterial);
+        else if (structure->modelElemStructureType == API_CompositeStructure)
+            use.composites.insert(structure->composite);
+    }
+    for (int composite : use.composites)
+        for (int material : LayerMaterials(composite))
+            use.buildingMaterials.insert(material);
+    return use;
 }
 
 bool IsText(const json& object, const char* key, const char* text)
@@ -187,27 +216,12 @@ void ClearCompMatElemList()
 
 bool IsAttributeOnStage(int index)
 {
-    for (const API_Guid& guid : g_elemList) {
-        auto structure = StructureOf(guid);
-        if (structure && structure->composite == index && structure->modelElemStructureType == API_CompositeStructure)
-            return true;
-    }
-    return false;
+    return CollectStageUse().composites.count(index) != 0;
 }
 
 bool IsBuildingMaterialOnStage(int index)
 {
-    for (const API_Guid& guid : g_elemList) {
-        auto structure = StructureOf(guid);
-        if (!structure)
-            continue;
-        if (structure->modelElemStructureType == API_BasicStructure && structure->buildingMaterial == index)
-            return true;
-        if (structure->modelElemStructureType == API_CompositeStructure &&
-            CompositeHasLayer(structure->composite, index))
-            return true;
-    }
-    return false;
+    return CollectStageUse().buildingMaterials.count(index) != 0;
 }
 
 json GetIds(const GS::UniString& kind)
@@ -216,8 +230,10 @@ json GetIds(const GS::UniString& kind)
     const bool composites = kind == "ComplexMaterials";
     const API_AttrTypeID type = composites ? API_CompWallID : API_BuildingMaterialID;
     const API_AttributeIndex count = Count(type);
+    const StageUse use = CollectStageUse();
+    const std::set<int>& inUse = composites ? use.composites : use.buildingMaterials;
     for (API_AttributeIndex index = 1; index <= count; ++index) {
-        if (composites ? !IsAttributeOnStage(index) : !IsBuildingMaterialOnStage(index))
+        if (inUse.count(index) == 0)
             continue;
         auto attribute = AttributeAt(type, index);
         if (!attribute)
@@ -237,7 +253,12 @@ json GetIds(const GS::UniString& kind)
     return ids;
 }
 
-std::optional<API_Attribute> GetKVAttributeFromId(GS::UniString id)
+namespace {
+
+// Visits the catalogue ids in each building material's stored list, lowest index first,
+// until `visit` answers true; answers the attribute it stopped at.
+std::optional<API_Attribute>
+FindMaterialById(const std::function<bool(const API_Attribute& attribute, const GS::UniString& id)>& visit)
 {
     const API_AttributeIndex count = Count(API_BuildingMaterialID);
     for (API_AttributeIndex index = 1; index <= count; ++index) {
@@ -252,25 +273,40 @@ std::optional<API_Attribute> GetKVAttributeFromId(GS::UniString id)
             continue;
         for (const json& entry : stored) {
             // A property this cannot read says nothing about the id.
-            if (!IsText(entry, "name", "id"))
+            if (!IsText(entry, "name", "id") || !entry.contains("value"))
                 continue;
-            const json& value = entry.contains("value") ? entry.at("value") : json(nullptr);
-            if (value.is_string() && GS::UniString(value.get<std::string>()) == id)
-                return attribute;
-            if (value.is_number() && JsonToText(value) == id)
+            const json& value = entry.at("value");
+            if ((value.is_string() || value.is_number()) && visit(*attribute, JsonToText(value)))
                 return attribute;
         }
     }
     return std::nullopt;
 }
 
+} // namespace
+
+std::optional<API_Attribute> GetKVAttributeFromId(GS::UniString id)
+{
+    return FindMaterialById([&](const API_Attribute&, const GS::UniString& candidate) { return candidate == id; });
+}
+
 void UpdateAttributesUserData()
 {
     InitCompMatElemList();
     json ids = GetIds("Materials");
+    // Every material's ids, read once: the lowest index holding an id wins.
+    std::map<GS::UniString, API_AttributeIndex> byId;
+    if (!ids.empty())
+        FindMaterialById([&](const API_Attribute& attribute, const GS::UniString& id) {
+            byId.emplace(id, attribute.header.index);
+            return false;
+        });
     for (const json& idValue : ids) {
         try {
-            auto attribute = GetKVAttributeFromId(JsonToText(idValue));
+            auto found = byId.find(JsonToText(idValue));
+            if (found == byId.end())
+                continue;
+            auto attribute = AttributeAt(API_BuildingMaterialID, found->second);
             if (!attribute)
                 continue;
             GS::UniString text;

@@ -74,6 +74,12 @@ TEST_F(IdentityTest, IdsOfTheAttributesInUse)
     EXPECT_EQ(composites, json({"201", Guid(API_CompWallID, 2)}));
     EXPECT_EQ(KRV::GetIds("complexmaterials"), materials);
     testing::internal::GetCapturedStdout();
+    // One walk over the elements, one read of each composite in use, whatever the number
+    // of attributes.
+    host().ResetCallCounts();
+    KRV::GetIds("Materials");
+    EXPECT_EQ(host().GetCallCount("ACAPI_Element_Get"), 3);
+    EXPECT_EQ(host().GetCallCount("ACAPI_Attribute_GetDefExt"), 2);
 
     EXPECT_TRUE(KRV::IsAttributeOnStage(1));
     EXPECT_FALSE(KRV::IsAttributeOnStage(3));
