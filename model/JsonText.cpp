@@ -48,11 +48,46 @@ void adl_serializer<GS::UniString>::from_json(const json& j, GS::UniString& text
 
 namespace KRV {
 
+namespace {
+
+// Catalogue data nests a few levels; copying or printing a value nested thousands of
+// levels deep would exhaust the stack, so such a text is refused before it is parsed.
+constexpr int maxNesting = 256;
+
+bool NestsTooDeep(const std::string& text)
+{
+    int depth = 0;
+    bool inString = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (inString) {
+            if (c == '\\')
+                ++i;
+            else if (c == '"')
+                inString = false;
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '[' || c == '{') {
+            if (++depth > maxNesting)
+                return true;
+        } else if (c == ']' || c == '}') {
+            --depth;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
 json TextToJson(const GS::UniString& text)
 {
     json result = "";
     if (text.IsEmpty())
         return result;
+    if (NestsTooDeep(text.ToUtf8())) {
+        std::cout << "JSON text nested deeper than " << maxNesting << " levels" << std::endl;
+        return result;
+    }
     try {
         result = json::parse(text.ToUtf8(), nullptr, true, false);
     } catch (const json::parse_error& e) {
