@@ -119,10 +119,7 @@ GSErrCode Material::ReplaceMaterial()
         if (result != NoError)
             LogArchicadErrorCodeMessage(result, "Material::ReplaceMaterial::ACAPI_Attribute_GetDefExt");
         if (result == NoError) {
-            GSSize count = defs.cwall_compItems == nullptr
-                               ? 0
-                               : BMGetHandleSize(reinterpret_cast<GSHandle>(defs.cwall_compItems)) /
-                                     static_cast<GSSize>(sizeof(API_CWallComponent));
+            const auto count = static_cast<Int32>(ComponentCount(defs));
             // A layer the composite does not have is left alone.
             if (internalLayerIndex < 0 || internalLayerIndex >= count) {
                 LogWarning("Material::ReplaceMaterial: the composite has no layer " +

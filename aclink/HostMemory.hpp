@@ -28,6 +28,9 @@ private:
     API_AttributeDefExt& defs;
 };
 
+// The number of composite components a definition's handle holds.
+std::size_t ComponentCount(const API_AttributeDefExt& defs);
+
 // A zero-filled handle holding the text and its terminating zero; null when the host
 // has no memory for it.
 GSHandle TextHandle(const GS::UniString& text);

@@ -50,11 +50,7 @@ std::set<int> LayerMaterials(API_AttributeIndex composite)
     if (ACAPI_Attribute_GetDefExt(API_CompWallID, composite, &defs) != NoError)
         return materials;
     AttrDefsGuard guard(defs);
-    if (defs.cwall_compItems == nullptr)
-        return materials;
-    auto count = static_cast<std::size_t>(BMGetHandleSize(reinterpret_cast<GSHandle>(defs.cwall_compItems))) /
-                 sizeof(API_CWallComponent);
-    for (std::size_t i = 0; i < count; ++i)
+    for (std::size_t i = 0; i < ComponentCount(defs); ++i)
         materials.insert((*defs.cwall_compItems)[i].buildingMaterial);
     return materials;
 }
