@@ -2,6 +2,7 @@
 // on the attribute, and each property as a host property value.
 #include "APIdefs_UserData.h"
 #include "Classification.hpp"
+#include "ElementStructure.hpp"
 #include "KorvelComplexMaterial.hpp"
 #include "KorvelMaterial.hpp"
 #include "Properties.hpp"
@@ -55,25 +56,10 @@ void KorvelComplexMaterial::WriteProperties(API_Attribute*) const
     InitCompMatElemList();
     // The properties live on the elements built of the composite.
     for (const API_Guid& guid : g_elemList) {
-        API_Element element{};
-        element.header.guid = guid;
-        if (ACAPI_Element_Get(&element) != NoError)
+        auto structure = StructureOf(guid);
+        if (!structure)
             continue;
-        API_AttributeIndex used = -1;
-        switch (element.header.typeID) {
-        case API_WallID:
-            used = element.wall.composite;
-            break;
-        case API_SlabID:
-            used = element.slab.composite;
-            break;
-        case API_RoofID:
-            used = element.roof.shellBase.composite;
-            break;
-        default:
-            continue;
-        }
-        if (used != composite.header.index)
+        if (structure->composite != composite.header.index)
             continue;
         AddArchicadClassificationToElement(guid);
         SetUserDataToElem(guid, text);

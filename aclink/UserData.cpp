@@ -6,6 +6,7 @@
 
 #include "APIdefs_Elements.h"
 #include "APIdefs_UserData.h"
+#include "ElementStructure.hpp"
 #include "ErrorMessages.hpp"
 #include "HostMemory.hpp"
 #include "HostText.hpp"
@@ -19,28 +20,6 @@ GS::Array<API_Guid> g_elemList;
 namespace {
 
 constexpr unsigned short platformSign = 0x6D6D;
-
-// The element's structure, when it is a wall, slab or roof.
-std::optional<API_ElemStructure> StructureOf(const API_Guid& guid)
-{
-    API_Element element{};
-    element.header.guid = guid;
-    if (ACAPI_Element_Get(&element) != NoError)
-        return std::nullopt;
-    switch (element.header.typeID) {
-    case API_WallID:
-        return API_ElemStructure{element.wall.modelElemStructureType, element.wall.composite,
-                                 element.wall.buildingMaterial, element.wall.profileAttr, element.wall.thickness};
-    case API_SlabID:
-        return API_ElemStructure{element.slab.modelElemStructureType, element.slab.composite,
-                                 element.slab.buildingMaterial, 0, element.slab.thickness};
-    case API_RoofID:
-        return API_ElemStructure{element.roof.shellBase.modelElemStructureType, element.roof.shellBase.composite,
-                                 element.roof.shellBase.buildingMaterial, 0, element.roof.shellBase.thickness};
-    default:
-        return std::nullopt;
-    }
-}
 
 // The building materials of a composite's layers.
 std::set<int> LayerMaterials(API_AttributeIndex composite)

@@ -74,32 +74,29 @@ static const ModelessWindow* FindWindow(const GS::Guid& guid)
     return nullptr;
 }
 
-GSErrCode SendPaletteMessage(const GS::Guid& guid, API_PaletteMessageID message)
+// Delivers a control message to the palette registered under `guid`.
+static GSErrCode Deliver(const GS::Guid& guid, API_PaletteMessageID message, bool* visible)
 {
     const ModelessWindow* window = FindWindow(guid);
     if (window == nullptr)
         return APIERR_BADPARS;
-    bool visible = false;
     ModelessWindow copy = *window;
     return Host::Get().CallAddOn<GSErrCode>(
         "PaletteControlCallBack",
-        [&] { return copy.callback(copy.referenceID, message, reinterpret_cast<GS::IntPtr>(&visible)); },
+        [&] { return copy.callback(copy.referenceID, message, reinterpret_cast<GS::IntPtr>(visible)); },
         APIERR_GENERAL);
+}
+
+GSErrCode SendPaletteMessage(const GS::Guid& guid, API_PaletteMessageID message)
+{
+    bool visible = false;
+    return Deliver(guid, message, &visible);
 }
 
 bool AskPaletteVisible(const GS::Guid& guid)
 {
-    const ModelessWindow* window = FindWindow(guid);
-    if (window == nullptr)
-        return false;
     bool visible = false;
-    ModelessWindow copy = *window;
-    Host::Get().CallAddOn<GSErrCode>(
-        "PaletteControlCallBack",
-        [&] {
-            return copy.callback(copy.referenceID, APIPalMsg_IsPaletteVisible, reinterpret_cast<GS::IntPtr>(&visible));
-        },
-        APIERR_GENERAL);
+    Deliver(guid, APIPalMsg_IsPaletteVisible, &visible);
     return visible;
 }
 
