@@ -1,8 +1,10 @@
 BUILD ?= build
+SANITIZE_BUILD ?= build-sanitize
 JOBS ?= 2
+FUZZ_SECONDS ?= 60
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
-.PHONY: all setup configure build test run clean
+.PHONY: all setup configure build test run clean test-sanitize build-sanitize fuzz
 
 all: build
 
@@ -23,5 +25,22 @@ test: build
 run: build
 	$(BUILD)/tools/korvel-host/korvel-host demo
 
+# The same tests built with clang under AddressSanitizer and UndefinedBehaviorSanitizer.
+$(SANITIZE_BUILD)/CMakeCache.txt:
+	CC=clang CXX=clang++ cmake -S . -B $(SANITIZE_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DKORVEL_SANITIZE=ON
+
+build-sanitize: setup $(SANITIZE_BUILD)/CMakeCache.txt
+	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+
+test-sanitize: build-sanitize
+	cd $(SANITIZE_BUILD) && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j $(JOBS)
+
+# Feeds arbitrary page calls and dropped files to the add-on for FUZZ_SECONDS seconds.
+# New findings are written to fuzz/crashes/, where a test replays them from then on.
+fuzz: build-sanitize
+	mkdir -p $(SANITIZE_BUILD)/fuzz-corpus
+	$(SANITIZE_BUILD)/fuzz/korvel-fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=8192 -timeout=10 \
+	    -artifact_prefix=fuzz/crashes/ $(SANITIZE_BUILD)/fuzz-corpus fuzz/corpus
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD)
