@@ -2,6 +2,8 @@
 
 #include <iostream>
 
+#include "JsonInteger.hpp"
+
 namespace KRV {
 
 void jtest(const json& j)
@@ -24,7 +26,7 @@ void from_json(const json& j, KorvelMaterial& material)
         if (j.contains("id"))
             material.SetID(j.at("id").get<GS::UniString>());
         if (j.contains("updated_at") && !j.at("updated_at").is_null())
-            material.SetUpdated(j.at("updated_at").get<Int64>());
+            material.SetUpdated(ReadInteger<Int64>(j.at("updated_at")));
     }
     AppendKorvelEntries(j, entries);
     jtest(j);

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "DBPrintf.h"
+#include "JsonInteger.hpp"
 #include "KorvelComplexMaterial.hpp"
 #include "KorvelLibrary.hpp"
 #include "KorvelLibraryPart.hpp"
@@ -34,7 +35,7 @@ std::unique_ptr<Material> KorvelJsonParser::GetMaterial(const json& data)
         result->inSystem = true;
         result->systemInternalId = IdFromText(data.at("system_internal_id"));
         result->layerIndex = IdFromText(data.at("layer_index"));
-        result->internalLayerIndex = static_cast<Int32>(data.at("internal_layer_index").get<Int64>());
+        result->internalLayerIndex = ReadInteger<Int32>(data.at("internal_layer_index"));
     }
     return result;
 }
