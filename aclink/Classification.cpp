@@ -3,6 +3,9 @@
 #include "APIdefs_Classification.h"
 #include "APIdefs_UserData.h"
 
+#include <set>
+#include <vector>
+
 namespace {
 
 constexpr const char* systemName = "Korvel";
@@ -18,14 +21,34 @@ API_Guid GetArchicadClassificationSystem()
     return KRV::GetClassificationSystem();
 }
 
-void GatherAllDescendantOfClassification(const API_ClassificationItem& item, GS::Array<API_ClassificationItem>& out)
+// Depth first, each item once: a host that reports an item among its own descendants
+// must not send the walk round for ever.
+void GatherAllDescendantOfClassification(const API_ClassificationItem& root, GS::Array<API_ClassificationItem>& out,
+                                         std::set<API_Guid>& visited)
 {
-    GS::Array<API_ClassificationItem> children;
-    if (ACAPI_Classification_GetClassificationItemChildren(item.guid, children) != NoError)
-        return;
-    for (const API_ClassificationItem& child : children) {
+    struct Level {
+        GS::Array<API_ClassificationItem> children;
+        UIndex next = 0;
+    };
+    std::vector<Level> stack;
+    visited.insert(root.guid);
+    auto descend = [&](const API_Guid& item) {
+        Level level;
+        if (ACAPI_Classification_GetClassificationItemChildren(item, level.children) == NoError)
+            stack.push_back(std::move(level));
+    };
+    descend(root.guid);
+    while (!stack.empty()) {
+        Level& level = stack.back();
+        if (level.next >= level.children.GetSize()) {
+            stack.pop_back();
+            continue;
+        }
+        const API_ClassificationItem child = level.children[level.next++];
+        if (!visited.insert(child.guid).second)
+            continue;
         out.Push(child);
-        GatherAllDescendantOfClassification(child, out);
+        descend(child.guid);
     }
 }
 
@@ -36,10 +59,12 @@ void GetClassificationItemGuid(API_Guid system, const GS::UniString& id, API_Gui
     if (ACAPI_Classification_GetClassificationSystemRootItems(system, roots) != NoError)
         return;
     GS::Array<API_ClassificationItem> descendants;
+    std::set<API_Guid> visited;
     for (const API_ClassificationItem& root : roots) {
         if (root.id == id)
             item = root.guid;
-        GatherAllDescendantOfClassification(root, descendants);
+        if (visited.count(root.guid) == 0)
+            GatherAllDescendantOfClassification(root, descendants, visited);
     }
     for (const API_ClassificationItem& descendant : descendants)
         if (descendant.id == id)

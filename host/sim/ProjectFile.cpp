@@ -1,5 +1,9 @@
 #include "ProjectFile.hpp"
 
+#include <set>
+
+#include "JsonRead.hpp"
+
 namespace sim {
 
 using nlohmann::json;
@@ -60,10 +64,11 @@ std::string ElementTypeName(API_ElemTypeID type)
     return "element";
 }
 
-// The stored bytes without the terminating zero the add-on writes.
+// The stored bytes without the one terminating zero the add-on writes; zero bytes inside
+// the text are part of it and are kept.
 std::string Text(const std::string& bytes)
 {
-    return bytes.substr(0, bytes.find('\0'));
+    return !bytes.empty() && bytes.back() == '\0' ? bytes.substr(0, bytes.size() - 1) : bytes;
 }
 std::string Bytes(const std::string& text)
 {
@@ -98,9 +103,9 @@ void LoadAnnotations(const json& j, Annotations& a)
     if (j.contains("userData")) {
         a.userData.present = true;
         a.userData.bytes = Bytes(j.at("userData").get<std::string>());
-        a.userData.version = j.value("userDataVersion", short(0));
-        a.userData.platformSign = j.value("userDataPlatform", static_cast<unsigned short>(0x6D6D));
-        a.userData.flags = j.value("userDataFlags", 0);
+        a.userData.version = Integer<short>(j, "userDataVersion", 0);
+        a.userData.platformSign = Integer<unsigned short>(j, "userDataPlatform", 0x6D6D);
+        a.userData.flags = Integer<Int32>(j, "userDataFlags", 0);
     }
     if (j.contains("classification"))
         for (const json& pair : j.at("classification"))
@@ -114,18 +119,21 @@ void LoadAnnotations(const json& j, Annotations& a)
         }
 }
 
-json SaveItems(const ClassificationStore& store, const API_Guid& system, const API_Guid& parent)
+// Each item once: a tree that lists an item among its own descendants is written up to
+// the repeat, not round for ever.
+json SaveItems(const ClassificationStore& store, const API_Guid& system, const API_Guid& parent,
+               std::set<API_Guid>& written)
 {
     json items = json::array();
     for (const auto& node : store.items) {
-        if (node.system != system || node.parent != parent)
+        if (node.system != system || node.parent != parent || !written.insert(node.item.guid).second)
             continue;
         json item = {{"guid", GuidText(node.item.guid)}, {"id", node.item.id.ToUtf8()}};
         if (!node.item.name.IsEmpty())
             item["name"] = node.item.name.ToUtf8();
         if (!node.item.description.IsEmpty())
             item["description"] = node.item.description.ToUtf8();
-        json children = SaveItems(store, system, node.item.guid);
+        json children = SaveItems(store, system, node.item.guid, written);
         if (!children.empty())
             item["children"] = children;
         items.push_back(item);
@@ -133,11 +141,33 @@ json SaveItems(const ClassificationStore& store, const API_Guid& system, const A
     return items;
 }
 
-void LoadItems(const json& items, ClassificationStore& store, const API_Guid& system, const API_Guid& parent)
+// Classification trees are a few levels deep; a file nesting them deeper is refused
+// rather than read by a recursion that could exhaust the stack.
+constexpr int maxClassificationDepth = 64;
+
+// Every guid of a kind is given once: the host's look-ups and tree walks rely on it.
+class GuidRegister {
+public:
+    void Claim(const std::string& kind, const API_Guid& guid)
+    {
+        if (!claimed[kind].insert(guid).second)
+            throw ProjectFileError("the guid \"" + GuidText(guid) + "\" is used twice among the " + kind);
+    }
+
+private:
+    std::map<std::string, std::set<API_Guid>> claimed;
+};
+
+void LoadItems(const json& items, ClassificationStore& store, const API_Guid& system, const API_Guid& parent,
+               GuidRegister& guids, int depth)
 {
+    if (depth > maxClassificationDepth)
+        throw ProjectFileError("classification items nest deeper than " + std::to_string(maxClassificationDepth) +
+                               " levels");
     for (const json& j : items) {
         ClassificationItemNode node;
         node.item.guid = GuidOf(j, "guid");
+        guids.Claim("classification items", node.item.guid);
         node.item.id = GS::UniString(j.at("id").get<std::string>());
         node.item.name = GS::UniString(j.value("name", ""));
         node.item.description = GS::UniString(j.value("description", ""));
@@ -145,7 +175,7 @@ void LoadItems(const json& items, ClassificationStore& store, const API_Guid& sy
         node.parent = parent;
         store.items.push_back(node);
         if (j.contains("children"))
-            LoadItems(j.at("children"), store, system, node.item.guid);
+            LoadItems(j.at("children"), store, system, node.item.guid, guids, depth + 1);
     }
 }
 
@@ -261,16 +291,18 @@ json SaveProject(const Project& project)
     }
 
     file["classificationSystems"] = json::array();
+    std::set<API_Guid> written;
     for (const API_ClassificationSystem& s : project.classifications.systems) {
         char date[32];
         std::snprintf(date, sizeof date, "%04d-%02d-%02d", s.editionDate.year, s.editionDate.month, s.editionDate.day);
-        file["classificationSystems"].push_back({{"guid", GuidText(s.guid)},
-                                                 {"name", s.name.ToUtf8()},
-                                                 {"description", s.description.ToUtf8()},
-                                                 {"source", s.source.ToUtf8()},
-                                                 {"editionVersion", s.editionVersion.ToUtf8()},
-                                                 {"editionDate", date},
-                                                 {"items", SaveItems(project.classifications, s.guid, APINULLGuid)}});
+        file["classificationSystems"].push_back(
+            {{"guid", GuidText(s.guid)},
+             {"name", s.name.ToUtf8()},
+             {"description", s.description.ToUtf8()},
+             {"source", s.source.ToUtf8()},
+             {"editionVersion", s.editionVersion.ToUtf8()},
+             {"editionDate", date},
+             {"items", SaveItems(project.classifications, s.guid, APINULLGuid, written)}});
     }
 
     file["addOnData"] = json::object();
@@ -285,6 +317,11 @@ std::unique_ptr<Project> LoadProject(const json& file)
     if (!file.is_object())
         throw ProjectFileError("a project file holds one JSON object");
     auto project = std::make_unique<Project>();
+    GuidRegister guids;
+    for (const API_PropertyGroup& g : project->properties.groups)
+        guids.Claim("property groups", g.guid);
+    for (const PropertyDefinition& d : project->properties.definitions)
+        guids.Claim("property definitions", d.definition.guid);
     try {
         if (file.contains("name")) {
             project->info.name = GS::UniString(file.at("name").get<std::string>());
@@ -300,27 +337,29 @@ std::unique_ptr<Project> LoadProject(const json& file)
                 if (a.name.empty() || project->attributes.FindByName(type, a.name) != nullptr)
                     throw ProjectFileError(std::string(key) + ": the name \"" + a.name + "\" is empty or used twice");
                 a.guid = GuidOf(j, "guid");
+                guids.Claim("attributes", a.guid);
                 LoadAnnotations(j, a);
-                a.connPriority = j.value("connPriority", 0);
-                a.cutFill = j.value("cutFill", 0);
-                a.cutFillPen = j.value("cutFillPen", short(0));
-                a.cutFillBackgroundPen = j.value("cutFillBackgroundPen", short(0));
-                a.cutMaterial = j.value("cutMaterial", 0);
-                a.cutFillOrientation = j.value("cutFillOrientation", 0);
+                a.connPriority = Integer<Int32>(j, "connPriority", 0);
+                a.cutFill = Integer<Int32>(j, "cutFill", 0);
+                a.cutFillPen = Integer<short>(j, "cutFillPen", 0);
+                a.cutFillBackgroundPen = Integer<short>(j, "cutFillBackgroundPen", 0);
+                a.cutMaterial = Integer<Int32>(j, "cutMaterial", 0);
+                a.cutFillOrientation = Integer<Int32>(j, "cutFillOrientation", 0);
                 a.thermalConductivity = j.value("thermalConductivity", 0.0);
                 a.density = j.value("density", 0.0);
                 a.heatCapacity = j.value("heatCapacity", 0.0);
                 a.showUncutLines = j.value("showUncutLines", true);
                 a.description = j.value("description", "");
                 a.manufacturer = j.value("manufacturer", "");
-                a.flags = j.value("flags", 0);
+                a.flags = Integer<Int32>(j, "flags", 0);
                 if (j.contains("components"))
                     for (const json& c : j.at("components"))
-                        a.components.push_back({c.at("buildingMaterial").get<Int32>(), c.value("framePen", short(1)),
-                                                c.value("flagBits", short(0)), c.value("fillThick", 0.0)});
+                        a.components.push_back({Integer<Int32>(c.at("buildingMaterial")),
+                                                Integer<short>(c, "framePen", 1), Integer<short>(c, "flagBits", 0),
+                                                c.value("fillThick", 0.0)});
                 if (j.contains("lines"))
                     for (const json& l : j.at("lines"))
-                        a.lines.push_back({l.value("ltypeInd", short(1)), l.value("linePen", short(1)), 0, 0});
+                        a.lines.push_back({Integer<short>(l, "ltypeInd", 1), Integer<short>(l, "linePen", 1), 0, 0});
                 project->attributes.byType[type].push_back(a);
             }
         };
@@ -336,10 +375,11 @@ std::unique_ptr<Project> LoadProject(const json& file)
                     throw ProjectFileError("unknown element type \"" + type + "\" (wall, slab, roof)");
                 e.type = it->second;
                 e.guid = GuidOf(j, "guid");
+                guids.Claim("elements", e.guid);
                 LoadAnnotations(j, e);
                 e.structure.modelElemStructureType = StructureOf(j.value("structure", "basic"));
-                e.structure.composite = j.value("composite", 0);
-                e.structure.buildingMaterial = j.value("buildingMaterial", 0);
+                e.structure.composite = Integer<Int32>(j, "composite", 0);
+                e.structure.buildingMaterial = Integer<Int32>(j, "buildingMaterial", 0);
                 e.structure.thickness = j.value("thickness", 0.0);
                 project->elements.elements.push_back(e);
             }
@@ -348,6 +388,7 @@ std::unique_ptr<Project> LoadProject(const json& file)
             for (const json& j : file.at("propertyGroups")) {
                 API_PropertyGroup g;
                 g.guid = GuidOf(j, "guid");
+                guids.Claim("property groups", g.guid);
                 g.name = GS::UniString(j.at("name").get<std::string>());
                 g.description = GS::UniString(j.value("description", ""));
                 project->properties.groups.push_back(g);
@@ -356,6 +397,7 @@ std::unique_ptr<Project> LoadProject(const json& file)
             for (const json& j : file.at("propertyDefinitions")) {
                 PropertyDefinition d;
                 d.definition.guid = GuidOf(j, "guid");
+                guids.Claim("property definitions", d.definition.guid);
                 d.definition.groupGuid = RequiredGuid(j, "group");
                 d.definition.name = GS::UniString(j.at("name").get<std::string>());
                 d.definition.description = GS::UniString(j.value("description", ""));
@@ -375,6 +417,7 @@ std::unique_ptr<Project> LoadProject(const json& file)
             for (const json& j : file.at("classificationSystems")) {
                 API_ClassificationSystem s;
                 s.guid = GuidOf(j, "guid");
+                guids.Claim("classification systems", s.guid);
                 s.name = GS::UniString(j.at("name").get<std::string>());
                 s.description = GS::UniString(j.value("description", ""));
                 s.source = GS::UniString(j.value("source", ""));
@@ -384,7 +427,7 @@ std::unique_ptr<Project> LoadProject(const json& file)
                 s.editionDate = {static_cast<short>(y), static_cast<short>(m), static_cast<short>(d)};
                 project->classifications.systems.push_back(s);
                 if (j.contains("items"))
-                    LoadItems(j.at("items"), project->classifications, s.guid, APINULLGuid);
+                    LoadItems(j.at("items"), project->classifications, s.guid, APINULLGuid, guids, 1);
             }
 
         if (file.contains("addOnData"))

@@ -141,11 +141,23 @@ TEST_F(PropertiesTest, ReadingPropertiesBackAndTheMaterialsOwnTexts)
     EXPECT_EQ(read, json::parse(R"([{"group":"Korvel","name":"id","type":"","unit":"","value":"42"},
                                     {"group":"Tab","name":"Farbe","type":"","unit":"","value":"rot"}])"));
 
-    GS::Array<GS::UniString> values;
     project().attributes.byType[API_BuildingMaterialID][0].description = "Beschreibung";
     project().attributes.byType[API_BuildingMaterialID][0].manufacturer = "Hersteller";
-    EXPECT_EQ(KRV::GetPropertyDefinitionValues(API_BuildingMaterialID, 1, values), NoError);
-    EXPECT_EQ(values, (GS::Array<GS::UniString>{"Beschreibung", "Hersteller"}));
+    GS::UniString description = "mine", manufacturer = "mine";
+    EXPECT_EQ(KRV::GetPropertyDefinitionValues(API_BuildingMaterialID, 1, description, manufacturer), NoError);
+    EXPECT_EQ(description, "Beschreibung");
+    EXPECT_EQ(manufacturer, "Hersteller");
+
+    // A catalogue property of the same name is not the material's own text.
+    KRV::DefineNewKorvelProperty(Property("Tab", "Building Material Description", "", "Katalog"), Head(1), APINULLGuid);
+    EXPECT_EQ(KRV::GetPropertyDefinitionValues(API_BuildingMaterialID, 1, description, manufacturer), NoError);
+    EXPECT_EQ(description, "Beschreibung");
+
+    // A value the host cannot give leaves the caller's text as it was.
+    host().InjectFault("ACAPI_Attribute_GetPropertyValue", APIERR_GENERAL, 1, -1);
+    description = "mine";
+    EXPECT_EQ(KRV::GetPropertyDefinitionValues(API_BuildingMaterialID, 1, description, manufacturer), APIERR_GENERAL);
+    EXPECT_EQ(description, "mine");
 }
 
 TEST_F(PropertiesTest, AMaterialWithoutPropertiesIsOnlyClassified)
@@ -250,4 +262,26 @@ TEST_F(PropertiesTest, ACompositesPropertiesLiveOnTheElementsBuiltOfIt)
     KRV::KorvelComplexMaterial(json::parse(R"({"name": "Fehlt", "id": 1, "updated_at": 1})")).WriteProperties(nullptr);
     EXPECT_TRUE(project().undoSteps.empty());
     EXPECT_FALSE(elements[1].userData.present);
+}
+
+TEST_F(PropertiesTest, AClassificationTreeThatLoopsDoesNotSendTheWalkRound)
+{
+    // A host that reports the root item among the descendants of its own child.
+    API_Guid system = KRV::GetClassificationSystem();
+    API_Guid root = KRV::AddClassificationItem(system);
+    API_ClassificationItem child;
+    child.id = "Kind";
+    ASSERT_EQ(ACAPI_Classification_CreateClassificationItem(child, system, root, APINULLGuid), NoError);
+    sim::ClassificationItemNode loop = *project().classifications.FindItem(root);
+    loop.parent = child.guid;
+    project().classifications.items.push_back(loop);
+
+    EXPECT_EQ(KRV::GetArchicadClassificationItemGuid("Kind"), child.guid);
+    EXPECT_EQ(KRV::GetArchicadClassificationItemGuid("Korvel"), root);
+    KRV::AddArchicadClassificationToAttribute(Head(1));
+    EXPECT_EQ(project().attributes.byType[API_BuildingMaterialID][0].classification[0].second, root);
+    // The project still saves, each item once.
+    json saved = sim::SaveProject(project());
+    EXPECT_EQ(saved["classificationSystems"][0]["items"][0]["children"][0]["id"], "Kind");
+    EXPECT_FALSE(saved["classificationSystems"][0]["items"][0]["children"][0].contains("children"));
 }

@@ -53,3 +53,73 @@ TEST_F(ProjectFileTest, BadFilesAreRefusedWithAReason)
     EXPECT_NE(refused(R"({"composites": [{"name": "A", "guid": "nope"}]})").find("is not a guid"), std::string::npos);
     EXPECT_EQ(refused("{}"), "accepted");
 }
+
+TEST_F(ProjectFileTest, GuidsAreUniqueAndNumbersMustFit)
+{
+    auto refused = [](const json& file) {
+        try {
+            sim::LoadProject(file);
+        } catch (const sim::ProjectFileError& e) {
+            return std::string(e.what());
+        }
+        return std::string("accepted");
+    };
+    const std::string g = "5A1C2E3F-0001-4000-8000-000000000001";
+    // An item listing itself among its children.
+    json cycle = {
+        {"classificationSystems",
+         {{{"name", "S"}, {"items", {{{"guid", g}, {"id", "A"}, {"children", {{{"guid", g}, {"id", "A"}}}}}}}}}}};
+    EXPECT_EQ(refused(cycle), "the guid \"" + g + "\" is used twice among the classification items");
+    EXPECT_NE(
+        refused({{"buildingMaterials", {{{"name", "A"}, {"guid", g}}}}, {"composites", {{{"name", "B"}, {"guid", g}}}}})
+            .find("among the attributes"),
+        std::string::npos);
+    EXPECT_NE(
+        refused({{"elements", {{{"type", "wall"}, {"guid", g}}, {{"type", "slab"}, {"guid", g}}}}}).find("elements"),
+        std::string::npos);
+    EXPECT_NE(
+        refused({{"propertyGroups", {{{"guid", g}, {"name", "A"}}, {{"guid", g}, {"name", "B"}}}}}).find("groups"),
+        std::string::npos);
+    // The built-in definitions' guids are taken too.
+    EXPECT_NE(refused({{"propertyDefinitions",
+                        {{{"guid", "6B3B2E0A-7B7F-4C3A-9E1D-0B6A1F0C0002"}, {"group", g}, {"name", "X"}}}}})
+                  .find("property definitions"),
+              std::string::npos);
+    // The same guid in two kinds is allowed.
+    EXPECT_EQ(refused({{"buildingMaterials", {{{"name", "A"}, {"guid", g}}}},
+                       {"elements", {{{"type", "wall"}, {"guid", g}}}}}),
+              "accepted");
+
+    json deep = {{"id", "leaf"}};
+    for (int i = 0; i < 100; ++i)
+        deep = {{"id", "level"}, {"children", {deep}}};
+    EXPECT_NE(refused({{"classificationSystems", {{{"name", "S"}, {"items", {deep}}}}}}).find("nest deeper"),
+              std::string::npos);
+
+    for (json bad : {json(1e300), json(2.5), json(4294967296LL), json(true)})
+        EXPECT_NE(refused({{"buildingMaterials", {{{"name", "A"}, {"cutFill", bad}}}}}).find("bad project file"),
+                  std::string::npos)
+            << bad;
+    EXPECT_NE(refused({{"buildingMaterials", {{{"name", "A"}, {"cutFillPen", 40000}}}}}).find("bad project file"),
+              std::string::npos);
+    EXPECT_EQ(refused({{"buildingMaterials", {{{"name", "A"}, {"cutFill", 3.0}}}}}), "accepted");
+}
+
+TEST_F(ProjectFileTest, StoredTextsKeepTheirZeroBytes)
+{
+    sim::Project project;
+    sim::Attribute a;
+    a.type = API_BuildingMaterialID;
+    a.name = "A";
+    a.userData.present = true;
+    a.userData.bytes = std::string("vor\0nach", 8) + '\0';
+    project.attributes.byType[API_BuildingMaterialID].push_back(a);
+    project.addOnData["KV_Stuhl"] = {1, 0x6D6D, std::string("[\"a\0b\"]", 7) + '\0'};
+    json saved = sim::SaveProject(project);
+    EXPECT_EQ(saved["buildingMaterials"][0]["userData"], std::string("vor\0nach", 8));
+    EXPECT_EQ(saved["addOnData"]["KV_Stuhl"], std::string("[\"a\0b\"]", 7));
+    // Through the file's text and back.
+    auto loaded = sim::LoadProject(json::parse(saved.dump()));
+    EXPECT_EQ(loaded->attributes.byType[API_BuildingMaterialID][0].userData.bytes, a.userData.bytes);
+    EXPECT_EQ(loaded->addOnData["KV_Stuhl"].bytes, project.addOnData["KV_Stuhl"].bytes);
+}
