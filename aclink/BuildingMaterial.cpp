@@ -41,14 +41,15 @@ bool OverrideBuildingMaterialIfExist(Material& item)
         return true;
     if (!item.overrideSilently && MessageBoxAskToOverride(item.GetName(), "material") == 2)
         return false;
-    // An overwrite keeps the project's graphic settings of the material.
+    // An overwrite keeps the project's graphic settings of the material, and the physical
+    // values and texts the catalogue does not carry.
     item.SetBuildingMaterialProp(existing.buildingMaterial);
-    GS::Array<GS::UniString> values;
-    GetPropertyDefinitionValues(API_BuildingMaterialID, existing.header.index, values);
-    if (values.GetSize() == 2) {
-        item.SetDescription(values[0]);
-        item.SetManufacturer(values[1]);
-    }
+    item.SetPhysicalProp(existing.buildingMaterial);
+    GS::UniString description = item.GetDescription();
+    GS::UniString manufacturer = item.GetManufacturer();
+    GetPropertyDefinitionValues(API_BuildingMaterialID, existing.header.index, description, manufacturer);
+    item.SetDescription(description);
+    item.SetManufacturer(manufacturer);
     return true;
 }
 

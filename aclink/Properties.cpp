@@ -194,7 +194,7 @@ KorvelProperties ReadProperties(API_Attribute* attribute)
     return result;
 }
 
-int GetPropertyDefinitionValues(API_AttrTypeID type, int index, GS::Array<GS::UniString>& values)
+int GetPropertyDefinitionValues(API_AttrTypeID type, int index, GS::UniString& description, GS::UniString& manufacturer)
 {
     API_Attr_Head head{};
     head.typeID = type;
@@ -204,13 +204,23 @@ int GetPropertyDefinitionValues(API_AttrTypeID type, int index, GS::Array<GS::Un
     if (err != NoError)
         return err;
     for (const API_PropertyDefinition& definition : definitions) {
+        // Only the host's own definitions: a catalogue tab may define properties of the
+        // same names, and their values are not the user's texts.
+        if (definition.definitionType != API_PropertyStaticBuiltInDefinitionType)
+            continue;
+        GS::UniString* target = definition.name == "Building Material Description"    ? &description
+                                : definition.name == "Building Material Manufacturer" ? &manufacturer
+                                                                                      : nullptr;
+        if (target == nullptr)
+            continue;
         API_Property property;
-        err = ACAPI_Attribute_GetPropertyValue(head, definition.guid, property);
-        if (definition.name == "Building Material Description" || definition.name == "Building Material Manufacturer") {
-            GS::UniString text;
-            ACAPI_Property_GetPropertyValueString(property, &text);
-            values.Push(text);
-        }
+        GS::UniString text;
+        if (GSErrCode read = ACAPI_Attribute_GetPropertyValue(head, definition.guid, property); read != NoError)
+            err = read;
+        else if (GSErrCode asText = ACAPI_Property_GetPropertyValueString(property, &text); asText != NoError)
+            err = asText;
+        else
+            *target = text;
     }
     return err;
 }

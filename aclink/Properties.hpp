@@ -14,7 +14,9 @@ int DefineNewKorvelProperty(const KorvelProperty& property, API_Attr_Head attrib
 void SetDefaultValuesForKorvelProperties(API_Guid element);
 // The attribute's catalogue properties as the host holds them now: group, name and value.
 KorvelProperties ReadProperties(API_Attribute* attribute);
-// Appends the building material's description and manufacturer texts, in the host's order.
-int GetPropertyDefinitionValues(API_AttrTypeID type, int index, GS::Array<GS::UniString>& values);
+// The building material's own description and manufacturer, as the host's built-in
+// properties hold them; a text the host cannot give is left as it was.
+int GetPropertyDefinitionValues(API_AttrTypeID type, int index, GS::UniString& description,
+                                GS::UniString& manufacturer);
 
 } // namespace KRV

@@ -22,4 +22,12 @@ void Material::SetBuildingMaterialProp(const API_BuildingMaterialType& existing)
     cutFillOrientation = existing.cutFillOrientation;
 }
 
+void Material::SetPhysicalProp(const API_BuildingMaterialType& existing)
+{
+    thermalConductivity = existing.thermalConductivity;
+    density = existing.density;
+    heatCapacity = existing.heatCapacity;
+    showUncutLines = existing.showUncutLines;
+}
+
 } // namespace KRV

@@ -46,6 +46,9 @@ public:
 
     // Takes over an existing host material's priority, fill, pens, surface and orientation.
     void SetBuildingMaterialProp(const API_BuildingMaterialType& existing);
+    // Takes over an existing host material's thermal conductivity, density, heat capacity
+    // and "show uncut lines": the catalogue never carries them, so an overwrite keeps them.
+    void SetPhysicalProp(const API_BuildingMaterialType& existing);
     // Puts this material into a layer of an existing host composite; host error code.
     // (The model writer gives it its body.)
     GSErrCode ReplaceMaterial();

@@ -303,3 +303,67 @@ TEST_F(MaterialImportTest, HostFailuresAreLoggedWithTheirContexts)
     }
     EXPECT_TRUE(host().GetEscapedExceptions().empty());
 }
+
+TEST_F(MaterialImportTest, AnOverwriteKeepsTheUsersTextsAndPhysicalValues)
+{
+    ASSERT_EQ(Import(Envelope("Ziegel"))["IsError"], false);
+    sim::Attribute* brick = project().attributes.FindByName(API_BuildingMaterialID, "Ziegel");
+    brick->description = "Hochlochziegel";
+    brick->manufacturer = "Wienerberger";
+    brick->thermalConductivity = 0.08;
+    brick->density = 650;
+    brick->heatCapacity = 1000;
+    brick->showUncutLines = false;
+
+    // The data sheet defines properties named like the material's own texts.
+    json article = Article(5);
+    article["tabs"][0]["attributes"].push_back({{"name", "Building Material Description"}, {"value", "Katalog"}});
+    article["tabs"][0]["attributes"].push_back({{"name", "Building Material Manufacturer"}, {"value", "Katalog"}});
+    for (int round = 0; round < 3; ++round) {
+        host().UI().alertAnswers.push_back(1);
+        ASSERT_EQ(Import(Envelope("Ziegel", article))["IsError"], false) << round;
+        brick = project().attributes.FindByName(API_BuildingMaterialID, "Ziegel");
+        EXPECT_EQ(brick->description, "Hochlochziegel") << round;
+        EXPECT_EQ(brick->manufacturer, "Wienerberger") << round;
+        EXPECT_EQ(brick->thermalConductivity, 0.08) << round;
+        EXPECT_EQ(brick->density, 650) << round;
+        EXPECT_EQ(brick->heatCapacity, 1000) << round;
+        EXPECT_FALSE(brick->showUncutLines) << round;
+    }
+    EXPECT_EQ(Values(*brick)["Technische Daten/Building Material Description"], "Katalog");
+
+    // A new material still takes the catalogue item's values.
+    ASSERT_EQ(Import(Envelope("Kalk", Article(6)))["IsError"], false);
+    const sim::Attribute* lime = Material("Kalk");
+    EXPECT_EQ(lime->thermalConductivity, 0);
+    EXPECT_TRUE(lime->showUncutLines);
+    EXPECT_EQ(lime->description, "Undefined");
+}
+
+TEST_F(MaterialImportTest, NumbersThatDoNotFitAnIntegerFailTheRequest)
+{
+    UseProject(json::parse(R"({"buildingMaterials": [{"name": "Putz"}],
+        "composites": [{"name": "AW", "flags": 1, "components": [{"buildingMaterial": 1, "fillThick": 0.02}]}]})"));
+    json before = sim::SaveProject(project());
+    json stamp = Article();
+    stamp["updated_at"] = 1e300;
+    EXPECT_EQ(Import(Envelope("Ziegel", stamp)), json::parse(R"({"IsError":true,"ShowError":true})"));
+    ASSERT_FALSE(LogMessages().empty());
+    EXPECT_NE(LogMessages().back().find("out of range"), std::string::npos) << LogMessages().back();
+
+    json layer = Article();
+    layer["system_internal_id"] = "1";
+    layer["layer_index"] = "0";
+    for (json index : {json(-1e300), json(4294967296.0), json(9223372036854775807), json("0"), json(true)}) {
+        layer["internal_layer_index"] = index;
+        EXPECT_EQ(Import(Envelope("Ziegel", layer))["IsError"], true) << index;
+    }
+    EXPECT_EQ(sim::SaveProject(project()), before);
+
+    // Numbers that fit keep working, a whole float included.
+    stamp["updated_at"] = 1733400000000.0;
+    EXPECT_EQ(Import(Envelope("Ziegel", stamp))["IsError"], false);
+    layer["internal_layer_index"] = 0.0;
+    EXPECT_EQ(Import(Envelope("Kork", layer))["IsError"], false);
+    EXPECT_EQ(project().attributes.byType[API_CompWallID][0].components[0].buildingMaterial, 3);
+}
