@@ -5,6 +5,7 @@
 #include "CatchAll.hpp"
 #include "Exports.hpp"
 #include "ImportManager.hpp"
+#include "Palette.hpp"
 #include "ServiceAddress.hpp"
 
 namespace KRV {
@@ -79,8 +80,16 @@ GSErrCode BrowserPalette::PaletteControlCallBack(Int32, API_PaletteMessageID mes
     return NoError;
 }
 
-GSErrCode BrowserPalette::NotificationHandler(API_NotifyEventID, Int32)
+// The add-on's one project-event handler: Initialize and both palettes install it, and
+// the host keeps only the last one installed, so it releases whichever palettes exist.
+GSErrCode BrowserPalette::NotificationHandler(API_NotifyEventID event, Int32)
 {
+    CatchAll("BrowserPalette::NotificationHandler", [&] {
+        if (event != APINotify_Quit)
+            return;
+        KRV::Palette::DestroyInstance();
+        DestroyInstance();
+    });
     return NoError;
 }
 

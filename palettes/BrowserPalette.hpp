@@ -22,6 +22,7 @@ public:
     static bool HasInstance() { return instance != nullptr; }
     static void CreateInstance();
     static BrowserPalette* GetInstance() { return instance.get(); }
+    static void DestroyInstance() { instance.reset(); }
 
     void Show() { DG::ModelessBase::Show(-32768); }
     void Hide() { DG::ModelessBase::Hide(); }

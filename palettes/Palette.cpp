@@ -9,22 +9,9 @@ namespace KRV {
 const GS::Guid Palette::paletteGuid("{FEE27B6B-3873-4834-98B5-F0081AA4CD45}");
 GS::Ref<Palette, GS::Counter> Palette::instance;
 
-namespace {
-
-GSErrCode ProjectEventHandler(API_NotifyEventID event, Int32)
-{
-    CatchAll("Palette::ProjectEventHandler", [&] {
-        if (event == APINotify_Quit)
-            Palette::DestroyInstance();
-    });
-    return NoError;
-}
-
-} // namespace
-
 Palette::Palette() : DG::Palette(ACAPI_GetOwnResModule(), 32400, ACAPI_GetOwnResModule(), paletteGuid), button(*this, 1)
 {
-    ACAPI_Notify_CatchProjectEvent(APINotify_Quit, ProjectEventHandler);
+    ACAPI_Notify_CatchProjectEvent(APINotify_Quit, BrowserPalette::NotificationHandler);
     Attach(*this);
     AttachToAllItems(*this);
     BeginEventProcessing();

@@ -126,3 +126,26 @@ TEST_F(EntryTest, ADroppedFileIsImportedWithoutThePalette)
     EXPECT_EQ(sim::user::DropFile((work() / "bad.json").string(), IO_DROP), NoError);
     EXPECT_EQ(LogMessages().back().rfind("DragNDropHandler failed: ", 0), 0u) << LogMessages().back();
 }
+
+TEST_F(EntryTest, QuittingReleasesBothPalettesWhicheverCameLast)
+{
+    for (bool browserLast : {true, false}) {
+        host().Reset();
+        ASSERT_TRUE(Load().loaded);
+        const short first = browserLast ? 32400 : 32500;
+        const short second = browserLast ? 32500 : 32400;
+        sim::user::ChooseMenu(first, 1);
+        sim::user::ChooseMenu(second, 1);
+        ASSERT_TRUE(KRV::Palette::HasInstance());
+        ASSERT_TRUE(KRV::BrowserPalette::HasInstance());
+        sim::user::SendProjectEvent(APINotify_Quit);
+        EXPECT_FALSE(KRV::Palette::HasInstance()) << browserLast;
+        EXPECT_FALSE(KRV::BrowserPalette::HasInstance()) << browserLast;
+        EXPECT_TRUE(host().UI().palettes.empty()) << browserLast;
+        // Other project events leave them alone.
+        sim::user::ChooseMenu(32400, 1);
+        sim::user::SendProjectEvent(APINotify_Quit >> 1);
+        EXPECT_TRUE(KRV::Palette::HasInstance());
+        KRV::Palette::DestroyInstance();
+    }
+}
