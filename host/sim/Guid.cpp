@@ -6,6 +6,23 @@
 #include <random>
 #include <tuple>
 
+#include "GuidSeed.hpp"
+
+namespace sim {
+
+std::mt19937_64& GuidEngine()
+{
+    static std::mt19937_64 engine{std::random_device{}()};
+    return engine;
+}
+
+void SeedGuids(std::uint64_t seed)
+{
+    GuidEngine().seed(seed);
+}
+
+} // namespace sim
+
 namespace GS {
 
 Guid::Guid(const char* text)
@@ -15,7 +32,7 @@ Guid::Guid(const char* text)
 
 Guid Guid::Generate()
 {
-    static std::mt19937_64 engine{std::random_device{}()};
+    std::mt19937_64& engine = sim::GuidEngine();
     Guid g;
     UInt64 a = engine(), b = engine();
     g.data1 = static_cast<UInt32>(a);

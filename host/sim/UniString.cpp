@@ -4,6 +4,8 @@
 #include <ostream>
 #include <vector>
 
+#include "CaseFold.hpp"
+
 namespace GS {
 namespace {
 
@@ -39,16 +41,10 @@ std::vector<char32_t> Decode(const std::string& text)
     return out;
 }
 
-// Simple case folding: ASCII, Latin-1 and Latin Extended-A.
+// Full-range simple case folding, as the host's own string library does it.
 char32_t Fold(char32_t c)
 {
-    if (c >= 'A' && c <= 'Z')
-        return c + 32;
-    if (c >= 0xC0 && c <= 0xDE && c != 0xD7)
-        return c + 32;
-    if (c >= 0x100 && c <= 0x17F && c != 0x130 && c != 0x131 && (c % 2) == 0)
-        return c + 1;
-    return c;
+    return sim::FoldCase(c);
 }
 
 bool IsBlank(char c)

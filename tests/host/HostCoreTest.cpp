@@ -26,6 +26,27 @@ TEST_F(HostCoreTest, UniStringHandlesUtf8ByCharacter)
     EXPECT_EQ(GS::TruncateUtf8("aä", 3), "aä");
 }
 
+TEST_F(HostCoreTest, CaseInsensitiveComparisonFoldsEveryScript)
+{
+    auto same = [](const char* a, const char* b) { return GS::UniString(a).IsEqual(b, GS::CaseInsensitive); };
+    // Polish: capitals on odd code points in U+0139-U+0148 and U+0179-U+017E.
+    EXPECT_TRUE(same("ŁÓDŹ", "łódź"));
+    EXPECT_TRUE(same("ŻÓŁW ŃŚĆ", "żółw ńść"));
+    EXPECT_FALSE(same("ĺ", "Ļ"));
+    EXPECT_TRUE(same("Ĺ", "ĺ"));
+    // Czech.
+    EXPECT_TRUE(same("ŽLUŤOUČKÝ KŮŇ ĎÁBELSKÉ ÓDY ŘEŠÍ", "žluťoučký kůň ďábelské ódy řeší"));
+    EXPECT_FALSE(same("ň", "Ň x"));
+    // German, and the letters without a pair or with one outside their block.
+    EXPECT_TRUE(same("GRÜNSTRAẞE Ÿ", "grünstraße ÿ"));
+    EXPECT_FALSE(same("ĸ", "Ĺ"));
+    EXPECT_FALSE(same("ŉ", "Ŋ"));
+    EXPECT_FALSE(same("Straße", "Strasse")); // simple folding: one character stays one
+    // Beyond Latin.
+    EXPECT_TRUE(same("ΑΘΗΝΑ", "αθηνα"));
+    EXPECT_TRUE(same("МОСКВА", "москва"));
+}
+
 TEST_F(HostCoreTest, RefsAndGuids)
 {
     GS::Ref<GS::UniString> empty;
