@@ -72,3 +72,51 @@ TEST_F(CommandLineTest, BadInputIsRefusedWithAMessage)
     EXPECT_NE(Run("run " + (work() / "missing.jsonl").string()), 0);
     EXPECT_NE(Run("fly"), 0);
 }
+
+TEST_F(CommandLineTest, StandardOutputCarriesOnlyJsonLines)
+{
+    // Malformed requests make the add-on write the parse errors to standard output.
+    WriteFile(work() / "session.jsonl", "{\"do\":\"menu\",\"id\":32500}\n"
+                                        "{\"do\":\"js\",\"fn\":\"import\",\"arg\":\"{not json\"}\n"
+                                        "{\"do\":\"js\",\"fn\":\"update\",\"arg\":\"[[[\"}\n"
+                                        "{\"do\":\"js\",\"fn\":\"import\",\"arg\":\"{\\\"data\\\":null}\"}\n"
+                                        "not even json\n"
+                                        "{\"do\":\"dump\",\"what\":\"stdout\"}\n");
+    std::string command = std::string(KORVEL_HOST_PROGRAM) + " run " + (work() / "session.jsonl").string() +
+                          " --work " + (work() / "w").string() + " 2>/dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    std::string out;
+    std::array<char, 4096> buffer;
+    while (std::fgets(buffer.data(), buffer.size(), pipe) != nullptr)
+        out += buffer.data();
+    ASSERT_EQ(WEXITSTATUS(pclose(pipe)), 0);
+    std::vector<json> lines;
+    std::istringstream in(out);
+    for (std::string line; std::getline(in, line);) {
+        json parsed = json::parse(line, nullptr, false);
+        ASSERT_TRUE(parsed.is_object()) << line;
+        lines.push_back(parsed);
+    }
+    ASSERT_EQ(lines.size(), 7u);
+    EXPECT_EQ(lines[2]["reply"], R"({"IsError":true,"ShowError":true})");
+    ASSERT_TRUE(lines[2].contains("stdout"));
+    EXPECT_NE(lines[2]["stdout"][0].get<std::string>().find("parse error"), std::string::npos);
+    EXPECT_TRUE(lines[3].contains("stdout"));
+    EXPECT_FALSE(lines[1].contains("stdout"));
+    EXPECT_EQ(lines[6]["what"], "stdout");
+    EXPECT_GE(lines[6]["result"].size(), 2u);
+    EXPECT_EQ(lines[6]["result"][0], lines[2]["stdout"][0]);
+}
+
+TEST_F(CommandLineTest, AProjectWithAGuidUsedTwiceIsRefused)
+{
+    WriteFile(work() / "session.jsonl", "{\"do\":\"dump\",\"what\":\"project\"}\n");
+    WriteFile(work() / "loop.json", R"({"classificationSystems": [{"name": "S", "items": [
+        {"guid": "5A1C2E3F-0001-4000-8000-000000000001", "id": "A",
+         "children": [{"guid": "5A1C2E3F-0001-4000-8000-000000000001", "id": "A"}]}]}]})");
+    std::vector<json> lines;
+    EXPECT_EQ(
+        Run("run " + (work() / "session.jsonl").string() + " --project " + (work() / "loop.json").string(), &lines), 2);
+    EXPECT_TRUE(lines.empty());
+    EXPECT_NE(ReadFile(work() / "stderr.txt").find("is used twice among the classification items"), std::string::npos);
+}

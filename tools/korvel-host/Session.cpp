@@ -85,7 +85,9 @@ std::string ReadText(const std::filesystem::path& path)
     return text.str();
 }
 
-json Dump(const std::string& what)
+} // namespace
+
+json Session::Dump(const std::string& what) const
 {
     sim::Host& host = sim::Host::Get();
     if (what == "log") {
@@ -113,10 +115,30 @@ json Dump(const std::string& what)
         return sim::SaveProject(host.GetProject());
     if (what == "opened")
         return host.UI().openedLinks;
-    throw StepError("unknown dump \"" + what + "\" (log, debug, alerts, undo, project, opened)");
+    if (what == "stdout")
+        return stdoutLines;
+    throw StepError("unknown dump \"" + what + "\" (log, debug, alerts, undo, project, opened, stdout)");
 }
 
-} // namespace
+void Session::TakeStdout(json& line)
+{
+    if (stdoutCapture == nullptr)
+        return;
+    const std::string text = stdoutCapture->Take();
+    if (text.empty())
+        return;
+    json lines = json::array();
+    std::size_t from = 0;
+    while (from < text.size()) {
+        std::size_t end = text.find('\n', from);
+        if (end == std::string::npos)
+            end = text.size();
+        lines.push_back(text.substr(from, end - from));
+        stdoutLines.push_back(text.substr(from, end - from));
+        from = end + 1;
+    }
+    line["stdout"] = lines;
+}
 
 Session::Session(std::ostream& out, std::filesystem::path baseFolder) : out(out), baseFolder(std::move(baseFolder)) {}
 
@@ -127,6 +149,7 @@ bool Session::LoadAddOn()
     if (!result.loaded)
         line["error"] = "the add-on did not load (register " + std::to_string(result.registerCode) + ", initialize " +
                         std::to_string(result.initializeCode) + ")";
+    TakeStdout(line);
     out << line.dump(-1, ' ', false, json::error_handler_t::replace) << std::endl;
     escapesSeen = sim::Host::Get().GetEscapedExceptions().size();
     return result.loaded;
@@ -171,6 +194,7 @@ json Session::Step(const json& action)
     } catch (const std::exception& e) {
         result = {{"error", e.what()}};
     }
+    TakeStdout(result);
     result["step"] = ++stepNumber;
     if (action.is_object() && action.contains("do"))
         result["do"] = action["do"];

@@ -4,6 +4,9 @@
 #include <iosfwd>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <vector>
+
+#include "StdoutCapture.hpp"
 
 namespace korvel_host {
 
@@ -18,6 +21,10 @@ public:
     // Relative paths in the script are taken from `baseFolder`.
     Session(std::ostream& out, std::filesystem::path baseFolder);
 
+    // What the add-on writes to standard output is taken from `capture` after each step
+    // into the step's line ("stdout") and kept for {"do":"dump","what":"stdout"}.
+    void CaptureStdout(StdoutCapture* capture) { stdoutCapture = capture; }
+
     // Loads the add-on into the host as the application would; false when it refused.
     bool LoadAddOn();
     SessionOutcome Run(std::istream& script);
@@ -26,12 +33,16 @@ public:
 
 private:
     nlohmann::json Do(const nlohmann::json& action);
+    nlohmann::json Dump(const std::string& what) const;
+    void TakeStdout(nlohmann::json& line);
     std::filesystem::path Resolve(const std::string& path) const;
 
     std::ostream& out;
     std::filesystem::path baseFolder;
     std::size_t escapesSeen = 0;
     int stepNumber = 0;
+    StdoutCapture* stdoutCapture = nullptr;
+    std::vector<std::string> stdoutLines;
 };
 
 } // namespace korvel_host

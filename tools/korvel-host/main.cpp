@@ -2,7 +2,9 @@
 #include <CLI/CLI.hpp>
 #include <fstream>
 #include <iostream>
+#include <optional>
 
+#include "GuidSeed.hpp"
 #include "Host.hpp"
 #include "ProjectFile.hpp"
 #include "Session.hpp"
@@ -10,7 +12,7 @@
 namespace {
 
 int RunSession(const std::filesystem::path& script, const std::string& projectFile, const std::string& saveFile,
-               const std::filesystem::path& work)
+               const std::filesystem::path& work, std::optional<std::uint64_t> seed)
 {
     namespace fs = std::filesystem;
     // Paths given on the command line are the caller's, not the work folder's.
@@ -22,6 +24,8 @@ int RunSession(const std::filesystem::path& script, const std::string& projectFi
         return 2;
     }
     sim::Host& host = sim::Host::Get();
+    if (seed)
+        sim::SeedGuids(*seed);
     if (!projectFile.empty()) {
         std::ifstream file(fs::absolute(projectFile));
         nlohmann::json project = nlohmann::json::parse(file, nullptr, false);
@@ -38,12 +42,20 @@ int RunSession(const std::filesystem::path& script, const std::string& projectFi
     }
     host.SetWorkFolder(work);
 
-    korvel_host::Session session(std::cout, scriptPath.parent_path());
+    korvel_host::StdoutCapture capture;
+    korvel_host::Session session(capture.Real(), scriptPath.parent_path());
+    session.CaptureStdout(&capture);
     if (!session.LoadAddOn())
         return 1;
     korvel_host::SessionOutcome outcome = session.Run(input);
     if (!save.empty()) {
-        std::ofstream(save) << sim::SaveProject(host.GetProject()).dump(2) << "\n";
+        std::ofstream file(save);
+        file << sim::SaveProject(host.GetProject()).dump(2, ' ', false, nlohmann::json::error_handler_t::replace)
+             << "\n";
+        if (!file) {
+            std::cerr << "korvel-host: cannot write the project to " << save << "\n";
+            return 2;
+        }
     }
     return outcome.crashed ? 3 : 0;
 }
@@ -56,20 +68,23 @@ int main(int argc, char** argv)
     app.require_subcommand(1);
 
     std::string script, project, save, work;
+    std::optional<std::uint64_t> seed;
     auto* run = app.add_subcommand("run", "run a session script (JSON Lines)");
     run->add_option("session", script, "the session script")->required()->check(CLI::ExistingFile);
     run->add_option("--project", project, "project file to open (default: an empty project)")->check(CLI::ExistingFile);
     run->add_option("--save", save, "save the project here when the session ends");
     run->add_option("--work", work, "the host's current folder: log.txt and the special folders (default: here)");
+    run->add_option("--seed", seed, "generate the same guids on every run (for comparing outputs)");
 
     auto* demo = app.add_subcommand("demo", "run the bundled demo session");
     demo->add_option("--work", work, "the host's current folder (default: a fresh temporary folder)");
+    demo->add_option("--seed", seed, "generate the same guids on every run (for comparing outputs)");
 
     CLI11_PARSE(app, argc, argv);
 
     if (*run)
         return RunSession(script, project, save,
-                          work.empty() ? std::filesystem::current_path() : std::filesystem::path(work));
+                          work.empty() ? std::filesystem::current_path() : std::filesystem::path(work), seed);
 
     std::filesystem::path examples = KORVEL_EXAMPLES_DIR;
     std::filesystem::path workFolder =
@@ -77,5 +92,5 @@ int main(int argc, char** argv)
     if (work.empty())
         std::filesystem::remove_all(workFolder);
     std::string demoProject = (examples / "projects" / "sample.json").string();
-    return RunSession(examples / "sessions" / "demo.jsonl", demoProject, "", workFolder);
+    return RunSession(examples / "sessions" / "demo.jsonl", demoProject, "", workFolder, seed);
 }

@@ -1,0 +1,79 @@
+// Every session in examples/sessions runs under korvel-host and prints what is written
+// beside it in NAME.expected; `korvel-host demo` prints the demo's. Generated guids are
+// seeded; what changes from day to day (today's date, the log's time stamps) is replaced
+// by placeholders on both sides. KORVEL_UPDATE_EXPECTED=1 rewrites the expected files.
+#include <array>
+#include <cstdlib>
+#include <regex>
+#include <sys/wait.h>
+
+#include "WorkFolder.hpp"
+
+using testing_support::HostTest;
+
+namespace {
+
+const std::filesystem::path sessions = std::filesystem::path(KORVEL_EXAMPLES_DIR) / "sessions";
+
+std::string Normalised(const std::string& output)
+{
+    static const std::regex stamp("[0-9]{2}-[0-9]{2}-[0-9]{4} [0-9]{2}:[0-9]{2}:[0-9]{2}");
+    static const std::regex date("\"[0-9]{4}-[0-9]{2}-[0-9]{2}\"");
+    return std::regex_replace(std::regex_replace(output, stamp, "DD-MM-YYYY hh:mm:ss"), date, "\"YYYY-MM-DD\"");
+}
+
+// The project a session opens, named in its header line "# project: PATH".
+std::string ProjectOption(const std::filesystem::path& session)
+{
+    std::ifstream file(session);
+    for (std::string line; std::getline(file, line);) {
+        const std::string key = "# project: ";
+        if (line.compare(0, key.size(), key) == 0)
+            return " --project " + (session.parent_path() / line.substr(key.size())).string();
+    }
+    return "";
+}
+
+} // namespace
+
+class ExamplesTest : public HostTest {
+protected:
+    std::string Output(const std::string& arguments)
+    {
+        std::string command = std::string(KORVEL_HOST_PROGRAM) + " " + arguments + " --seed 1 2>/dev/null";
+        FILE* pipe = popen(command.c_str(), "r");
+        std::string out;
+        std::array<char, 4096> buffer;
+        while (std::fgets(buffer.data(), buffer.size(), pipe) != nullptr)
+            out += buffer.data();
+        EXPECT_EQ(WEXITSTATUS(pclose(pipe)), 0) << arguments;
+        return Normalised(out);
+    }
+
+    void Compare(const std::string& output, const std::filesystem::path& expected)
+    {
+        if (std::getenv("KORVEL_UPDATE_EXPECTED") != nullptr)
+            WriteFile(expected, output);
+        ASSERT_TRUE(std::filesystem::exists(expected)) << expected << " is missing";
+        EXPECT_EQ(output, ReadFile(expected)) << expected;
+    }
+};
+
+TEST_F(ExamplesTest, EverySessionPrintsWhatIsExpected)
+{
+    int count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(sessions)) {
+        if (entry.path().extension() != ".jsonl")
+            continue;
+        ++count;
+        const std::filesystem::path work = this->work() / entry.path().stem();
+        Compare(Output("run " + entry.path().string() + ProjectOption(entry.path()) + " --work " + work.string()),
+                std::filesystem::path(entry.path()).replace_extension(".expected"));
+    }
+    EXPECT_GT(count, 0);
+}
+
+TEST_F(ExamplesTest, TheDemoPrintsWhatIsExpected)
+{
+    Compare(Output("demo --work " + (work() / "demo").string()), sessions / "demo.expected");
+}
