@@ -37,10 +37,11 @@ test-sanitize: build-sanitize
 
 # Feeds arbitrary page calls and dropped files to the add-on for FUZZ_SECONDS seconds.
 # New findings are written to fuzz/crashes/, where a test replays them from then on.
+# (The host moves into its own work folder, so every path given is absolute.)
 fuzz: build-sanitize
 	mkdir -p $(SANITIZE_BUILD)/fuzz-corpus
 	$(SANITIZE_BUILD)/fuzz/korvel-fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=8192 -timeout=10 \
-	    -artifact_prefix=fuzz/crashes/ $(SANITIZE_BUILD)/fuzz-corpus fuzz/corpus
+	    -artifact_prefix=$(abspath fuzz/crashes)/ $(abspath $(SANITIZE_BUILD)/fuzz-corpus) $(abspath fuzz/corpus)
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD)
