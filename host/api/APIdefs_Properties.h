@@ -125,6 +125,10 @@ GSErrCode ACAPI_Attribute_GetPropertyValue(const API_Attr_Head& head, const API_
 GSErrCode ACAPI_Attribute_SetProperty(const API_Attr_Head& head, const API_Property& property);
 
 // Values on elements.
+GSErrCode ACAPI_Element_GetPropertyDefinitions(const API_Guid& element, API_PropertyDefinitionFilter filter,
+                                               GS::Array<API_PropertyDefinition>& definitions);
+GSErrCode ACAPI_Element_GetPropertyValuesByGuid(const API_Guid& element, const GS::Array<API_Guid>& definitions,
+                                                GS::Array<API_Property>& properties);
 GSErrCode ACAPI_Element_GetPropertyValue(const API_Guid& element, const API_Guid& definition, API_Property& property);
 GSErrCode ACAPI_Element_SetProperty(const API_Guid& element, const API_Property& property);
 GSErrCode ACAPI_Element_SetProperties(const API_Guid& element, const GS::Array<API_Property>& properties);

@@ -5,6 +5,7 @@
 #include "APIdefs_Attributes.h"
 #include "APIdefs_Elements.h"
 #include "GS/Array.hpp"
+#include "APIdefs_Goodies.h"
 #include "GS/UniString.hpp"
 
 struct API_UserData {
@@ -36,10 +37,6 @@ GSErrCode ACAPI_ModulData_GetList(GS::Array<GS::UniString>* modulNameList);
 // Runs `command` as one undo step named `undoString`; answers the command's result.
 GSErrCode ACAPI_CallUndoableCommand(const GS::UniString& undoString, const std::function<GSErrCode()>& command);
 
-// Host goodies. 'U2EP': par1 points to a user-interface priority (Int32, 0..16), par2
-// receives the element priority it stands for.
-constexpr GSType APIAny_UI2ElemPriorityID = 0x55324550; // 'U2EP'
-GSErrCode ACAPI_Goodies(GSType code, void* par1 = nullptr, void* par2 = nullptr);
 
 struct GSTimeRecord {
     short year;

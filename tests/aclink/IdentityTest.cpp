@@ -1,3 +1,4 @@
+#include "Inspect.hpp"
 #include "AddOnTest.hpp"
 #include "Host.hpp"
 #include "HostText.hpp"
@@ -177,9 +178,9 @@ TEST_F(IdentityTest, UserDataAndAddOnDataRecords)
     EXPECT_EQ(project().addOnData["KV_Chair 01"].platformSign, 0x6D6D);
     EXPECT_EQ(project().addOnData["KV_Chair 01"].bytes, std::string("[]") + '\0');
 
-    API_Guid wall = project().elements.elements[0].guid;
+    API_Guid wall = sim::inspect::ElementAt(project(), 0).guid;
     EXPECT_EQ(KRV::SetUserDataToElem(wall, "[2]"), NoError);
-    const auto& stored = project().elements.elements[0].userData;
+    const auto& stored = sim::inspect::ElementAt(project(), 0).userData;
     EXPECT_EQ(stored.version, 1);
     EXPECT_EQ(stored.flags, 0x0C);
     EXPECT_EQ(stored.bytes, std::string("[2]") + '\0');
@@ -203,7 +204,7 @@ TEST_F(IdentityTest, UserDataAndAddOnDataRecords)
     EXPECT_EQ(KRV::CreateModulData("Tisch", "[]"), APIERR_MEMFULL);
     EXPECT_EQ(KRV::SetUserDataToElem(wall, "[3]"), APIERR_MEMFULL);
     EXPECT_EQ(project().addOnData.count("KV_Tisch"), 0u);
-    EXPECT_EQ(project().elements.elements[0].userData.bytes, std::string("[2]") + '\0');
+    EXPECT_EQ(sim::inspect::ElementAt(project(), 0).userData.bytes, std::string("[2]") + '\0');
 
     host().InjectFault("ACAPI_Element_GetElemList", APIERR_GENERAL, 2);
     EXPECT_EQ(KRV::InitCompMatElemList(), APIERR_GENERAL);

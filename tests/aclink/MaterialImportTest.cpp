@@ -1,3 +1,4 @@
+#include "Inspect.hpp"
 #include <ctime>
 
 #include "AddOnTest.hpp"
@@ -35,7 +36,7 @@ protected:
     }
     std::string GroupName(const API_Guid& guid)
     {
-        for (const auto& g : project().properties.groups)
+        for (const auto& g : sim::inspect::Groups(project()))
             if (g.guid == guid)
                 return g.name.ToUtf8();
         return "?";
@@ -68,8 +69,8 @@ TEST_F(MaterialImportTest, ANewMaterialIsCreatedClassifiedAndDescribed)
     EXPECT_TRUE(brick->showUncutLines);
 
     // The Korvel system and its root item, created once and assigned.
-    ASSERT_EQ(project().classifications.systems.size(), 1u);
-    const API_ClassificationSystem& system = project().classifications.systems[0];
+    ASSERT_EQ(project().classifications.SystemCount(), 1u);
+    const API_ClassificationSystem& system = sim::inspect::Systems(project())[0];
     EXPECT_EQ(system.name, "Korvel");
     EXPECT_EQ(system.source, "Korvel");
     EXPECT_EQ(system.editionVersion, "v 1.0");
@@ -79,8 +80,8 @@ TEST_F(MaterialImportTest, ANewMaterialIsCreatedClassifiedAndDescribed)
     EXPECT_EQ(system.editionDate.year, today.tm_year + 1900);
     EXPECT_EQ(system.editionDate.month, today.tm_mon + 1);
     EXPECT_EQ(system.editionDate.day, today.tm_mday);
-    ASSERT_EQ(project().classifications.items.size(), 1u);
-    const auto& root = project().classifications.items[0];
+    ASSERT_EQ(project().classifications.ItemCount(), 1u);
+    const auto& root = (*sim::inspect::Items(project())[0]);
     EXPECT_EQ(root.item.id, "Korvel");
     EXPECT_EQ(root.parent, APINULLGuid);
     ASSERT_EQ(brick->classification.size(), 1u);
@@ -88,19 +89,17 @@ TEST_F(MaterialImportTest, ANewMaterialIsCreatedClassifiedAndDescribed)
 
     // A group per tab (and "Korvel"), a definition per property, the values written.
     std::vector<std::string> groups;
-    for (const auto& g : project().properties.groups)
+    for (const auto& g : sim::inspect::Groups(project()))
         if (g.groupType == API_PropertyCustomGroupType)
             groups.push_back(g.name.ToUtf8());
     EXPECT_EQ(groups, (std::vector<std::string>{"Korvel", "Technische Daten", "Nachhaltigkeit"}));
     int custom = 0;
-    for (const auto& d : project().properties.definitions) {
-        if (d.field != sim::BuiltInField::None)
-            continue;
+    for (const auto* d : sim::inspect::Definitions(project())) {
         ++custom;
-        EXPECT_EQ(d.definition.measureType, API_PropertyDefaultMeasureType);
-        EXPECT_EQ(d.definition.description, "Property description.");
-        EXPECT_FALSE(d.definition.canValueBeEditable);
-        EXPECT_EQ(d.definition.availability, GS::Array<API_Guid>{root.item.guid});
+        EXPECT_EQ(d->definition.measureType, API_PropertyDefaultMeasureType);
+        EXPECT_EQ(d->definition.description, "Property description.");
+        EXPECT_FALSE(d->definition.canValueBeEditable);
+        EXPECT_EQ(d->definition.availability, GS::Array<API_Guid>{root.item.guid});
     }
     EXPECT_EQ(custom, 6);
     EXPECT_EQ(Values(*brick), (std::map<std::string, std::string>{{"Korvel/name", "Ziegel"},
@@ -127,14 +126,11 @@ TEST_F(MaterialImportTest, ANewMaterialIsCreatedClassifiedAndDescribed)
 
     // A second material creates neither a second system nor a second root item.
     EXPECT_EQ(Import(Envelope("Kalkstein", Article(7))), json::parse(R"({"IsError":false,"ShowError":true})"));
-    EXPECT_EQ(project().classifications.systems.size(), 1u);
-    EXPECT_EQ(project().classifications.items.size(), 1u);
+    EXPECT_EQ(project().classifications.SystemCount(), 1u);
+    EXPECT_EQ(project().classifications.ItemCount(), 1u);
     EXPECT_EQ(Material("Kalkstein")->classification[0].second, root.item.guid);
     EXPECT_EQ(custom + 0, 6); // same names in the same groups reuse the definitions
-    int definitions = 0;
-    for (const auto& d : project().properties.definitions)
-        definitions += d.field == sim::BuiltInField::None;
-    EXPECT_EQ(definitions, 6);
+    EXPECT_EQ(sim::inspect::Definitions(project()).size(), 6u);
 }
 
 TEST_F(MaterialImportTest, ImportingAgainAsksAndRejectLeavesTheProjectAlone)
@@ -164,7 +160,7 @@ TEST_F(MaterialImportTest, ImportingAgainAsksAndRejectLeavesTheProjectAlone)
     host().UI().alertAnswers.push_back(1);
     EXPECT_EQ(Import(Envelope("Ziegel", Article(99))), json::parse(R"({"IsError":false,"ShowError":true})"));
     brick = project().attributes.FindByName(API_BuildingMaterialID, "Ziegel");
-    EXPECT_EQ(project().attributes.byType[API_BuildingMaterialID].size(), 1u);
+    EXPECT_EQ(static_cast<std::size_t>(project().attributes.Count(API_BuildingMaterialID)), 1u);
     EXPECT_EQ(brick->cutFill, 12);
     EXPECT_EQ(brick->cutFillPen, 5);
     EXPECT_EQ(brick->cutFillBackgroundPen, 6);
@@ -226,10 +222,10 @@ TEST_F(MaterialImportTest, LongNonAsciiNamesAreCutAtACharacterBoundary)
     for (int i = 0; i < 130; ++i)
         name += "ä"; // 260 bytes
     EXPECT_EQ(Import(Envelope(name))["IsError"], false);
-    const auto& materials = project().attributes.byType[API_BuildingMaterialID];
-    ASSERT_EQ(materials.size(), 1u);
-    EXPECT_EQ(materials[0].name.size(), 254u);
-    EXPECT_EQ(materials[0].name, name.substr(0, 254));
+    ASSERT_EQ(project().attributes.Count(API_BuildingMaterialID), 1);
+    const auto& material = sim::inspect::AttributeAt(project(), API_BuildingMaterialID, 1);
+    EXPECT_EQ(material.name.size(), 254u);
+    EXPECT_EQ(material.name, name.substr(0, 254));
     // The project's JSON can be built from the cut name.
     EXPECT_NO_THROW(sim::SaveProject(project()).dump());
 }
@@ -245,7 +241,7 @@ TEST_F(MaterialImportTest, ALayerReplacementPutsTheMaterialIntoTheComposite)
     article["layer_index"] = "2";
     article["internal_layer_index"] = 1;
     EXPECT_EQ(Import(Envelope("Holzfaser", article))["IsError"], false);
-    const auto& composite = project().attributes.byType[API_CompWallID][0];
+    const auto& composite = sim::inspect::AttributeAt(project(), API_CompWallID, 1);
     EXPECT_EQ(composite.components[1].buildingMaterial, 3);
     EXPECT_EQ(composite.components[0].buildingMaterial, 1);
     EXPECT_EQ(composite.components[2].buildingMaterial, 1);
@@ -365,5 +361,5 @@ TEST_F(MaterialImportTest, NumbersThatDoNotFitAnIntegerFailTheRequest)
     EXPECT_EQ(Import(Envelope("Ziegel", stamp))["IsError"], false);
     layer["internal_layer_index"] = 0.0;
     EXPECT_EQ(Import(Envelope("Kork", layer))["IsError"], false);
-    EXPECT_EQ(project().attributes.byType[API_CompWallID][0].components[0].buildingMaterial, 3);
+    EXPECT_EQ(sim::inspect::AttributeAt(project(), API_CompWallID, 1).components[0].buildingMaterial, 3);
 }

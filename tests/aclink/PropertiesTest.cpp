@@ -1,3 +1,4 @@
+#include "Inspect.hpp"
 #include "Properties.hpp"
 #include "AddOnTest.hpp"
 #include "Classification.hpp"
@@ -35,9 +36,8 @@ protected:
     std::vector<const sim::PropertyDefinition*> Custom()
     {
         std::vector<const sim::PropertyDefinition*> out;
-        for (const auto& d : project().properties.definitions)
-            if (d.field == sim::BuiltInField::None)
-                out.push_back(&d);
+        for (const auto* d : sim::inspect::Definitions(project()))
+            out.push_back(d);
         return out;
     }
     const API_Guid wall = APIGuidFromString("11111111-2222-3333-4444-555555555555");
@@ -46,7 +46,7 @@ protected:
 TEST_F(PropertiesTest, GroupsAreMadeOnceAndDefinitionsAreSharedAcrossTargets)
 {
     KRV::AddArchicadClassificationToAttribute(Head(1));
-    API_Guid korvelItem = project().classifications.items[0].item.guid;
+    API_Guid korvelItem = (*sim::inspect::Items(project())[0]).item.guid;
     EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Länge", "Length", "2.5"), Head(1), APINULLGuid),
               NoError);
     EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Fläche", "Area", "3"), Head(1), APINULLGuid),
@@ -58,7 +58,7 @@ TEST_F(PropertiesTest, GroupsAreMadeOnceAndDefinitionsAreSharedAcrossTargets)
     EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "klein", "length", "6"), Head(1), APINULLGuid),
               NoError);
     int voro = 0;
-    for (const auto& g : project().properties.groups)
+    for (const auto& g : sim::inspect::Groups(project()))
         voro += g.name == "VORO Attributes";
     EXPECT_EQ(voro, 1);
     auto defs = Custom();
@@ -86,8 +86,8 @@ TEST_F(PropertiesTest, GroupsAreMadeOnceAndDefinitionsAreSharedAcrossTargets)
     defs = Custom();
     ASSERT_EQ(defs.size(), 5u);
     EXPECT_EQ(defs[0]->definition.availability, (GS::Array<API_Guid>{korvelItem, item.guid}));
-    EXPECT_EQ(project().elements.elements[0].properties.at(defs[0]->definition.guid).text, "9");
-    EXPECT_EQ(project().attributes.byType[API_BuildingMaterialID][0].properties.at(defs[0]->definition.guid).text,
+    EXPECT_EQ(sim::inspect::ElementAt(project(), 0).properties.at(defs[0]->definition.guid).text, "9");
+    EXPECT_EQ(sim::inspect::AttributeAt(project(), API_BuildingMaterialID, 1).properties.at(defs[0]->definition.guid).text,
               "2.5");
 
     // A target without classification items gets an empty availability; the host then
@@ -117,9 +117,9 @@ TEST_F(PropertiesTest, ResettingAnElementTouchesOnlyTheKorvelGroup)
     KRV::AddArchicadClassificationToElement(wall);
     KRV::DefineNewKorvelProperty(Property("Korvel", "id", "", "42"), Head(1), wall);
     KRV::DefineNewKorvelProperty(Property("Tab", "Farbe", "", "rot"), Head(1), wall);
-    EXPECT_EQ(project().elements.elements[0].properties.size(), 2u);
+    EXPECT_EQ(sim::inspect::ElementAt(project(), 0).properties.size(), 2u);
     KRV::SetDefaultValuesForKorvelProperties(wall);
-    const auto& values = project().elements.elements[0].properties;
+    const auto& values = sim::inspect::ElementAt(project(), 0).properties;
     ASSERT_EQ(values.size(), 1u);
     EXPECT_EQ(values.begin()->second.text, "rot");
 
@@ -141,8 +141,8 @@ TEST_F(PropertiesTest, ReadingPropertiesBackAndTheMaterialsOwnTexts)
     EXPECT_EQ(read, json::parse(R"([{"group":"Korvel","name":"id","type":"","unit":"","value":"42"},
                                     {"group":"Tab","name":"Farbe","type":"","unit":"","value":"rot"}])"));
 
-    project().attributes.byType[API_BuildingMaterialID][0].description = "Beschreibung";
-    project().attributes.byType[API_BuildingMaterialID][0].manufacturer = "Hersteller";
+    sim::inspect::AttributeAt(project(), API_BuildingMaterialID, 1).description = "Beschreibung";
+    sim::inspect::AttributeAt(project(), API_BuildingMaterialID, 1).manufacturer = "Hersteller";
     GS::UniString description = "mine", manufacturer = "mine";
     EXPECT_EQ(KRV::GetPropertyDefinitionValues(API_BuildingMaterialID, 1, description, manufacturer), NoError);
     EXPECT_EQ(description, "Beschreibung");
@@ -165,7 +165,7 @@ TEST_F(PropertiesTest, AMaterialWithoutPropertiesIsOnlyClassified)
     KRV::KorvelMaterial empty;
     empty.SetName("A");
     empty.WriteProperties(nullptr);
-    const auto& a = project().attributes.byType[API_BuildingMaterialID][0];
+    const auto& a = sim::inspect::AttributeAt(project(), API_BuildingMaterialID, 1);
     EXPECT_EQ(a.classification.size(), 1u);
     EXPECT_FALSE(a.userData.present);
     EXPECT_TRUE(project().undoSteps.empty());
@@ -188,29 +188,29 @@ TEST_F(PropertiesTest, ClassificationFollowsTheUsersChangesToTheItemTree)
     API_Guid first = KRV::GetArchicadClassificationItemGuid(KRV::gGenericMaterialClassificationId);
     ASSERT_NE(first, APINULLGuid);
     EXPECT_EQ(KRV::GetArchicadClassificationItemGuid("Korvel"), first);
-    EXPECT_EQ(project().classifications.items.size(), 1u);
+    EXPECT_EQ(project().classifications.ItemCount(), 1u);
 
     // The user renames the root item's id: a new root item "Korvel" is made.
-    project().classifications.items[0].item.id = "Umbenannt";
+    (*sim::inspect::Items(project())[0]).item.id = "Umbenannt";
     API_Guid second = KRV::GetArchicadClassificationItemGuid("Korvel");
     EXPECT_NE(second, first);
-    EXPECT_EQ(project().classifications.items.size(), 2u);
+    EXPECT_EQ(project().classifications.ItemCount(), 2u);
 
     // A child with the id "Korvel" under any root item wins.
     API_ClassificationItem child;
     child.id = "Korvel";
-    ASSERT_EQ(ACAPI_Classification_CreateClassificationItem(child, project().classifications.systems[0].guid, first,
+    ASSERT_EQ(ACAPI_Classification_CreateClassificationItem(child, sim::inspect::Systems(project())[0].guid, first,
                                                             APINULLGuid),
               NoError);
     EXPECT_EQ(KRV::GetArchicadClassificationItemGuid("Korvel"), child.guid);
     KRV::AddArchicadClassificationToAttribute(Head(2));
-    EXPECT_EQ(project().attributes.byType[API_BuildingMaterialID][1].classification[0].second, child.guid);
+    EXPECT_EQ(sim::inspect::AttributeAt(project(), API_BuildingMaterialID, 2).classification[0].second, child.guid);
 
     // Failing host calls never throw and leave the target unclassified.
     host().InjectFault("ACAPI_Classification_CreateClassificationItem", APIERR_GENERAL, 1, -1);
     host().InjectFault("ACAPI_Classification_GetClassificationSystemRootItems", APIERR_GENERAL, 1, -1);
     KRV::AddArchicadClassificationToElement(wall);
-    EXPECT_TRUE(project().elements.elements[0].classification.empty());
+    EXPECT_TRUE(sim::inspect::ElementAt(project(), 0).classification.empty());
     EXPECT_TRUE(LogLines().empty());
 }
 
@@ -228,22 +228,22 @@ TEST_F(PropertiesTest, ACompositesPropertiesLiveOnTheElementsBuiltOfIt)
         "tabs": [{"name": "IFC", "attributes": [{"name": "IsExternal", "value": "true"}]}]})"));
     composite.WriteProperties(nullptr);
 
-    const auto& elements = project().elements.elements;
+    const auto elements = sim::inspect::Elements(project());
     const std::string text = R"([{"group":"Korvel","name":"name","type":"","unit":"","value":"AW 01"},)"
                              R"({"group":"Korvel","name":"id","type":"","unit":"","value":"77"},)"
                              R"({"group":"Korvel","name":"updated_at","type":"","unit":"","value":"1"},)"
                              R"({"group":"IFC - Korvel","name":"IsExternal","type":"","unit":"","value":"true"}])";
-    EXPECT_EQ(project().attributes.byType[API_CompWallID][1].userData.bytes, text + '\0');
+    EXPECT_EQ(sim::inspect::AttributeAt(project(), API_CompWallID, 2).userData.bytes, text + '\0');
     for (std::size_t i : {0u, 3u}) {
-        EXPECT_EQ(elements[i].userData.bytes, text + '\0') << i;
-        EXPECT_EQ(elements[i].classification.size(), 1u) << i;
-        EXPECT_EQ(elements[i].properties.size(), 4u) << i;
+        EXPECT_EQ(elements[i]->userData.bytes, text + '\0') << i;
+        EXPECT_EQ(elements[i]->classification.size(), 1u) << i;
+        EXPECT_EQ(elements[i]->properties.size(), 4u) << i;
     }
     for (std::size_t i : {1u, 2u}) {
-        EXPECT_FALSE(elements[i].userData.present) << i;
-        EXPECT_TRUE(elements[i].properties.empty()) << i;
+        EXPECT_FALSE(elements[i]->userData.present) << i;
+        EXPECT_TRUE(elements[i]->properties.empty()) << i;
     }
-    EXPECT_TRUE(project().attributes.byType[API_CompWallID][1].properties.empty());
+    EXPECT_TRUE(sim::inspect::AttributeAt(project(), API_CompWallID, 2).properties.empty());
     std::vector<std::string> expectedSteps;
     for (int element = 0; element < 2; ++element) {
         expectedSteps.push_back("Set user data to an elem");
@@ -261,7 +261,7 @@ TEST_F(PropertiesTest, ACompositesPropertiesLiveOnTheElementsBuiltOfIt)
     project().undoSteps.clear();
     KRV::KorvelComplexMaterial(json::parse(R"({"name": "Fehlt", "id": 1, "updated_at": 1})")).WriteProperties(nullptr);
     EXPECT_TRUE(project().undoSteps.empty());
-    EXPECT_FALSE(elements[1].userData.present);
+    EXPECT_FALSE(elements[1]->userData.present);
 }
 
 TEST_F(PropertiesTest, AClassificationTreeThatLoopsDoesNotSendTheWalkRound)
@@ -274,12 +274,12 @@ TEST_F(PropertiesTest, AClassificationTreeThatLoopsDoesNotSendTheWalkRound)
     ASSERT_EQ(ACAPI_Classification_CreateClassificationItem(child, system, root, APINULLGuid), NoError);
     sim::ClassificationItemNode loop = *project().classifications.FindItem(root);
     loop.parent = child.guid;
-    project().classifications.items.push_back(loop);
+    project().classifications.AddItem(loop);
 
     EXPECT_EQ(KRV::GetArchicadClassificationItemGuid("Kind"), child.guid);
     EXPECT_EQ(KRV::GetArchicadClassificationItemGuid("Korvel"), root);
     KRV::AddArchicadClassificationToAttribute(Head(1));
-    EXPECT_EQ(project().attributes.byType[API_BuildingMaterialID][0].classification[0].second, root);
+    EXPECT_EQ(sim::inspect::AttributeAt(project(), API_BuildingMaterialID, 1).classification[0].second, root);
     // The project still saves, each item once.
     json saved = sim::SaveProject(project());
     EXPECT_EQ(saved["classificationSystems"][0]["items"][0]["children"][0]["id"], "Kind");

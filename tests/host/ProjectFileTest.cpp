@@ -1,3 +1,4 @@
+#include "Inspect.hpp"
 #include "ProjectFile.hpp"
 #include "WorkFolder.hpp"
 
@@ -25,8 +26,8 @@ TEST_F(ProjectFileTest, AProjectReadsBackAsItWasSaved)
         "addOnData": {"KV_Chair": "[]"},
         "undo": ["Create material property"]})");
     auto project = sim::LoadProject(file);
-    EXPECT_EQ(project->attributes.byType[API_BuildingMaterialID][0].userData.bytes, std::string("[1]") + '\0');
-    EXPECT_EQ(project->classifications.items.size(), 2u);
+    EXPECT_EQ(sim::inspect::AttributeAt(*project, API_BuildingMaterialID, 1).userData.bytes, std::string("[1]") + '\0');
+    EXPECT_EQ(project->classifications.ItemCount(), 2u);
     json saved = sim::SaveProject(*project);
     EXPECT_EQ(saved["buildingMaterials"][0]["properties"], file["buildingMaterials"][0]["properties"]);
     EXPECT_EQ(saved["classificationSystems"][0]["items"][0]["children"][0]["id"], "Kind");
@@ -113,13 +114,13 @@ TEST_F(ProjectFileTest, StoredTextsKeepTheirZeroBytes)
     a.name = "A";
     a.userData.present = true;
     a.userData.bytes = std::string("vor\0nach", 8) + '\0';
-    project.attributes.byType[API_BuildingMaterialID].push_back(a);
+    project.attributes.Add(a);
     project.addOnData["KV_Stuhl"] = {1, 0x6D6D, std::string("[\"a\0b\"]", 7) + '\0'};
     json saved = sim::SaveProject(project);
     EXPECT_EQ(saved["buildingMaterials"][0]["userData"], std::string("vor\0nach", 8));
     EXPECT_EQ(saved["addOnData"]["KV_Stuhl"], std::string("[\"a\0b\"]", 7));
     // Through the file's text and back.
     auto loaded = sim::LoadProject(json::parse(saved.dump()));
-    EXPECT_EQ(loaded->attributes.byType[API_BuildingMaterialID][0].userData.bytes, a.userData.bytes);
+    EXPECT_EQ(sim::inspect::AttributeAt(*loaded, API_BuildingMaterialID, 1).userData.bytes, a.userData.bytes);
     EXPECT_EQ(loaded->addOnData["KV_Stuhl"].bytes, project.addOnData["KV_Stuhl"].bytes);
 }

@@ -1,7 +1,5 @@
-// User data on attributes and elements, add-on data records, undoable commands,
-// goodies and the clock.
+// User data on attributes and elements, and add-on data records.
 #include <cstring>
-#include <ctime>
 
 #include "APIdefs_UserData.h"
 #include "BM.h"
@@ -124,49 +122,3 @@ GSErrCode ACAPI_ModulData_GetList(GS::Array<GS::UniString>* modulNameList)
     return NoError;
 }
 
-GSErrCode ACAPI_CallUndoableCommand(const GS::UniString& undoString, const std::function<GSErrCode()>& command)
-{
-    SIM_ENTER("ACAPI_CallUndoableCommand");
-    sim::Project& project = Host::Get().GetProject();
-    if (project.openUndoCommands > 0)
-        return APIERR_NESTING;
-    project.undoSteps.push_back(undoString.ToUtf8());
-    ++project.openUndoCommands;
-    GSErrCode result = APIERR_GENERAL;
-    try {
-        result = command();
-    } catch (...) {
-        --project.openUndoCommands;
-        throw;
-    }
-    --project.openUndoCommands;
-    return result;
-}
-
-GSErrCode ACAPI_Goodies(GSType code, void* par1, void* par2)
-{
-    SIM_ENTER("ACAPI_Goodies");
-    if (code == APIAny_UI2ElemPriorityID) {
-        if (par1 == nullptr || par2 == nullptr)
-            return APIERR_BADPARS;
-        Int32 ui = *static_cast<Int32*>(par1);
-        if (ui < 0 || ui > 16)
-            return APIERR_BADPARS;
-        *static_cast<Int32*>(par2) = ui * 2 + 1;
-        return NoError;
-    }
-    return APIERR_BADPARS;
-}
-
-void TIGetTimeRecord(GSTimeRecord* record)
-{
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    record->year = static_cast<short>(local.tm_year + 1900);
-    record->month = static_cast<short>(local.tm_mon + 1);
-    record->day = static_cast<short>(local.tm_mday);
-    record->hour = static_cast<short>(local.tm_hour);
-    record->minute = static_cast<short>(local.tm_min);
-    record->second = static_cast<short>(local.tm_sec);
-}

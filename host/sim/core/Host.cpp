@@ -73,6 +73,16 @@ void Host::CallAddOn(const std::string& what, const std::function<void()>& call)
         0);
 }
 
+std::string RequestName(const char* function, GSType code)
+{
+    std::string name = std::string(function) + "/";
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        const char c = static_cast<char>((code >> shift) & 0xFF);
+        name += c >= ' ' && c < 0x7F ? c : '?';
+    }
+    return name;
+}
+
 void Host::RecordEscape(const std::string& what, const std::string& message)
 {
     escapes.push_back(what + ": " + message);

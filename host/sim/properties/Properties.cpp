@@ -15,10 +15,7 @@ sim::PropertyStore& Store()
 
 bool GroupExists(const API_Guid& guid)
 {
-    for (const API_PropertyGroup& g : Store().groups)
-        if (g.guid == guid)
-            return true;
-    return false;
+    return Store().FindGroup(guid) != nullptr;
 }
 
 bool IsAvailableFor(const API_PropertyDefinition& definition, const sim::Annotations& target)
@@ -35,12 +32,14 @@ std::vector<const sim::PropertyDefinition*> Applicable(const sim::Annotations& t
                                                        bool builtIn, bool custom)
 {
     std::vector<const sim::PropertyDefinition*> out;
-    for (const auto& d : Store().definitions)
+    Store().ForEachDefinition([&](const sim::PropertyDefinition& d) {
         if (builtIn && d.field != sim::BuiltInField::None && buildingMaterial)
             out.push_back(&d);
-    for (const auto& d : Store().definitions)
+    });
+    Store().ForEachDefinition([&](const sim::PropertyDefinition& d) {
         if (custom && d.field == sim::BuiltInField::None && IsAvailableFor(d.definition, target))
             out.push_back(&d);
+    });
     return out;
 }
 
@@ -121,20 +120,18 @@ GSErrCode Write(sim::Annotations& target, sim::Attribute* attribute, const API_P
 GSErrCode ACAPI_Property_GetPropertyGroup(API_PropertyGroup& group)
 {
     SIM_ENTER("ACAPI_Property_GetPropertyGroup");
-    for (const API_PropertyGroup& g : Store().groups)
-        if (g.guid == group.guid && group.guid != APINULLGuid) {
-            group = g;
-            return NoError;
-        }
-    return APIERR_BADID;
+    const API_PropertyGroup* found = group.guid != APINULLGuid ? Store().FindGroup(group.guid) : nullptr;
+    if (found == nullptr)
+        return APIERR_BADID;
+    group = *found;
+    return NoError;
 }
 
 GSErrCode ACAPI_Property_GetPropertyGroups(GS::Array<API_PropertyGroup>& groups)
 {
     SIM_ENTER("ACAPI_Property_GetPropertyGroups");
     groups.Clear();
-    for (const API_PropertyGroup& g : Store().groups)
-        groups.Push(g);
+    Store().ForEachGroup([&](const API_PropertyGroup& g) { groups.Push(g); });
     return NoError;
 }
 
@@ -143,12 +140,13 @@ GSErrCode ACAPI_Property_CreatePropertyGroup(API_PropertyGroup& group)
     SIM_ENTER("ACAPI_Property_CreatePropertyGroup");
     if (group.name.IsEmpty())
         return APIERR_BADNAME;
-    for (const API_PropertyGroup& g : Store().groups)
-        if (g.name == group.name)
-            return APIERR_NAMEALREADYUSED;
+    bool used = false;
+    Store().ForEachGroup([&](const API_PropertyGroup& g) { used = used || g.name == group.name; });
+    if (used)
+        return APIERR_NAMEALREADYUSED;
     group.guid = GSGuid2APIGuid(GS::Guid::Generate());
     group.groupType = API_PropertyCustomGroupType;
-    Store().groups.push_back(group);
+    Store().AddGroup(group);
     return NoError;
 }
 
@@ -159,9 +157,10 @@ GSErrCode ACAPI_Property_GetPropertyDefinitions(const API_Guid& groupGuid,
     if (groupGuid != APINULLGuid && !GroupExists(groupGuid))
         return APIERR_BADID;
     definitions.Clear();
-    for (const auto& d : Store().definitions)
+    Store().ForEachDefinition([&](const sim::PropertyDefinition& d) {
         if (groupGuid == APINULLGuid || d.definition.groupGuid == groupGuid)
             definitions.Push(d.definition);
+    });
     return NoError;
 }
 
@@ -172,12 +171,15 @@ GSErrCode ACAPI_Property_CreatePropertyDefinition(API_PropertyDefinition& defini
         return APIERR_BADID;
     if (definition.name.IsEmpty())
         return APIERR_BADNAME;
-    for (const auto& d : Store().definitions)
-        if (d.definition.groupGuid == definition.groupGuid && d.definition.name == definition.name)
-            return APIERR_NAMEALREADYUSED;
+    bool used = false;
+    Store().ForEachDefinition([&](const sim::PropertyDefinition& d) {
+        used = used || (d.definition.groupGuid == definition.groupGuid && d.definition.name == definition.name);
+    });
+    if (used)
+        return APIERR_NAMEALREADYUSED;
     definition.guid = GSGuid2APIGuid(GS::Guid::Generate());
     definition.definitionType = API_PropertyCustomDefinitionType;
-    Store().definitions.push_back({definition, sim::BuiltInField::None});
+    Store().AddDefinition({definition, sim::BuiltInField::None});
     return NoError;
 }
 
@@ -189,10 +191,13 @@ GSErrCode ACAPI_Property_ChangePropertyDefinition(const API_PropertyDefinition& 
         return APIERR_BADID;
     if (d->field != sim::BuiltInField::None)
         return APIERR_NOTEDITABLE;
-    for (const auto& other : Store().definitions)
-        if (&other != d && other.definition.groupGuid == definition.groupGuid &&
-            other.definition.name == definition.name)
-            return APIERR_NAMEALREADYUSED;
+    bool used = false;
+    Store().ForEachDefinition([&](const sim::PropertyDefinition& other) {
+        used = used || (&other != d && other.definition.groupGuid == definition.groupGuid &&
+                        other.definition.name == definition.name);
+    });
+    if (used)
+        return APIERR_NAMEALREADYUSED;
     d->definition = definition;
     return NoError;
 }
@@ -291,5 +296,35 @@ GSErrCode ACAPI_Element_SetProperties(const API_Guid& element, const GS::Array<A
         if (GSErrCode err = Write(trial, nullptr, property); err != NoError)
             return err;
     *e = trial;
+    return NoError;
+}
+
+GSErrCode ACAPI_Element_GetPropertyDefinitions(const API_Guid& element, API_PropertyDefinitionFilter filter,
+                                               GS::Array<API_PropertyDefinition>& definitions)
+{
+    SIM_ENTER("ACAPI_Element_GetPropertyDefinitions");
+    const sim::Element* e = Host::Get().GetProject().elements.Find(element);
+    if (e == nullptr)
+        return APIERR_BADID;
+    definitions.Clear();
+    for (const auto* d : Applicable(*e, false, false, filter != API_PropertyDefinitionFilter_BuiltIn))
+        definitions.Push(d->definition);
+    return NoError;
+}
+
+GSErrCode ACAPI_Element_GetPropertyValuesByGuid(const API_Guid& element, const GS::Array<API_Guid>& definitions,
+                                                GS::Array<API_Property>& properties)
+{
+    SIM_ENTER("ACAPI_Element_GetPropertyValuesByGuid");
+    const sim::Element* e = Host::Get().GetProject().elements.Find(element);
+    if (e == nullptr)
+        return APIERR_BADID;
+    properties.Clear();
+    for (const API_Guid& guid : definitions) {
+        const sim::PropertyDefinition* d = Store().Find(guid);
+        if (d == nullptr)
+            return APIERR_BADID;
+        properties.Push(Read(*d, *e, nullptr));
+    }
     return NoError;
 }

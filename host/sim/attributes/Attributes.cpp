@@ -28,12 +28,6 @@ sim::Attribute* Lookup(const API_Attr_Head& head)
     return Store().FindByName(head.typeID, NameOf(head));
 }
 
-API_AttributeIndex IndexOf(const sim::Attribute& a)
-{
-    auto& list = Store().byType[a.type];
-    return static_cast<API_AttributeIndex>(&a - list.data()) + 1;
-}
-
 bool ValidName(const std::string& name)
 {
     return !name.empty();
@@ -54,7 +48,7 @@ void FillRecord(const sim::Attribute& a, API_Attribute* out)
     GS::UniString* id = a.type == API_BuildingMaterialID ? out->buildingMaterial.id : nullptr;
     std::memset(out, 0, sizeof(API_Attribute));
     out->header.typeID = a.type;
-    out->header.index = IndexOf(a);
+    out->header.index = a.index;
     out->header.guid = a.guid;
     out->header.flags = a.flags;
     SetAttributeName(out->header, GS::UniString(a.name));
@@ -151,8 +145,7 @@ GSErrCode ACAPI_Attribute_GetNum(API_AttrTypeID typeID, API_AttributeIndex* coun
     SIM_ENTER("ACAPI_Attribute_GetNum");
     if (count == nullptr)
         return APIERR_BADPARS;
-    auto it = Store().byType.find(typeID);
-    *count = it == Store().byType.end() ? 0 : static_cast<API_AttributeIndex>(it->second.size());
+    *count = Store().Count(typeID);
     return NoError;
 }
 
@@ -164,7 +157,7 @@ GSErrCode ACAPI_Attribute_Search(API_Attr_Head* head)
     sim::Attribute* a = Store().FindByName(head->typeID, NameOf(*head));
     if (a == nullptr)
         return APIERR_BADNAME;
-    head->index = IndexOf(*a);
+    head->index = a->index;
     head->guid = a->guid;
     return NoError;
 }
@@ -187,10 +180,9 @@ static GSErrCode Create(API_Attribute* attribute, API_AttributeDefExt* defs)
         a.components = FromHandle(defs->cwall_compItems);
         a.lines = FromHandle(defs->cwall_compLItems);
     }
-    auto& list = Store().byType[a.type];
-    list.push_back(a);
-    attribute->header.index = static_cast<API_AttributeIndex>(list.size());
-    attribute->header.guid = a.guid;
+    const sim::Attribute& stored = Store().Add(std::move(a));
+    attribute->header.index = stored.index;
+    attribute->header.guid = stored.guid;
     return NoError;
 }
 
@@ -206,7 +198,7 @@ static GSErrCode Modify(API_Attribute* attribute, API_AttributeDefExt* defs)
         a->components = FromHandle(defs->cwall_compItems);
         a->lines = FromHandle(defs->cwall_compLItems);
     }
-    attribute->header.index = IndexOf(*a);
+    attribute->header.index = a->index;
     attribute->header.guid = a->guid;
     return NoError;
 }

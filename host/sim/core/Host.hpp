@@ -91,9 +91,23 @@ private:
 
 } // namespace sim
 
+namespace sim {
+// A four-character request as text ('GLIB' -> "GLIB"), for counting calls per request.
+std::string RequestName(const char* function, GSType code);
+} // namespace sim
+
 // First statement of every ACAPI_ function that returns an error code.
 #define SIM_ENTER(name)                                                                                                \
     do {                                                                                                               \
         if (GSErrCode simInjected_ = ::sim::Host::Get().Enter(name); simInjected_ != NoError)                          \
+            return simInjected_;                                                                                       \
+    } while (false)
+
+// First statement of a function that serves four-character requests: counted and
+// fault-injectable per request, under "function/CODE" (for example "ACAPI_Environment/GLIB").
+#define SIM_ENTER_REQUEST(name, code)                                                                                  \
+    do {                                                                                                               \
+        if (GSErrCode simInjected_ = ::sim::Host::Get().Enter(::sim::RequestName(name, code).c_str());                \
+            simInjected_ != NoError)                                                                                   \
             return simInjected_;                                                                                       \
     } while (false)

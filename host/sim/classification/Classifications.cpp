@@ -49,15 +49,13 @@ GSErrCode GetItems(const sim::Annotations* target, API_ClassificationPairs& item
 GSErrCode ACAPI_Classification_GetClassificationSystem(API_ClassificationSystem& system)
 {
     SIM_ENTER("ACAPI_Classification_GetClassificationSystem");
-    for (const API_ClassificationSystem& s : Store().systems) {
-        bool match = system.guid == APINULLGuid ? (s.name == system.name && s.editionVersion == system.editionVersion)
-                                                : s.guid == system.guid;
-        if (match) {
-            system = s;
-            return NoError;
-        }
-    }
-    return APIERR_BADID;
+    const API_ClassificationSystem* found = system.guid == APINULLGuid
+                                                ? Store().FindSystem(system.name, system.editionVersion)
+                                                : Store().FindSystem(system.guid);
+    if (found == nullptr)
+        return APIERR_BADID;
+    system = *found;
+    return NoError;
 }
 
 GSErrCode ACAPI_Classification_CreateClassificationSystem(API_ClassificationSystem& system)
@@ -65,11 +63,10 @@ GSErrCode ACAPI_Classification_CreateClassificationSystem(API_ClassificationSyst
     SIM_ENTER("ACAPI_Classification_CreateClassificationSystem");
     if (system.name.IsEmpty())
         return APIERR_BADNAME;
-    for (const API_ClassificationSystem& s : Store().systems)
-        if (s.name == system.name && s.editionVersion == system.editionVersion)
-            return APIERR_NAMEALREADYUSED;
+    if (Store().FindSystem(system.name, system.editionVersion) != nullptr)
+        return APIERR_NAMEALREADYUSED;
     system.guid = GSGuid2APIGuid(GS::Guid::Generate());
-    Store().systems.push_back(system);
+    Store().AddSystem(system);
     return NoError;
 }
 
@@ -77,15 +74,11 @@ GSErrCode ACAPI_Classification_GetClassificationSystemRootItems(const API_Guid& 
                                                                 GS::Array<API_ClassificationItem>& items)
 {
     SIM_ENTER("ACAPI_Classification_GetClassificationSystemRootItems");
-    bool known = false;
-    for (const API_ClassificationSystem& s : Store().systems)
-        known = known || s.guid == system;
-    if (!known)
+    if (Store().FindSystem(system) == nullptr)
         return APIERR_BADID;
     items.Clear();
-    for (const sim::ClassificationItemNode& node : Store().items)
-        if (node.system == system && node.parent == APINULLGuid)
-            items.Push(node.item);
+    for (const sim::ClassificationItemNode* node : Store().Children(system, APINULLGuid))
+        items.Push(node->item);
     return NoError;
 }
 
@@ -93,12 +86,12 @@ GSErrCode ACAPI_Classification_GetClassificationItemChildren(const API_Guid& ite
                                                              GS::Array<API_ClassificationItem>& children)
 {
     SIM_ENTER("ACAPI_Classification_GetClassificationItemChildren");
-    if (Store().FindItem(item) == nullptr)
+    const sim::ClassificationItemNode* node = Store().FindItem(item);
+    if (node == nullptr)
         return APIERR_BADID;
     children.Clear();
-    for (const sim::ClassificationItemNode& node : Store().items)
-        if (node.parent == item)
-            children.Push(node.item);
+    for (const sim::ClassificationItemNode* child : Store().Children(node->system, item))
+        children.Push(child->item);
     return NoError;
 }
 
@@ -106,22 +99,13 @@ GSErrCode ACAPI_Classification_CreateClassificationItem(API_ClassificationItem& 
                                                         const API_Guid& parent, const API_Guid& nextSibling)
 {
     SIM_ENTER("ACAPI_Classification_CreateClassificationItem");
-    bool known = false;
-    for (const API_ClassificationSystem& s : Store().systems)
-        known = known || s.guid == system;
-    if (!known || item.id.IsEmpty())
+    if (Store().FindSystem(system) == nullptr || item.id.IsEmpty())
         return APIERR_BADPARS;
     if (parent != APINULLGuid && Store().FindItem(parent) == nullptr)
         return APIERR_BADID;
     sim::ClassificationItemNode node{item, system, parent};
     node.item.guid = GSGuid2APIGuid(GS::Guid::Generate());
-    auto& items = Store().items;
-    auto at = items.end();
-    if (nextSibling != APINULLGuid)
-        for (auto it = items.begin(); it != items.end(); ++it)
-            if (it->item.guid == nextSibling)
-                at = it;
-    items.insert(at, node);
+    Store().AddItem(node, nextSibling);
     item.guid = node.item.guid;
     return NoError;
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "APIdefs_Elements.h"
 #include "APIdefs_Registration.h"
 
 namespace sim {
@@ -45,6 +46,10 @@ struct AddOnSlot {
     APIProjectEventHandlerProc* projectEventHandler = nullptr;
     GSFlags projectEventMask = 0;
     std::map<Int32, ModelessWindow> modelessWindows;
+    APIElementEventHandlerProc* newElementHandler = nullptr;
+    bool newElementAllTypes = true;
+    API_ElemTypeID newElementType = API_ZombieElemID;
+    APIElementEventHandlerProc* elementObserver = nullptr;
 };
 
 } // namespace sim

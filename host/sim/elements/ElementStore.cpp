@@ -1,0 +1,62 @@
+#include "ElementStore.hpp"
+
+#include <algorithm>
+
+namespace sim {
+
+const std::string* Element::IfcName() const
+{
+    for (const auto& [name, value] : ifcAttributes)
+        if (name == "Name")
+            return &value;
+    return nullptr;
+}
+
+ElementPayload PayloadFor(API_ElemTypeID type)
+{
+    switch (type) {
+    case API_WallID:
+    case API_SlabID:
+    case API_RoofID:
+        return ShellPayload{};
+    default:
+        return NoPayload{};
+    }
+}
+
+bool IsPlacedFromLibraryPart(API_ElemTypeID type)
+{
+    return type == API_ObjectID || type == API_WindowID || type == API_DoorID || type == API_LampID;
+}
+
+Element* ElementStore::Find(const API_Guid& guid)
+{
+    auto it = byGuid.find(guid);
+    return it == byGuid.end() ? nullptr : it->second;
+}
+
+const Element* ElementStore::Find(const API_Guid& guid) const
+{
+    auto it = byGuid.find(guid);
+    return it == byGuid.end() ? nullptr : it->second;
+}
+
+Element& ElementStore::Add(Element element)
+{
+    order.push_back(std::make_unique<Element>(std::move(element)));
+    byGuid[order.back()->guid] = order.back().get();
+    return *order.back();
+}
+
+bool ElementStore::Remove(const API_Guid& guid)
+{
+    auto it = byGuid.find(guid);
+    if (it == byGuid.end())
+        return false;
+    const Element* target = it->second;
+    byGuid.erase(it);
+    order.erase(std::find_if(order.begin(), order.end(), [&](const auto& e) { return e.get() == target; }));
+    return true;
+}
+
+} // namespace sim

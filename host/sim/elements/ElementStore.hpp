@@ -1,0 +1,72 @@
+#pragma once
+// Elements in creation order: a head every element has (guid, type, user data,
+// classification, properties, IFC attributes, observer, the library part it is placed
+// from) and one payload per element type. Look-ups by guid take constant time.
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <variant>
+#include <vector>
+
+#include "APIdefs_Elements.h"
+#include "Annotations.hpp"
+#include "GuidHash.hpp"
+
+namespace sim {
+
+// Walls, slabs and roofs: what they are built of.
+struct ShellPayload {
+    API_ElemStructure structure{};
+};
+// Windows, doors and objects carry their library part in the head; columns, beams,
+// curtain walls and stairs nothing the host reads yet.
+struct NoPayload {};
+
+using ElementPayload = std::variant<NoPayload, ShellPayload>;
+
+struct Element : Annotations {
+    // head
+    API_ElemTypeID type = API_ZombieElemID;
+    API_Guid guid{};
+    short floor = 0;
+    std::vector<std::pair<std::string, std::string>> ifcAttributes; // name, value, in order
+    bool observed = false;
+    std::string libraryPart; // unique id of the library part it is placed from
+    // payload
+    ElementPayload payload;
+
+    ShellPayload* Shell() { return std::get_if<ShellPayload>(&payload); }
+    const ShellPayload* Shell() const { return std::get_if<ShellPayload>(&payload); }
+    // The IFC attribute "Name", or nothing.
+    const std::string* IfcName() const;
+};
+
+// The payload an element of that type carries.
+ElementPayload PayloadFor(API_ElemTypeID type);
+// Whether elements of that type are placed from a library part.
+bool IsPlacedFromLibraryPart(API_ElemTypeID type);
+
+class ElementStore {
+public:
+    Element* Find(const API_Guid& guid);
+    const Element* Find(const API_Guid& guid) const;
+    std::size_t Count() const { return order.size(); }
+
+    // Appends the element; the caller has checked that its guid is free.
+    Element& Add(Element element);
+    bool Remove(const API_Guid& guid);
+
+    // Visits the elements in creation order.
+    template <typename F> void ForEach(F visit) const
+    {
+        for (const auto& e : order)
+            visit(*e);
+    }
+
+private:
+    std::vector<std::unique_ptr<Element>> order;
+    std::unordered_map<API_Guid, Element*> byGuid;
+};
+
+} // namespace sim

@@ -1,0 +1,30 @@
+#include "DatabaseStore.hpp"
+
+namespace sim {
+
+DatabaseStore::DatabaseStore()
+{
+    databases.push_back({{APIGuidFromString("0F1A2B3C-0000-4000-8000-000000000001")}, APIWind_FloorPlanID, "1. Erdgeschoss"});
+    databases.push_back({{APIGuidFromString("0F1A2B3C-0000-4000-8000-000000000002")}, APIWind_SectionID, "S-01 Schnitt"});
+    databases.push_back({{APIGuidFromString("0F1A2B3C-0000-4000-8000-000000000003")}, APIWind_LayoutID, "A.01 Layout"});
+}
+
+const Database* DatabaseStore::Find(const API_DatabaseUnId& id) const
+{
+    for (const Database& d : databases)
+        if (d.id.elemSetId == id.elemSetId)
+            return &d;
+    return nullptr;
+}
+
+bool DatabaseStore::SwitchTo(API_DatabaseTypeID type)
+{
+    for (std::size_t i = 0; i < databases.size(); ++i)
+        if (databases[i].type == type) {
+            current = i;
+            return true;
+        }
+    return false;
+}
+
+} // namespace sim

@@ -1,0 +1,39 @@
+#pragma once
+// The project's databases: the floor plan (always there), sections and layouts, and
+// which of them is current.
+#include <string>
+#include <vector>
+
+#include "APIdefs_Elements.h"
+
+namespace sim {
+
+struct Database {
+    API_DatabaseUnId id{};
+    API_DatabaseTypeID type = APIWind_FloorPlanID;
+    std::string name;
+};
+
+class DatabaseStore {
+public:
+    DatabaseStore(); // the floor plan, one section and one layout
+
+    const Database* Find(const API_DatabaseUnId& id) const;
+    const Database& Current() const { return databases[current]; }
+    const Database& FloorPlan() const { return databases[0]; }
+    // Makes the first database of that type current; false when there is none.
+    bool SwitchTo(API_DatabaseTypeID type);
+    void Add(const Database& database) { databases.push_back(database); }
+
+    template <typename F> void ForEach(F visit) const
+    {
+        for (const Database& d : databases)
+            visit(d);
+    }
+
+private:
+    std::vector<Database> databases;
+    std::size_t current = 0;
+};
+
+} // namespace sim

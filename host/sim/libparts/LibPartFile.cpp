@@ -1,0 +1,106 @@
+#include "LibPartFile.hpp"
+
+#include <map>
+
+namespace sim {
+
+using nlohmann::json;
+
+namespace {
+
+const std::map<std::string, API_AddParID>& ParameterTypes()
+{
+    static const std::map<std::string, API_AddParID> types = {
+        {"integer", APIParT_Integer}, {"length", APIParT_Length},       {"angle", APIParT_Angle},
+        {"real", APIParT_RealNum},    {"lineType", APIParT_LineTyp},    {"material", APIParT_Mater},
+        {"fill", APIParT_FillPat},    {"pen", APIParT_PenCol},          {"text", APIParT_CString},
+        {"boolean", APIParT_Boolean}, {"separator", APIParT_Separator}, {"title", APIParT_Title}};
+    return types;
+}
+
+const std::map<std::string, API_LibTypeID>& Kinds()
+{
+    static const std::map<std::string, API_LibTypeID> kinds = {
+        {"object", APILib_ObjectID}, {"window", APILib_WindowID}, {"door", APILib_DoorID}, {"lamp", APILib_LampID}};
+    return kinds;
+}
+
+template <typename Map, typename Value> std::string KeyOf(const Map& map, Value value)
+{
+    for (const auto& [key, v] : map)
+        if (v == value)
+            return key;
+    return "?";
+}
+
+std::string Text(const json& j, const char* key, bool required)
+{
+    if (!j.contains(key)) {
+        if (required)
+            throw LibPartFileError(std::string("missing \"") + key + "\"");
+        return std::string();
+    }
+    if (!j.at(key).is_string())
+        throw LibPartFileError(std::string("\"") + key + "\" is not a text");
+    return j.at(key).get<std::string>();
+}
+
+} // namespace
+
+LibPart ReadLibPart(const json& document)
+{
+    if (!document.is_object())
+        throw LibPartFileError("a library part is one JSON object");
+    LibPart part;
+    part.name = Text(document, "name", true);
+    part.uniqueId = Text(document, "uniqueId", true);
+    if (part.name.empty() || part.uniqueId.empty())
+        throw LibPartFileError("a library part needs a name and a unique id");
+    const std::string kind = Text(document, "kind", false);
+    if (!kind.empty()) {
+        auto it = Kinds().find(kind);
+        if (it == Kinds().end())
+            throw LibPartFileError("unknown kind \"" + kind + "\" (object, window, door, lamp)");
+        part.kind = it->second;
+    }
+    if (document.contains("parameters")) {
+        if (!document.at("parameters").is_array())
+            throw LibPartFileError("\"parameters\" is not a list");
+        for (const json& p : document.at("parameters")) {
+            if (!p.is_object())
+                throw LibPartFileError("a parameter is an object");
+            LibPartParameter parameter;
+            const std::string type = Text(p, "type", true);
+            auto it = ParameterTypes().find(type);
+            if (it == ParameterTypes().end())
+                throw LibPartFileError("unknown parameter type \"" + type + "\"");
+            parameter.type = it->second;
+            parameter.name = Text(p, "name", true);
+            if (parameter.name.empty() || parameter.name.size() >= API_NameLen)
+                throw LibPartFileError("a parameter name has 1 to " + std::to_string(API_NameLen - 1) + " bytes");
+            parameter.description = Text(p, "description", false);
+            if (p.contains("value") && p.at("value").is_number())
+                parameter.value = p.at("value").dump();
+            else
+                parameter.value = Text(p, "value", false);
+            part.parameters.push_back(parameter);
+        }
+    }
+    return part;
+}
+
+json WriteLibPart(const LibPart& part)
+{
+    json parameters = json::array();
+    for (const LibPartParameter& p : part.parameters)
+        parameters.push_back({{"type", KeyOf(ParameterTypes(), p.type)},
+                              {"name", p.name},
+                              {"description", p.description},
+                              {"value", p.value}});
+    return {{"name", part.name},
+            {"uniqueId", part.uniqueId},
+            {"kind", KeyOf(Kinds(), part.kind)},
+            {"parameters", parameters}};
+}
+
+} // namespace sim
