@@ -1,6 +1,7 @@
 #pragma once
 // The model writer: puts catalogue items into the project.
 #include "ComplexMaterial.hpp"
+#include "IOLocation.hpp"
 #include "Library.hpp"
 #include "LibraryPart.hpp"
 #include "Material.hpp"
@@ -9,6 +10,12 @@ namespace KRV {
 
 class ACLink {
 public:
+    virtual ~ACLink() = default;
+    // The folder library parts are copied into: "Korvel" in the embedded library, or in
+    // the application data folder (added to the library list once) when the project has
+    // no embedded library. `out` receives a new location the caller deletes, or null.
+    virtual int GetLocation(IO::Location*& out);
+
     // Creates or overrides the building material; leaves "imported", "overwritten" or
     // "failed" in the material's status.
     bool CreateMaterial(Material& material);
@@ -18,10 +25,30 @@ public:
     bool CreateLibrary(Library& library);
     // Downloads and registers a library part.
     bool CreateLibraryPart(LibraryPart& part);
+
+    // Downloads the address into the temporary folder under the file name; false (logged)
+    // when nothing arrived.
+    bool DownloadFile(const GS::UniString& address, const GS::UniString& name);
+    // Copies the downloaded file into the library part folder, registers it and stores its
+    // catalogue data; a host error code.
+    int RegisterLibPart(LibraryPart& part);
+    // The temporary folder downloads go to.
+    GS::UniString GetFolder();
 };
+
+// Removes the catalogue's parameters ("KV_" text and title parameters) of a library part.
+void DeleteLibPartProperties(LibraryPart& part);
+// Adds the catalogue's parameters: a title "KV_" and a text "KV_" per property.
+void AddArchicadClassificationToLibraryPart(LibraryPart& part);
+// Whether a catalogue name can be used as a file name: no separators, no ".." or leading
+// ".", no control characters. Otherwise `reason` says why.
+bool IsSafeFileName(const GS::UniString& name, std::string* reason);
 
 // Asks whether an item of that name and kind may be replaced: 1 "Continue", 2 "Reject".
 int MessageBoxAskToOverride(const GS::UniString& name, const GS::UniString& kind);
+// Whether a composite of the item's name and its layer materials may be written: asks
+// once for the composite and once per distinct existing layer material. True to go on.
+bool OverrideComplexMaterialIfExist(ComplexMaterial& composite);
 // Whether a building material of the material's name may be written: asks the user
 // unless the material is to be overridden silently. True to go on.
 bool OverrideBuildingMaterialIfExist(Material& material);

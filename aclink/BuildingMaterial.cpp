@@ -1,8 +1,10 @@
 // Building materials: the override question, creation or modification, and putting a
 // material into a composite layer.
+#include <cstring>
 #include <cwchar>
 
 #include "ACLink.hpp"
+#include "APIdefs_LibParts.h"
 #include "APIdefs_UserData.h"
 #include "DG/Panel.hpp"
 #include "ErrorMessages.hpp"
@@ -23,6 +25,14 @@ int MessageBoxAskToOverride(const GS::UniString& name, const GS::UniString& kind
 
 bool OverrideObjectIfExist(const GS::UniString& name, const GS::UniString& kind)
 {
+    API_LibPart part{};
+    const std::string cut = GS::TruncateUtf8(name.ToUtf8(), API_UniLongNameLen - 1);
+    std::memcpy(part.docu_UName, cut.data(), cut.size());
+    const GSErrCode found = ACAPI_LibPart_Search(&part, false, false);
+    delete part.location;
+    if (found == NoError &&
+        GS::UniString(std::string(part.docu_UName, strnlen(part.docu_UName, API_UniLongNameLen))) == name)
+        return MessageBoxAskToOverride(name, kind) != 2;
     GS::Array<GS::UniString> keys;
     if (ACAPI_ModulData_GetList(&keys) != NoError)
         return true;

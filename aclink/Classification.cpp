@@ -124,8 +124,16 @@ void AddArchicadClassificationToAttribute(API_Attr_Head head)
 void AddArchicadClassificationToElement(const API_Guid& element)
 {
     API_Guid item = GetArchicadClassificationItemGuid(gGenericMaterialClassificationId);
-    if (item != APINULLGuid)
-        ACAPI_Element_AddClassificationItem(element, item);
+    if (item == APINULLGuid)
+        return;
+    // An element classified so already is left alone: a host that reports every write
+    // back as a classification change must not send the add-on round.
+    API_ClassificationPairs current;
+    if (ACAPI_Element_GetClassificationItems(element, current) == NoError)
+        for (const auto& pair : current)
+            if (pair.second == item)
+                return;
+    ACAPI_Element_AddClassificationItem(element, item);
 }
 
 } // namespace KRV

@@ -7,6 +7,7 @@
 
 #include "BrowserPalette.hpp"
 #include "CatchAll.hpp"
+#include "ElementEvents.hpp"
 #include "IOLocation.hpp"
 #include "Palette.hpp"
 #include "Resources.hpp"
@@ -65,6 +66,9 @@ GSErrCode Initialize()
             if (GSErrCode err = ACAPI_Notify_CatchProjectEvent(4095, KRV::BrowserPalette::NotificationHandler);
                 err != NoError)
                 return err;
+            // Without element events the add-on still imports; their codes are not checked.
+            ACAPI_Notify_CatchNewElement(nullptr, KRV::ElementEventHandlerProc);
+            ACAPI_Notify_InstallElementObserver(KRV::ElementEventHandlerProc);
             return ACAPI_Install_FileTypeHandler(jsonFileType, KRV::DragNDropHandler);
         },
         APIERR_GENERAL);

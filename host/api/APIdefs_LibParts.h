@@ -104,8 +104,7 @@ struct API_AddParType {
 GSErrCode ACAPI_LibPart_GetParams(Int32 libInd, double* a, double* b, Int32* addParNum, API_AddParType*** addPars);
 // Builds a parameter section from a parameter list.
 GSErrCode ACAPI_LibPart_GetSect_ParamDef(const API_LibPart* libPart, API_AddParType** addPars, double* a, double* b,
-                                         GSHandle sect2DDrawHdl, GSHandle* sectHdl,
-                                         GS::UniString* password = nullptr);
+                                         GSHandle sect2DDrawHdl, GSHandle* sectHdl, GS::UniString* password = nullptr);
 
 struct API_LibPartDetails {
     char thickParName[API_NameLen];
@@ -114,6 +113,5 @@ struct API_LibPartDetails {
     char upperOversizeParName[API_NameLen];
     char lowerOversizeParName[API_NameLen];
 };
-GSErrCode ACAPI_LibPart_SetDetails_ParamDef(const API_LibPart* libPart, GSHandle paramHdl,
-                                            API_LibPartDetails* details);
+GSErrCode ACAPI_LibPart_SetDetails_ParamDef(const API_LibPart* libPart, GSHandle paramHdl, API_LibPartDetails* details);
 GSErrCode ACAPI_DisposeAddParHdl(API_AddParType*** addPars);

@@ -4,8 +4,8 @@
 
 #include "APIdefs_Attributes.h"
 #include "APIdefs_Elements.h"
-#include "GS/Array.hpp"
 #include "APIdefs_Goodies.h"
+#include "GS/Array.hpp"
 #include "GS/UniString.hpp"
 
 struct API_UserData {
@@ -36,7 +36,6 @@ GSErrCode ACAPI_ModulData_GetList(GS::Array<GS::UniString>* modulNameList);
 
 // Runs `command` as one undo step named `undoString`; answers the command's result.
 GSErrCode ACAPI_CallUndoableCommand(const GS::UniString& undoString, const std::function<GSErrCode()>& command);
-
 
 struct GSTimeRecord {
     short year;

@@ -64,14 +64,14 @@ void SaveClassifications(const Project& project, json& file)
     project.classifications.ForEachSystem([&](const API_ClassificationSystem& s) {
         char date[32];
         std::snprintf(date, sizeof date, "%04d-%02d-%02d", s.editionDate.year, s.editionDate.month, s.editionDate.day);
-        file["classificationSystems"].push_back({{"guid", GuidText(s.guid)},
-                                                 {"name", s.name.ToUtf8()},
-                                                 {"description", s.description.ToUtf8()},
-                                                 {"source", s.source.ToUtf8()},
-                                                 {"editionVersion", s.editionVersion.ToUtf8()},
-                                                 {"editionDate", date},
-                                                 {"items", SaveItems(project.classifications, s.guid, APINULLGuid,
-                                                                     written)}});
+        file["classificationSystems"].push_back(
+            {{"guid", GuidText(s.guid)},
+             {"name", s.name.ToUtf8()},
+             {"description", s.description.ToUtf8()},
+             {"source", s.source.ToUtf8()},
+             {"editionVersion", s.editionVersion.ToUtf8()},
+             {"editionDate", date},
+             {"items", SaveItems(project.classifications, s.guid, APINULLGuid, written)}});
     });
 }
 

@@ -39,8 +39,9 @@ void ClassificationStore::AddItem(const ClassificationItemNode& node, const API_
     itemIndex.emplace(node.item.guid, position);
     // Root items are kept under the system's guid.
     auto& siblings = childrenIndex[node.parent == APINULLGuid ? node.system : node.parent];
-    auto at = std::find_if(siblings.begin(), siblings.end(),
-                           [&](std::size_t i) { return nextSibling != APINULLGuid && items[i].item.guid == nextSibling; });
+    auto at = std::find_if(siblings.begin(), siblings.end(), [&](std::size_t i) {
+        return nextSibling != APINULLGuid && items[i].item.guid == nextSibling;
+    });
     siblings.insert(at, position);
 }
 

@@ -107,7 +107,7 @@ std::string RequestName(const char* function, GSType code);
 // fault-injectable per request, under "function/CODE" (for example "ACAPI_Environment/GLIB").
 #define SIM_ENTER_REQUEST(name, code)                                                                                  \
     do {                                                                                                               \
-        if (GSErrCode simInjected_ = ::sim::Host::Get().Enter(::sim::RequestName(name, code).c_str());                \
+        if (GSErrCode simInjected_ = ::sim::Host::Get().Enter(::sim::RequestName(name, code).c_str());                 \
             simInjected_ != NoError)                                                                                   \
             return simInjected_;                                                                                       \
     } while (false)

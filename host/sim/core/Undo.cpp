@@ -22,4 +22,3 @@ GSErrCode ACAPI_CallUndoableCommand(const GS::UniString& undoString, const std::
     --project.openUndoCommands;
     return result;
 }
-

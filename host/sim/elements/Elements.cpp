@@ -40,8 +40,8 @@ StructureFields FieldsOf(API_Element& element)
         return {&element.wall.modelElemStructureType, &element.wall.composite, &element.wall.buildingMaterial,
                 &element.wall.profileAttr, &element.wall.thickness};
     case API_SlabID:
-        return {&element.slab.modelElemStructureType, &element.slab.composite, &element.slab.buildingMaterial,
-                nullptr, &element.slab.thickness};
+        return {&element.slab.modelElemStructureType, &element.slab.composite, &element.slab.buildingMaterial, nullptr,
+                &element.slab.thickness};
     case API_RoofID:
         return {&element.roof.shellBase.modelElemStructureType, &element.roof.shellBase.composite,
                 &element.roof.shellBase.buildingMaterial, nullptr, &element.roof.shellBase.thickness};

@@ -24,10 +24,12 @@ API_ModelElemStructureType StructureOf(const std::string& name)
     throw ProjectFileError("unknown structure \"" + name + "\" (basic, composite, profile)");
 }
 
-const std::pair<const char*, API_ElemTypeID> types[] = {
-    {"wall", API_WallID},     {"slab", API_SlabID},          {"roof", API_RoofID},  {"column", API_ColumnID},
-    {"beam", API_BeamID},     {"window", API_WindowID},      {"door", API_DoorID},  {"object", API_ObjectID},
-    {"lamp", API_LampID},     {"curtainWall", API_CurtainWallID}, {"stair", API_StairID}};
+const std::pair<const char*, API_ElemTypeID> types[] = {{"wall", API_WallID},  {"slab", API_SlabID},
+                                                        {"roof", API_RoofID},  {"column", API_ColumnID},
+                                                        {"beam", API_BeamID},  {"window", API_WindowID},
+                                                        {"door", API_DoorID},  {"object", API_ObjectID},
+                                                        {"lamp", API_LampID},  {"curtainWall", API_CurtainWallID},
+                                                        {"stair", API_StairID}};
 
 } // namespace
 

@@ -4,8 +4,10 @@ namespace sim {
 
 DatabaseStore::DatabaseStore()
 {
-    databases.push_back({{APIGuidFromString("0F1A2B3C-0000-4000-8000-000000000001")}, APIWind_FloorPlanID, "1. Erdgeschoss"});
-    databases.push_back({{APIGuidFromString("0F1A2B3C-0000-4000-8000-000000000002")}, APIWind_SectionID, "S-01 Schnitt"});
+    databases.push_back(
+        {{APIGuidFromString("0F1A2B3C-0000-4000-8000-000000000001")}, APIWind_FloorPlanID, "1. Erdgeschoss"});
+    databases.push_back(
+        {{APIGuidFromString("0F1A2B3C-0000-4000-8000-000000000002")}, APIWind_SectionID, "S-01 Schnitt"});
     databases.push_back({{APIGuidFromString("0F1A2B3C-0000-4000-8000-000000000003")}, APIWind_LayoutID, "A.01 Layout"});
 }
 

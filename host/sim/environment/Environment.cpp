@@ -73,8 +73,9 @@ GSErrCode SetLibraries(void* par1)
         return APIERR_BADPARS;
     sim::LibPartStore& store = Host::Get().GetProject().libParts;
     const auto* list = static_cast<const GS::Array<API_LibraryInfo>*>(par1);
-    std::string embedded =
-        store.embeddedIndex >= 0 ? Absolute(store.libraries[store.embeddedIndex].location).ToDisplayText().ToUtf8() : "";
+    std::string embedded = store.embeddedIndex >= 0
+                               ? Absolute(store.libraries[store.embeddedIndex].location).ToDisplayText().ToUtf8()
+                               : "";
     std::vector<sim::Library> libraries;
     Int32 embeddedIndex = -1;
     for (const API_LibraryInfo& info : *list) {

@@ -109,7 +109,8 @@ bool Folder::IsWritable() const
 {
     std::error_code error;
     auto permissions = std::filesystem::status(PathOf(location), error).permissions();
-    return status == NoError && !error && (permissions & std::filesystem::perms::owner_write) != std::filesystem::perms::none;
+    return status == NoError && !error &&
+           (permissions & std::filesystem::perms::owner_write) != std::filesystem::perms::none;
 }
 
 } // namespace IO

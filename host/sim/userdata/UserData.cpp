@@ -121,4 +121,3 @@ GSErrCode ACAPI_ModulData_GetList(GS::Array<GS::UniString>* modulNameList)
         modulNameList->Push(GS::UniString(name));
     return NoError;
 }
-

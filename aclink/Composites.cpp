@@ -1,0 +1,222 @@
+// Composites: the override questions, creation or overwrite with the layer materials,
+// and the replacement of an old composite on the walls, slabs and roofs that use it.
+#include <cmath>
+#include <limits>
+#include <set>
+
+#include "ACLink.hpp"
+#include "APIdefs_UserData.h"
+#include "Classification.hpp"
+#include "ElementEvents.hpp"
+#include "ErrorMessages.hpp"
+#include "HostMemory.hpp"
+#include "HostText.hpp"
+#include "Logger.hpp"
+#include "Properties.hpp"
+#include "StoredList.hpp"
+#include "UserData.hpp"
+
+namespace KRV {
+
+namespace {
+
+// The composite field of a wall, slab or roof record.
+API_AttributeIndex* CompositeField(API_Element& element)
+{
+    switch (element.header.typeID) {
+    case API_WallID:
+        return &element.wall.composite;
+    case API_SlabID:
+        return &element.slab.composite;
+    case API_RoofID:
+        return &element.roof.shellBase.composite;
+    default:
+        return nullptr;
+    }
+}
+
+// The old composite's elements get the new one, with its catalogue data.
+void ReplaceComposite(const ComplexMaterial& item, API_Attribute& written)
+{
+    if (item.replaceId == 0) {
+        LogError("ACLink::CreateComplexMaterial: the composite to replace has no index; nothing was replaced.");
+        return;
+    }
+    API_Attribute old{};
+    old.header.typeID = API_CompWallID;
+    old.header.index = item.replaceId;
+    if (GSErrCode err = ACAPI_Attribute_Get(&old); err != NoError) {
+        LogError("ACLink::CreateComplexMaterial: the composite " + std::to_string(item.replaceId) +
+                 " to replace is not in the project; nothing was replaced.");
+        return;
+    }
+    for (API_Element element : GetElementsFromAttrib(old)) {
+        API_AttributeIndex* composite = CompositeField(element);
+        if (composite == nullptr)
+            continue;
+        *composite = written.header.index;
+        API_Element mask;
+        ACAPI_ELEMENT_MASK_SETFULL(mask);
+        GSErrCode changed = ACAPI_CallUndoableCommand("Replace construction system", [&]() -> GSErrCode {
+            return ACAPI_Element_Change(&element, &mask, nullptr, 0, true);
+        });
+        if (changed != NoError) {
+            // The element keeps its old composite, so it keeps that one's data too.
+            LogArchicadErrorCodeMessage(changed, "ACLink::CreateComplexMaterial - ACAPI_Element_Change");
+            continue;
+        }
+        GS::UniString text;
+        if (GetUserData(written, text) != NoError || text.IsEmpty())
+            continue;
+        KorvelProperties properties;
+        if (!ReadStoredList(text, "the composite " + GetHeaderName(written.header).ToUtf8(), properties))
+            continue;
+        AddArchicadClassificationToElement(element.header.guid);
+        SetUserDataToElem(element.header.guid, StoredText(properties));
+        for (const KorvelProperty& property : properties.GetProperties())
+            ACAPI_CallUndoableCommand("Create group properties", [&]() -> GSErrCode {
+                return DefineNewKorvelProperty(property, API_Attr_Head{}, element.header.guid);
+            });
+    }
+}
+
+// Takes over the existing composite's separator lines, frame pens and flag bits, position
+// by position, into the new definition.
+void TakeOverExisting(API_AttributeIndex existing, API_AttributeDefExt& defs, std::size_t layers)
+{
+    API_AttributeDefExt old{};
+    if (ACAPI_Attribute_GetDefExt(API_CompWallID, existing, &old) != NoError)
+        return;
+    AttrDefsGuard guard(old);
+    const std::size_t oldComponents = ComponentCount(old);
+    const std::size_t oldLines =
+        old.cwall_compLItems != nullptr
+            ? static_cast<std::size_t>(BMGetHandleSize(reinterpret_cast<GSHandle>(old.cwall_compLItems))) /
+                  sizeof(API_CWallLineComponent)
+            : 0;
+    for (std::size_t k = 0; k < layers; ++k) {
+        if (k < oldLines) {
+            (*defs.cwall_compLItems)[k].ltypeInd = (*old.cwall_compLItems)[k].ltypeInd;
+            (*defs.cwall_compLItems)[k].linePen = (*old.cwall_compLItems)[k].linePen;
+        }
+        if (k < oldComponents) {
+            (*defs.cwall_compItems)[k].framePen = (*old.cwall_compItems)[k].framePen;
+            (*defs.cwall_compItems)[k].flagBits = (*old.cwall_compItems)[k].flagBits;
+        }
+    }
+}
+
+} // namespace
+
+bool OverrideComplexMaterialIfExist(ComplexMaterial& item)
+{
+    API_Attr_Head head{};
+    head.typeID = API_CompWallID;
+    SetHeaderName(head, item.GetName());
+    if (ACAPI_Attribute_Search(&head) == NoError && MessageBoxAskToOverride(item.GetName(), "material") == 2)
+        return false;
+    bool accepted = true;
+    std::set<GS::UniString> handled;
+    item.ForEachLayer([&](Material& layer) {
+        if (!accepted || handled.count(layer.GetName()) != 0)
+            return;
+        if (OverrideBuildingMaterialIfExist(layer))
+            handled.insert(layer.GetName());
+        else
+            accepted = false;
+    });
+    return accepted;
+}
+
+bool ACLink::CreateComplexMaterial(ComplexMaterial& item)
+{
+    const int layers = item.GetLayersCount();
+    // The host counts components in 16 bits, and a thickness must be a number.
+    bool finite = true;
+    item.ForEachLayer([&](Material& layer) { finite = finite && std::isfinite(layer.GetThickness()); });
+    if (layers < 0 || layers + 1 > std::numeric_limits<short>::max() || !finite) {
+        LogError("ACLink::CreateComplexMaterial: the composite " + item.GetName().ToUtf8() + " has " +
+                 std::to_string(layers) + " layers" + (finite ? "" : " and a thickness that is not a number") +
+                 ", which the project cannot hold.");
+        item.status = "failed";
+        return false;
+    }
+    if (!OverrideComplexMaterialIfExist(item))
+        return false;
+    const auto n = static_cast<std::size_t>(layers);
+    API_AttributeDefExt defs{};
+    defs.cwall_compItems = reinterpret_cast<API_CWallComponent**>(
+        BMAllocateHandle(static_cast<GSSize>(n * sizeof(API_CWallComponent)), ALLOCATE_CLEAR, 0));
+    defs.cwall_compLItems = reinterpret_cast<API_CWallLineComponent**>(
+        BMAllocateHandle(static_cast<GSSize>((n + 1) * sizeof(API_CWallLineComponent)), ALLOCATE_CLEAR, 0));
+    AttrDefsGuard guard(defs);
+    if (defs.cwall_compItems == nullptr || defs.cwall_compLItems == nullptr)
+        return false;
+
+    std::size_t i = 0;
+    double total = 0.0;
+    GS::UniString failedLayer;
+    item.ForEachLayer([&](Material& layer) {
+        layer.overrideSilently = true;
+        OverrideBuildingMaterialIfExist(layer);
+        layer.overrideSilently = false;
+        if (!CreateMaterial(layer) && failedLayer.IsEmpty())
+            failedLayer = layer.GetName();
+        API_CWallComponent& component = (*defs.cwall_compItems)[i++];
+        component.buildingMaterial = layer.GetIndex();
+        component.flagBits = layer.GetFlagBits();
+        component.fillThick = layer.GetThickness();
+        total += layer.GetThickness();
+    });
+    if (!failedLayer.IsEmpty()) {
+        // A component without its material would point at whatever material had that index.
+        LogError("ACLink::CreateComplexMaterial: the layer material " + failedLayer.ToUtf8() +
+                 " could not be written, so the composite " + item.GetName().ToUtf8() + " was not written.");
+        item.status = "failed";
+        return false;
+    }
+    for (std::size_t k = 0; k <= n; ++k) {
+        (*defs.cwall_compLItems)[k].ltypeInd = item.GetLtypeInd();
+        (*defs.cwall_compLItems)[k].linePen = item.GetLinePen();
+    }
+
+    API_Attribute record{};
+    record.header.typeID = API_CompWallID;
+    record.header.flags = static_cast<GSFlags>(item.GetTypeID());
+    SetHeaderName(record.header, item.GetName());
+    record.compWall.totalThick = total;
+    record.compWall.nComps = static_cast<short>(n);
+    record.compWall.nLines = static_cast<short>(n + 1);
+
+    GSErrCode err = ACAPI_Attribute_CreateExt(&record, &defs);
+    if (err == NoError) {
+        item.WriteProperties(&record);
+        item.status = "imported";
+    } else if (err == APIERR_ATTREXIST) {
+        API_Attr_Head existing = record.header;
+        if (GSErrCode found = ACAPI_Attribute_Search(&existing); found != NoError) {
+            LogArchicadErrorCodeMessage(found, "ACLink::CreateComplexMaterial - ACAPI_Attribute_Search");
+            item.status = "failed";
+            return false;
+        }
+        TakeOverExisting(existing.index, defs, n);
+        record.header.index = existing.index;
+        record.header.guid = existing.guid;
+        if (GSErrCode modified = ACAPI_Attribute_ModifyExt(&record, &defs); modified != NoError) {
+            LogArchicadErrorCodeMessage(modified, "ACLink::ModifyComplexMaterial");
+            item.status = "failed";
+            return false;
+        }
+        item.WriteProperties(&record);
+        item.status = "overwritten";
+    } else {
+        LogArchicadErrorCodeMessage(err, "ACLink::CreateComplexMaterial");
+        item.status = "failed";
+        return false;
+    }
+    if (item.replace)
+        ReplaceComposite(item, record);
+    return true;
+}
+
+} // namespace KRV

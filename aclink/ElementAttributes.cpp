@@ -1,0 +1,92 @@
+#include "ElementAttributes.hpp"
+
+#include "ACLink.hpp"
+#include "APIdefs_Elements.h"
+#include "APIdefs_UserData.h"
+#include "BaseItem.hpp"
+#include "Classification.hpp"
+#include "DG/Panel.hpp"
+#include "ElementNames.hpp"
+#include "ErrorMessages.hpp"
+#include "Logger.hpp"
+#include "Properties.hpp"
+#include "UserData.hpp"
+
+namespace KRV {
+
+json GetProperties(const json& item)
+{
+    json properties = json::array();
+    for (const char* key : {"name", "id", "updated_at"})
+        properties.push_back(BaseItem::toGroup("Korvel", key, item.at(key)));
+    for (const json& tab : item.at("tabs"))
+        if (tab.is_object() && tab.contains("attributes"))
+            for (const json& attribute : tab.at("attributes"))
+                properties.push_back(
+                    BaseItem::toGroup(tab.value("name", json()), attribute.at("name"), attribute.at("value")));
+    return properties;
+}
+
+void MessageBoxComplexSystemExist(const GS::UniString& name)
+{
+    DG::InformationAlert(GS::UniString(),
+                         GS::UniString("You have imported \"") + name +
+                             "\".\nAll corresponding objects that have Name (Attribute)\nwith the same name will "
+                             "receive the attributes from Korvel.",
+                         "OK");
+}
+
+void MessageBoxComplexSystemNotExist(const GS::UniString& name)
+{
+    DG::InformationAlert(GS::UniString(),
+                         GS::UniString("You have imported \"") + name +
+                             "\". Currently there are no objects in your project with the same name.\nWhen you "
+                             "change an object's Name (Attribute) to \"" +
+                             name + "\", it will receive the attributes from Korvel.",
+                         "OK");
+}
+
+int SetAttributes(const json& item, const GS::UniString& importType)
+{
+    const GS::UniString name(item.at("name").get<std::string>());
+    if (name.Trimmed().IsEmpty()) {
+        // "KV_" alone would be the record of every element without a name.
+        LogError("SetAttributes: the " + importType.ToUtf8() + " has no name; nothing was stored.");
+        return APIERR_BADNAME;
+    }
+    if (!OverrideObjectIfExist(name, importType))
+        return -128;
+    KorvelProperties properties;
+    from_json(GetProperties(item), properties);
+    const GS::UniString value = properties.GetPropertyValueByName("name");
+    if (GSErrCode err = CreateModulData(value, StoredText(properties)); err != NoError) {
+        LogArchicadErrorCodeMessage(err, "SetAttributes - ACAPI_ModulData_Store");
+        return err;
+    }
+    const std::string kind = item.value("import_type", "");
+    const API_ElemTypeID type = kind == "curtain wall" ? API_CurtainWallID
+                                : kind == "stair"      ? API_StairID
+                                                       : API_ZombieElemID;
+    GS::Array<API_Guid> elements;
+    const GSErrCode listed = ACAPI_Element_GetElemList(type, &elements);
+    bool matched = false;
+    for (const API_Guid& element : elements) {
+        GS::UniString ifcName; // every element starts without a name
+        GetIFCNameFromElementGuid(element, ifcName);
+        if (ifcName != value)
+            continue;
+        matched = true;
+        AddArchicadClassificationToElement(element);
+        for (const KorvelProperty& property : properties.GetProperties())
+            ACAPI_CallUndoableCommand("Create group properties", [&]() -> GSErrCode {
+                return DefineNewKorvelProperty(property, API_Attr_Head{}, element);
+            });
+    }
+    if (matched)
+        MessageBoxComplexSystemExist(value);
+    else
+        MessageBoxComplexSystemNotExist(value);
+    return listed;
+}
+
+} // namespace KRV

@@ -1,0 +1,318 @@
+#include "ElementEvents.hpp"
+
+#include <cstring>
+#include <memory>
+
+#include "APIdefs_LibParts.h"
+#include "APIdefs_UserData.h"
+#include "CatchAll.hpp"
+#include "Classification.hpp"
+#include "DBPrintf.h"
+#include "ElementNames.hpp"
+#include "ElementStructure.hpp"
+#include "ErrorMessages.hpp"
+#include "HostMemory.hpp"
+#include "Logger.hpp"
+#include "Properties.hpp"
+#include "StoredList.hpp"
+#include "UserData.hpp"
+
+namespace KRV {
+
+namespace {
+
+// Set while the handler runs: a host that reports the add-on's own writes back to it
+// must not send it round again.
+bool handling = false;
+
+std::string GuidText(const API_Guid& guid)
+{
+    return GS::TruncateUtf8(APIGuidToString(guid).ToUtf8(), 64);
+}
+
+bool IsNamedByIfc(API_ElemTypeID type)
+{
+    return type == API_CurtainWallID || type == API_StairID;
+}
+
+// The text of the record "KV_" + name when it exists in data version 1.
+bool ReadRecord(const GS::UniString& name, GS::UniString& text, GSErrCode* code)
+{
+    API_ModulData data{};
+    *code = ACAPI_ModulData_Get(&data, GS::UniString("KV_") + name);
+    HandleGuard handle(data.dataHdl);
+    if (*code != NoError || data.dataVersion != 1)
+        return false;
+    text = HandleText(handle.Get());
+    return true;
+}
+
+// The name of the library part an element is placed from ("" when there is none).
+GS::UniString LibraryPartName(const API_Elem_Head& head, bool* placedFromPart)
+{
+    char uniqueId[API_UniIDLen] = {};
+    API_Elem_Head copy = head;
+    *placedFromPart = ACAPI_Goodies(APIAny_GetElemLibPartUnIdID, &copy, uniqueId) == NoError;
+    if (!*placedFromPart || uniqueId[0] == '\0')
+        return GS::UniString();
+    API_LibPart part{};
+    std::memcpy(part.ownUnID, uniqueId, sizeof uniqueId);
+    GSErrCode err = ACAPI_LibPart_Search(&part, false, false);
+    delete part.location;
+    if (err != NoError)
+        return GS::UniString();
+    return GS::UniString(std::string(part.docu_UName, strnlen(part.docu_UName, API_UniLongNameLen)));
+}
+
+void WriteProperties(const API_Guid& element, const KorvelProperties& properties, bool ownCommands)
+{
+    AddArchicadClassificationToElement(element);
+    for (const KorvelProperty& property : properties.GetProperties()) {
+        if (ownCommands)
+            ACAPI_CallUndoableCommand("Create group properties", [&]() -> GSErrCode {
+                return DefineNewKorvelProperty(property, API_Attr_Head{}, element);
+            });
+        else
+            DefineNewKorvelProperty(property, API_Attr_Head{}, element);
+    }
+}
+
+GSErrCode Handle(const API_NotifyElementType* event)
+{
+    if (event->notifID == APINotifyElement_BeginEvents || event->notifID == APINotifyElement_EndEvents) {
+        API_DatabaseInfo info{};
+        info.databaseUnId = event->databaseId;
+        ACAPI_Database(APIDb_GetDatabaseInfoID, &info);
+        DBPrintf("### Element_Manager: %s notification on database \"%s\"\n",
+                 event->notifID == APINotifyElement_BeginEvents ? "Begin Events" : "End Events",
+                 info.name.ToCStr().Get());
+        return NoError;
+    }
+    char typeName[256] = {};
+    if (!GetElementTypeString(event->elemHead.typeID, typeName))
+        return NoError;
+    const API_ElemTypeID type = event->elemHead.typeID;
+    if (type == API_WallID || type == API_SlabID || type == API_RoofID)
+        return ElemPlacedEventHandler(event);
+
+    API_Element parent{};
+    API_ElementUserData userData{};
+    const bool hasParent = ACAPI_Notify_GetParentElement(&parent, nullptr, 0, &userData) == NoError;
+    HandleGuard parentData(userData.dataHdl);
+    const std::string element = GuidText(event->elemHead.guid);
+    const std::string from = hasParent ? GuidText(parent.header.guid) : std::string();
+    const char* t = typeName;
+    const char* e = element.c_str();
+    const char* p = from.c_str();
+    bool attach = false;
+    bool observe = false;
+    switch (event->notifID) {
+    case APINotifyElement_New:
+        if (hasParent)
+            DBPrintf("### Element_Manager: <%s> created {%s} as a copy of {%s}\n", t, e, p);
+        else
+            DBPrintf("### Element_Manager: <%s> created {%s}\n", t, e);
+        attach = observe = true;
+        break;
+    case APINotifyElement_Copy:
+        if (hasParent) {
+            DBPrintf("### Element_Manager: <%s> copied {%s} from {%s}\n", t, e, p);
+            attach = observe = true;
+        }
+        break;
+    case APINotifyElement_Change:
+        if (hasParent)
+            DBPrintf("### Element_Manager: <%s> changed {%s} -> {%s}\n", t, p, e);
+        else
+            DBPrintf("### Element_Manager: <%s> window/door changed {%s}\n", t, e);
+        attach = true;
+        break;
+    case APINotifyElement_Edit:
+        if (hasParent)
+            DBPrintf("### Element_Manager: <%s> edited {%s} -> {%s}\n", t, p, e);
+        else
+            DBPrintf("### Element_Manager: <%s> edited in place {%s}\n", t, e);
+        attach = true;
+        break;
+    case APINotifyElement_Delete:
+        DBPrintf("### Element_Manager: <%s> deleted {%s}\n", t, e);
+        break;
+    case APINotifyElement_Undo_Created:
+        DBPrintf("### Element_Manager: undone <%s> created {%s}\n", t, e);
+        break;
+    case APINotifyElement_Undo_Modified:
+        DBPrintf("### Element_Manager: undone <%s> modified {%s}\n", t, e);
+        break;
+    case APINotifyElement_Undo_Deleted:
+        DBPrintf("### Element_Manager: undone <%s> deleted {%s}\n", t, e);
+        break;
+    case APINotifyElement_Redo_Created:
+        DBPrintf("### Element_Manager: redone <%s> created {%s}\n", t, e);
+        break;
+    case APINotifyElement_Redo_Modified:
+        DBPrintf("### Element_Manager: redone <%s> modified {%s}\n", t, e);
+        break;
+    case APINotifyElement_Redo_Deleted:
+        DBPrintf("### Element_Manager: redone <%s> deleted {%s}\n", t, e);
+        break;
+    case APINotifyElement_PropertyValueChange:
+        // The user's own edits of catalogue properties stay.
+        DBPrintf("### Element_Manager: <%s> property value changed {%s}\n", t, e);
+        break;
+    case APINotifyElement_ClassificationChange:
+        DBPrintf("### Element_Manager: <%s> classification changed {%s}\n", t, e);
+        attach = true;
+        break;
+    default:
+        break;
+    }
+    if (observe)
+        ACAPI_Element_AttachObserver(event->elemHead.guid, 0);
+    return attach ? AttachKVProperties(event->elemHead) : NoError;
+}
+
+} // namespace
+
+GSErrCode ElementEventHandlerProc(const API_NotifyElementType* event)
+{
+    if (event == nullptr || handling)
+        return NoError;
+    handling = true;
+    GSErrCode result = CatchAll<GSErrCode>(
+        "ElementEventHandlerProc", [&] { return Handle(event); }, APIERR_GENERAL);
+    handling = false;
+    return result;
+}
+
+int ElemPlacedEventHandler(const API_NotifyElementType* event)
+{
+    const API_ElementDBEventID code = event->notifID;
+    if (code != APINotifyElement_New && code != APINotifyElement_Change)
+        return NoError;
+    API_Element element{};
+    element.header.guid = event->elemHead.guid;
+    if (GSErrCode err = ACAPI_Element_Get(&element); err != NoError) {
+        LogArchicadErrorCodeMessage(err, "WallPlacedEventHandler::ACAPI_Element_Get");
+        return err;
+    }
+    if (code == APINotifyElement_New)
+        ACAPI_Element_AttachObserver(element.header.guid, 0);
+    auto structure = StructureOf(element.header.guid);
+    if (!structure) {
+        LogError("ElemPlacedEventHandler: Unexpected element type");
+        return -7003;
+    }
+    API_Attribute attribute{};
+    if (structure->modelElemStructureType == API_CompositeStructure) {
+        attribute.header.typeID = API_CompWallID;
+        attribute.header.index = structure->composite;
+    } else {
+        attribute.header.typeID = API_BuildingMaterialID;
+        attribute.header.index = structure->buildingMaterial;
+    }
+    if (GSErrCode err = ACAPI_Attribute_Get(&attribute); err != NoError) {
+        LogArchicadErrorCodeMessage(err, "WallPlacedEventHandler::ACAPI_Attribute_Get");
+        return err;
+    }
+    GS::UniString text;
+    GetUserData(attribute, text);
+    KorvelProperties properties;
+    if (!text.IsEmpty() &&
+        ReadStoredList(text, "the attribute " + std::to_string(attribute.header.index), properties)) {
+        WriteProperties(element.header.guid, properties, false);
+    } else if (code == APINotifyElement_Change) {
+        SetDefaultValuesForKorvelProperties(element.header.guid);
+    }
+    return NoError;
+}
+
+int AttachKVProperties(const API_Elem_Head& head)
+{
+    GS::UniString name;
+    if (IsNamedByIfc(head.typeID)) {
+        GetIFCNameFromElementGuid(head.guid, name);
+    } else {
+        bool placedFromPart = false;
+        name = LibraryPartName(head, &placedFromPart);
+    }
+    if (name.IsEmpty())
+        return APIERR_NOMODULEDATA;
+    GS::UniString text;
+    GSErrCode code = NoError;
+    if (ReadRecord(name, text, &code)) {
+        KorvelProperties properties;
+        if (!ReadStoredList(text, "KV_" + name.ToUtf8(), properties))
+            return code;
+        API_Element element{};
+        element.header.guid = head.guid;
+        if (GSErrCode err = ACAPI_Element_Get(&element); err != NoError)
+            return err;
+        AddArchicadClassificationToElement(head.guid);
+        int result = NoError;
+        for (const KorvelProperty& property : properties.GetProperties())
+            result = DefineNewKorvelProperty(property, API_Attr_Head{}, head.guid);
+        return result;
+    }
+    if (!IsNamedByIfc(head.typeID))
+        return code;
+    // Renamed since its type was imported: the record follows the element's catalogue name.
+    GS::UniString catalogueName;
+    GetElementNameFromElementGuid(head.guid, catalogueName);
+    if (catalogueName.IsEmpty())
+        return code;
+    if (ReadRecord(catalogueName, text, &code))
+        CreateModulData(name, text);
+    return code;
+}
+
+void AttachKVProperties(const GS::UniString& name)
+{
+    GS::Array<API_Guid> elements;
+    if (ACAPI_Element_GetElemList(API_ZombieElemID, &elements, 0x0A) != NoError)
+        return;
+    for (const API_Guid& guid : elements) {
+        API_Element element{};
+        element.header.guid = guid;
+        if (ACAPI_Element_Get(&element) != NoError)
+            continue;
+        bool placedFromPart = false;
+        const GS::UniString partName = LibraryPartName(element.header, &placedFromPart);
+        if (!placedFromPart) {
+            DBPrintf("The element is not GDL based!\n");
+            continue;
+        }
+        if (partName.IsEmpty())
+            continue;
+        DBPrintf("Lib part name: %s\nObject name: %s\n", name.ToCStr().Get(), partName.ToCStr().Get());
+        if (partName != name)
+            continue;
+        GS::UniString text;
+        GSErrCode code = NoError;
+        KorvelProperties properties;
+        if (!ReadRecord(name, text, &code) || !ReadStoredList(text, "KV_" + name.ToUtf8(), properties))
+            continue;
+        WriteProperties(guid, properties, true);
+    }
+}
+
+std::vector<API_Element> GetElementsFromAttrib(API_Attribute& composite)
+{
+    std::vector<API_Element> kept;
+    GS::Array<API_Guid> elements;
+    if (ACAPI_Element_GetElemList(API_ZombieElemID, &elements, 8) != NoError)
+        return kept;
+    for (const API_Guid& guid : elements) {
+        API_Element element{};
+        element.header.guid = guid;
+        if (ACAPI_Element_Get(&element) != NoError)
+            continue;
+        auto structure = StructureOf(guid);
+        // Only elements built of a composite: the composite field of the others means nothing.
+        if (structure && structure->modelElemStructureType == API_CompositeStructure &&
+            structure->composite == composite.header.index)
+            kept.push_back(element);
+    }
+    return kept;
+}
+
+} // namespace KRV

@@ -1,0 +1,24 @@
+#pragma once
+// Element events and property attachment: placed, copied and changed elements carry the
+// catalogue data of what they are made of or placed from.
+#include <vector>
+
+#include "APIdefs_Attributes.h"
+#include "APIdefs_Elements.h"
+#include "GS/UniString.hpp"
+
+namespace KRV {
+
+// The handler the add-on installs for new elements and observed elements. It never lets
+// an exception reach the host, and events that arrive while it runs are not handled again.
+GSErrCode ElementEventHandlerProc(const API_NotifyElementType* event);
+// Walls, slabs and roofs: the data of their composite or building material.
+int ElemPlacedEventHandler(const API_NotifyElementType* event);
+// Objects (their library part's record), curtain walls and stairs (the record of their IFC name).
+int AttachKVProperties(const API_Elem_Head& element);
+// Every placed object of the library part of that name.
+void AttachKVProperties(const GS::UniString& name);
+// The walls, slabs and roofs built of the composite.
+std::vector<API_Element> GetElementsFromAttrib(API_Attribute& composite);
+
+} // namespace KRV

@@ -1,0 +1,63 @@
+#include "ElementNames.hpp"
+
+#include <cstring>
+
+#include "APIdefs_Properties.h"
+#include "DBPrintf.h"
+
+namespace KRV {
+
+void GetIFCNameFromElementGuid(const API_Guid& element, GS::UniString& name)
+{
+    GS::Array<API_IFCAttribute> attributes;
+    if (ACAPI_Element_GetIFCAttributes(element, false, &attributes) != NoError)
+        return;
+    for (const API_IFCAttribute& attribute : attributes) {
+        DBPrintf("IFC attribute name: %s\n", attribute.attributeName.ToCStr().Get());
+        if (attribute.attributeName == "Name") {
+            name = attribute.attributeValue;
+            return;
+        }
+    }
+}
+
+bool GetElementTypeString(const API_ElemTypeID& type, char* buffer)
+{
+    GS::UniString name;
+    if (ACAPI_Goodies_GetElemTypeName(type, name) != NoError)
+        return false;
+    const std::string cut = GS::TruncateUtf8(name.ToUtf8(), 255);
+    std::memcpy(buffer, cut.c_str(), cut.size() + 1);
+    return true;
+}
+
+void GetElementNameFromElementGuid(const API_Guid& element, GS::UniString& name)
+{
+    GS::Array<API_PropertyGroup> groups;
+    if (ACAPI_Property_GetPropertyGroups(groups) != NoError)
+        return;
+    API_Guid korvel = APINULLGuid;
+    for (const API_PropertyGroup& group : groups)
+        if (group.name == "Korvel" && korvel == APINULLGuid)
+            korvel = group.guid;
+    if (korvel == APINULLGuid)
+        return;
+    GS::Array<API_PropertyDefinition> definitions;
+    if (ACAPI_Element_GetPropertyDefinitions(element, API_PropertyDefinitionFilter_All, definitions) != NoError)
+        return;
+    for (const API_PropertyDefinition& definition : definitions) {
+        if (definition.name != "name" || definition.groupGuid != korvel)
+            continue;
+        GS::Array<API_Property> properties;
+        if (ACAPI_Element_GetPropertyValuesByGuid(element, GS::Array<API_Guid>{definition.guid}, properties) !=
+                NoError ||
+            properties.IsEmpty())
+            return;
+        const API_Property& property = properties[0];
+        const API_PropertyValue& value = property.isDefault ? definition.defaultValue.basicValue : property.value;
+        name = value.singleVariant.variant.uniStringValue;
+        return;
+    }
+}
+
+} // namespace KRV

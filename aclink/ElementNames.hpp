@@ -1,0 +1,17 @@
+#pragma once
+// How an element is named: by its IFC attribute "Name", its type's display name, and its
+// catalogue property "name".
+#include "APIdefs_Elements.h"
+#include "GS/UniString.hpp"
+
+namespace KRV {
+
+// The element's IFC attribute "Name"; `name` is untouched when it has none.
+void GetIFCNameFromElementGuid(const API_Guid& element, GS::UniString& name);
+// The host's display name of the type, at most 255 characters, into `buffer` (256 bytes).
+bool GetElementTypeString(const API_ElemTypeID& type, char* buffer);
+// The element's property "name" of the group "Korvel"; `name` is untouched when the
+// element has no such property or a host call fails.
+void GetElementNameFromElementGuid(const API_Guid& element, GS::UniString& name);
+
+} // namespace KRV

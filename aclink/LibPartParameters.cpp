@@ -1,0 +1,182 @@
+// The catalogue's parameters of a library part: a title "KV_" and one text "KV_" per
+// catalogue property, replaced on every import.
+#include <cstring>
+#include <vector>
+
+#include "ACLink.hpp"
+#include "DBPrintf.h"
+#include "HostMemory.hpp"
+#include "KorvelLibraryPart.hpp"
+
+namespace KRV {
+
+namespace {
+
+constexpr const char* catalogueName = "KV_";
+
+template <std::size_t N> void CopyText(char (&target)[N], const std::string& text)
+{
+    std::memset(target, 0, N);
+    const std::string cut = GS::TruncateUtf8(text, N - 1);
+    std::memcpy(target, cut.data(), cut.size());
+}
+
+bool IsCatalogueParameter(const API_AddParType& parameter)
+{
+    return (parameter.typeID == APIParT_CString || parameter.typeID == APIParT_Title) &&
+           std::strncmp(parameter.name, catalogueName, 3) == 0;
+}
+
+// A parameter list handle, released on every path.
+class ParametersGuard {
+public:
+    ParametersGuard() = default;
+    ~ParametersGuard() { Release(); }
+    ParametersGuard(const ParametersGuard&) = delete;
+    ParametersGuard& operator=(const ParametersGuard&) = delete;
+    API_AddParType*** Out()
+    {
+        Release();
+        return &handle;
+    }
+    API_AddParType** Get() const { return handle; }
+    std::vector<API_AddParType> Items() const
+    {
+        std::vector<API_AddParType> items;
+        if (handle == nullptr || *handle == nullptr)
+            return items;
+        const auto count =
+            static_cast<std::size_t>(BMGetHandleSize(reinterpret_cast<GSHandle>(handle))) / sizeof(API_AddParType);
+        items.assign(*handle, *handle + count);
+        return items;
+    }
+    // A new list holding `items`; false when the host has no memory for it.
+    bool Make(const std::vector<API_AddParType>& items)
+    {
+        Release();
+        GSHandle h = BMAllocateHandle(static_cast<GSSize>(items.size() * sizeof(API_AddParType)), ALLOCATE_CLEAR, 0);
+        if (h == nullptr)
+            return false;
+        if (!items.empty())
+            std::memcpy(*h, items.data(), items.size() * sizeof(API_AddParType));
+        handle = reinterpret_cast<API_AddParType**>(h);
+        return true;
+    }
+
+private:
+    void Release()
+    {
+        if (handle != nullptr)
+            ACAPI_DisposeAddParHdl(&handle);
+        handle = nullptr;
+    }
+    API_AddParType** handle = nullptr;
+};
+
+// Builds the parameter section from `parameters` and writes it back with `text`.
+GSErrCode WriteSection(const API_LibPart& record, API_LibPartSection& section, const ParametersGuard& parameters,
+                       const GS::UniString& text, bool withDetails)
+{
+    GSHandle built = nullptr;
+    double a = 0, b = 0;
+    GSErrCode err = ACAPI_LibPart_GetSect_ParamDef(&record, parameters.Get(), &a, &b, nullptr, &built);
+    HandleGuard sectionHandle(built);
+    if (err != NoError)
+        return err;
+    if (withDetails) {
+        API_LibPartDetails details{};
+        CopyText(details.thickParName, "gs_frame_thk");
+        CopyText(details.leftOversizeParName, "ac_left_oversize");
+        CopyText(details.rightOversizeParName, "ac_right_oversize");
+        CopyText(details.upperOversizeParName, "ac_upper_oversize");
+        CopyText(details.lowerOversizeParName, "ac_lower_oversize");
+        ACAPI_LibPart_SetDetails_ParamDef(&record, sectionHandle.Get(), &details);
+    }
+    return ACAPI_LibPart_UpdateSection(record.index, &section, sectionHandle.Get(), &text);
+}
+
+} // namespace
+
+void DeleteLibPartProperties(LibraryPart& item)
+{
+    API_LibPart record = item.GetLibPart();
+    API_LibPartSection section{};
+    section.sectType = API_SectParamDef;
+    GSHandle sectionHdl = nullptr;
+    GS::UniString sectionText;
+    GSErrCode err = ACAPI_LibPart_GetSection(record.index, &section, &sectionHdl, &sectionText);
+    HandleGuard sectionGuard(sectionHdl);
+    if (err != NoError)
+        return; // no parameter section: no catalogue parameters either
+    ParametersGuard parameters;
+    double a = 0, b = 0;
+    Int32 count = 0;
+    if (ACAPI_LibPart_GetParams(record.index, &a, &b, &count, parameters.Out()) != NoError)
+        return;
+    std::vector<API_AddParType> kept;
+    int position = 0;
+    for (const API_AddParType& parameter : parameters.Items()) {
+        if (IsCatalogueParameter(parameter))
+            DBPrintf("Deleted name: %i - %s \n", position, parameter.uDescname);
+        else
+            kept.push_back(parameter);
+        ++position;
+    }
+    ParametersGuard remaining;
+    if (!remaining.Make(kept))
+        return;
+    WriteSection(record, section, remaining, sectionText, false);
+    item.SetLibPart(record);
+}
+
+void AddArchicadClassificationToLibraryPart(LibraryPart& item)
+{
+    const auto* catalogue = dynamic_cast<const KorvelLibraryPart*>(&item);
+    if (catalogue == nullptr)
+        return;
+    API_LibPart record = item.GetLibPart();
+    API_LibPartSection section{};
+    section.sectType = API_SectParamDef;
+    GSHandle sectionHdl = nullptr;
+    GS::UniString sectionText;
+    if (ACAPI_LibPart_GetSection(record.index, &section, &sectionHdl, &sectionText) != NoError) {
+        HandleGuard empty(BMAllocateHandle(0, ALLOCATE_CLEAR, 0));
+        ACAPI_LibPart_AddSection(record.index, &section, empty.Get(), &sectionText);
+    }
+    HandleGuard sectionGuard(sectionHdl);
+    ParametersGuard old;
+    double a = 0, b = 0;
+    Int32 count = 0;
+    std::vector<API_AddParType> parameters;
+    if (ACAPI_LibPart_GetParams(record.index, &a, &b, &count, old.Out()) == NoError)
+        parameters = old.Items();
+    const int oldCount = static_cast<int>(parameters.size());
+    DBPrintf("Old: %i \n", oldCount);
+
+    API_AddParType title{};
+    title.typeID = APIParT_Title;
+    CopyText(title.name, catalogueName);
+    CopyText(title.uDescname, "Korvel");
+    parameters.push_back(title);
+    int position = oldCount + 1;
+    for (const KorvelProperty& property : catalogue->GetProperties().GetProperties()) {
+        API_AddParType text{};
+        text.typeID = APIParT_CString;
+        CopyText(text.name, catalogueName);
+        CopyText(text.uDescname, property.GetName().ToUtf8());
+        CopyText(text.value.uStr, property.GetValue().ToUtf8());
+        text.valueDescriptionFlag = 1;
+        parameters.push_back(text);
+        ++position;
+        DBPrintf("Created name: %i - %s \n", position, property.GetName().ToCStr().Get());
+    }
+    DBPrintf("i=: %i \n", position);
+
+    ParametersGuard added;
+    if (!added.Make(parameters))
+        return;
+    WriteSection(record, section, added, "Korvel", true);
+    item.SetLibPart(record);
+}
+
+} // namespace KRV
