@@ -2,11 +2,16 @@
 // Runs a session script: one JSON action per line, one JSON result line per step.
 #include <filesystem>
 #include <iosfwd>
+#include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
 #include "StdoutCapture.hpp"
+
+namespace korvel_loopback {
+class LoopbackServer;
+}
 
 namespace korvel_host {
 
@@ -20,6 +25,7 @@ class Session {
 public:
     // Relative paths in the script are taken from `baseFolder`.
     Session(std::ostream& out, std::filesystem::path baseFolder);
+    ~Session();
 
     // What the add-on writes to standard output is taken from `capture` after each step
     // into the step's line ("stdout") and kept for {"do":"dump","what":"stdout"}.
@@ -31,11 +37,49 @@ public:
     // One action; the result line it prints.
     nlohmann::json Step(const nlohmann::json& action);
 
+    // The actions, with one line each saying what they do (for --help and the docs).
+    struct ActionHelp {
+        std::string name;
+        std::string description;
+    };
+    static std::vector<ActionHelp> Actions();
+
 private:
+    using Handler = nlohmann::json (Session::*)(const nlohmann::json& action);
+    struct Action {
+        const char* name;
+        const char* description;
+        Handler handler;
+    };
+    static const std::vector<Action>& Table();
+
     nlohmann::json Do(const nlohmann::json& action);
     nlohmann::json Dump(const std::string& what) const;
     void TakeStdout(nlohmann::json& line);
     std::filesystem::path Resolve(const std::string& path) const;
+    // The text with "{{server}}" replaced by the loopback server's address.
+    std::string Substitute(const std::string& text) const;
+    nlohmann::json Substitute(const nlohmann::json& value) const;
+
+    // The actions (SessionActions.cpp, ElementSteps.cpp).
+    nlohmann::json Menu(const nlohmann::json& action);
+    nlohmann::json PaletteMessage(const nlohmann::json& action);
+    nlohmann::json Click(const nlohmann::json& action);
+    nlohmann::json Close(const nlohmann::json& action);
+    nlohmann::json Event(const nlohmann::json& action);
+    nlohmann::json Js(const nlohmann::json& action);
+    nlohmann::json Drop(const nlohmann::json& action);
+    nlohmann::json Answer(const nlohmann::json& action);
+    nlohmann::json DumpStep(const nlohmann::json& action);
+    nlohmann::json Unload(const nlohmann::json& action);
+    nlohmann::json Serve(const nlohmann::json& action);
+    nlohmann::json Place(const nlohmann::json& action);
+    nlohmann::json Copy(const nlohmann::json& action);
+    nlohmann::json Change(const nlohmann::json& action);
+    nlohmann::json Edit(const nlohmann::json& action);
+    nlohmann::json Delete(const nlohmann::json& action);
+    nlohmann::json Rename(const nlohmann::json& action);
+    nlohmann::json Notify(const nlohmann::json& action);
 
     std::ostream& out;
     std::filesystem::path baseFolder;
@@ -43,6 +87,12 @@ private:
     int stepNumber = 0;
     StdoutCapture* stdoutCapture = nullptr;
     std::vector<std::string> stdoutLines;
+    std::unique_ptr<korvel_loopback::LoopbackServer> server;
+};
+
+// A step that cannot be carried out; its message goes into the step's line.
+struct StepError : std::runtime_error {
+    using std::runtime_error::runtime_error;
 };
 
 } // namespace korvel_host

@@ -76,6 +76,12 @@ int main(int argc, char** argv)
     run->add_option("--work", work, "the host's current folder: log.txt and the special folders (default: here)");
     run->add_option("--seed", seed, "generate the same guids on every run (for comparing outputs)");
 
+    std::string actions = "Session actions (one JSON object per line, {\"do\": ACTION, ...}):\n";
+    for (const auto& action : korvel_host::Session::Actions())
+        actions += "  " + action.name + std::string(action.name.size() < 8 ? 8 - action.name.size() : 1, ' ') +
+                   action.description + "\n";
+    run->footer(actions + "Formats: docs/sessions.md and docs/project-file.md.");
+
     auto* demo = app.add_subcommand("demo", "run the bundled demo session");
     demo->add_option("--work", work, "the host's current folder (default: a fresh temporary folder)");
     demo->add_option("--seed", seed, "generate the same guids on every run (for comparing outputs)");
