@@ -1,7 +1,7 @@
 // Every session in examples/sessions runs under korvel-host and prints what is written
 // beside it in NAME.expected; `korvel-host demo` prints the demo's. Generated guids are
 // seeded; what changes from day to day (today's date, the log's time stamps) is replaced
-// by placeholders on both sides. KORVEL_UPDATE_EXPECTED=1 rewrites the expected files.
+// by placeholders on both sides, as are the work folder and the loopback server's port. KORVEL_UPDATE_EXPECTED=1 rewrites the expected files.
 #include <array>
 #include <cstdlib>
 #include <regex>
@@ -15,11 +15,16 @@ namespace {
 
 const std::filesystem::path sessions = std::filesystem::path(KORVEL_EXAMPLES_DIR) / "sessions";
 
-std::string Normalised(const std::string& output)
+std::string Normalised(std::string output, const std::string& work)
 {
     static const std::regex stamp("[0-9]{2}-[0-9]{2}-[0-9]{4} [0-9]{2}:[0-9]{2}:[0-9]{2}");
     static const std::regex date("\"[0-9]{4}-[0-9]{2}-[0-9]{2}\"");
-    return std::regex_replace(std::regex_replace(output, stamp, "DD-MM-YYYY hh:mm:ss"), date, "\"YYYY-MM-DD\"");
+    static const std::regex port("127\\.0\\.0\\.1:[0-9]+");
+    for (auto at = output.find(work); at != std::string::npos; at = output.find(work, at))
+        output.replace(at, work.size(), "WORK");
+    output = std::regex_replace(output, stamp, "DD-MM-YYYY hh:mm:ss");
+    output = std::regex_replace(output, port, "127.0.0.1:PORT");
+    return std::regex_replace(output, date, "\"YYYY-MM-DD\"");
 }
 
 // The project a session opens, named in its header line "# project: PATH".
@@ -38,7 +43,7 @@ std::string ProjectOption(const std::filesystem::path& session)
 
 class ExamplesTest : public HostTest {
 protected:
-    std::string Output(const std::string& arguments)
+    std::string Output(const std::string& arguments, const std::filesystem::path& folder)
     {
         std::string command = std::string(KORVEL_HOST_PROGRAM) + " " + arguments + " --seed 1 2>/dev/null";
         FILE* pipe = popen(command.c_str(), "r");
@@ -47,7 +52,7 @@ protected:
         while (std::fgets(buffer.data(), buffer.size(), pipe) != nullptr)
             out += buffer.data();
         EXPECT_EQ(WEXITSTATUS(pclose(pipe)), 0) << arguments;
-        return Normalised(out);
+        return Normalised(out, folder.string());
     }
 
     void Compare(const std::string& output, const std::filesystem::path& expected)
@@ -67,7 +72,7 @@ TEST_F(ExamplesTest, EverySessionPrintsWhatIsExpected)
             continue;
         ++count;
         const std::filesystem::path work = this->work() / entry.path().stem();
-        Compare(Output("run " + entry.path().string() + ProjectOption(entry.path()) + " --work " + work.string()),
+        Compare(Output("run " + entry.path().string() + ProjectOption(entry.path()) + " --work " + work.string(), work),
                 std::filesystem::path(entry.path()).replace_extension(".expected"));
     }
     EXPECT_GT(count, 0);
@@ -75,5 +80,5 @@ TEST_F(ExamplesTest, EverySessionPrintsWhatIsExpected)
 
 TEST_F(ExamplesTest, TheDemoPrintsWhatIsExpected)
 {
-    Compare(Output("demo --work " + (work() / "demo").string()), sessions / "demo.expected");
+    Compare(Output("demo --work " + (work() / "demo").string(), work() / "demo"), sessions / "demo.expected");
 }
