@@ -133,7 +133,12 @@ bool ACLink::CreateComplexMaterial(ComplexMaterial& item)
     const int layers = item.GetLayersCount();
     // The host counts components in 16 bits, and a thickness must be a number.
     bool finite = true;
-    item.ForEachLayer([&](Material& layer) { finite = finite && std::isfinite(layer.GetThickness()); });
+    double sum = 0.0;
+    item.ForEachLayer([&](Material& layer) {
+        finite = finite && std::isfinite(layer.GetThickness());
+        sum += layer.GetThickness();
+    });
+    finite = finite && std::isfinite(sum);
     if (layers < 0 || layers + 1 > std::numeric_limits<short>::max() || !finite) {
         LogError("ACLink::CreateComplexMaterial: the composite " + item.GetName().ToUtf8() + " has " +
                  std::to_string(layers) + " layers" + (finite ? "" : " and a thickness that is not a number") +
