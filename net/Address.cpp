@@ -69,15 +69,13 @@ bool IsAllowedAddress(const std::string& address, std::string* reason)
         return fail("not an address");
     const std::string scheme = Lower(Part(url.get(), CURLUPART_SCHEME));
     const std::string host = Lower(Part(url.get(), CURLUPART_HOST));
+    if (scheme != "https" && scheme != "http")
+        return fail("the scheme \"" + scheme + "\" is not allowed; the address must be https");
     if (host.empty())
         return fail("the address names no host");
-    if (scheme == "https")
-        return true;
-    if (scheme == "http" && IsLoopback(host))
-        return true;
-    if (scheme == "http")
+    if (scheme == "http" && !IsLoopback(host))
         return fail("plain http is only used for this machine; the address must be https");
-    return fail("the scheme \"" + scheme + "\" is not allowed; the address must be https");
+    return true;
 }
 
 std::string Printable(const std::string& address)

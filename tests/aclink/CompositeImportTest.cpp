@@ -44,10 +44,7 @@ const json failed = json::parse(R"({"IsError":true,"ShowError":true})");
 
 class CompositeImportTest : public AddOnTest {
 protected:
-    sim::Attribute* Composite(const std::string& name)
-    {
-        return project().attributes.FindByName(API_CompWallID, name);
-    }
+    sim::Attribute* Composite(const std::string& name) { return project().attributes.FindByName(API_CompWallID, name); }
     sim::Attribute* Material(const std::string& name)
     {
         return project().attributes.FindByName(API_BuildingMaterialID, name);
@@ -64,8 +61,8 @@ protected:
 TEST_F(CompositeImportTest, LayersBecomeMaterialsAndComponentsWithOneQuestionPerExistingMaterial)
 {
     UseProject(json::parse(R"({"buildingMaterials": [{"name": "Putz", "cutFill": 4, "description": "Kalkputz"}]})"));
-    json request = ::Composite("AW 36", {Article("Putz", 1), Article("Holzfaser", 2), Article("Ziegel", 3, false),
-                                         Article("Putz", 1, false)});
+    json request = ::Composite(
+        "AW 36", {Article("Putz", 1), Article("Holzfaser", 2), Article("Ziegel", 3, false), Article("Putz", 1, false)});
     auto importers = KRV::ImportManager().GetImporters(GS::UniString(request.dump()));
     ASSERT_EQ(importers.size(), 1u);
     host().UI().alertAnswers.push_back(1);

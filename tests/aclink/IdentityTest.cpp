@@ -1,7 +1,7 @@
-#include "Inspect.hpp"
 #include "AddOnTest.hpp"
 #include "Host.hpp"
 #include "HostText.hpp"
+#include "Inspect.hpp"
 #include "UserData.hpp"
 
 using namespace testing_support;

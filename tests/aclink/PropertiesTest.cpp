@@ -1,8 +1,8 @@
-#include "Inspect.hpp"
 #include "Properties.hpp"
 #include "AddOnTest.hpp"
 #include "Classification.hpp"
 #include "Host.hpp"
+#include "Inspect.hpp"
 #include "KorvelComplexMaterial.hpp"
 #include "KorvelMaterial.hpp"
 
@@ -87,8 +87,9 @@ TEST_F(PropertiesTest, GroupsAreMadeOnceAndDefinitionsAreSharedAcrossTargets)
     ASSERT_EQ(defs.size(), 5u);
     EXPECT_EQ(defs[0]->definition.availability, (GS::Array<API_Guid>{korvelItem, item.guid}));
     EXPECT_EQ(sim::inspect::ElementAt(project(), 0).properties.at(defs[0]->definition.guid).text, "9");
-    EXPECT_EQ(sim::inspect::AttributeAt(project(), API_BuildingMaterialID, 1).properties.at(defs[0]->definition.guid).text,
-              "2.5");
+    EXPECT_EQ(
+        sim::inspect::AttributeAt(project(), API_BuildingMaterialID, 1).properties.at(defs[0]->definition.guid).text,
+        "2.5");
 
     // A target without classification items gets an empty availability; the host then
     // refuses the value and says so.

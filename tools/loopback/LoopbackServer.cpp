@@ -120,6 +120,10 @@ void LoopbackServer::Handle(const void* rawRequest, void* rawResponse)
     bool found = false;
     const bool inFolder = request.path.find("..") == std::string::npos;
     std::string body = request.method == "GET" && inFolder ? ReadFile(folder / request.path.substr(1), &found) : "";
+    if (!found && (answer == "stall" || answer == "truncate")) {
+        body = std::string(64, 'x'); // something to start sending
+        found = true;
+    }
     if (request.method == "GET" && !found) {
         response.status = 404;
         response.set_content("not found", "text/plain");
