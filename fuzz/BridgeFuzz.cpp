@@ -6,6 +6,7 @@
 #include "AddOnMain.hpp"
 #include "FuzzInput.hpp"
 #include "Host.hpp"
+#include "Timeouts.hpp"
 #include "UserActions.hpp"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
@@ -14,6 +15,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     // goes to standard error and stays readable without them.
     if (std::freopen("/dev/null", "w", stdout) == nullptr)
         std::fprintf(stderr, "korvel-fuzz: standard output stays open\n");
+    // Inputs may name any https address; none of them is worth waiting for here.
+    KRV::net::TransferTimeouts() = {1, 1000, 1};
     sim::Host& host = sim::Host::Get();
     host.SetWorkFolder(std::filesystem::temp_directory_path() / "korvel-fuzz");
     host.Reset();
