@@ -64,15 +64,24 @@ bool ComplexMaterialImporter::Import(const json& data)
 
 LibraryImporter::LibraryImporter(const json& data) : item(Checked(parser).GetLibrary(data)) {}
 
+// Library importers leave their status "undefined" on success; a writer's failure is "failed".
 bool LibraryImporter::Import()
 {
-    return item != nullptr && link.CreateLibrary(*item);
+    if (item == nullptr)
+        return false;
+    const bool result = link.CreateLibrary(*item);
+    if (!result)
+        status = "failed";
+    return result;
 }
 
 bool LibraryImporter::Import(const json& data)
 {
     std::unique_ptr<Library> library = Checked(parser).GetLibrary(data);
-    return link.CreateLibrary(*library);
+    const bool result = link.CreateLibrary(*library);
+    if (!result)
+        status = "failed";
+    return result;
 }
 
 LibraryPartImporter::LibraryPartImporter(const json& data) : item(Checked(parser).GetLibraryPart(data)) {}
@@ -90,7 +99,10 @@ bool LibraryPartImporter::Import()
 {
     if (item == nullptr || !OverrideObjectIfExist(ObjectName(), "object"))
         return false;
-    return link.CreateLibraryPart(*item);
+    const bool result = link.CreateLibraryPart(*item);
+    if (!result)
+        status = "failed";
+    return result;
 }
 
 bool LibraryPartImporter::Import(const json& data)
@@ -98,7 +110,10 @@ bool LibraryPartImporter::Import(const json& data)
     if (item == nullptr || !OverrideObjectIfExist(ObjectName(), "object"))
         return false;
     std::unique_ptr<LibraryPart> part = Checked(parser).GetLibraryPart(data);
-    return link.CreateLibraryPart(*part);
+    const bool result = link.CreateLibraryPart(*part);
+    if (!result)
+        status = "failed";
+    return result;
 }
 
 } // namespace KRV

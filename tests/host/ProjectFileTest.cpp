@@ -1,5 +1,5 @@
-#include "Inspect.hpp"
 #include "ProjectFile.hpp"
+#include "Inspect.hpp"
 #include "WorkFolder.hpp"
 
 using nlohmann::json;
@@ -123,4 +123,51 @@ TEST_F(ProjectFileTest, StoredTextsKeepTheirZeroBytes)
     auto loaded = sim::LoadProject(json::parse(saved.dump()));
     EXPECT_EQ(sim::inspect::AttributeAt(*loaded, API_BuildingMaterialID, 1).userData.bytes, a.userData.bytes);
     EXPECT_EQ(loaded->addOnData["KV_Stuhl"].bytes, project.addOnData["KV_Stuhl"].bytes);
+}
+
+TEST_F(ProjectFileTest, ElementsOfEveryTypeLibrariesAndDatabasesReadBack)
+{
+    json file = json::parse(R"({
+        "elements": [
+            {"type": "column"}, {"type": "beam"}, {"type": "window", "libraryPart": "{W}"}, {"type": "door", "libraryPart": "{D}"},
+            {"type": "object", "libraryPart": "{S}", "observed": true,
+             "ifcAttributes": [{"name": "GlobalId", "value": "0x"}, {"name": "Name", "value": "Stuhl"}]},
+            {"type": "curtainWall", "ifcAttributes": [{"name": "Name", "value": "Fassade"}]}, {"type": "stair"}],
+        "libraryParts": [{"name": "Stuhl", "uniqueId": "{S}", "kind": "object",
+                          "parameters": [{"type": "text", "name": "KV_", "description": "d", "value": "v"}]}],
+        "libraries": ["/opt/bibliothek"],
+        "databases": [{"type": "floorplan", "name": "EG"}, {"type": "section", "name": "S1"}],
+        "currentDatabase": "section"})");
+    auto project = sim::LoadProject(file);
+    EXPECT_EQ(project->elements.Count(), 7u);
+    const auto elements = sim::inspect::Elements(*project);
+    EXPECT_EQ(elements[4]->type, API_ObjectID);
+    EXPECT_TRUE(elements[4]->observed);
+    ASSERT_NE(elements[4]->IfcName(), nullptr);
+    EXPECT_EQ(*elements[4]->IfcName(), "Stuhl");
+    EXPECT_EQ(elements[0]->Shell(), nullptr);
+    EXPECT_EQ(project->libParts.FindByUniqueId("{S}")->parameters[0].value, "v");
+    EXPECT_EQ(project->libParts.libraries.size(), 2u); // the embedded library and one more
+    EXPECT_EQ(project->databases.Current().name, "S1");
+    json saved = sim::SaveProject(*project);
+    EXPECT_EQ(saved["elements"][5]["type"], "curtainWall");
+    EXPECT_EQ(saved["elements"][4]["ifcAttributes"], file["elements"][4]["ifcAttributes"]);
+    EXPECT_EQ(saved["libraries"], file["libraries"]);
+    EXPECT_EQ(sim::SaveProject(*sim::LoadProject(saved)), saved);
+
+    auto refused = [](const char* text) {
+        try {
+            sim::LoadProject(json::parse(text));
+        } catch (const sim::ProjectFileError& e) {
+            return std::string(e.what());
+        }
+        return std::string("accepted");
+    };
+    EXPECT_NE(refused(R"({"databases": [{"type": "section"}]})").find("floor plan comes first"), std::string::npos);
+    EXPECT_NE(refused(R"({"currentDatabase": "garden"})").find("unknown database type"), std::string::npos);
+    EXPECT_NE(refused(R"({"libraryParts": [{"name": "A", "uniqueId": "{A}"}, {"name": "B", "uniqueId": "{A}"}]})")
+                  .find("used twice"),
+              std::string::npos);
+    EXPECT_NE(refused(R"({"libraryParts": [{"name": "A"}]})").find("missing \"uniqueId\""), std::string::npos);
+    EXPECT_NE(refused(R"({"elements": [{"type": "tower"}]})").find("curtainWall"), std::string::npos);
 }

@@ -98,6 +98,7 @@ json SaveProject(const Project& project)
     SaveProperties(project, file);
     SaveClassifications(project, file);
     SaveLibParts(project, file);
+    SaveDatabases(project, file);
     SaveAddOnData(project, file);
     return file;
 }
@@ -117,6 +118,7 @@ std::unique_ptr<Project> LoadProject(const json& file)
         LoadClassifications(file, *project, guids);
         LoadAttributes(file, *project, guids);
         LoadLibParts(file, *project);
+        LoadDatabases(file, *project, guids);
         LoadElements(file, *project, guids);
         LoadAddOnData(file, *project);
     } catch (const json::exception& e) {

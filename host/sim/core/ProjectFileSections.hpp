@@ -45,6 +45,8 @@ void SaveClassifications(const Project& project, json& file);
 void LoadClassifications(const json& file, Project& project, GuidRegister& guids);
 void SaveLibParts(const Project& project, json& file);
 void LoadLibParts(const json& file, Project& project);
+void SaveDatabases(const Project& project, json& file);
+void LoadDatabases(const json& file, Project& project, GuidRegister& guids);
 void SaveAddOnData(const Project& project, json& file);
 void LoadAddOnData(const json& file, Project& project);
 

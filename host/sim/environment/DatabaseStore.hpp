@@ -17,6 +17,9 @@ struct Database {
 class DatabaseStore {
 public:
     DatabaseStore(); // the floor plan, one section and one layout
+    struct Empty {};
+    explicit DatabaseStore(Empty) {}
+    std::size_t Count() const { return databases.size(); }
 
     const Database* Find(const API_DatabaseUnId& id) const;
     const Database& Current() const { return databases[current]; }
