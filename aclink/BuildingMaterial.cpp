@@ -26,8 +26,7 @@ int MessageBoxAskToOverride(const GS::UniString& name, const GS::UniString& kind
 bool OverrideObjectIfExist(const GS::UniString& name, const GS::UniString& kind)
 {
     API_LibPart part{};
-    const std::string cut = GS::TruncateUtf8(name.ToUtf8(), API_UniLongNameLen - 1);
-    std::memcpy(part.docu_UName, cut.data(), cut.size());
+    CopyText(part.docu_UName, name.ToUtf8());
     const GSErrCode found = ACAPI_LibPart_Search(&part, false, false);
     delete part.location;
     if (found == NoError &&

@@ -2,7 +2,19 @@
 #include "APIdefs_Attributes.h"
 #include "GS/UniString.hpp"
 
+#include <cstring>
+#include <string>
+
 namespace KRV {
+
+// Puts a text into a fixed record field, cut at a character boundary to leave room for the
+// terminating zero.
+template <std::size_t N> void CopyText(char (&target)[N], const std::string& text)
+{
+    std::memset(target, 0, N);
+    const std::string cut = GS::TruncateUtf8(text, N - 1);
+    std::memcpy(target, cut.data(), cut.size());
+}
 
 // Puts a name into an attribute header's name buffer. A name too long for it is cut at
 // a character boundary, so the buffer always holds valid text.

@@ -6,6 +6,7 @@
 #include "ACLink.hpp"
 #include "DBPrintf.h"
 #include "HostMemory.hpp"
+#include "HostText.hpp"
 #include "KorvelLibraryPart.hpp"
 
 namespace KRV {
@@ -13,13 +14,6 @@ namespace KRV {
 namespace {
 
 constexpr const char* catalogueName = "KV_";
-
-template <std::size_t N> void CopyText(char (&target)[N], const std::string& text)
-{
-    std::memset(target, 0, N);
-    const std::string cut = GS::TruncateUtf8(text, N - 1);
-    std::memcpy(target, cut.data(), cut.size());
-}
 
 bool IsCatalogueParameter(const API_AddParType& parameter)
 {

@@ -11,6 +11,7 @@
 #include "Download.hpp"
 #include "ElementEvents.hpp"
 #include "ErrorMessages.hpp"
+#include "HostText.hpp"
 #include "KorvelLibraryPart.hpp"
 #include "Logger.hpp"
 #include "UserData.hpp"
@@ -41,13 +42,6 @@ GS::UniString WithoutExtension(const GS::UniString& name)
     if (stem.GetLength() > 4)
         stem.DeleteLast(4);
     return stem;
-}
-
-template <std::size_t N> void CopyText(char (&target)[N], const GS::UniString& text)
-{
-    std::memset(target, 0, N);
-    const std::string cut = GS::TruncateUtf8(text.ToUtf8(), N - 1);
-    std::memcpy(target, cut.data(), cut.size());
 }
 
 // Copies a file into a folder, replacing one of the same name; a host error code.
@@ -151,8 +145,8 @@ int ACLink::RegisterLibPart(LibraryPart& item)
 
     API_LibPart record{};
     record.typeID = APILib_ObjectID;
-    CopyText(record.docu_UName, name);
-    CopyText(record.file_UName, name);
+    CopyText(record.docu_UName, name.ToUtf8());
+    CopyText(record.file_UName, name.ToUtf8());
     record.isTemplate = false;
     record.isPlaceable = true;
 
