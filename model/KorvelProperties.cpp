@@ -9,7 +9,7 @@ void KorvelProperties::AddProperty(json property)
     properties.push_back(p);
 }
 
-GS::UniString KorvelProperties::GetPropertyValueByName(const GS::UniString& name)
+GS::UniString KorvelProperties::GetPropertyValueByName(const GS::UniString& name) const
 {
     for (const KorvelProperty& p : properties)
         if (p.GetName() == name)

@@ -16,7 +16,7 @@ public:
     std::vector<KorvelProperty> GetProperties() const { return properties; }
     void AddProperty(json property);
     // The first property of that name; "" when there is none.
-    GS::UniString GetPropertyValueByName(const GS::UniString& name);
+    GS::UniString GetPropertyValueByName(const GS::UniString& name) const;
     bool empty() const { return properties.empty(); }
 
     bool operator==(const KorvelProperties& other) const { return properties == other.properties; }

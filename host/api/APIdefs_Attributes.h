@@ -83,9 +83,12 @@ struct API_CWallLineComponent {
     short filler;
 };
 
+class ProfileVectorImage;
+
 struct API_AttributeDefExt {
     API_CWallComponent** cwall_compItems;
     API_CWallLineComponent** cwall_compLItems;
+    ProfileVectorImage* profile_vectorImageItems; // profiles: the drawing of the cross-section
 };
 
 // The header is found by index, or by name when the index is 0 (uniStringNamePtr
@@ -95,6 +98,13 @@ GSErrCode ACAPI_Attribute_GetNum(API_AttrTypeID typeID, API_AttributeIndex* coun
 GSErrCode ACAPI_Attribute_Search(API_Attr_Head* head);
 GSErrCode ACAPI_Attribute_Create(API_Attribute* attribute, API_AttributeDefExt* defs);
 GSErrCode ACAPI_Attribute_Modify(API_Attribute* attribute, API_AttributeDefExt* defs);
+// The definition in plain handles (composites' components); released with ACAPI_DisposeAttrDefsHdls.
+struct API_AttributeDef {
+    API_CWallComponent** cwall_compItems;
+    API_CWallLineComponent** cwall_compLItems;
+};
+GSErrCode ACAPI_Attribute_GetDef(API_AttrTypeID typeID, API_AttributeIndex index, API_AttributeDef* defs);
+GSErrCode ACAPI_DisposeAttrDefsHdls(API_AttributeDef* defs);
 GSErrCode ACAPI_Attribute_GetDefExt(API_AttrTypeID typeID, API_AttributeIndex index, API_AttributeDefExt* defs);
 GSErrCode ACAPI_Attribute_CreateExt(API_Attribute* attribute, API_AttributeDefExt* defs);
 GSErrCode ACAPI_Attribute_ModifyExt(API_Attribute* attribute, API_AttributeDefExt* defs);

@@ -63,7 +63,9 @@ struct API_WallType {
     API_AttributeIndex composite;
     API_AttributeIndex buildingMaterial;
     API_AttributeIndex profileAttr;
-    double thickness;
+    double thickness;  // at the wall's start
+    double thickness1; // at its end
+    short type;        // the wall's kind code
 };
 
 struct API_SlabType {
@@ -100,6 +102,7 @@ struct API_BeamType {
 struct API_ObjectType {
     API_Elem_Head head;
     Int32 libInd;
+    Int32 relatedElemType; // the type of the element an object stands in for (0: none)
 };
 using API_WindowType = API_ObjectType;
 using API_DoorType = API_ObjectType;
@@ -126,11 +129,30 @@ union API_Element {
     API_StairType stair;
 };
 
-// The element memo: nothing the add-on reads yet.
+// What a column or beam segment is built of.
+struct API_AssemblySegmentData {
+    API_ModelElemStructureType modelElemStructureType;
+    API_AttributeIndex buildingMaterial;
+    API_AttributeIndex profileAttr;
+};
+struct API_ColumnSegmentType {
+    API_AssemblySegmentData assemblySegmentData;
+};
+struct API_BeamSegmentType {
+    API_AssemblySegmentData assemblySegmentData;
+};
+
+// The element memo. The segments come in handles; their count is the handle's size
+// divided by the record's. ACAPI_DisposeElemMemoHdls releases them.
 struct API_ElementMemo {
     GSHandle params;
+    API_ColumnSegmentType** columnSegments;
+    API_BeamSegmentType** beamSegments;
 };
 constexpr UInt64 APIMemoMask_None = 0;
+constexpr UInt64 APIMemoMask_ColumnSegment = 0x1;
+constexpr UInt64 APIMemoMask_BeamSegment = 0x2;
+constexpr UInt64 APIMemoMask_All = ~UInt64(0);
 
 // Marks every field of a record as changed (a mask of all 0xFF bytes is the same).
 void ACAPI_ELEMENT_MASK_SETFULL(API_Element& mask);
@@ -153,6 +175,44 @@ GSErrCode ACAPI_DisposeElemMemoHdls(API_ElementMemo* memo);
 // Takes the fields marked in `mask` from `element` into the element of the same guid.
 GSErrCode ACAPI_Element_Change(API_Element* element, const API_Element* mask, const API_ElementMemo* memo,
                                UInt64 memoMask, bool withdel);
+
+// Quantities. One record serves every type; each type fills the fields it has.
+struct API_ElementQuantity {
+    double volume;
+    double surface;     // walls (the surface their kind 5 is measured by), windows, doors
+    double area;        // curtain walls
+    double length;      // beams
+    double height;      // columns, windows, doors
+    double width;       // windows, doors
+    double surfaces[5]; // a column's two, a beam's five
+};
+struct API_CompositeQuantity {
+    API_AttributeIndex buildingMaterial;
+    double volume;
+};
+struct API_Quantities {
+    API_ElementQuantity* elements;
+    GS::Array<API_CompositeQuantity>* composites;
+};
+struct API_QuantityPar {
+    double minOpeningSize;
+};
+struct API_QuantitiesMask {
+    API_ElementQuantity elements; // a field is asked for when any of its bytes is set
+};
+void ACAPI_ELEMENT_QUANTITIES_MASK_SETFULL(API_QuantitiesMask& mask);
+GSErrCode ACAPI_Element_GetQuantities(const API_Guid& guid, const API_QuantityPar* params, API_Quantities* quantities,
+                                      const API_QuantitiesMask* mask);
+
+struct API_Box3D {
+    double xMin, yMin, zMin;
+    double xMax, yMax, zMax;
+};
+struct API_ElemInfo3D {
+    API_Box3D bounds;
+};
+// The element's 3D bounding box; APIERR_NO3D when it has none.
+GSErrCode ACAPI_Element_Get3DInfo(const API_Elem_Head& head, API_ElemInfo3D* info3D);
 
 struct API_IFCAttribute {
     GS::UniString attributeName;
@@ -223,5 +283,8 @@ struct API_DatabaseInfo {
     GS::UniString name;
 };
 
-constexpr GSType APIDb_GetDatabaseInfoID = 0x47444249; // 'GDBI': par1 API_DatabaseInfo* (unId in, the rest out)
+constexpr GSType APIDb_GetDatabaseInfoID = 0x47444249;       // 'GDBI': par1 API_DatabaseInfo* (unId in, the rest out)
+constexpr GSType APIDb_GetCurrentDatabaseID = 0x47444154;    // 'GDAT': par1 API_DatabaseInfo* receives the current one
+constexpr GSType APIDb_ChangeCurrentDatabaseID = 0x43444154; // 'CDAT': par1 API_DatabaseInfo*: its unId, or its type
+constexpr GSType APIDb_GetElementInfoStringID = 0x47434953;  // 'GCIS': par1 API_Guid*, par2 GS::UniString*
 GSErrCode ACAPI_Database(GSType code, void* par1 = nullptr, void* par2 = nullptr);

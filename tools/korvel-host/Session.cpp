@@ -24,7 +24,8 @@ const std::vector<Session::Action>& Session::Table()
         {"js", "call a function of jsKorvelInterface with \"arg\" or the text of \"argFile\"", &Session::Js},
         {"drop", "drop a file on the host", &Session::Drop},
         {"answer", "queue answers for the next alerts (1 the first button)", &Session::Answer},
-        {"dump", "show host state: log, debug, alerts, undo, project, opened, stdout, requests", &Session::DumpStep},
+        {"dump", "show host state: log, debug, alerts, undo, project, opened, stdout, requests, database",
+         &Session::DumpStep},
         {"unload", "unload the add-on", &Session::Unload},
         {"serve", "serve a folder on a loopback address, {{server}} in later steps", &Session::Serve},
         {"place", "place an element given as in a project file (\"copyOf\": created from that element)",
@@ -35,6 +36,7 @@ const std::vector<Session::Action>& Session::Table()
         {"delete", "delete an element", &Session::Delete},
         {"rename", "set an element's IFC \"Name\" (a change)", &Session::Rename},
         {"notify", "deliver any element event code for an element", &Session::Notify},
+        {"database", "make the floor plan, a section or a layout the current database", &Session::Database},
     };
     return table;
 }
@@ -186,7 +188,11 @@ json Session::Dump(const std::string& what) const
         return stdoutLines;
     if (what == "requests")
         return server != nullptr ? server->Requests() : json::array();
-    throw StepError("unknown dump \"" + what + "\" (log, debug, alerts, undo, project, opened, stdout, requests)");
+    if (what == "database")
+        return {{"current", host.GetProject().databases.Current().name},
+                {"switches", host.GetProject().databases.Switches()}};
+    throw StepError("unknown dump \"" + what +
+                    "\" (log, debug, alerts, undo, project, opened, stdout, requests, database)");
 }
 
 void Session::TakeStdout(json& line)

@@ -80,6 +80,7 @@ private:
     nlohmann::json Delete(const nlohmann::json& action);
     nlohmann::json Rename(const nlohmann::json& action);
     nlohmann::json Notify(const nlohmann::json& action);
+    nlohmann::json Database(const nlohmann::json& action);
 
     std::ostream& out;
     std::filesystem::path baseFolder;

@@ -239,4 +239,17 @@ json Session::Notify(const json& action)
     return json::object();
 }
 
+json Session::Database(const json& action)
+{
+    const std::string type = action.at("type").get<std::string>();
+    const API_DatabaseTypeID id =
+        type == "floorplan" ? APIWind_FloorPlanID
+        : type == "section" ? APIWind_SectionID
+        : type == "layout"  ? APIWind_LayoutID
+                            : throw StepError("unknown database \"" + type + "\" (floorplan, section, layout)");
+    if (!sim::Host::Get().GetProject().databases.SwitchTo(id))
+        throw StepError("the project has no " + type);
+    return {{"current", sim::Host::Get().GetProject().databases.Current().name}};
+}
+
 } // namespace korvel_host

@@ -50,6 +50,12 @@ public:
     UniString Trimmed() const;
 
     bool IsEqual(const UniString& other, CaseComparison comparison = CaseSensitive) const;
+    enum CompareResult { Less = -1, Equal = 0, Greater = 1 };
+    // Case-sensitive: by code point. Case-insensitive: by code point after simple case folding.
+    CompareResult Compare(const UniString& other, CaseComparison comparison = CaseSensitive) const;
+    // Lower-cases the text in place (Unicode, character by character).
+    UniString& SetToLowerCase();
+    UniString ToLowerCase() const;
     bool BeginsWith(const UniString& prefix) const;
     bool EndsWith(const UniString& suffix) const;
     bool Contains(const UniString& part) const;

@@ -9,6 +9,7 @@
 #include "APIdefs_Attributes.h"
 #include "Annotations.hpp"
 #include "GuidHash.hpp"
+#include "ProfileVectorImage.hpp"
 
 namespace sim {
 
@@ -35,6 +36,9 @@ struct Attribute : Annotations {
     GSFlags flags = 0;
     std::vector<API_CWallComponent> components;
     std::vector<API_CWallLineComponent> lines;
+    int declaredComponents = -1; // what the record says when it differs from the list (a faulty host)
+    // profiles: the records of the cross-section's drawing
+    std::vector<ProfileVectorImage::Record> profileRecords;
 };
 
 class AttributeStore {

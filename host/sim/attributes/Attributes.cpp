@@ -4,6 +4,7 @@
 #include "APIdefs_Attributes.h"
 #include "BM.h"
 #include "Host.hpp"
+#include "ProfileVectorImage.hpp"
 
 using sim::Host;
 
@@ -77,7 +78,8 @@ void FillRecord(const sim::Attribute& a, API_Attribute* out)
         if (id != nullptr)
             *id = GS::UniString(a.id);
     } else if (a.type == API_CompWallID) {
-        out->compWall.nComps = static_cast<short>(a.components.size());
+        out->compWall.nComps = static_cast<short>(a.declaredComponents >= 0 ? a.declaredComponents
+                                                                            : static_cast<int>(a.components.size()));
         out->compWall.nLines = static_cast<short>(a.lines.size());
         double total = 0;
         for (const auto& c : a.components)
@@ -240,12 +242,47 @@ GSErrCode ACAPI_Attribute_GetDefExt(API_AttrTypeID typeID, API_AttributeIndex in
         defs->cwall_compItems = ToHandle(a->components);
         defs->cwall_compLItems = ToHandle(a->lines);
     }
+    if (typeID == API_ProfileID)
+        defs->profile_vectorImageItems = new ProfileVectorImage(a->profileRecords);
     return NoError;
 }
 
 GSErrCode ACAPI_DisposeAttrDefsHdlsExt(API_AttributeDefExt* defs)
 {
     SIM_ENTER("ACAPI_DisposeAttrDefsHdlsExt");
+    if (defs == nullptr)
+        return APIERR_BADPARS;
+    BMKillHandle(reinterpret_cast<GSHandle*>(&defs->cwall_compItems));
+    BMKillHandle(reinterpret_cast<GSHandle*>(&defs->cwall_compLItems));
+    delete defs->profile_vectorImageItems;
+    defs->profile_vectorImageItems = nullptr;
+    return NoError;
+}
+
+GSErrCode ACAPI_Attribute_GetDef(API_AttrTypeID typeID, API_AttributeIndex index, API_AttributeDef* defs)
+{
+    SIM_ENTER("ACAPI_Attribute_GetDef");
+    if (defs == nullptr)
+        return APIERR_BADPARS;
+    sim::Attribute* a = Store().Find(typeID, index);
+    if (a == nullptr)
+        return APIERR_BADINDEX;
+    std::memset(defs, 0, sizeof(API_AttributeDef));
+    if (typeID == API_CompWallID) {
+        defs->cwall_compItems = ToHandle(a->components);
+        defs->cwall_compLItems = ToHandle(a->lines);
+        if (defs->cwall_compItems == nullptr || defs->cwall_compLItems == nullptr) {
+            BMKillHandle(reinterpret_cast<GSHandle*>(&defs->cwall_compItems));
+            BMKillHandle(reinterpret_cast<GSHandle*>(&defs->cwall_compLItems));
+            return APIERR_MEMFULL;
+        }
+    }
+    return NoError;
+}
+
+GSErrCode ACAPI_DisposeAttrDefsHdls(API_AttributeDef* defs)
+{
+    SIM_ENTER("ACAPI_DisposeAttrDefsHdls");
     if (defs == nullptr)
         return APIERR_BADPARS;
     BMKillHandle(reinterpret_cast<GSHandle*>(&defs->cwall_compItems));

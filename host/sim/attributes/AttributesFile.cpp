@@ -37,6 +37,17 @@ json SaveAttribute(const Attribute& a)
         j["lines"] = json::array();
         for (const auto& l : a.lines)
             j["lines"].push_back({{"ltypeInd", l.ltypeInd}, {"linePen", l.linePen}});
+        if (a.declaredComponents >= 0)
+            j["componentCount"] = a.declaredComponents;
+    }
+    if (a.type == API_ProfileID) {
+        j["records"] = json::array();
+        for (const auto& r : a.profileRecords) {
+            json record = {{"kind", r.type == ProfileVectorImage::Hatch ? "hatch" : "line"}};
+            if (r.type == ProfileVectorImage::Hatch)
+                record["buildingMaterial"] = r.buildingMaterial;
+            j["records"].push_back(record);
+        }
     }
     return j;
 }
@@ -68,11 +79,24 @@ Attribute LoadAttribute(const json& j, API_AttrTypeID type)
     if (j.contains("lines"))
         for (const json& l : j.at("lines"))
             a.lines.push_back({Integer<short>(l, "ltypeInd", 1), Integer<short>(l, "linePen", 1), 0, 0});
+    a.declaredComponents = Integer<short>(j, "componentCount", -1);
+    if (j.contains("records"))
+        for (const json& r : j.at("records")) {
+            ProfileVectorImage::Record record;
+            const std::string kind = r.at("kind").get<std::string>();
+            if (kind == "hatch") {
+                record.type = ProfileVectorImage::Hatch;
+                record.buildingMaterial = Integer<Int32>(r, "buildingMaterial", 0);
+            } else if (kind != "line") {
+                throw ProjectFileError("unknown profile record \"" + kind + "\" (hatch, line)");
+            }
+            a.profileRecords.push_back(record);
+        }
     return a;
 }
 
-const std::pair<const char*, API_AttrTypeID> sections[] = {{"buildingMaterials", API_BuildingMaterialID},
-                                                           {"composites", API_CompWallID}};
+const std::pair<const char*, API_AttrTypeID> sections[] = {
+    {"buildingMaterials", API_BuildingMaterialID}, {"composites", API_CompWallID}, {"profiles", API_ProfileID}};
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "GS/UniString.hpp"
 
+#include <algorithm>
 #include <cstdio>
 #include <ostream>
 #include <vector>
@@ -111,6 +112,57 @@ bool UniString::IsEqual(const UniString& other, CaseComparison comparison) const
         if (Fold(a[i]) != Fold(b[i]))
             return false;
     return true;
+}
+
+UniString::CompareResult UniString::Compare(const UniString& other, CaseComparison comparison) const
+{
+    auto a = Decode(text), b = Decode(other.text);
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        const char32_t x = comparison == CaseInsensitive ? Fold(a[i]) : a[i];
+        const char32_t y = comparison == CaseInsensitive ? Fold(b[i]) : b[i];
+        if (x != y)
+            return x < y ? Less : Greater;
+    }
+    return a.size() == b.size() ? Equal : a.size() < b.size() ? Less : Greater;
+}
+
+namespace {
+
+void Encode(char32_t c, std::string& out)
+{
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+} // namespace
+
+UniString& UniString::SetToLowerCase()
+{
+    std::string lower;
+    for (char32_t c : Decode(text))
+        Encode(sim::ToLower(c), lower);
+    text = lower;
+    return *this;
+}
+
+UniString UniString::ToLowerCase() const
+{
+    UniString copy = *this;
+    return copy.SetToLowerCase();
 }
 
 bool UniString::BeginsWith(const UniString& prefix) const

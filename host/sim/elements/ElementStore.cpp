@@ -19,6 +19,14 @@ ElementPayload PayloadFor(API_ElemTypeID type)
     case API_SlabID:
     case API_RoofID:
         return ShellPayload{};
+    case API_ColumnID:
+    case API_BeamID:
+        return MemberPayload{};
+    case API_WindowID:
+    case API_DoorID:
+    case API_ObjectID:
+    case API_LampID:
+        return PlacedPayload{};
     default:
         return NoPayload{};
     }

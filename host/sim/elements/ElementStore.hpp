@@ -15,15 +15,33 @@
 
 namespace sim {
 
-// Walls, slabs and roofs: what they are built of.
+// Walls, slabs and roofs: what they are built of (a wall also its kind and end thickness).
 struct ShellPayload {
     API_ElemStructure structure{};
+    short kind = 0;
+    double thicknessEnd = 0; // walls: the thickness at the other end
 };
-// Windows, doors and objects carry their library part in the head; columns, beams,
-// curtain walls and stairs nothing the host reads yet.
+// Columns and beams: their segments.
+struct MemberPayload {
+    std::vector<API_AssemblySegmentData> segments;
+};
+// Windows, doors and objects (their library part is in the head): the 3D box, and the
+// type of element an object stands in for.
+struct PlacedPayload {
+    bool hasBox = false;
+    API_Box3D box{};
+    Int32 relatedType = 0;
+};
+// Curtain walls and stairs: nothing beyond the head and the quantities.
 struct NoPayload {};
 
-using ElementPayload = std::variant<NoPayload, ShellPayload>;
+using ElementPayload = std::variant<NoPayload, ShellPayload, MemberPayload, PlacedPayload>;
+
+// The quantities the host reports for an element, given outright (no geometry engine).
+struct ElementQuantities {
+    double volume = 0, surface = 0, area = 0, length = 0, height = 0, width = 0;
+    std::vector<double> surfaces;
+};
 
 struct Element : Annotations {
     // head
@@ -33,11 +51,16 @@ struct Element : Annotations {
     std::vector<std::pair<std::string, std::string>> ifcAttributes; // name, value, in order
     bool observed = false;
     std::string libraryPart; // unique id of the library part it is placed from
+    ElementQuantities quantities;
     // payload
     ElementPayload payload;
 
     ShellPayload* Shell() { return std::get_if<ShellPayload>(&payload); }
     const ShellPayload* Shell() const { return std::get_if<ShellPayload>(&payload); }
+    MemberPayload* Member() { return std::get_if<MemberPayload>(&payload); }
+    const MemberPayload* Member() const { return std::get_if<MemberPayload>(&payload); }
+    PlacedPayload* Placed() { return std::get_if<PlacedPayload>(&payload); }
+    const PlacedPayload* Placed() const { return std::get_if<PlacedPayload>(&payload); }
     // The IFC attribute "Name", or nothing.
     const std::string* IfcName() const;
 };

@@ -74,10 +74,23 @@ void FillRecord(const Element& e, API_Element& element)
         if (fields.profile != nullptr)
             *fields.profile = shell->structure.profileAttr;
         *fields.thickness = shell->structure.thickness;
+        if (e.type == API_WallID) {
+            element.wall.thickness1 = shell->thicknessEnd;
+            element.wall.type = shell->kind;
+        }
+    }
+    if (const MemberPayload* member = e.Member()) {
+        const auto count = static_cast<Int32>(member->segments.size());
+        if (e.type == API_ColumnID)
+            element.column.nSegments = count;
+        else
+            element.beam.nSegments = count;
     }
     if (IsPlacedFromLibraryPart(e.type)) {
         const LibPart* part = Host::Get().GetProject().libParts.FindByUniqueId(e.libraryPart);
         element.object.libInd = part != nullptr ? part->index : 0;
+        if (const PlacedPayload* placed = e.Placed())
+            element.object.relatedElemType = placed->relatedType;
     }
 }
 
@@ -113,14 +126,38 @@ GSErrCode ACAPI_Element_Get(API_Element* element)
     return NoError;
 }
 
-GSErrCode ACAPI_Element_GetMemo(const API_Guid& guid, API_ElementMemo* memo, UInt64)
+template <typename Segment> static Segment** SegmentsHandle(const std::vector<API_AssemblySegmentData>& segments)
+{
+    GSHandle h = BMAllocateHandle(static_cast<GSSize>(segments.size() * sizeof(Segment)), ALLOCATE_CLEAR, 0);
+    if (h == nullptr)
+        return nullptr;
+    auto* records = reinterpret_cast<Segment*>(*h);
+    for (std::size_t i = 0; i < segments.size(); ++i)
+        records[i].assemblySegmentData = segments[i];
+    return reinterpret_cast<Segment**>(h);
+}
+
+GSErrCode ACAPI_Element_GetMemo(const API_Guid& guid, API_ElementMemo* memo, UInt64 mask)
 {
     SIM_ENTER("ACAPI_Element_GetMemo");
     if (memo == nullptr)
         return APIERR_BADPARS;
-    if (Store().Find(guid) == nullptr)
+    const sim::Element* e = Store().Find(guid);
+    if (e == nullptr)
         return APIERR_BADID;
     std::memset(memo, 0, sizeof(API_ElementMemo));
+    if (const sim::MemberPayload* member = e->Member()) {
+        if (e->type == API_ColumnID && (mask & APIMemoMask_ColumnSegment) != 0) {
+            memo->columnSegments = SegmentsHandle<API_ColumnSegmentType>(member->segments);
+            if (memo->columnSegments == nullptr)
+                return APIERR_MEMFULL;
+        }
+        if (e->type == API_BeamID && (mask & APIMemoMask_BeamSegment) != 0) {
+            memo->beamSegments = SegmentsHandle<API_BeamSegmentType>(member->segments);
+            if (memo->beamSegments == nullptr)
+                return APIERR_MEMFULL;
+        }
+    }
     return NoError;
 }
 
@@ -130,6 +167,67 @@ GSErrCode ACAPI_DisposeElemMemoHdls(API_ElementMemo* memo)
     if (memo == nullptr)
         return APIERR_BADPARS;
     BMKillHandle(&memo->params);
+    BMKillHandle(reinterpret_cast<GSHandle*>(&memo->columnSegments));
+    BMKillHandle(reinterpret_cast<GSHandle*>(&memo->beamSegments));
+    return NoError;
+}
+
+void ACAPI_ELEMENT_QUANTITIES_MASK_SETFULL(API_QuantitiesMask& mask)
+{
+    std::memset(&mask, 0xFF, sizeof(API_QuantitiesMask));
+}
+
+GSErrCode ACAPI_Element_GetQuantities(const API_Guid& guid, const API_QuantityPar*, API_Quantities* quantities,
+                                      const API_QuantitiesMask* mask)
+{
+    SIM_ENTER("ACAPI_Element_GetQuantities");
+    if (quantities == nullptr || quantities->elements == nullptr)
+        return APIERR_BADPARS;
+    const sim::Element* e = Store().Find(guid);
+    if (e == nullptr)
+        return APIERR_BADID;
+    const sim::ElementQuantities& q = e->quantities;
+    API_ElementQuantity all{};
+    all.volume = q.volume;
+    all.surface = q.surface;
+    all.area = q.area;
+    all.length = q.length;
+    all.height = q.height;
+    all.width = q.width;
+    for (std::size_t i = 0; i < q.surfaces.size() && i < 5; ++i)
+        all.surfaces[i] = q.surfaces[i];
+    API_ElementQuantity& out = *quantities->elements;
+    // Only the fields the mask asks for are filled.
+    auto take = [&](double& target, const double& value, const double& marked) {
+        if (mask == nullptr || Marked(marked))
+            target = value;
+    };
+    const API_ElementQuantity* m = mask != nullptr ? &mask->elements : &all;
+    take(out.volume, all.volume, m->volume);
+    take(out.surface, all.surface, m->surface);
+    take(out.area, all.area, m->area);
+    take(out.length, all.length, m->length);
+    take(out.height, all.height, m->height);
+    take(out.width, all.width, m->width);
+    for (int i = 0; i < 5; ++i)
+        take(out.surfaces[i], all.surfaces[i], m->surfaces[i]);
+    if (quantities->composites != nullptr)
+        quantities->composites->Clear();
+    return NoError;
+}
+
+GSErrCode ACAPI_Element_Get3DInfo(const API_Elem_Head& head, API_ElemInfo3D* info3D)
+{
+    SIM_ENTER("ACAPI_Element_Get3DInfo");
+    if (info3D == nullptr)
+        return APIERR_BADPARS;
+    const sim::Element* e = Store().Find(head.guid);
+    if (e == nullptr)
+        return APIERR_BADID;
+    const sim::PlacedPayload* placed = e->Placed();
+    if (placed == nullptr || !placed->hasBox)
+        return APIERR_NO3D;
+    info3D->bounds = placed->box;
     return NoError;
 }
 
@@ -191,16 +289,49 @@ GSErrCode ACAPI_Element_GetIFCAttributes(const API_Guid& guid, bool, GS::Array<A
     return NoError;
 }
 
-GSErrCode ACAPI_Database(GSType code, void* par1, void*)
+static void FillDatabase(const sim::Database& database, API_DatabaseInfo& info)
+{
+    info.typeID = database.type;
+    info.databaseUnId = database.id;
+    info.name = GS::UniString(database.name);
+}
+
+GSErrCode ACAPI_Database(GSType code, void* par1, void* par2)
 {
     SIM_ENTER_REQUEST("ACAPI_Database", code);
-    if (code != APIDb_GetDatabaseInfoID || par1 == nullptr)
+    if (par1 == nullptr)
         return APIERR_BADPARS;
-    auto* info = static_cast<API_DatabaseInfo*>(par1);
-    const sim::Database* database = Host::Get().GetProject().databases.Find(info->databaseUnId);
-    if (database == nullptr)
-        return APIERR_BADDATABASE;
-    info->typeID = database->type;
-    info->name = GS::UniString(database->name);
-    return NoError;
+    sim::DatabaseStore& databases = Host::Get().GetProject().databases;
+    switch (code) {
+    case APIDb_GetDatabaseInfoID: {
+        auto* info = static_cast<API_DatabaseInfo*>(par1);
+        const sim::Database* database = databases.Find(info->databaseUnId);
+        if (database == nullptr)
+            return APIERR_BADDATABASE;
+        FillDatabase(*database, *info);
+        return NoError;
+    }
+    case APIDb_GetCurrentDatabaseID:
+        FillDatabase(databases.Current(), *static_cast<API_DatabaseInfo*>(par1));
+        return NoError;
+    case APIDb_ChangeCurrentDatabaseID: {
+        const auto* info = static_cast<const API_DatabaseInfo*>(par1);
+        // A database named by its id, or the first one of the type.
+        if (info->databaseUnId.elemSetId != APINULLGuid)
+            return databases.SwitchTo(info->databaseUnId) ? NoError : APIERR_BADDATABASE;
+        return databases.SwitchTo(info->typeID) ? NoError : APIERR_BADDATABASE;
+    }
+    case APIDb_GetElementInfoStringID: {
+        if (par2 == nullptr)
+            return APIERR_BADPARS;
+        const sim::Element* e = Store().Find(*static_cast<const API_Guid*>(par1));
+        if (e == nullptr)
+            return APIERR_BADID;
+        const std::string* name = e->IfcName();
+        *static_cast<GS::UniString*>(par2) = GS::UniString(name != nullptr ? *name : std::string());
+        return NoError;
+    }
+    default:
+        return APIERR_BADPARS;
+    }
 }

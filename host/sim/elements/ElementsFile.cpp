@@ -62,7 +62,39 @@ json SaveElement(const Element& e)
         j["composite"] = shell->structure.composite;
         j["buildingMaterial"] = shell->structure.buildingMaterial;
         j["thickness"] = shell->structure.thickness;
+        if (e.type == API_WallID && (shell->kind != 0 || shell->thicknessEnd != 0)) {
+            j["kind"] = shell->kind;
+            j["thicknessEnd"] = shell->thicknessEnd;
+        }
     }
+    if (const MemberPayload* member = e.Member(); member != nullptr && !member->segments.empty()) {
+        j["segments"] = json::array();
+        for (const auto& s : member->segments)
+            j["segments"].push_back(s.modelElemStructureType == API_ProfileStructure
+                                        ? json{{"structure", "profile"}, {"profile", s.profileAttr}}
+                                        : json{{"structure", "basic"}, {"buildingMaterial", s.buildingMaterial}});
+    }
+    if (const PlacedPayload* placed = e.Placed()) {
+        if (placed->hasBox)
+            j["box"] = {{"min", {placed->box.xMin, placed->box.yMin, placed->box.zMin}},
+                        {"max", {placed->box.xMax, placed->box.yMax, placed->box.zMax}}};
+        if (placed->relatedType != 0)
+            j["relatedType"] = placed->relatedType;
+    }
+    const ElementQuantities& q = e.quantities;
+    json quantities = json::object();
+    for (const auto& [key, value] : {std::pair<const char*, double>{"volume", q.volume},
+                                     {"surface", q.surface},
+                                     {"area", q.area},
+                                     {"length", q.length},
+                                     {"height", q.height},
+                                     {"width", q.width}})
+        if (value != 0)
+            quantities[key] = value;
+    if (!q.surfaces.empty())
+        quantities["surfaces"] = q.surfaces;
+    if (!quantities.empty())
+        j["quantities"] = quantities;
     if (!e.ifcAttributes.empty()) {
         j["ifcAttributes"] = json::array();
         for (const auto& [name, value] : e.ifcAttributes)
@@ -84,6 +116,45 @@ void LoadElementMembers(const json& j, Element& e)
         shell->structure.composite = Integer<Int32>(j, "composite", shell->structure.composite);
         shell->structure.buildingMaterial = Integer<Int32>(j, "buildingMaterial", shell->structure.buildingMaterial);
         shell->structure.thickness = j.value("thickness", shell->structure.thickness);
+    }
+    if (ShellPayload* shell = e.Shell()) {
+        shell->kind = Integer<short>(j, "kind", shell->kind);
+        shell->thicknessEnd = j.value("thicknessEnd", shell->thicknessEnd);
+    }
+    if (MemberPayload* member = e.Member(); member != nullptr && j.contains("segments")) {
+        member->segments.clear();
+        for (const json& s : j.at("segments")) {
+            API_AssemblySegmentData segment{};
+            segment.modelElemStructureType = StructureOf(s.value("structure", "basic"));
+            segment.buildingMaterial = Integer<Int32>(s, "buildingMaterial", 0);
+            segment.profileAttr = Integer<Int32>(s, "profile", 0);
+            member->segments.push_back(segment);
+        }
+    }
+    if (PlacedPayload* placed = e.Placed()) {
+        if (j.contains("box")) {
+            const auto min = j.at("box").at("min").get<std::vector<double>>();
+            const auto max = j.at("box").at("max").get<std::vector<double>>();
+            if (min.size() != 3 || max.size() != 3)
+                throw ProjectFileError("a box is {\"min\": [x, y, z], \"max\": [x, y, z]}");
+            placed->hasBox = true;
+            placed->box = {min[0], min[1], min[2], max[0], max[1], max[2]};
+        }
+        placed->relatedType = Integer<Int32>(j, "relatedType", placed->relatedType);
+    }
+    if (j.contains("quantities")) {
+        const json& q = j.at("quantities");
+        ElementQuantities& out = e.quantities;
+        out.volume = q.value("volume", out.volume);
+        out.surface = q.value("surface", out.surface);
+        out.area = q.value("area", out.area);
+        out.length = q.value("length", out.length);
+        out.height = q.value("height", out.height);
+        out.width = q.value("width", out.width);
+        if (q.contains("surfaces"))
+            out.surfaces = q.at("surfaces").get<std::vector<double>>();
+        if (out.surfaces.size() > 5)
+            throw ProjectFileError("an element has at most five surfaces");
     }
     if (j.contains("ifcAttributes")) {
         e.ifcAttributes.clear();

@@ -24,6 +24,18 @@ bool DatabaseStore::SwitchTo(API_DatabaseTypeID type)
     for (std::size_t i = 0; i < databases.size(); ++i)
         if (databases[i].type == type) {
             current = i;
+            switches.push_back(databases[i].name);
+            return true;
+        }
+    return false;
+}
+
+bool DatabaseStore::SwitchTo(const API_DatabaseUnId& id)
+{
+    for (std::size_t i = 0; i < databases.size(); ++i)
+        if (databases[i].id.elemSetId == id.elemSetId) {
+            current = i;
+            switches.push_back(databases[i].name);
             return true;
         }
     return false;

@@ -26,6 +26,10 @@ public:
     const Database& FloorPlan() const { return databases[0]; }
     // Makes the first database of that type current; false when there is none.
     bool SwitchTo(API_DatabaseTypeID type);
+    bool SwitchTo(const API_DatabaseUnId& id);
+    // Every database made current so far, in order (for inspection).
+    const std::vector<std::string>& Switches() const { return switches; }
+    void ForgetSwitches() { switches.clear(); }
     void Add(const Database& database) { databases.push_back(database); }
 
     template <typename F> void ForEach(F visit) const
@@ -37,6 +41,7 @@ public:
 private:
     std::vector<Database> databases;
     std::size_t current = 0;
+    std::vector<std::string> switches;
 };
 
 } // namespace sim

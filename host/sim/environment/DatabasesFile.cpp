@@ -59,6 +59,7 @@ void LoadDatabases(const json& file, Project& project, GuidRegister& guids)
     if (file.contains("currentDatabase") &&
         !project.databases.SwitchTo(TypeOf(file.at("currentDatabase").get<std::string>())))
         throw ProjectFileError("currentDatabase: the project has no such database");
+    project.databases.ForgetSwitches(); // opening a project is no switch
 }
 
 } // namespace sim

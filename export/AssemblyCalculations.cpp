@@ -1,0 +1,123 @@
+// "CurtainWallInfo" and "StairCalculationInfo": assemblies grouped by their IFC name.
+#include <algorithm>
+#include <unordered_map>
+
+#include "DBPrintf.h"
+#include "ElementNames.hpp"
+#include "ExportManager.hpp"
+
+namespace KRV {
+
+namespace {
+
+struct Assembly {
+    GS::UniString type;
+    GS::UniString id;
+    GS::UniString name;
+    GS::UniString bimUuid;
+    double measure = 0; // a curtain wall's area, a stair's volume
+    std::vector<KorvelProperty> properties;
+};
+
+json Attributes(const std::vector<KorvelProperty>& properties)
+{
+    json attributes = json::array();
+    for (const KorvelProperty& property : properties) {
+        json j;
+        to_json(j, property);
+        attributes.push_back(j);
+    }
+    return attributes;
+}
+
+// Lists, reads, names and measures the assemblies of a type, first-seen order.
+std::vector<Assembly> Scan(API_ElemTypeID type, ReadCache& cache)
+{
+    GS::Array<API_Guid> elements;
+    ACAPI_Element_GetElemList(type, &elements, 10, APINULLGuid);
+    std::vector<Assembly> groups;
+    std::unordered_map<std::string, std::size_t> byName;
+    for (const API_Guid& guid : elements) {
+        const GS::UniString guidText = APIGuidToString(guid);
+        DBPrintf("Element guid: %s\n", guidText.ToCStr().Get());
+        API_Element element{};
+        element.header.guid = guid;
+        if (ACAPI_Element_Get(&element) != NoError)
+            continue;
+        GS::UniString name; // every element starts without a name
+        GetIFCNameFromElementGuid(guid, name);
+        DBPrintf("IFC name: %s\n", name.ToCStr().Get());
+        const KorvelProperties& properties = cache.RecordProperties(name);
+        const GS::UniString bimUuid = properties.GetPropertyValueByName("id");
+        if (cache.Record(name))
+            DBPrintf("bim_uuid: %s\n", bimUuid.ToCStr().Get());
+        API_ElementQuantity q{};
+        API_Quantities quantities{};
+        quantities.elements = &q;
+        API_QuantitiesMask mask;
+        ACAPI_ELEMENT_QUANTITIES_MASK_SETFULL(mask);
+        API_QuantityPar params{};
+        const bool read = ACAPI_Element_GetQuantities(guid, &params, &quantities, &mask) == NoError;
+        const double measure = !read ? 0.0 : type == API_CurtainWallID ? q.area : q.volume;
+        auto found = byName.find(name.ToUtf8());
+        if (found != byName.end()) {
+            groups[found->second].measure += measure;
+            continue;
+        }
+        Assembly assembly;
+        assembly.type = type == API_CurtainWallID ? (read ? "Walls" : "") : "Stairs";
+        assembly.id = guidText;
+        assembly.name = name;
+        assembly.bimUuid = bimUuid;
+        assembly.measure = measure;
+        assembly.properties = properties.GetProperties();
+        byName.emplace(name.ToUtf8(), groups.size());
+        groups.push_back(std::move(assembly));
+    }
+    // By name, ignoring case; names that compare equal keep their first-seen order.
+    std::stable_sort(groups.begin(), groups.end(), [](const Assembly& a, const Assembly& b) {
+        return a.name.Compare(b.name, GS::CaseInsensitive) == GS::UniString::Less;
+    });
+    return groups;
+}
+
+} // namespace
+
+json ExportManager::CalculateCurtainWalls()
+{
+    json result = nullptr;
+    for (const Assembly& a : Scan(API_CurtainWallID, cache)) {
+        if (result.is_null())
+            result = json::array();
+        result.push_back({{"type", a.type.ToUtf8()},
+                          {"name", a.name.ToUtf8()},
+                          {"area", a.measure},
+                          {"id", a.id.ToUtf8()},
+                          {"bim_uuid", a.bimUuid.ToUtf8()},
+                          {"attributes", Attributes(a.properties)}});
+    }
+    return result;
+}
+
+json ExportManager::CalculateStairs()
+{
+    json result = nullptr;
+    for (const Assembly& a : Scan(API_StairID, cache)) {
+        if (result.is_null())
+            result = json::array();
+        result.push_back({{"family_name", "Assembled Stair"},
+                          {"type_name", a.name.ToUtf8()},
+                          {"type", "Stairs"},
+                          {"id", a.id.ToUtf8()},
+                          {"volume", a.measure},
+                          {"run_type_material_name", ""},
+                          {"landing_type_material_name", ""},
+                          {"right_support_type_name", ""},
+                          {"left_support_type_name", ""},
+                          {"bim_uuid", a.bimUuid.ToUtf8()},
+                          {"attributes", Attributes(a.properties)}});
+    }
+    return result;
+}
+
+} // namespace KRV

@@ -1,0 +1,243 @@
+// "SystemInfo": the walls, slabs and roofs grouped by what they are built of.
+#include <algorithm>
+#include <unordered_map>
+
+#include "ExportManager.hpp"
+#include "HostText.hpp"
+
+namespace KRV {
+
+namespace {
+
+struct CompositeUseInfo {
+    Int32 typeCode = 0;
+    double area = 0;
+    double thickness = 0;
+    std::string attributeKey;
+    const char* systemType = "";
+    json group;
+};
+
+struct Shell {
+    API_ModelElemStructureType structure;
+    API_AttributeIndex composite;
+    API_AttributeIndex buildingMaterial;
+    double thickness;
+};
+
+Shell ShellOf(const API_Element& element)
+{
+    switch (element.header.typeID) {
+    case API_WallID:
+        return {element.wall.modelElemStructureType, element.wall.composite, element.wall.buildingMaterial,
+                element.wall.thickness};
+    case API_SlabID:
+        return {element.slab.modelElemStructureType, element.slab.composite, element.slab.buildingMaterial,
+                element.slab.thickness};
+    default:
+        return {element.roof.shellBase.modelElemStructureType, element.roof.shellBase.composite,
+                element.roof.shellBase.buildingMaterial, element.roof.shellBase.thickness};
+    }
+}
+
+json PropertyJson(const KorvelProperty& property)
+{
+    json j;
+    to_json(j, property);
+    return j;
+}
+
+} // namespace
+
+void AddJsonArray(json& source, json& target)
+{
+    if (!source.is_array()) {
+        source = nullptr;
+        return;
+    }
+    if (!target.is_array())
+        target = json::array();
+    for (json& item : source)
+        target.push_back(std::move(item));
+    source = json::array();
+}
+
+GS::UniString GetLayerType(short flagBits)
+{
+    if ((flagBits & 0x0002) != 0)
+        return "Core";
+    if ((flagBits & 0x0020) != 0)
+        return "Finish";
+    return "Other";
+}
+
+double GetArea(API_Element& element)
+{
+    API_ElementQuantity quantity{};
+    API_Quantities quantities{};
+    quantities.elements = &quantity;
+    API_QuantitiesMask mask;
+    ACAPI_ELEMENT_QUANTITIES_MASK_SETFULL(mask);
+    API_QuantityPar params{};
+    const bool read = ACAPI_Element_GetQuantities(element.header.guid, &params, &quantities, &mask) == NoError;
+    double thickness = 0;
+    switch (element.header.typeID) {
+    case API_WallID:
+        // This kind of wall is measured by its surface.
+        if (element.wall.type == 5)
+            return read ? quantity.surface : 0.0;
+        thickness = (element.wall.thickness + element.wall.thickness1) * 0.5;
+        break;
+    case API_SlabID:
+        thickness = element.slab.thickness;
+        break;
+    case API_RoofID:
+        thickness = element.roof.shellBase.thickness;
+        break;
+    default:
+        return 0.0;
+    }
+    if (!read || thickness <= 1e-05)
+        return 0.0;
+    return quantity.volume / thickness;
+}
+
+std::vector<API_CWallComponent> GetBuildingMaterialFillsFromComposite(ReadCache& cache, API_Attribute& composite)
+{
+    return cache.Components(composite);
+}
+
+json GetCalculationJsonFromAttribute(ReadCache& cache, API_Attribute& buildingMaterial)
+{
+    json layer = json::object();
+    json attributes = json::array();
+    GS::UniString bimUuid;
+    if (const CachedAttribute* cached = cache.Attribute(API_BuildingMaterialID, buildingMaterial.header.index)) {
+        for (const KorvelProperty& property : cached->properties.GetProperties())
+            if (property.GetGroup() == "VORO Attributes")
+                attributes.push_back(PropertyJson(property));
+        bimUuid = cached->properties.GetPropertyValueByName("id");
+    }
+    layer["thickness"] = 1e-05;
+    layer["internal_material_id"] = "";
+    layer["index"] = buildingMaterial.header.index;
+    layer["type"] = "";
+    layer["name"] = GetHeaderName(buildingMaterial.header).ToUtf8();
+    layer["bim_uuid"] = bimUuid.ToUtf8();
+    layer["attributes"] = attributes;
+    return layer;
+}
+
+json GetCalculationJsonFromAttributeVell(ReadCache& cache, API_Attribute& buildingMaterial)
+{
+    json group = json::object();
+    group["name"] = GetHeaderName(buildingMaterial.header).ToUtf8();
+    group["id"] = buildingMaterial.header.index;
+    group["bim_uuid"] = "";
+    json layer = GetCalculationJsonFromAttribute(cache, buildingMaterial);
+    layer["bim_uuid"] = "";
+    group["layers"] = json::array({layer});
+    return group;
+}
+
+json GetCalculationJsonFromComplexAttribute(ReadCache& cache, API_Attribute& composite, double)
+{
+    json group = json::object();
+    const CachedAttribute* cached = cache.Attribute(API_CompWallID, composite.header.index);
+    group["name"] = GetHeaderName(composite.header).ToUtf8();
+    group["id"] = composite.header.index;
+    group["bim_uuid"] = cached != nullptr ? cached->properties.GetPropertyValueByName("id").ToUtf8() : "";
+    group["layers"] = json::array();
+    for (const API_CWallComponent& component : GetBuildingMaterialFillsFromComposite(cache, composite)) {
+        const CachedAttribute* material = cache.Attribute(API_BuildingMaterialID, component.buildingMaterial);
+        API_Attribute record{};
+        record.header.index = component.buildingMaterial;
+        if (material != nullptr)
+            record = material->record;
+        json layer = GetCalculationJsonFromAttribute(cache, record);
+        layer["thickness"] = component.fillThick * 100.0;
+        layer["type"] = GetLayerType(component.flagBits).ToUtf8();
+        group["layers"].push_back(layer);
+    }
+    return group;
+}
+
+json ExportManager::CalculateCompositeElements(API_ElemTypeID type)
+{
+    const Int32 typeCode = type == API_WallID ? 1 : type == API_SlabID ? 3 : 2;
+    const char* systemType = type == API_WallID ? "Wall" : type == API_SlabID ? "Slab" : "Roof";
+    GS::Array<API_Guid> elements;
+    ACAPI_Element_GetElemList(type, &elements, 8, APINULLGuid);
+    std::vector<CompositeUseInfo> records;
+    // Groups by attribute: one for a composite, one per thickness for a building material.
+    std::unordered_map<std::string, std::vector<std::size_t>> byKey;
+    for (const API_Guid& guid : elements) {
+        API_Element element{};
+        element.header.guid = guid;
+        if (ACAPI_Element_Get(&element) != NoError)
+            continue; // a record the host could not read is no group of its own
+        const Shell shell = ShellOf(element);
+        const bool composite = shell.structure == API_CompositeStructure;
+        if (!composite && shell.structure != API_BasicStructure)
+            continue; // profiled
+        const CachedAttribute* attribute = cache.Attribute(composite ? API_CompWallID : API_BuildingMaterialID,
+                                                           composite ? shell.composite : shell.buildingMaterial);
+        if (attribute == nullptr)
+            continue;
+        const double area = GetArea(element);
+        const double thickness = shell.thickness * 100.0;
+        const std::string key = APIGuidToString(attribute->record.header.guid).ToUtf8();
+        CompositeUseInfo* found = nullptr;
+        for (std::size_t index : byKey[key])
+            if (composite || std::abs(records[index].thickness - thickness) < 1e-05) {
+                found = &records[index];
+                break;
+            }
+        if (found != nullptr) {
+            found->area += area;
+            continue; // the JSON of the first element stays
+        }
+        API_Attribute record = attribute->record;
+        json group;
+        if (composite) {
+            group = GetCalculationJsonFromComplexAttribute(cache, record, area);
+            group["subtype"] = "Composite";
+        } else {
+            group = GetCalculationJsonFromAttributeVell(cache, record);
+            group["layers"][0]["thickness"] = thickness;
+            group["subtype"] = "Basic";
+        }
+        byKey[key].push_back(records.size());
+        records.push_back({typeCode, area, thickness, key, systemType, std::move(group)});
+    }
+    json result = json::array();
+    for (CompositeUseInfo& record : records) {
+        json entry = std::move(record.group);
+        entry["system_type"] = record.systemType;
+        entry["type_id"] = record.typeCode;
+        entry["area"] = record.area;
+        result.push_back(std::move(entry));
+    }
+    // Ties keep the order the elements came in, so one project always gives one reply.
+    std::stable_sort(result.begin(), result.end(), [](const json& a, const json& b) {
+        const GS::UniString nameA(a.at("name").get_ref<const std::string&>());
+        const GS::UniString nameB(b.at("name").get_ref<const std::string&>());
+        const auto order = nameA.Compare(nameB, GS::CaseInsensitive);
+        if (order != GS::UniString::Equal)
+            return order == GS::UniString::Less;
+        return a.at("subtype").get_ref<const std::string&>() < b.at("subtype").get_ref<const std::string&>();
+    });
+    return result;
+}
+
+json ExportManager::CalculateComposites()
+{
+    json result = json::array();
+    for (API_ElemTypeID type : {API_WallID, API_SlabID, API_RoofID}) {
+        json list = CalculateCompositeElements(type);
+        AddJsonArray(list, result);
+    }
+    return result;
+}
+
+} // namespace KRV

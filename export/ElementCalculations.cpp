@@ -1,0 +1,280 @@
+// "ProductInfo": windows, doors, objects, columns and beams, grouped by product.
+#include <algorithm>
+#include <cstring>
+#include <unordered_map>
+
+#include "APIdefs_LibParts.h"
+#include "DBPrintf.h"
+#include "ElementNames.hpp"
+#include "ExportManager.hpp"
+#include "HostMemory.hpp"
+#include "HostText.hpp"
+#include "ProfileVectorImage.hpp"
+
+namespace KRV {
+
+namespace {
+
+struct ElemInfo {
+    GS::UniString category;
+    GS::UniString guid;
+    GS::UniString name;
+    GS::UniString referenceUnit;
+    GS::UniString bimUuid;
+    double area = 0, volume = 0, length = 0, weight = 0;
+    Int32 pieces = 0;
+    std::vector<KorvelProperty> properties;
+};
+
+const char* Category(API_ElemTypeID type)
+{
+    switch (type) {
+    case API_ObjectID:
+        return "Furniture";
+    case API_ColumnID:
+        return "Columns";
+    case API_BeamID:
+        return "Structural Framing";
+    case API_WindowID:
+        return "Windows";
+    case API_DoorID:
+        return "Doors";
+    default:
+        return "Unknown object type.";
+    }
+}
+
+// The building material a column's or beam's first segment is made of; 0 when none.
+API_AttributeIndex SegmentMaterial(const API_Element& element, ReadCache& cache)
+{
+    const bool column = element.header.typeID == API_ColumnID;
+    API_ElementMemo memo{};
+    if (ACAPI_Element_GetMemo(element.header.guid, &memo,
+                              column ? APIMemoMask_ColumnSegment : APIMemoMask_BeamSegment) != NoError) {
+        ACAPI_DisposeElemMemoHdls(&memo);
+        return 0;
+    }
+    GSHandle segments =
+        column ? reinterpret_cast<GSHandle>(memo.columnSegments) : reinterpret_cast<GSHandle>(memo.beamSegments);
+    const std::size_t size = column ? sizeof(API_ColumnSegmentType) : sizeof(API_BeamSegmentType);
+    API_AttributeIndex material = 0;
+    if (segments != nullptr && static_cast<std::size_t>(BMGetHandleSize(segments)) >= size) {
+        const API_AssemblySegmentData& first =
+            column ? (*memo.columnSegments)[0].assemblySegmentData : (*memo.beamSegments)[0].assemblySegmentData;
+        if (first.modelElemStructureType == API_BasicStructure) {
+            material = first.buildingMaterial;
+        } else if (const CachedAttribute* profile = cache.Attribute(API_ProfileID, first.profileAttr)) {
+            DBPrintf("profile name: %s\n", GetHeaderName(profile->record.header).ToCStr().Get());
+            API_AttributeDefExt defs{};
+            if (ACAPI_Attribute_GetDefExt(API_ProfileID, first.profileAttr, &defs) == NoError &&
+                defs.profile_vectorImageItems != nullptr) {
+                const ProfileVectorImage& image = *defs.profile_vectorImageItems;
+                for (UIndex i = 0; i < image.GetItemCount(); ++i)
+                    if (image.GetItemType(i) == ProfileVectorImage::Hatch)
+                        material = image.GetHatchObject(i).GetBuildMatIdx(); // the last hatch wins
+            }
+            ACAPI_DisposeAttrDefsHdlsExt(&defs);
+        }
+    }
+    ACAPI_DisposeElemMemoHdls(&memo);
+    return material;
+}
+
+void Measure(const API_Element& element, double density, ElemInfo& info)
+{
+    const API_ElemTypeID type = element.header.typeID;
+    if (type == API_ObjectID) {
+        API_ElemInfo3D info3D{};
+        if (ACAPI_Element_Get3DInfo(element.header, &info3D) != NoError)
+            return;
+        const double dx = info3D.bounds.xMax - info3D.bounds.xMin;
+        const double dy = info3D.bounds.yMax - info3D.bounds.yMin;
+        const double dz = info3D.bounds.zMax - info3D.bounds.zMin;
+        info.area = dx * dy;
+        info.volume = dz * info.area;
+        info.length = 2 * dx + 2 * dy;
+        info.weight = density * info.volume;
+        return;
+    }
+    API_ElementQuantity q{};
+    API_Quantities quantities{};
+    quantities.elements = &q;
+    API_QuantitiesMask mask;
+    ACAPI_ELEMENT_QUANTITIES_MASK_SETFULL(mask);
+    API_QuantityPar params{};
+    if (ACAPI_Element_GetQuantities(element.header.guid, &params, &quantities, &mask) != NoError)
+        return;
+    switch (type) {
+    case API_ColumnID:
+        info.length = q.height;
+        info.area = q.surfaces[0] + q.surfaces[1];
+        info.volume = q.volume;
+        break;
+    case API_BeamID:
+        info.length = q.length;
+        info.area = q.surfaces[0] + q.surfaces[1] + q.surfaces[2] + q.surfaces[3] + q.surfaces[4];
+        info.volume = q.volume;
+        break;
+    case API_WindowID:
+        info.length = 2 * (q.width + q.height);
+        info.area = q.surface;
+        info.volume = q.volume;
+        break;
+    case API_DoorID:
+        info.length = q.width + 2 * q.height;
+        info.area = q.surface;
+        info.volume = q.volume;
+        break;
+    default:
+        return;
+    }
+    info.weight = density * info.volume;
+}
+
+json Entry(const ElemInfo& info)
+{
+    json attributes = json::array();
+    for (const KorvelProperty& property : info.properties) {
+        json j;
+        to_json(j, property);
+        attributes.push_back(j);
+    }
+    return {{"name", info.name.ToUtf8()},
+            {"pieces", info.pieces},
+            {"area", info.area},
+            {"volume", info.volume},
+            {"length", info.length},
+            {"weight", info.weight},
+            {"default_value", info.referenceUnit.ToUtf8()},
+            {"bim_uuid", info.bimUuid.ToUtf8()},
+            {"attributes", attributes},
+            {"id", info.guid.ToUtf8()}};
+}
+
+} // namespace
+
+json ExportManager::CalculateElements(API_ElemTypeID type, GS::UniString defaultUnit)
+{
+    GS::Array<API_Guid> elements;
+    ACAPI_Element_GetElemList(type, &elements, 10, APINULLGuid);
+    std::vector<ElemInfo> groups;
+    std::unordered_map<std::string, std::size_t> byKey;
+    const bool placedFromPart = type == API_WindowID || type == API_DoorID || type == API_ObjectID;
+    for (const API_Guid& guid : elements) {
+        const GS::UniString guidText = APIGuidToString(guid);
+        DBPrintf("Element guid: %s\n", guidText.ToCStr().Get());
+        API_Element element{};
+        element.header.guid = guid;
+        if (ACAPI_Element_Get(&element) != NoError)
+            continue;
+        // The library part comes with the element's record (read once per part).
+        std::string uniqueId;
+        GS::UniString productName;
+        if (!placedFromPart) {
+            DBPrintf("The element is not GDL based!\n");
+        } else if (element.object.libInd > 0) {
+            const auto& part = cache.LibraryPart(element.object.libInd);
+            if (part.first.empty())
+                continue; // a part the host cannot find
+            uniqueId = part.first;
+            productName = part.second;
+            DBPrintf("Lib part name: %s\n", productName.ToCStr().Get());
+        }
+        GS::UniString ifcName; // every element starts without a name
+        GetIFCNameFromElementGuid(guid, ifcName);
+        DBPrintf("IFC name: %s\n", ifcName.ToCStr().Get());
+        ifcName.Trim();
+        if (type == API_ObjectID) {
+            const Int32 related = element.object.relatedElemType;
+            // Parts of curtain walls and stairs are counted with their assembly.
+            if (ifcName.IsEmpty() || related == 39 || related == 48 || related == 49 || related == 50)
+                continue;
+        }
+        std::string key;
+        if (!productName.IsEmpty()) {
+            key = uniqueId;
+        } else {
+            if (type == API_ObjectID)
+                continue;
+            productName = type == API_BeamID     ? GS::UniString("Beam ") + ifcName
+                          : type == API_ColumnID ? GS::UniString("Column ") + ifcName
+                                                 : ifcName;
+            key = productName.ToUtf8();
+        }
+        if (key.empty())
+            continue;
+
+        // The stored catalogue data: a column's or beam's building material, a product's record.
+        static const KorvelProperties none;
+        const KorvelProperties* properties = &none;
+        if (!placedFromPart) {
+            GS::UniString info;
+            API_Guid element_guid = guid;
+            ACAPI_Database(APIDb_GetElementInfoStringID, &element_guid, &info);
+            DBPrintf("column info: %s\n", info.ToCStr().Get());
+            const API_AttributeIndex index = SegmentMaterial(element, cache);
+            if (const CachedAttribute* material =
+                    index != 0 ? cache.Attribute(API_BuildingMaterialID, index) : nullptr) {
+                DBPrintf("material name: %s\n", GetHeaderName(material->record.header).ToCStr().Get());
+                properties = &material->properties;
+            }
+        } else {
+            properties = &cache.RecordProperties(productName);
+        }
+        const GS::UniString density = properties->GetPropertyValueByName("Density");
+        GS::UniString referenceUnit = properties->GetPropertyValueByName("Reference Unit").ToLowerCase();
+        const GS::UniString bimUuid = properties->GetPropertyValueByName("id");
+        if (!properties->empty())
+            DBPrintf("Ref unit: %s bim_uuid: %s density: %s\n", referenceUnit.ToCStr().Get(), bimUuid.ToCStr().Get(),
+                     density.ToCStr().Get());
+        if (properties->empty() || referenceUnit.IsEmpty())
+            referenceUnit = defaultUnit;
+        ElemInfo measured;
+        Measure(element, LeadingNumber(density), measured);
+
+        auto found = byKey.find(key);
+        if (found != byKey.end()) {
+            // The group keeps what its first element found; later ones only add measures.
+            ElemInfo& group = groups[found->second];
+            group.area += measured.area;
+            group.volume += measured.volume;
+            group.length += measured.length;
+            group.weight += measured.weight;
+            group.pieces += 1;
+            continue;
+        }
+        measured.category = Category(type);
+        measured.guid = guidText;
+        measured.name = productName;
+        measured.referenceUnit = referenceUnit;
+        measured.bimUuid = bimUuid;
+        measured.pieces = 1;
+        measured.properties = properties->GetProperties();
+        byKey.emplace(key, groups.size());
+        groups.push_back(std::move(measured));
+    }
+    if (groups.empty())
+        return nullptr;
+    std::vector<std::pair<GS::UniString, std::size_t>> keys;
+    for (const auto& [key, index] : byKey)
+        keys.emplace_back(GS::UniString(key), index);
+    std::sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    json result = json::array();
+    for (const auto& [key, index] : keys)
+        result.push_back(Entry(groups[index]));
+    return result;
+}
+
+json ExportManager::CalculateObjects()
+{
+    json result = json::array();
+    const std::pair<API_ElemTypeID, const char*> types[] = {
+        {API_WindowID, "pcs"}, {API_DoorID, "pcs"}, {API_ObjectID, "pcs"}, {API_ColumnID, "m3"}, {API_BeamID, "m3"}};
+    for (const auto& [type, unit] : types) {
+        json list = CalculateElements(type, unit);
+        AddJsonArray(list, result);
+    }
+    return result;
+}
+
+} // namespace KRV

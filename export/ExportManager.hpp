@@ -1,0 +1,50 @@
+#pragma once
+// The quantity take-off and the update status report, read from the project.
+#include <vector>
+
+#include "APIdefs_Attributes.h"
+#include "APIdefs_Elements.h"
+#include "JsonText.hpp"
+#include "ReadCache.hpp"
+
+namespace KRV {
+
+class ExportManager {
+public:
+    // The catalogue ids of the imported items the page's list says are newer on the service.
+    json UpdateStatus(GS::UniString& request);
+    // "ProductInfo": windows, doors, objects, columns, beams.
+    json CalculateObjects();
+    json CalculateElements(API_ElemTypeID type, GS::UniString defaultUnit);
+    // "CurtainWallInfo" and "StairCalculationInfo": null when the project has none.
+    json CalculateCurtainWalls();
+    json CalculateStairs();
+    // "SystemInfo": walls, then slabs, then roofs.
+    json CalculateComposites();
+    json CalculateCompositeElements(API_ElemTypeID type);
+
+    ReadCache& Cache() { return cache; }
+
+private:
+    ReadCache cache; // one request's reads
+};
+
+// Appends every element of `source` to `target` and clears `source`; null adds nothing.
+void AddJsonArray(json& source, json& target);
+double GetArea(API_Element& element);
+json GetCalculationJsonFromComplexAttribute(ReadCache& cache, API_Attribute& composite, double area);
+json GetCalculationJsonFromAttributeVell(ReadCache& cache, API_Attribute& buildingMaterial);
+json GetCalculationJsonFromAttribute(ReadCache& cache, API_Attribute& buildingMaterial);
+std::vector<API_CWallComponent> GetBuildingMaterialFillsFromComposite(ReadCache& cache, API_Attribute& composite);
+GS::UniString GetLayerType(short flagBits);
+
+// The outdated ids among building materials ("Materials") or composites ("ComplexMaterials").
+json GetMaterialsIds(GS::UniString& request, const GS::UniString& kind);
+// The outdated ids among the add-on data records.
+json GetComplexSystemsIds(const GS::UniString& request);
+
+// A number at the start of a text, as the C library's atof reads it in the C locale;
+// 0 when there is none or it is not finite.
+double LeadingNumber(const GS::UniString& text);
+
+} // namespace KRV

@@ -1,0 +1,99 @@
+#include "ReadCache.hpp"
+
+#include <cstring>
+
+#include "APIdefs_UserData.h"
+#include "HostMemory.hpp"
+#include "HostText.hpp"
+#include "StoredList.hpp"
+#include "UserData.hpp"
+
+namespace KRV {
+
+const CachedAttribute* ReadCache::Attribute(API_AttrTypeID type, API_AttributeIndex index)
+{
+    auto [it, added] = attributes.try_emplace({type, index});
+    if (added) {
+        CachedAttribute cached;
+        cached.record.header.typeID = type;
+        cached.record.header.index = index;
+        if (ACAPI_Attribute_Get(&cached.record) == NoError) {
+            GS::UniString text;
+            if (GetUserData(cached.record, text) == NoError) {
+                cached.hasStoredText = true;
+                if (!text.IsEmpty())
+                    ReadStoredList(text, "the attribute " + GetHeaderName(cached.record.header).ToUtf8(),
+                                   cached.properties);
+            }
+            it->second = std::move(cached);
+        }
+    }
+    return it->second ? &*it->second : nullptr;
+}
+
+const std::vector<API_CWallComponent>& ReadCache::Components(const API_Attribute& composite)
+{
+    auto [it, added] = components.try_emplace(composite.header.index);
+    if (!added)
+        return it->second;
+    // Read again by name, as a fresh record carrying only the name.
+    API_Attribute byName{};
+    byName.header.typeID = API_CompWallID;
+    SetHeaderName(byName.header, GetHeaderName(composite.header));
+    if (ACAPI_Attribute_Get(&byName) != NoError)
+        return it->second;
+    API_AttributeDef defs{};
+    if (ACAPI_Attribute_GetDef(API_CompWallID, byName.header.index, &defs) != NoError)
+        return it->second;
+    // The record's count may promise more components than the definition holds.
+    const std::size_t held =
+        defs.cwall_compItems != nullptr
+            ? static_cast<std::size_t>(BMGetHandleSize(reinterpret_cast<GSHandle>(defs.cwall_compItems))) /
+                  sizeof(API_CWallComponent)
+            : 0;
+    const std::size_t count = std::min<std::size_t>(held, byName.compWall.nComps > 0 ? byName.compWall.nComps : 0);
+    for (std::size_t i = 0; i < count; ++i)
+        it->second.push_back((*defs.cwall_compItems)[i]);
+    ACAPI_DisposeAttrDefsHdls(&defs);
+    return it->second;
+}
+
+const std::pair<std::string, GS::UniString>& ReadCache::LibraryPart(Int32 index)
+{
+    auto [it, added] = libraryParts.try_emplace(index);
+    if (added && index > 0) {
+        API_LibPart part{};
+        part.index = index;
+        if (ACAPI_LibPart_Get(&part) == NoError)
+            it->second = {std::string(part.ownUnID, strnlen(part.ownUnID, API_UniIDLen)),
+                          GS::UniString(std::string(part.docu_UName, strnlen(part.docu_UName, API_UniLongNameLen)))};
+        delete part.location;
+    }
+    return it->second;
+}
+
+const std::optional<GS::UniString>& ReadCache::Record(const GS::UniString& name)
+{
+    auto [it, added] = records.try_emplace(name);
+    if (added) {
+        API_ModulData data{};
+        const GSErrCode err = ACAPI_ModulData_Get(&data, GS::UniString("KV_") + name);
+        HandleGuard handle(data.dataHdl);
+        if (err == NoError && data.dataVersion == 1)
+            it->second = HandleText(handle.Get());
+    }
+    return it->second;
+}
+
+const KorvelProperties& ReadCache::RecordProperties(const GS::UniString& name)
+{
+    auto [it, added] = recordProperties.try_emplace(name);
+    if (added) {
+        const std::optional<GS::UniString>& text = Record(name);
+        if (text && !text->IsEmpty())
+            ReadStoredList(*text, "KV_" + name.ToUtf8(), it->second);
+    }
+    return it->second;
+}
+
+} // namespace KRV

@@ -1,0 +1,45 @@
+#pragma once
+// What one report request reads from the project, read once: attributes with their
+// stored catalogue properties, composites' components, library parts, add-on data
+// records. Made at the start of a request and dropped at its end; nothing outlives it.
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "APIdefs_Attributes.h"
+#include "APIdefs_LibParts.h"
+#include "KorvelProperties.hpp"
+
+namespace KRV {
+
+struct CachedAttribute {
+    API_Attribute record{};
+    KorvelProperties properties; // the stored catalogue properties; empty when there are none
+    bool hasStoredText = false;  // the attribute has user data (read or not)
+};
+
+class ReadCache {
+public:
+    // The attribute, or null when the host cannot read it.
+    const CachedAttribute* Attribute(API_AttrTypeID type, API_AttributeIndex index);
+    // A composite's components, bounded by what its definition holds.
+    const std::vector<API_CWallComponent>& Components(const API_Attribute& composite);
+    // The unique id and name of the library part of that index ("" when there is none).
+    const std::pair<std::string, GS::UniString>& LibraryPart(Int32 index);
+    // The text of the add-on data record "KV_" + name in data version 1, if there is one.
+    const std::optional<GS::UniString>& Record(const GS::UniString& name);
+    // The record's properties (empty when it has none or its text does not read).
+    const KorvelProperties& RecordProperties(const GS::UniString& name);
+
+private:
+    std::map<std::pair<API_AttrTypeID, API_AttributeIndex>, std::optional<CachedAttribute>> attributes;
+    std::map<API_AttributeIndex, std::vector<API_CWallComponent>> components;
+    std::map<Int32, std::pair<std::string, GS::UniString>> libraryParts;
+    std::map<GS::UniString, std::optional<GS::UniString>> records;
+    std::map<GS::UniString, KorvelProperties> recordProperties;
+};
+
+} // namespace KRV
