@@ -38,8 +38,10 @@ Int64 StoredTime(const json& value)
 // for a text that does not read as a list of property objects.
 json StoredList(const GS::UniString& text, const std::string& whose)
 {
+    if (text.IsEmpty())
+        return nullptr;
     json stored = TextToJson(text);
-    if (stored.is_null() || stored == json(""))
+    if (stored.is_null())
         return nullptr;
     bool readable = stored.is_array();
     for (const json& entry : stored)

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 #include "BM.h"
 #include "DBPrintf.h"
@@ -25,6 +26,7 @@ void Host::Reset()
     debugOutput.clear();
     callCounts.clear();
     faults.clear();
+    throwing.clear();
     escapes.clear();
     addOn = AddOnSlot();
     ui.alertAnswers.clear();
@@ -42,6 +44,10 @@ void Host::SetWorkFolder(const std::filesystem::path& folder)
 GSErrCode Host::Enter(const char* function)
 {
     int call = ++callCounts[function];
+    auto thrown = throwing.equal_range(function);
+    for (auto it = thrown.first; it != thrown.second; ++it)
+        if (it->second == call)
+            throw std::bad_alloc();
     auto range = faults.equal_range(function);
     for (auto it = range.first; it != range.second; ++it) {
         const Fault& f = it->second;
@@ -49,6 +55,11 @@ GSErrCode Host::Enter(const char* function)
             return f.code;
     }
     return NoError;
+}
+
+void Host::InjectException(const std::string& function, int nth)
+{
+    throwing.emplace(function, GetCallCount(function) + nth);
 }
 
 int Host::GetCallCount(const std::string& function) const

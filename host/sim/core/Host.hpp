@@ -44,7 +44,14 @@ public:
     // Make `function` fail with `code` on its n-th call from now (1 = the next one),
     // for `times` calls (-1: every call from then on).
     void InjectFault(const std::string& function, GSErrCode code, int nth = 1, int times = 1);
-    void ClearFaults() { faults.clear(); }
+    // Make `function` raise std::bad_alloc on its n-th call from now, as a host out of
+    // memory does from inside its own library.
+    void InjectException(const std::string& function, int nth = 1);
+    void ClearFaults()
+    {
+        faults.clear();
+        throwing.clear();
+    }
 
     // Runs a call into the add-on. An exception that escapes it would take the real
     // application down: it is recorded and `onEscape` answers in its place.
@@ -85,6 +92,7 @@ private:
     std::string debugOutput;
     std::map<std::string, int> callCounts;
     std::multimap<std::string, Fault> faults;
+    std::multimap<std::string, int> throwing; // function -> absolute call number
     std::vector<std::string> escapes;
     long liveHandles = 0;
 };
