@@ -4,7 +4,9 @@ JOBS ?= 2
 FUZZ_SECONDS ?= 60
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
-.PHONY: all setup configure build test run clean test-sanitize build-sanitize fuzz
+BENCH_BUILD ?= build-release
+
+.PHONY: all setup configure build test run clean test-sanitize build-sanitize fuzz bench
 
 all: build
 
@@ -43,5 +45,13 @@ fuzz: build-sanitize
 	$(SANITIZE_BUILD)/fuzz/korvel-fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=8192 -timeout=10 \
 	    -artifact_prefix=$(abspath fuzz/crashes)/ $(abspath $(SANITIZE_BUILD)/fuzz-corpus) $(abspath fuzz/corpus)
 
+# Benchmarks in a Release build (KORVEL_BENCH_MILLION=1 adds a project of 1,000,000 elements).
+$(BENCH_BUILD)/CMakeCache.txt:
+	cmake -S . -B $(BENCH_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release
+
+bench: setup $(BENCH_BUILD)/CMakeCache.txt
+	cmake --build $(BENCH_BUILD) -j $(JOBS) --target korvel-bench
+	$(BENCH_BUILD)/bench/korvel-bench
+
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(BENCH_BUILD)

@@ -13,7 +13,7 @@ void GetIFCNameFromElementGuid(const API_Guid& element, GS::UniString& name)
     if (ACAPI_Element_GetIFCAttributes(element, false, &attributes) != NoError)
         return;
     for (const API_IFCAttribute& attribute : attributes) {
-        DBPrintf("IFC attribute name: %s\n", attribute.attributeName.ToCStr().Get());
+        DBPrintf("IFC attribute name: %s\n", attribute.attributeName.ToUtf8().c_str());
         if (attribute.attributeName == "Name") {
             name = attribute.attributeValue;
             return;

@@ -268,46 +268,73 @@ std::optional<API_Attribute> GetKVAttributeFromId(GS::UniString id)
 void UpdateAttributesUserData()
 {
     InitCompMatElemList();
-    json ids = GetIds("Materials");
-    // Every material's ids, read once: the lowest index holding an id wins.
-    std::map<GS::UniString, API_AttributeIndex> byId;
-    if (!ids.empty())
-        FindMaterialById([&](const API_Attribute& attribute, const GS::UniString& id) {
-            byId.emplace(id, attribute.header.index);
-            return false;
-        });
-    for (const json& idValue : ids) {
+    const StageUse use = CollectStageUse();
+    ClearCompMatElemList();
+    // Every material's stored list, read and parsed once.
+    struct Stored {
+        API_Attribute attribute;
+        json list;
+    };
+    std::map<API_AttributeIndex, Stored> stored;
+    std::map<GS::UniString, API_AttributeIndex> byId; // the lowest index holding an id wins
+    const API_AttributeIndex count = Count(API_BuildingMaterialID);
+    for (API_AttributeIndex index = 1; index <= count; ++index) {
+        auto attribute = AttributeAt(API_BuildingMaterialID, index);
+        if (!attribute)
+            continue;
+        GS::UniString text;
+        if (GetUserData(*attribute, text) != NoError)
+            continue;
+        json list = TextToJson(text);
+        if (!list.is_array())
+            continue;
+        for (const json& entry : list) {
+            if (!IsText(entry, "name", "id") || !entry.contains("value"))
+                continue;
+            const json& value = entry.at("value");
+            if (value.is_string() || value.is_number())
+                byId.emplace(JsonToText(value), index);
+        }
+        stored.emplace(index, Stored{*attribute, std::move(list)});
+    }
+    // The ids of the materials in use, as the stored "Korvel" "id" properties give them.
+    std::vector<GS::UniString> ids;
+    for (int index : use.buildingMaterials) {
+        auto it = stored.find(index);
+        if (it == stored.end())
+            continue;
+        for (const json& property : it->second.list)
+            if (IsText(property, "group", "Korvel") && IsText(property, "name", "id") && property.contains("value")) {
+                const json& value = property.at("value");
+                if (value.is_string() || value.is_number())
+                    ids.push_back(JsonToText(value));
+            }
+    }
+    for (const GS::UniString& id : ids) {
         try {
-            auto found = byId.find(JsonToText(idValue));
+            auto found = byId.find(id);
             if (found == byId.end())
                 continue;
-            auto attribute = AttributeAt(API_BuildingMaterialID, found->second);
-            if (!attribute)
-                continue;
-            GS::UniString text;
-            if (GetUserData(*attribute, text) != NoError)
-                continue;
-            json storedJson = TextToJson(text);
-            if (!storedJson.is_array())
-                continue;
-            std::vector<KorvelProperty> stored = storedJson.get<std::vector<KorvelProperty>>();
+            Stored& material = stored.at(found->second);
+            std::vector<KorvelProperty> properties = material.list.get<std::vector<KorvelProperty>>();
             bool changed = false;
-            for (const KorvelProperty& current : ReadProperties(&*attribute).GetProperties())
-                for (KorvelProperty& property : stored)
+            for (const KorvelProperty& current : ReadProperties(&material.attribute).GetProperties())
+                for (KorvelProperty& property : properties)
                     if (property.GetGroup() == current.GetGroup() && property.GetName() == current.GetName() &&
                         !property.IsValueEqual(current)) {
                         property.SetValue(current.GetValue());
                         changed = true;
                     }
-            if (changed)
-                AddUserData(*attribute, JsonToText(json(stored)));
+            if (changed) {
+                material.list = json(properties);
+                AddUserData(material.attribute, JsonToText(material.list));
+            }
         } catch (const json::exception& e) {
             // One unreadable stored text must not stop the refresh of the others.
             LogWarning("UpdateAttributesUserData: skipped the catalogue data of one material: " +
                        std::string(e.what()));
         }
     }
-    ClearCompMatElemList();
 }
 
 } // namespace KRV

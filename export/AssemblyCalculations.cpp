@@ -39,18 +39,18 @@ std::vector<Assembly> Scan(API_ElemTypeID type, ReadCache& cache)
     std::unordered_map<std::string, std::size_t> byName;
     for (const API_Guid& guid : elements) {
         const GS::UniString guidText = APIGuidToString(guid);
-        DBPrintf("Element guid: %s\n", guidText.ToCStr().Get());
+        DBPrintf("Element guid: %s\n", guidText.ToUtf8().c_str());
         API_Element element{};
         element.header.guid = guid;
         if (ACAPI_Element_Get(&element) != NoError)
             continue;
         GS::UniString name; // every element starts without a name
         GetIFCNameFromElementGuid(guid, name);
-        DBPrintf("IFC name: %s\n", name.ToCStr().Get());
+        DBPrintf("IFC name: %s\n", name.ToUtf8().c_str());
         const KorvelProperties& properties = cache.RecordProperties(name);
         const GS::UniString bimUuid = properties.GetPropertyValueByName("id");
         if (cache.Record(name))
-            DBPrintf("bim_uuid: %s\n", bimUuid.ToCStr().Get());
+            DBPrintf("bim_uuid: %s\n", bimUuid.ToUtf8().c_str());
         API_ElementQuantity q{};
         API_Quantities quantities{};
         quantities.elements = &q;

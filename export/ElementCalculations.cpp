@@ -64,16 +64,8 @@ API_AttributeIndex SegmentMaterial(const API_Element& element, ReadCache& cache)
         if (first.modelElemStructureType == API_BasicStructure) {
             material = first.buildingMaterial;
         } else if (const CachedAttribute* profile = cache.Attribute(API_ProfileID, first.profileAttr)) {
-            DBPrintf("profile name: %s\n", GetHeaderName(profile->record.header).ToCStr().Get());
-            API_AttributeDefExt defs{};
-            if (ACAPI_Attribute_GetDefExt(API_ProfileID, first.profileAttr, &defs) == NoError &&
-                defs.profile_vectorImageItems != nullptr) {
-                const ProfileVectorImage& image = *defs.profile_vectorImageItems;
-                for (UIndex i = 0; i < image.GetItemCount(); ++i)
-                    if (image.GetItemType(i) == ProfileVectorImage::Hatch)
-                        material = image.GetHatchObject(i).GetBuildMatIdx(); // the last hatch wins
-            }
-            ACAPI_DisposeAttrDefsHdlsExt(&defs);
+            DBPrintf("profile name: %s\n", GetHeaderName(profile->record.header).ToUtf8().c_str());
+            material = cache.ProfileMaterial(first.profileAttr);
         }
     }
     ACAPI_DisposeElemMemoHdls(&memo);
@@ -162,7 +154,7 @@ json ExportManager::CalculateElements(API_ElemTypeID type, GS::UniString default
     const bool placedFromPart = type == API_WindowID || type == API_DoorID || type == API_ObjectID;
     for (const API_Guid& guid : elements) {
         const GS::UniString guidText = APIGuidToString(guid);
-        DBPrintf("Element guid: %s\n", guidText.ToCStr().Get());
+        DBPrintf("Element guid: %s\n", guidText.ToUtf8().c_str());
         API_Element element{};
         element.header.guid = guid;
         if (ACAPI_Element_Get(&element) != NoError)
@@ -178,11 +170,11 @@ json ExportManager::CalculateElements(API_ElemTypeID type, GS::UniString default
                 continue; // a part the host cannot find
             uniqueId = part.first;
             productName = part.second;
-            DBPrintf("Lib part name: %s\n", productName.ToCStr().Get());
+            DBPrintf("Lib part name: %s\n", productName.ToUtf8().c_str());
         }
         GS::UniString ifcName; // every element starts without a name
         GetIFCNameFromElementGuid(guid, ifcName);
-        DBPrintf("IFC name: %s\n", ifcName.ToCStr().Get());
+        DBPrintf("IFC name: %s\n", ifcName.ToUtf8().c_str());
         ifcName.Trim();
         if (type == API_ObjectID) {
             const Int32 related = element.object.relatedElemType;
@@ -211,11 +203,11 @@ json ExportManager::CalculateElements(API_ElemTypeID type, GS::UniString default
             GS::UniString info;
             API_Guid element_guid = guid;
             ACAPI_Database(APIDb_GetElementInfoStringID, &element_guid, &info);
-            DBPrintf("column info: %s\n", info.ToCStr().Get());
+            DBPrintf("column info: %s\n", info.ToUtf8().c_str());
             const API_AttributeIndex index = SegmentMaterial(element, cache);
             if (const CachedAttribute* material =
                     index != 0 ? cache.Attribute(API_BuildingMaterialID, index) : nullptr) {
-                DBPrintf("material name: %s\n", GetHeaderName(material->record.header).ToCStr().Get());
+                DBPrintf("material name: %s\n", GetHeaderName(material->record.header).ToUtf8().c_str());
                 properties = &material->properties;
             }
         } else {
@@ -225,8 +217,8 @@ json ExportManager::CalculateElements(API_ElemTypeID type, GS::UniString default
         GS::UniString referenceUnit = properties->GetPropertyValueByName("Reference Unit").ToLowerCase();
         const GS::UniString bimUuid = properties->GetPropertyValueByName("id");
         if (!properties->empty())
-            DBPrintf("Ref unit: %s bim_uuid: %s density: %s\n", referenceUnit.ToCStr().Get(), bimUuid.ToCStr().Get(),
-                     density.ToCStr().Get());
+            DBPrintf("Ref unit: %s bim_uuid: %s density: %s\n", referenceUnit.ToUtf8().c_str(),
+                     bimUuid.ToUtf8().c_str(), density.ToUtf8().c_str());
         if (properties->empty() || referenceUnit.IsEmpty())
             referenceUnit = defaultUnit;
         ElemInfo measured;

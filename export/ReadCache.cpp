@@ -5,6 +5,7 @@
 #include "APIdefs_UserData.h"
 #include "HostMemory.hpp"
 #include "HostText.hpp"
+#include "ProfileVectorImage.hpp"
 #include "StoredList.hpp"
 #include "UserData.hpp"
 
@@ -55,6 +56,23 @@ const std::vector<API_CWallComponent>& ReadCache::Components(const API_Attribute
     for (std::size_t i = 0; i < count; ++i)
         it->second.push_back((*defs.cwall_compItems)[i]);
     ACAPI_DisposeAttrDefsHdls(&defs);
+    return it->second;
+}
+
+API_AttributeIndex ReadCache::ProfileMaterial(API_AttributeIndex profile)
+{
+    auto [it, added] = profileMaterials.try_emplace(profile, 0);
+    if (!added)
+        return it->second;
+    API_AttributeDefExt defs{};
+    if (ACAPI_Attribute_GetDefExt(API_ProfileID, profile, &defs) == NoError &&
+        defs.profile_vectorImageItems != nullptr) {
+        const ProfileVectorImage& image = *defs.profile_vectorImageItems;
+        for (UIndex i = 0; i < image.GetItemCount(); ++i)
+            if (image.GetItemType(i) == ProfileVectorImage::Hatch)
+                it->second = image.GetHatchObject(i).GetBuildMatIdx(); // the last hatch wins
+    }
+    ACAPI_DisposeAttrDefsHdlsExt(&defs);
     return it->second;
 }
 

@@ -27,6 +27,8 @@ public:
     const CachedAttribute* Attribute(API_AttrTypeID type, API_AttributeIndex index);
     // A composite's components, bounded by what its definition holds.
     const std::vector<API_CWallComponent>& Components(const API_Attribute& composite);
+    // The building material of a profile's last hatch (0 when it has none).
+    API_AttributeIndex ProfileMaterial(API_AttributeIndex profile);
     // The unique id and name of the library part of that index ("" when there is none).
     const std::pair<std::string, GS::UniString>& LibraryPart(Int32 index);
     // The text of the add-on data record "KV_" + name in data version 1, if there is one.
@@ -38,6 +40,7 @@ private:
     std::map<std::pair<API_AttrTypeID, API_AttributeIndex>, std::optional<CachedAttribute>> attributes;
     std::map<API_AttributeIndex, std::vector<API_CWallComponent>> components;
     std::map<Int32, std::pair<std::string, GS::UniString>> libraryParts;
+    std::map<API_AttributeIndex, API_AttributeIndex> profileMaterials;
     std::map<GS::UniString, std::optional<GS::UniString>> records;
     std::map<GS::UniString, KorvelProperties> recordProperties;
 };

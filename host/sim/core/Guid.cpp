@@ -78,10 +78,27 @@ bool Guid::ConvertFromString(const char* text)
 
 UniString Guid::ToUniString() const
 {
-    char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X", data1, data2, data3,
-                  data4[0], data4[1], data4[2], data4[3], data4[4], data4[5], data4[6], data4[7]);
-    return UniString(buffer);
+    // "%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X", written by hand: it is asked for
+    // once per element in every report.
+    static const char digits[] = "0123456789ABCDEF";
+    char buffer[36];
+    char* out = buffer;
+    auto hex = [&out](UInt64 value, int count) {
+        for (int shift = (count - 1) * 4; shift >= 0; shift -= 4)
+            *out++ = digits[(value >> shift) & 0xF];
+    };
+    hex(data1, 8);
+    *out++ = '-';
+    hex(data2, 4);
+    *out++ = '-';
+    hex(data3, 4);
+    *out++ = '-';
+    hex(data4[0], 2);
+    hex(data4[1], 2);
+    *out++ = '-';
+    for (int i = 2; i < 8; ++i)
+        hex(data4[i], 2);
+    return UniString(std::string(buffer, sizeof buffer));
 }
 
 bool Guid::operator==(const Guid& other) const

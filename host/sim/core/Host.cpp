@@ -24,7 +24,7 @@ void Host::Reset()
 {
     project = std::make_unique<Project>();
     debugOutput.clear();
-    callCounts.clear();
+    ResetCallCounts();
     faults.clear();
     throwing.clear();
     escapes.clear();
@@ -43,7 +43,26 @@ void Host::SetWorkFolder(const std::filesystem::path& folder)
 
 GSErrCode Host::Enter(const char* function)
 {
-    int call = ++callCounts[function];
+    // The names are literals: their addresses find the counter without building a text.
+    int*& slot = counterByAddress[function];
+    if (slot == nullptr)
+        slot = &callCounts[function];
+    const int call = ++*slot;
+    if (faults.empty() && throwing.empty())
+        return NoError;
+    return Failure(function, call);
+}
+
+GSErrCode Host::Enter(const std::string& function)
+{
+    const int call = ++callCounts[function];
+    if (faults.empty() && throwing.empty())
+        return NoError;
+    return Failure(function, call);
+}
+
+GSErrCode Host::Failure(const std::string& function, int call)
+{
     auto thrown = throwing.equal_range(function);
     for (auto it = thrown.first; it != thrown.second; ++it)
         if (it->second == call)
@@ -104,13 +123,19 @@ void Host::RecordEscape(const std::string& what, const std::string& message)
 
 void DBPrintf(const char* format, ...)
 {
+    if (!sim::Host::Get().KeepsDebugOutput())
+        return;
     va_list args;
     va_start(args, format);
     va_list copy;
     va_copy(copy, args);
-    int size = std::vsnprintf(nullptr, 0, format, copy);
+    // Most lines fit the buffer: one formatting pass.
+    char line[512];
+    const int size = std::vsnprintf(line, sizeof line, format, copy);
     va_end(copy);
-    if (size > 0) {
+    if (size > 0 && static_cast<std::size_t>(size) < sizeof line) {
+        sim::Host::Get().AppendDebug(std::string(line, static_cast<std::size_t>(size)));
+    } else if (size > 0) {
         std::string buffer(static_cast<std::size_t>(size) + 1, '\0');
         std::vsnprintf(buffer.data(), buffer.size(), format, args);
         buffer.resize(static_cast<std::size_t>(size));

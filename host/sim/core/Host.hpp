@@ -12,6 +12,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace sim {
@@ -30,17 +31,29 @@ public:
     const std::filesystem::path& GetWorkFolder() const { return workFolder; }
     void SetWorkFolder(const std::filesystem::path& folder);
 
-    // Debug output (DBPrintf and the logger's echo).
-    void AppendDebug(const std::string& text) { debugOutput += text; }
+    // Debug output (DBPrintf and the logger's echo). A release build of the application
+    // drops it; the benchmarks do the same, so they measure the add-on and not the console.
+    void AppendDebug(const std::string& text)
+    {
+        if (keepDebugOutput)
+            debugOutput += text;
+    }
+    void KeepDebugOutput(bool keep) { keepDebugOutput = keep; }
+    bool KeepsDebugOutput() const { return keepDebugOutput; }
     const std::string& GetDebugOutput() const { return debugOutput; }
     void ClearDebugOutput() { debugOutput.clear(); }
 
     // Instrumentation. Every ACAPI_ function calls Enter with its name first: the call
     // is counted, and a fault injected for it is returned instead of doing the work.
-    GSErrCode Enter(const char* function);
+    GSErrCode Enter(const char* function); // `function` a literal: it lives as long as the program
+    GSErrCode Enter(const std::string& function);
     int GetCallCount(const std::string& function) const;
     const std::map<std::string, int>& GetCallCounts() const { return callCounts; }
-    void ResetCallCounts() { callCounts.clear(); }
+    void ResetCallCounts()
+    {
+        callCounts.clear();
+        counterByAddress.clear();
+    }
     // Make `function` fail with `code` on its n-th call from now (1 = the next one),
     // for `times` calls (-1: every call from then on).
     void InjectFault(const std::string& function, GSErrCode code, int nth = 1, int times = 1);
@@ -78,6 +91,8 @@ public:
 private:
     Host();
     void RecordEscape(const std::string& what, const std::string& message);
+    // The injected failure of the n-th call of a function, or NoError.
+    GSErrCode Failure(const std::string& function, int call);
 
     struct Fault {
         GSErrCode code;
@@ -90,7 +105,9 @@ private:
     Interface ui;
     std::filesystem::path workFolder;
     std::string debugOutput;
+    bool keepDebugOutput = true;
     std::map<std::string, int> callCounts;
+    std::unordered_map<const char*, int*> counterByAddress; // into callCounts
     std::multimap<std::string, Fault> faults;
     std::multimap<std::string, int> throwing; // function -> absolute call number
     std::vector<std::string> escapes;
@@ -115,7 +132,7 @@ std::string RequestName(const char* function, GSType code);
 // fault-injectable per request, under "function/CODE" (for example "ACAPI_Environment/GLIB").
 #define SIM_ENTER_REQUEST(name, code)                                                                                  \
     do {                                                                                                               \
-        if (GSErrCode simInjected_ = ::sim::Host::Get().Enter(::sim::RequestName(name, code).c_str());                 \
+        if (GSErrCode simInjected_ = ::sim::Host::Get().Enter(::sim::RequestName(name, code));                         \
             simInjected_ != NoError)                                                                                   \
             return simInjected_;                                                                                       \
     } while (false)

@@ -53,6 +53,7 @@ Element& ElementStore::Add(Element element)
 {
     order.push_back(std::make_unique<Element>(std::move(element)));
     byGuid[order.back()->guid] = order.back().get();
+    byType[order.back()->type].push_back(order.back().get());
     return *order.back();
 }
 
@@ -63,6 +64,8 @@ bool ElementStore::Remove(const API_Guid& guid)
         return false;
     const Element* target = it->second;
     byGuid.erase(it);
+    auto& sameType = byType[target->type];
+    sameType.erase(std::find(sameType.begin(), sameType.end(), target));
     order.erase(std::find_if(order.begin(), order.end(), [&](const auto& e) { return e.get() == target; }));
     return true;
 }

@@ -86,9 +86,18 @@ public:
         for (const auto& e : order)
             visit(*e);
     }
+    // Visits the elements of one type in creation order.
+    template <typename F> void ForEachOfType(API_ElemTypeID type, F visit) const
+    {
+        auto it = byType.find(type);
+        if (it != byType.end())
+            for (const Element* e : it->second)
+                visit(*e);
+    }
 
 private:
     std::vector<std::unique_ptr<Element>> order;
+    std::unordered_map<Int32, std::vector<Element*>> byType;
     std::unordered_map<API_Guid, Element*> byGuid;
 };
 

@@ -107,10 +107,10 @@ GSErrCode ACAPI_Element_GetElemList(API_ElemTypeID typeID, GS::Array<API_Guid>* 
     SIM_ENTER("ACAPI_Element_GetElemList");
     if (elemList == nullptr)
         return APIERR_BADPARS;
-    Store().ForEach([&](const sim::Element& e) {
-        if (typeID == API_ZombieElemID || e.type == typeID)
-            elemList->Push(e.guid);
-    });
+    if (typeID == API_ZombieElemID)
+        Store().ForEach([&](const sim::Element& e) { elemList->Push(e.guid); });
+    else
+        Store().ForEachOfType(typeID, [&](const sim::Element& e) { elemList->Push(e.guid); });
     return NoError;
 }
 
