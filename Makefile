@@ -26,6 +26,8 @@ test: build
 
 run: build
 	$(BUILD)/tools/korvel-host/korvel-host demo
+	$(BUILD)/tools/korvel-host/korvel-host run examples/sessions/take-off.jsonl \
+	    --project examples/projects/every-type.json --work $(BUILD)/take-off
 
 # The same tests built with clang under AddressSanitizer and UndefinedBehaviorSanitizer.
 $(SANITIZE_BUILD)/CMakeCache.txt:
