@@ -1,6 +1,6 @@
 // "SystemInfo": the walls, slabs and roofs grouped by what they are built of.
 #include <algorithm>
-#include <unordered_map>
+#include <map>
 
 #include "ExportManager.hpp"
 #include "HostText.hpp"
@@ -170,7 +170,7 @@ json ExportManager::CalculateCompositeElements(API_ElemTypeID type)
     ACAPI_Element_GetElemList(type, &elements, 8, APINULLGuid);
     std::vector<CompositeUseInfo> records;
     // Groups by attribute: one for a composite, one per thickness for a building material.
-    std::unordered_map<std::string, std::vector<std::size_t>> byKey;
+    std::map<std::pair<API_AttrTypeID, API_AttributeIndex>, std::vector<std::size_t>> byKey;
     for (const API_Guid& guid : elements) {
         API_Element element{};
         element.header.guid = guid;
@@ -186,9 +186,10 @@ json ExportManager::CalculateCompositeElements(API_ElemTypeID type)
             continue;
         const double area = GetArea(element);
         const double thickness = shell.thickness * 100.0;
-        const std::string key = APIGuidToString(attribute->record.header.guid).ToUtf8();
+        // One attribute, one guid: its type and index stand for the guid as the key.
+        auto& candidates = byKey[{attribute->record.header.typeID, attribute->record.header.index}];
         CompositeUseInfo* found = nullptr;
-        for (std::size_t index : byKey[key])
+        for (std::size_t index : candidates)
             if (composite || std::abs(records[index].thickness - thickness) < 1e-05) {
                 found = &records[index];
                 break;
@@ -207,8 +208,9 @@ json ExportManager::CalculateCompositeElements(API_ElemTypeID type)
             group["layers"][0]["thickness"] = thickness;
             group["subtype"] = "Basic";
         }
-        byKey[key].push_back(records.size());
-        records.push_back({typeCode, area, thickness, key, systemType, std::move(group)});
+        candidates.push_back(records.size());
+        records.push_back({typeCode, area, thickness, APIGuidToString(attribute->record.header.guid).ToUtf8(),
+                           systemType, std::move(group)});
     }
     json result = json::array();
     for (CompositeUseInfo& record : records) {

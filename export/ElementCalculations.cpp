@@ -151,6 +151,13 @@ json ExportManager::CalculateElements(API_ElemTypeID type, GS::UniString default
     ACAPI_Element_GetElemList(type, &elements, 10, APINULLGuid);
     std::vector<ElemInfo> groups;
     std::unordered_map<std::string, std::size_t> byKey;
+    struct Facts {
+        GS::UniString densityText;
+        double density = 0;
+        GS::UniString referenceUnit;
+        GS::UniString bimUuid;
+    };
+    std::unordered_map<const KorvelProperties*, Facts> facts;
     const bool placedFromPart = type == API_WindowID || type == API_DoorID || type == API_ObjectID;
     for (const API_Guid& guid : elements) {
         const GS::UniString guidText = APIGuidToString(guid);
@@ -213,16 +220,20 @@ json ExportManager::CalculateElements(API_ElemTypeID type, GS::UniString default
         } else {
             properties = &cache.RecordProperties(productName);
         }
-        const GS::UniString density = properties->GetPropertyValueByName("Density");
-        GS::UniString referenceUnit = properties->GetPropertyValueByName("Reference Unit").ToLowerCase();
-        const GS::UniString bimUuid = properties->GetPropertyValueByName("id");
+        // What a property list says, worked out once per list.
+        auto [factsAt, fresh] = facts.try_emplace(properties);
+        Facts& fact = factsAt->second;
+        if (fresh) {
+            fact.densityText = properties->GetPropertyValueByName("Density");
+            fact.density = LeadingNumber(fact.densityText);
+            fact.referenceUnit = properties->GetPropertyValueByName("Reference Unit").ToLowerCase();
+            fact.bimUuid = properties->GetPropertyValueByName("id");
+        }
         if (!properties->empty())
-            DBPrintf("Ref unit: %s bim_uuid: %s density: %s\n", referenceUnit.ToUtf8().c_str(),
-                     bimUuid.ToUtf8().c_str(), density.ToUtf8().c_str());
-        if (properties->empty() || referenceUnit.IsEmpty())
-            referenceUnit = defaultUnit;
+            DBPrintf("Ref unit: %s bim_uuid: %s density: %s\n", fact.referenceUnit.ToUtf8().c_str(),
+                     fact.bimUuid.ToUtf8().c_str(), fact.densityText.ToUtf8().c_str());
         ElemInfo measured;
-        Measure(element, LeadingNumber(density), measured);
+        Measure(element, fact.density, measured);
 
         auto found = byKey.find(key);
         if (found != byKey.end()) {
@@ -238,8 +249,8 @@ json ExportManager::CalculateElements(API_ElemTypeID type, GS::UniString default
         measured.category = Category(type);
         measured.guid = guidText;
         measured.name = productName;
-        measured.referenceUnit = referenceUnit;
-        measured.bimUuid = bimUuid;
+        measured.referenceUnit = properties->empty() || fact.referenceUnit.IsEmpty() ? defaultUnit : fact.referenceUnit;
+        measured.bimUuid = fact.bimUuid;
         measured.pieces = 1;
         measured.properties = properties->GetProperties();
         byKey.emplace(key, groups.size());

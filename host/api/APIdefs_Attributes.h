@@ -1,6 +1,8 @@
 #pragma once
 // Attribute records. Record layouts and type values are the stand-alone host's own;
 // the add-on relies only on the fields named here.
+#include <cstring>
+
 #include "APIErrors.h"
 #include "API_Guid.h"
 #include "GS/Types.hpp"
@@ -62,7 +64,10 @@ struct API_CompWallType {
     short nLines;
 };
 
+// Records start all zero, as the host's own code clears them before use: a pointer the
+// host writes through (a building material's texts) is then null unless the caller sets it.
 union API_Attribute {
+    API_Attribute() { std::memset(static_cast<void*>(this), 0, sizeof *this); }
     API_Attr_Head header;
     API_BuildingMaterialType buildingMaterial;
     API_CompWallType compWall;

@@ -2,6 +2,8 @@
 // Elements: types, records, lists, changes, IFC attributes, notifications and observers.
 // Type numbers are the host's for the types the add-on compares; the other record
 // layouts are the stand-alone host's own.
+#include <cstring>
+
 #include "API_Guid.h"
 #include "APIdefs_Attributes.h"
 #include "GS/Array.hpp"
@@ -115,7 +117,9 @@ struct API_StairType {
     API_Elem_Head head;
 };
 
+// All zero on construction, as API_Attribute.
 union API_Element {
+    API_Element() { std::memset(static_cast<void*>(this), 0, sizeof *this); }
     API_Elem_Head header;
     API_WallType wall;
     API_SlabType slab;
