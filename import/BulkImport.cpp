@@ -1,13 +1,98 @@
 #include "BulkImport.hpp"
 
+#include "APIdefs_Interface.h"
+#include "ImportManager.hpp"
 #include "Logger.hpp"
 
 namespace KRV {
 
+namespace {
+
+// The progress window, closed on every way out.
+class ProgressWindow {
+public:
+    ProgressWindow(const GS::UniString& title, Int32 phases)
+    {
+        ACAPI_Interface(APIIo_InitProcessWindowID, const_cast<GS::UniString*>(&title), &phases);
+    }
+    ~ProgressWindow() { ACAPI_Interface(APIIo_CloseProcessWindowID); }
+    ProgressWindow(const ProgressWindow&) = delete;
+    ProgressWindow& operator=(const ProgressWindow&) = delete;
+
+    void Phase(const GS::UniString& text, Int32 value)
+    {
+        ACAPI_Interface(APIIo_SetNextProcessPhaseID, const_cast<GS::UniString*>(&text), &value);
+    }
+    bool Cancelled() { return ACAPI_Interface(APIIo_IsProcessCanceledID) == APIERR_CANCEL; }
+};
+
+json Member(const json& item, const char* key, const json& absent)
+{
+    return item.is_object() && item.contains(key) ? item.at(key) : absent;
+}
+
+// The status entry of one item. "id" and "name" are required of the page's items.
+json Entry(const json& item, const GS::UniString& status)
+{
+    json entry = json::object();
+    entry["id"] = item.at("id");
+    entry["status"] = status.ToUtf8();
+    entry["name"] = item.at("name");
+    entry["image"] = Member(item, "image", "");
+    entry["thumbnail"] = Member(item, "thumbnail", "");
+    return entry;
+}
+
+GS::UniString ImportOne(const json& item)
+{
+    const json envelope = {{"data", item}};
+    std::vector<std::unique_ptr<BaseImporter>> importers =
+        ImportManager().GetImporters(GS::UniString(envelope.dump(-1, ' ', false, json::error_handler_t::replace)));
+    if (importers.empty())
+        return "failed";
+    // Only the first importer runs: a material's first article stands for the item.
+    importers.front()->SetBulk(true);
+    importers.front()->Import();
+    return importers.front()->GetStatus();
+}
+
+} // namespace
+
 json BulkImport::Import()
 {
-    LogError("Bulk import is not available in this version of the add-on.");
-    return json::array();
+    json items = json::parse(request.ToUtf8(), nullptr, false);
+    if (items.is_discarded())
+        throw std::invalid_argument("the bulk import request is not JSON");
+    json result = json::array();
+    const Int32 count = items.is_null()                         ? 0
+                        : items.is_array() || items.is_object() ? static_cast<Int32>(items.size())
+                                                                : 1;
+    ProgressWindow progress("Please wait...", 1);
+    const GS::UniString phase = GS::UniString::Printf("%d", count);
+    progress.Phase(phase, count);
+    // Wider than the host's 16 bits: a list of more than 32,767 items keeps counting.
+    Int64 counter = 1;
+    for (const json& item : items) {
+        try {
+            const GS::UniString status = ImportOne(item);
+            result.push_back(Entry(item, status));
+        } catch (const std::exception& e) {
+            // One bad item is reported as failed; the items after it are still imported.
+            LogError("BulkImport: an item could not be imported: " + std::string(e.what()));
+            json entry = json::object();
+            entry["id"] = Member(item, "id", nullptr);
+            entry["status"] = "failed";
+            entry["name"] = Member(item, "name", nullptr);
+            entry["image"] = Member(item, "image", "");
+            entry["thumbnail"] = Member(item, "thumbnail", "");
+            result.push_back(entry);
+        }
+        if (counter++ < count)
+            progress.Phase(phase, static_cast<Int32>(counter));
+        if (progress.Cancelled())
+            break;
+    }
+    return result;
 }
 
 } // namespace KRV

@@ -24,7 +24,7 @@ const std::vector<Session::Action>& Session::Table()
         {"js", "call a function of jsKorvelInterface with \"arg\" or the text of \"argFile\"", &Session::Js},
         {"drop", "drop a file on the host", &Session::Drop},
         {"answer", "queue answers for the next alerts (1 the first button)", &Session::Answer},
-        {"dump", "show host state: log, debug, alerts, undo, project, opened, stdout, requests, database",
+        {"dump", "show host state: log, debug, alerts, undo, project, opened, stdout, requests, database, progress",
          &Session::DumpStep},
         {"unload", "unload the add-on", &Session::Unload},
         {"serve", "serve a folder on a loopback address, {{server}} in later steps", &Session::Serve},
@@ -37,6 +37,7 @@ const std::vector<Session::Action>& Session::Table()
         {"rename", "set an element's IFC \"Name\" (a change)", &Session::Rename},
         {"notify", "deliver any element event code for an element", &Session::Notify},
         {"database", "make the floor plan, a section or a layout the current database", &Session::Database},
+        {"cancel", "the user cancels the progress window at its K-th question from now", &Session::Cancel},
     };
     return table;
 }
@@ -188,11 +189,25 @@ json Session::Dump(const std::string& what) const
         return stdoutLines;
     if (what == "requests")
         return server != nullptr ? server->Requests() : json::array();
+    if (what == "progress") {
+        json calls = json::array();
+        for (const sim::ProgressCall& call : host.UI().progress) {
+            json j = {{"request", call.request}};
+            if (call.request == "IPWD" || call.request == "SPRP") {
+                j["text"] = call.text;
+                j["number"] = call.number;
+            }
+            if (call.request == "CANC")
+                j["cancelled"] = call.cancelled;
+            calls.push_back(j);
+        }
+        return {{"calls", calls}, {"open", host.UI().progressOpen}};
+    }
     if (what == "database")
         return {{"current", host.GetProject().databases.Current().name},
                 {"switches", host.GetProject().databases.Switches()}};
     throw StepError("unknown dump \"" + what +
-                    "\" (log, debug, alerts, undo, project, opened, stdout, requests, database)");
+                    "\" (log, debug, alerts, undo, project, opened, stdout, requests, database, progress)");
 }
 
 void Session::TakeStdout(json& line)

@@ -81,6 +81,7 @@ private:
     nlohmann::json Rename(const nlohmann::json& action);
     nlohmann::json Notify(const nlohmann::json& action);
     nlohmann::json Database(const nlohmann::json& action);
+    nlohmann::json Cancel(const nlohmann::json& action);
 
     std::ostream& out;
     std::filesystem::path baseFolder;

@@ -252,4 +252,13 @@ json Session::Database(const json& action)
     return {{"current", sim::Host::Get().GetProject().databases.Current().name}};
 }
 
+json Session::Cancel(const json& action)
+{
+    const int at = sim::Integer<int>(action, "at", 1);
+    if (at < 1)
+        throw StepError("\"at\" counts the progress window's questions from 1");
+    sim::Host::Get().UI().cancelAt = at;
+    return json::object();
+}
+
 } // namespace korvel_host

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iostream>
 #include <optional>
+#include <unistd.h>
 
 #include "GuidSeed.hpp"
 #include "Host.hpp"
@@ -42,6 +43,29 @@ int RunSession(const std::filesystem::path& script, const std::string& projectFi
     }
     host.SetWorkFolder(work);
 
+    // A person at a terminal sees the progress window as a bar.
+    if (isatty(STDERR_FILENO))
+        host.UI().onProgress = [](const sim::Interface& ui) {
+            if (!ui.progressOpen || ui.progress.empty()) {
+                std::cerr << "\r\033[K" << std::flush;
+                return;
+            }
+            long total = 0, done = 0;
+            for (const auto& call : ui.progress) {
+                if (call.request == "IPWD")
+                    total = done = 0; // counts start again with every window
+                if (call.request == "SPRP") {
+                    if (total == 0)
+                        total = call.number;
+                    else
+                        done = call.number;
+                }
+            }
+            const int width = 30;
+            const int filled = total > 0 ? static_cast<int>(width * std::min(done, total) / total) : 0;
+            std::cerr << "\r[" << std::string(filled, '#') << std::string(width - filled, ' ') << "] " << done << "/"
+                      << total << std::flush;
+        };
     korvel_host::StdoutCapture capture;
     korvel_host::Session session(capture.Real(), scriptPath.parent_path());
     session.CaptureStdout(&capture);

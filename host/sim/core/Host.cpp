@@ -32,6 +32,9 @@ void Host::Reset()
     ui.alertAnswers.clear();
     ui.alerts.clear();
     ui.openedLinks.clear();
+    ui.progress.clear();
+    ui.progressOpen = false;
+    ui.cancelAt = 0;
 }
 
 void Host::SetWorkFolder(const std::filesystem::path& folder)

@@ -1,6 +1,7 @@
 #pragma once
 // What the host shows: palettes, browsers, alerts; and what would leave the machine.
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,12 +18,28 @@ struct AlertRecord {
     short answer;
 };
 
+// One call to the progress window: 'IPWD', 'SPRP', 'CANC' or 'CPWD', with its text and number.
+struct ProgressCall {
+    std::string request;
+    std::string text;
+    long number = 0;
+    bool cancelled = false; // 'CANC': what the host answered
+};
+
 struct Interface {
     std::vector<DG::Palette*> palettes;
     std::vector<DG::BrowserBase*> browsers;
     std::deque<short> alertAnswers; // next answers, 1 the first button
     std::vector<AlertRecord> alerts;
     std::vector<std::string> openedLinks;
+
+    // The progress window: every call in order, whether it is open, and a scripted cancel
+    // (the n-th 'CANC' from now answers cancelled; 0: none).
+    std::vector<ProgressCall> progress;
+    bool progressOpen = false;
+    int cancelAt = 0;
+    // Called after every change of the progress window (korvel-host draws a bar).
+    std::function<void(const Interface&)> onProgress;
 };
 
 } // namespace sim

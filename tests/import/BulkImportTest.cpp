@@ -1,0 +1,85 @@
+#include "AddOnTest.hpp"
+#include "Host.hpp"
+
+using namespace testing_support;
+using nlohmann::json;
+
+namespace {
+
+json Material(int id, const std::string& name)
+{
+    return {{"import_type", "Material"},
+            {"id", id},
+            {"name", name},
+            {"image", "https://korvel.com/" + name + ".png"},
+            {"articles", {{{"id", id}, {"updated_at", 1}}}}};
+}
+
+} // namespace
+
+// "bulkImport": a list of catalogue items under a progress window the user can cancel.
+class BulkImportTest : public AddOnTest {
+protected:
+    std::string Bulk(const json& items) { return ReplyText(CallWithText("bulkImport", items.dump())); }
+    json Progress()
+    {
+        json calls = json::array();
+        for (const auto& call : host().UI().progress)
+            calls.push_back(call.request == "CANC"   ? json{call.request, call.cancelled}
+                            : call.request == "CPWD" ? json{call.request}
+                                                     : json{call.request, call.text, call.number});
+        return calls;
+    }
+};
+
+TEST_F(BulkImportTest, EveryItemGetsAnEntryAndABadOneDoesNotStopTheOthers)
+{
+    UseProject(json::parse(R"({"buildingMaterials": [{"name": "Lehm"}]})"));
+    json bad = Material(2, "Kalk");
+    bad["import_type"] = "Unbekannt";
+    json noId = Material(4, "Kork");
+    noId.erase("id");
+    const std::string reply = Bulk({Material(1, "Lehm"), bad, Material(3, "Gips"), noId, 5});
+    // Exactly as the page receives it: compact, members in key order.
+    EXPECT_EQ(reply,
+              R"([{"id":1,"image":"https://korvel.com/Lehm.png","name":"Lehm","status":"overwritten","thumbnail":""},)"
+              R"({"id":2,"image":"https://korvel.com/Kalk.png","name":"Kalk","status":"failed","thumbnail":""},)"
+              R"({"id":3,"image":"https://korvel.com/Gips.png","name":"Gips","status":"imported","thumbnail":""},)"
+              R"({"id":null,"image":"https://korvel.com/Kork.png","name":"Kork","status":"failed","thumbnail":""},)"
+              R"({"id":null,"image":"","name":null,"status":"failed","thumbnail":""}])");
+    EXPECT_TRUE(host().UI().alerts.empty()); // no question before overwriting in bulk
+    EXPECT_NE(project().attributes.FindByName(API_BuildingMaterialID, "Kork"), nullptr); // imported, only unlisted
+    EXPECT_EQ(Progress(), json::parse(R"([["IPWD", "Please wait...", 1], ["SPRP", "5", 5],
+        ["SPRP", "5", 2], ["CANC", false], ["SPRP", "5", 3], ["CANC", false], ["SPRP", "5", 4], ["CANC", false],
+        ["SPRP", "5", 5], ["CANC", false], ["CANC", false], ["CPWD"]])"));
+    EXPECT_FALSE(host().UI().progressOpen);
+    int errors = 0;
+    for (const auto& m : LogMessages())
+        errors += m.rfind("BulkImport: an item could not be imported: ", 0) == 0;
+    EXPECT_EQ(errors, 2);
+}
+
+TEST_F(BulkImportTest, CancellingEmptyListsAndRequestsThatAreNoList)
+{
+    host().UI().cancelAt = 1;
+    const std::string reply =
+        Bulk({Material(1, "A"), Material(2, "B"), Material(3, "C"), Material(4, "D"), Material(5, "E")});
+    EXPECT_EQ(json::parse(reply).size(), 1u);
+    EXPECT_EQ(project().attributes.Count(API_BuildingMaterialID), 1);
+    EXPECT_FALSE(host().UI().progressOpen);
+
+    host().UI().progress.clear();
+    EXPECT_EQ(Bulk(json::array()), "");
+    EXPECT_EQ(Progress(), json::parse(R"([["IPWD", "Please wait...", 1], ["SPRP", "0", 0], ["CPWD"]])"));
+    EXPECT_EQ(ReplyText(CallWithText("bulkImport", "null")), "");
+    EXPECT_EQ(ReplyText(Call("bulkImport")), "[]");
+    // Not JSON at all: the request fails as a whole.
+    EXPECT_EQ(ReplyJson(CallWithText("bulkImport", "[{")), json::parse(R"({"IsError":true,"ShowError":true})"));
+    EXPECT_FALSE(host().UI().progressOpen);
+    // An item whose image is null keeps null; thumbnails are copied.
+    json item = Material(9, "Z");
+    item["image"] = nullptr;
+    item["thumbnail"] = "t.png";
+    EXPECT_EQ(json::parse(Bulk(json::array({item})))[0],
+              json::parse(R"({"id":9,"image":null,"name":"Z","status":"imported","thumbnail":"t.png"})"));
+}
