@@ -78,6 +78,20 @@ bool IsAllowedAddress(const std::string& address, std::string* reason)
     return true;
 }
 
+std::string LastPathSegment(const std::string& address)
+{
+    auto url = Parse(address);
+    if (url == nullptr)
+        return std::string();
+    char* raw = nullptr;
+    if (curl_url_get(url.get(), CURLUPART_PATH, &raw, CURLU_URLDECODE) != CURLUE_OK || raw == nullptr)
+        return std::string();
+    std::unique_ptr<char, TextDeleter> path(raw);
+    const std::string text(path.get());
+    const auto slash = text.find_last_of('/');
+    return slash == std::string::npos ? text : text.substr(slash + 1);
+}
+
 std::string Printable(const std::string& address)
 {
     auto url = Parse(address);

@@ -11,4 +11,8 @@ bool IsAllowedAddress(const std::string& address, std::string* reason = nullptr)
 // user part or the query, which may carry credentials.
 std::string Printable(const std::string& address);
 
+// The last segment of the address's path, decoded, without query or fragment; "" when the
+// address has no path segment or does not read.
+std::string LastPathSegment(const std::string& address);
+
 } // namespace KRV::net

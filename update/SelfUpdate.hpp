@@ -1,16 +1,29 @@
 #pragma once
+#include <string>
+
+#include "APIdefs_Environment.h"
 #include "GS/UniString.hpp"
 
 namespace KRV {
 
-// Downloads a newer installer of the add-on and starts it once the host has quit.
+// Downloads a newer installer of the add-on into a folder of its own and starts a script
+// that opens it once the host has quit.
 class SelfUpdate {
 public:
-    explicit SelfUpdate(const GS::UniString& installerUrl) : url(installerUrl) {}
+    explicit SelfUpdate(const GS::UniString& address);
+    // True when the installer arrived and the script was started.
     bool Update();
 
 private:
-    GS::UniString url;
+    const GS::UniString& address;
+    std::string folder; // "" when the update folder could not be made
 };
+
+// The folder `name` inside the host's special folder `id`, made when missing; "" when
+// the host has no such folder or it cannot be made.
+std::string GetUpdateFolderLocation(API_SpecFolderID id, const char* name);
+// The script's text: it waits until no process of the host's name runs, then opens the
+// installer. The path is quoted as one POSIX shell word.
+std::string UpdateScript(const std::string& installerPath);
 
 } // namespace KRV

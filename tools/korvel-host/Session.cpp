@@ -24,7 +24,8 @@ const std::vector<Session::Action>& Session::Table()
         {"js", "call a function of jsKorvelInterface with \"arg\" or the text of \"argFile\"", &Session::Js},
         {"drop", "drop a file on the host", &Session::Drop},
         {"answer", "queue answers for the next alerts (1 the first button)", &Session::Answer},
-        {"dump", "show host state: log, debug, alerts, undo, project, opened, stdout, requests, database, progress",
+        {"dump",
+         "show host state: log, debug, alerts, undo, project, opened, stdout, requests, database, progress, launched",
          &Session::DumpStep},
         {"unload", "unload the add-on", &Session::Unload},
         {"serve", "serve a folder on a loopback address, {{server}} in later steps", &Session::Serve},
@@ -189,6 +190,8 @@ json Session::Dump(const std::string& what) const
         return stdoutLines;
     if (what == "requests")
         return server != nullptr ? server->Requests() : json::array();
+    if (what == "launched")
+        return host.UI().launched;
     if (what == "progress") {
         json calls = json::array();
         for (const sim::ProgressCall& call : host.UI().progress) {
@@ -207,7 +210,7 @@ json Session::Dump(const std::string& what) const
         return {{"current", host.GetProject().databases.Current().name},
                 {"switches", host.GetProject().databases.Switches()}};
     throw StepError("unknown dump \"" + what +
-                    "\" (log, debug, alerts, undo, project, opened, stdout, requests, database, progress)");
+                    "\" (log, debug, alerts, undo, project, opened, stdout, requests, database, progress, launched)");
 }
 
 void Session::TakeStdout(json& line)

@@ -35,6 +35,8 @@ void Host::Reset()
     ui.progress.clear();
     ui.progressOpen = false;
     ui.cancelAt = 0;
+    ui.launched.clear();
+    ui.reallyLaunch = false;
 }
 
 void Host::SetWorkFolder(const std::filesystem::path& folder)

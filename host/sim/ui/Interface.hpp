@@ -32,6 +32,10 @@ struct Interface {
     std::deque<short> alertAnswers; // next answers, 1 the first button
     std::vector<AlertRecord> alerts;
     std::vector<std::string> openedLinks;
+    // Files made executable and started (as "chmod PATH" and "start PATH"); carried out
+    // only when `reallyLaunch` is set, as a test that runs the script does.
+    std::vector<std::string> launched;
+    bool reallyLaunch = false;
 
     // The progress window: every call in order, whether it is open, and a scripted cancel
     // (the n-th 'CANC' from now answers cancelled; 0: none).
