@@ -2,7 +2,7 @@
 #include "APIdefs_Elements.h"
 #include "ExportManager.hpp"
 #include "Exports.hpp"
-#include "Logger.hpp"
+#include "IFCExport.hpp"
 
 namespace KRV {
 
@@ -60,10 +60,9 @@ bool ExportUpdateStatus(GS::UniString& text)
     return true;
 }
 
-bool ExportAndUploadIFC(GS::Ref<GS::Array<GS::UniString>>)
+bool ExportAndUploadIFC(GS::Ref<GS::Array<GS::UniString>> args)
 {
-    LogError("The IFC export is not available in this version of the add-on.");
-    return false;
+    return IFCExport(std::move(args)).Export();
 }
 
 } // namespace KRV

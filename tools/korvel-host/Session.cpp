@@ -39,6 +39,7 @@ const std::vector<Session::Action>& Session::Table()
         {"notify", "deliver any element event code for an element", &Session::Notify},
         {"database", "make the floor plan, a section or a layout the current database", &Session::Database},
         {"cancel", "the user cancels the progress window at its K-th question from now", &Session::Cancel},
+        {"translators", "replace the host's IFC export translators by the names given", &Session::Translators},
     };
     return table;
 }

@@ -82,6 +82,7 @@ private:
     nlohmann::json Notify(const nlohmann::json& action);
     nlohmann::json Database(const nlohmann::json& action);
     nlohmann::json Cancel(const nlohmann::json& action);
+    nlohmann::json Translators(const nlohmann::json& action);
 
     std::ostream& out;
     std::filesystem::path baseFolder;

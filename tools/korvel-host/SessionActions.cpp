@@ -252,6 +252,12 @@ json Session::Database(const json& action)
     return {{"current", sim::Host::Get().GetProject().databases.Current().name}};
 }
 
+json Session::Translators(const json& action)
+{
+    sim::Host::Get().GetProject().ifcTranslators = action.at("names").get<std::vector<std::string>>();
+    return json::object();
+}
+
 json Session::Cancel(const json& action)
 {
     const int at = sim::Integer<int>(action, "at", 1);

@@ -25,8 +25,11 @@ int RunSession(const std::filesystem::path& script, const std::string& projectFi
         return 2;
     }
     sim::Host& host = sim::Host::Get();
-    if (seed)
+    if (seed) {
+        // A repeatable run: the same guids, and files written with one fixed time.
         sim::SeedGuids(*seed);
+        host.FixTime("2026-01-01T00:00:00");
+    }
     if (!projectFile.empty()) {
         std::ifstream file(fs::absolute(projectFile));
         nlohmann::json project = nlohmann::json::parse(file, nullptr, false);

@@ -129,6 +129,17 @@ void LoopbackServer::Handle(const void* rawRequest, void* rawResponse)
         response.set_content("not found", "text/plain");
         return;
     }
+    if (request.method != "GET" && answer == "stall") {
+        // Takes the request and never answers, until the server stops.
+        for (;;) {
+            {
+                std::lock_guard<std::mutex> lock(mutex);
+                if (stopping)
+                    return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    }
     if (request.method != "GET") {
         response.status = 200;
         response.set_content("{}", "application/json");

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <new>
 
 #include "BM.h"
@@ -106,6 +107,18 @@ void Host::CallAddOn(const std::string& what, const std::function<void()>& call)
             return 0;
         },
         0);
+}
+
+std::string Host::Timestamp() const
+{
+    if (!fixedTime.empty())
+        return fixedTime;
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &local);
+    return text;
 }
 
 std::string RequestName(const char* function, GSType code)

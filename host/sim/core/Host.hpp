@@ -83,6 +83,11 @@ public:
     const std::vector<std::string>& GetEscapedExceptions() const { return escapes; }
 
     AddOnSlot& AddOn() { return addOn; }
+
+    // Files the host writes carry the time they were written, or this fixed one (for
+    // outputs that are compared byte for byte).
+    void FixTime(const std::string& timestamp) { fixedTime = timestamp; }
+    std::string Timestamp() const; // ISO 8601, local time
     Interface& UI() { return ui; }
 
     // Host memory handles still allocated.
@@ -105,6 +110,7 @@ private:
     Interface ui;
     std::filesystem::path workFolder;
     std::string debugOutput;
+    std::string fixedTime;
     bool keepDebugOutput = true;
     std::map<std::string, int> callCounts;
     std::unordered_map<const char*, int*> counterByAddress; // into callCounts

@@ -99,6 +99,7 @@ json SaveProject(const Project& project)
     SaveClassifications(project, file);
     SaveLibParts(project, file);
     SaveDatabases(project, file);
+    SaveIfc(project, file);
     SaveAddOnData(project, file);
     return file;
 }
@@ -119,6 +120,7 @@ std::unique_ptr<Project> LoadProject(const json& file)
         LoadAttributes(file, *project, guids);
         LoadLibParts(file, *project);
         LoadDatabases(file, *project, guids);
+        LoadIfc(file, *project);
         LoadElements(file, *project, guids);
         LoadAddOnData(file, *project);
     } catch (const json::exception& e) {

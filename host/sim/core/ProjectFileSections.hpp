@@ -47,6 +47,8 @@ void SaveLibParts(const Project& project, json& file);
 void LoadLibParts(const json& file, Project& project);
 void SaveDatabases(const Project& project, json& file);
 void LoadDatabases(const json& file, Project& project, GuidRegister& guids);
+void SaveIfc(const Project& project, json& file);
+void LoadIfc(const json& file, Project& project);
 void SaveAddOnData(const Project& project, json& file);
 void LoadAddOnData(const json& file, Project& project);
 

@@ -2,7 +2,10 @@
 // project's library list.
 #include <filesystem>
 
+#include <cstring>
+
 #include "APIdefs_Environment.h"
+#include "APIdefs_IFC.h"
 #include "Host.hpp"
 
 using sim::Host;
@@ -103,6 +106,16 @@ GSErrCode ACAPI_Environment(GSType code, void* par1, void* par2)
         return GetLibraries(par1, par2);
     case APIEnv_SetLibrariesID:
         return SetLibraries(par1);
+    case APIEnv_GetProjectNotesID: {
+        if (par1 == nullptr)
+            return APIERR_BADPARS;
+        auto* notes = static_cast<API_ProjectNoteInfo*>(par1);
+        std::memset(notes, 0, sizeof(API_ProjectNoteInfo));
+        const sim::ProjectInfo& info = Host::Get().GetProject().info;
+        const std::string name = info.untitled ? std::string() : GS::TruncateUtf8(info.name.ToUtf8(), 255);
+        std::memcpy(notes->projectName, name.data(), name.size());
+        return NoError;
+    }
     default:
         return APIERR_BADPARS;
     }

@@ -1,0 +1,171 @@
+#include "IFCExport.hpp"
+
+#include <cstring>
+#include <fstream>
+
+#include "APIErrors.h"
+#include "APIdefs_Environment.h"
+#include "APIdefs_IFC.h"
+#include "Address.hpp"
+#include "DG/Panel.hpp"
+#include "Logger.hpp"
+#include "Upload.hpp"
+
+namespace KRV {
+
+namespace {
+
+constexpr const char* translatorName = "IFC4 Design Transfer View";
+constexpr const char* userAgent = "Korvel Archicad Plugin";
+
+// The project's name as a file name in "Korvel IFC": characters that would leave the
+// folder or that a file system refuses become "_"; "." and ".." are no names at all.
+bool FileNameOf(const GS::UniString& projectName, GS::UniString& fileName)
+{
+    std::string name = projectName.ToUtf8();
+    for (char& c : name)
+        if (c == '/' || c == ':' || c == '\\' || static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = '_';
+    if (name == "." || name == "..")
+        return false;
+    fileName = GS::UniString(name + ".ifc");
+    return true;
+}
+
+bool Refuse(const std::string& why)
+{
+    LogError("IFC export: " + why);
+    return false;
+}
+
+} // namespace
+
+void IFCExport::ParseHeader(const GS::UniString& header, GS::Array<GS::UniString>& values)
+{
+    std::string text = header.ToUtf8();
+    text = text.size() >= 2 ? text.substr(1, text.size() - 2) : std::string();
+    std::string kept;
+    for (char c : text)
+        if (c != '{' && c != '}' && c != '"')
+            kept += c;
+    std::size_t from = 0;
+    while (from <= kept.size()) {
+        const std::size_t comma = kept.find(',', from);
+        const std::string part = kept.substr(from, comma == std::string::npos ? std::string::npos : comma - from);
+        if (!part.empty()) {
+            const std::size_t colon = part.find(':');
+            values.Push(GS::UniString(colon == std::string::npos ? part : part.substr(colon + 1)));
+        }
+        if (comma == std::string::npos)
+            break;
+        from = comma + 1;
+    }
+}
+
+GS::UniString IFCExport::GetProjectName()
+{
+    API_ProjectNoteInfo notes{};
+    if (ACAPI_Environment(APIEnv_GetProjectNotesID, &notes) != NoError)
+        return GS::UniString();
+    return GS::UniString(std::string(notes.projectName, strnlen(notes.projectName, sizeof notes.projectName)));
+}
+
+IO::Location IFCExport::GetIfcFolderLocation()
+{
+    API_SpecFolderID id = API_AppDataFolderID;
+    IO::Location folder;
+    if (ACAPI_Environment(APIEnv_GetSpecFolderID, &id, &folder) != NoError ||
+        folder.AppendToLocal(IO::Name("Korvel IFC")) != NoError)
+        return IO::Location();
+    IO::Folder created(folder, IO::Folder::Create);
+    if (created.GetStatus() != NoError)
+        return IO::Location();
+    return folder;
+}
+
+GSErrCode IFCExport::SaveIfcFile()
+{
+    GS::Array<API_IFCTranslatorIdentifier> translators;
+    if (GSErrCode err = ACAPI_IFC_GetIFCExportTranslatorsList(translators); err != NoError)
+        return err;
+    const API_IFCTranslatorIdentifier* translator = nullptr;
+    for (const API_IFCTranslatorIdentifier& candidate : translators)
+        if (translator == nullptr && candidate.name == translatorName)
+            translator = &candidate;
+    if (translator == nullptr) {
+        DG::InformationAlert(GS::UniString(translatorName) + "\ntranslator not found!", translatorName, "OK");
+        return -7003;
+    }
+    API_SavePars_Ifc ifcPars{};
+    ifcPars.translatorIdentifier = *translator;
+    ifcPars.elementsToIfcExport = API_EntireProject;
+    ifcPars.elementsSet = nullptr;
+    const GS::UniString projectName = GetProjectName();
+    if (projectName.IsEmpty()) {
+        DG::InformationAlert("The project has no name", "Export aborted", "OK");
+        return -7003;
+    }
+    GS::UniString fileName;
+    if (!FileNameOf(projectName, fileName)) {
+        LogError("IFC export: the project's name \"" + projectName.ToUtf8() + "\" is no file name.");
+        return APIERR_BADNAME;
+    }
+    IO::Location folder = GetIfcFolderLocation();
+    if (folder.IsEmpty()) {
+        LogError("IFC export: the folder \"Korvel IFC\" could not be made.");
+        return APIERR_GENERAL;
+    }
+    if (GSErrCode err = folder.AppendToLocal(IO::Name(fileName)); err != NoError)
+        return err;
+    ifcLocation = folder;
+    API_FileSavePars save{};
+    save.fileTypeID = APIFType_IfcFile;
+    save.file = &ifcLocation;
+    return ACAPI_Automate(APIDo_SaveID, &save, &ifcPars);
+}
+
+GSErrCode IFCExport::ReadIfcFile(GS::UniString&)
+{
+    // libcurl reads the file from its path; here it only has to open.
+    std::ifstream file(ifcLocation.ToDisplayText().ToUtf8(), std::ios::binary);
+    return file.is_open() ? NoError : IO::FileSystem::TargetNotFound;
+}
+
+bool IFCExport::UploadFile()
+{
+    GS::Array<GS::UniString> values;
+    ParseHeader((*args)[1], values);
+    GS::UniString unused;
+    if (GSErrCode err = ReadIfcFile(unused); err != NoError)
+        return Refuse("the saved file " + ifcLocation.ToDisplayText().ToUtf8() + " cannot be read.");
+    net::UploadRequest request;
+    request.address = (*args)[0].ToUtf8();
+    request.headers = {"Authorization: Bearer " + values[0].ToUtf8(), "Context: " + values[1].ToUtf8(),
+                       "Content-Type: " + values[2].ToUtf8()};
+    request.userAgent = userAgent;
+    request.partName = "file";
+    request.file = ifcLocation.ToDisplayText().ToUtf8();
+    return net::Upload(request);
+}
+
+bool IFCExport::Export()
+{
+    // What the page must send: the address and a header text of token, context and content type.
+    if (args == nullptr || args->GetSize() < 2)
+        return Refuse("the page sent fewer than two texts (the address and the header).");
+    GS::Array<GS::UniString> values;
+    ParseHeader((*args)[1], values);
+    if (values.GetSize() < 3)
+        return Refuse("the header text holds fewer than three values (token, context, content type).");
+    for (UIndex i = 0; i < 3; ++i)
+        if (!net::IsSafeHeaderValue(values[i].ToUtf8()))
+            return Refuse("a header value holds a line break or a zero byte.");
+    std::string reason;
+    if (!net::IsAllowedAddress((*args)[0].ToUtf8(), &reason))
+        return Refuse("the upload address is refused: " + reason + ".");
+    if (SaveIfcFile() != NoError)
+        return false;
+    return UploadFile();
+}
+
+} // namespace KRV
