@@ -28,6 +28,8 @@ run: build
 	$(BUILD)/tools/korvel-host/korvel-host demo
 	$(BUILD)/tools/korvel-host/korvel-host run examples/sessions/take-off.jsonl \
 	    --project examples/projects/every-type.json --work $(BUILD)/take-off
+	$(BUILD)/tools/korvel-host/korvel-host run examples/sessions/bulk-and-export.jsonl \
+	    --project examples/projects/sample.json --work $(BUILD)/bulk-and-export
 
 # The same tests built with clang under AddressSanitizer and UndefinedBehaviorSanitizer.
 $(SANITIZE_BUILD)/CMakeCache.txt:

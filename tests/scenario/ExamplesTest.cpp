@@ -1,7 +1,8 @@
 // Every session in examples/sessions runs under korvel-host and prints what is written
 // beside it in NAME.expected; `korvel-host demo` prints the demo's. Generated guids are
 // seeded; what changes from day to day (today's date, the log's time stamps) is replaced
-// by placeholders on both sides, as are the work folder and the loopback server's port. KORVEL_UPDATE_EXPECTED=1 rewrites the expected files.
+// by placeholders on both sides, as are the work folder, the loopback server's port and the
+// multipart boundary of an upload. KORVEL_UPDATE_EXPECTED=1 rewrites the expected files.
 #include <array>
 #include <cstdlib>
 #include <regex>
@@ -20,10 +21,12 @@ std::string Normalised(std::string output, const std::string& work)
     static const std::regex stamp("[0-9]{2}-[0-9]{2}-[0-9]{4} [0-9]{2}:[0-9]{2}:[0-9]{2}");
     static const std::regex date("\"[0-9]{4}-[0-9]{2}-[0-9]{2}\"");
     static const std::regex port("127\\.0\\.0\\.1:[0-9]+");
+    static const std::regex boundary("boundary=-*[0-9a-zA-Z]+");
     for (auto at = output.find(work); at != std::string::npos; at = output.find(work, at))
         output.replace(at, work.size(), "WORK");
     output = std::regex_replace(output, stamp, "DD-MM-YYYY hh:mm:ss");
     output = std::regex_replace(output, port, "127.0.0.1:PORT");
+    output = std::regex_replace(output, boundary, "boundary=BOUNDARY"); // libcurl draws it at random
     return std::regex_replace(output, date, "\"YYYY-MM-DD\"");
 }
 
