@@ -40,6 +40,7 @@ const std::vector<Session::Action>& Session::Table()
         {"database", "make the floor plan, a section or a layout the current database", &Session::Database},
         {"cancel", "the user cancels the progress window at its K-th question from now", &Session::Cancel},
         {"translators", "replace the host's IFC export translators by the names given", &Session::Translators},
+        {"functions", "list the JavaScript objects the add-on registered with their functions", &Session::Functions},
     };
     return table;
 }

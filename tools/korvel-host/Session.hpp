@@ -83,6 +83,7 @@ private:
     nlohmann::json Database(const nlohmann::json& action);
     nlohmann::json Cancel(const nlohmann::json& action);
     nlohmann::json Translators(const nlohmann::json& action);
+    nlohmann::json Functions(const nlohmann::json& action);
 
     std::ostream& out;
     std::filesystem::path baseFolder;

@@ -258,6 +258,21 @@ json Session::Translators(const json& action)
     return json::object();
 }
 
+json Session::Functions(const json&)
+{
+    json objects = json::object();
+    for (DG::BrowserBase* browser : sim::Host::Get().UI().browsers)
+        for (const auto& object : browser->GetJSObjects()) {
+            json& functions = objects[object->GetName().ToUtf8()];
+            if (!functions.is_array())
+                functions = json::array();
+            for (const auto& item : object->GetItemArray())
+                if (auto fn = GS::DynamicCast<DG::JSFunction>(item); fn != nullptr)
+                    functions.push_back(fn->GetName().ToUtf8());
+        }
+    return {{"objects", objects}};
+}
+
 json Session::Cancel(const json& action)
 {
     const int at = sim::Integer<int>(action, "at", 1);

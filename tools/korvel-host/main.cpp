@@ -1,10 +1,14 @@
 // korvel-host: loads the add-on into the stand-alone host and runs a session script.
 #include <CLI/CLI.hpp>
+#include <atomic>
+#include <csignal>
 #include <fstream>
 #include <iostream>
 #include <optional>
 #include <unistd.h>
 
+#include "BridgeServer.hpp"
+#include "Check.hpp"
 #include "GuidSeed.hpp"
 #include "Host.hpp"
 #include "ProjectFile.hpp"
@@ -12,10 +16,29 @@
 
 namespace {
 
+namespace fs = std::filesystem;
+
+// Opens the project file in the host; false (with a message) when it cannot be read.
+bool OpenProject(const std::string& projectFile)
+{
+    std::ifstream file(fs::absolute(projectFile));
+    nlohmann::json project = nlohmann::json::parse(file, nullptr, false);
+    if (!file.is_open() || project.is_discarded()) {
+        std::cerr << "korvel-host: cannot read the project " << projectFile << "\n";
+        return false;
+    }
+    try {
+        sim::Host::Get().SetProject(sim::LoadProject(project));
+    } catch (const sim::ProjectFileError& e) {
+        std::cerr << "korvel-host: " << projectFile << ": " << e.what() << "\n";
+        return false;
+    }
+    return true;
+}
+
 int RunSession(const std::filesystem::path& script, const std::string& projectFile, const std::string& saveFile,
                const std::filesystem::path& work, std::optional<std::uint64_t> seed)
 {
-    namespace fs = std::filesystem;
     // Paths given on the command line are the caller's, not the work folder's.
     fs::path scriptPath = fs::absolute(script);
     fs::path save = saveFile.empty() ? fs::path() : fs::absolute(saveFile);
@@ -30,20 +53,8 @@ int RunSession(const std::filesystem::path& script, const std::string& projectFi
         sim::SeedGuids(*seed);
         host.FixTime("2026-01-01T00:00:00");
     }
-    if (!projectFile.empty()) {
-        std::ifstream file(fs::absolute(projectFile));
-        nlohmann::json project = nlohmann::json::parse(file, nullptr, false);
-        if (!file.is_open() || project.is_discarded()) {
-            std::cerr << "korvel-host: cannot read the project " << projectFile << "\n";
-            return 2;
-        }
-        try {
-            host.SetProject(sim::LoadProject(project));
-        } catch (const sim::ProjectFileError& e) {
-            std::cerr << "korvel-host: " << projectFile << ": " << e.what() << "\n";
-            return 2;
-        }
-    }
+    if (!projectFile.empty() && !OpenProject(projectFile))
+        return 2;
     host.SetWorkFolder(work);
 
     // A person at a terminal sees the progress window as a bar.
@@ -87,6 +98,56 @@ int RunSession(const std::filesystem::path& script, const std::string& projectFi
     return outcome.crashed ? 3 : 0;
 }
 
+std::atomic<bool> interrupted{false};
+
+extern "C" void Interrupt(int)
+{
+    interrupted = true;
+}
+
+int Serve(const std::string& projectFile, const std::string& workFolder, int port, const std::string& page,
+          std::optional<std::uint64_t> seed)
+{
+    sim::Host& host = sim::Host::Get();
+    if (seed) {
+        sim::SeedGuids(*seed);
+        host.FixTime("2026-01-01T00:00:00");
+    }
+    if (!projectFile.empty() && !OpenProject(projectFile))
+        return 2;
+    korvel_host::BridgeOptions options;
+    options.page = page.empty() ? fs::path(KORVEL_PAGE_DIR) : fs::absolute(page);
+    options.examples = KORVEL_EXAMPLES_DIR;
+    options.port = port;
+    fs::path work = workFolder.empty() ? fs::temp_directory_path() / ("korvel-serve-" + std::to_string(getpid()))
+                                       : fs::absolute(workFolder);
+    host.SetWorkFolder(work);
+
+    korvel_host::StdoutCapture capture;
+    // The session log goes to standard error. Relative paths in steps are taken from the
+    // team's page folder, or for the sample page from the examples ("library" for the file server).
+    korvel_host::Session session(std::cerr, page.empty() ? options.examples : options.page);
+    session.CaptureStdout(&capture);
+    if (!session.LoadAddOn())
+        return 1;
+    // The catalogue palette is open, as when the user chose it from the menu.
+    std::cerr << session.Step({{"do", "menu"}, {"id", 32500}, {"item", 1}}).dump() << std::endl;
+
+    korvel_host::BridgeServer server(session, options);
+    if (!server.Listening()) {
+        std::cerr << "korvel-host: cannot listen on 127.0.0.1:" << port << "\n";
+        return 2;
+    }
+    std::signal(SIGINT, Interrupt);
+    std::signal(SIGTERM, Interrupt);
+    capture.Real() << "korvel-host serves the add-on at " << server.Address() << "\n"
+                   << "Open that address in a browser; it holds this run's secret. Ctrl-C stops.\n"
+                   << std::flush;
+    server.Run(interrupted);
+    std::cerr << "korvel-host: stopped\n";
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -113,8 +174,46 @@ int main(int argc, char** argv)
     demo->add_option("--work", work, "the host's current folder (default: a fresh temporary folder)");
     demo->add_option("--seed", seed, "generate the same guids on every run (for comparing outputs)");
 
-    CLI11_PARSE(app, argc, argv);
+    std::string payload, format = "text";
+    auto* check =
+        app.add_subcommand("check", "check a catalogue payload: what importing it would do, changing no file");
+    check->add_option("payload", payload, "the payload (an array is checked as a bulk import)")
+        ->required()
+        ->check(CLI::ExistingFile);
+    check->add_option("--project", project, "a copy of this project is used (default: an empty project)")
+        ->check(CLI::ExistingFile);
+    check->add_option("--format", format, "text or json")->check(CLI::IsMember({"text", "json"}));
+    check->footer("Exit code: 0 the import succeeds, 1 it fails, 2 a bad command line or unreadable file.");
 
+    int port = 0;
+    std::string page;
+    auto* serve = app.add_subcommand("serve", "drive the add-on from a browser: serves a page and the bridge script");
+    serve->add_option("--project", project, "project file to open (default: an empty project)")
+        ->check(CLI::ExistingFile);
+    serve->add_option("--work", work, "the host's current folder (default: a fresh temporary folder)");
+    serve->add_option("--port", port, "port on 127.0.0.1 (default: any free port)")->check(CLI::Range(0, 65535));
+    serve->add_option("--page", page, "serve the page in this folder (default: the sample page)")
+        ->check(CLI::ExistingDirectory);
+    serve->add_option("--seed", seed, "generate the same guids on every run");
+
+    // A bad command line exits with 2, as a bad file does.
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        const int code = app.exit(e);
+        return code == 0 ? 0 : 2;
+    }
+
+    if (*check) {
+        korvel_host::CheckOptions options;
+        options.payload = payload;
+        if (!project.empty())
+            options.project = project;
+        options.json = format == "json";
+        return korvel_host::RunCheck(options, std::cout, std::cerr);
+    }
+    if (*serve)
+        return Serve(project, work, port, page, seed);
     if (*run)
         return RunSession(script, project, save,
                           work.empty() ? std::filesystem::current_path() : std::filesystem::path(work), seed);

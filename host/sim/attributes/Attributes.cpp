@@ -47,7 +47,7 @@ void FillRecord(const sim::Attribute& a, API_Attribute* out)
     GS::UniString* description = a.type == API_BuildingMaterialID ? out->buildingMaterial.description : nullptr;
     GS::UniString* manufacturer = a.type == API_BuildingMaterialID ? out->buildingMaterial.manufacturer : nullptr;
     GS::UniString* id = a.type == API_BuildingMaterialID ? out->buildingMaterial.id : nullptr;
-    std::memset(out, 0, sizeof(API_Attribute));
+    std::memset(static_cast<void*>(out), 0, sizeof(API_Attribute));
     out->header.typeID = a.type;
     out->header.index = a.index;
     out->header.guid = a.guid;

@@ -31,6 +31,7 @@ void Host::Reset()
     escapes.clear();
     addOn = AddOnSlot();
     ui.alertAnswers.clear();
+    ui.askAlert = nullptr;
     ui.alerts.clear();
     ui.openedLinks.clear();
     ui.progress.clear();

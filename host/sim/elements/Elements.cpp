@@ -61,7 +61,7 @@ namespace sim {
 
 void FillRecord(const Element& e, API_Element& element)
 {
-    std::memset(&element, 0, sizeof(API_Element));
+    std::memset(static_cast<void*>(&element), 0, sizeof(API_Element));
     element.header.typeID = e.type;
     element.header.guid = e.guid;
     element.header.floorInd = e.floor;
@@ -98,7 +98,7 @@ void FillRecord(const Element& e, API_Element& element)
 
 void ACAPI_ELEMENT_MASK_SETFULL(API_Element& mask)
 {
-    std::memset(&mask, 0xFF, sizeof(API_Element));
+    std::memset(static_cast<void*>(&mask), 0xFF, sizeof(API_Element));
 }
 
 GSErrCode ACAPI_Element_GetElemList(API_ElemTypeID typeID, GS::Array<API_Guid>* elemList, API_ElemFilterFlags,

@@ -97,10 +97,14 @@ static short Alert(const char* kind, const GS::UniString& largeText, const GS::U
     for (const auto* b : {&b1, &b2, &b3})
         if (!b->IsEmpty())
             record.buttons.push_back(b->ToUtf8());
-    // Without a queued answer the user presses the first button.
+    // Without a queued answer the user presses the first button, unless someone is asked.
     if (!ui.alertAnswers.empty()) {
         record.answer = ui.alertAnswers.front();
         ui.alertAnswers.pop_front();
+    } else if (ui.askAlert) {
+        const short answer = ui.askAlert(record);
+        if (answer >= 1 && answer <= static_cast<short>(record.buttons.size()))
+            record.answer = answer;
     }
     ui.alerts.push_back(record);
     return record.answer;

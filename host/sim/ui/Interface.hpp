@@ -30,6 +30,9 @@ struct Interface {
     std::vector<DG::Palette*> palettes;
     std::vector<DG::BrowserBase*> browsers;
     std::deque<short> alertAnswers; // next answers, 1 the first button
+    // Asked for an alert's answer when no answer is queued (korvel-host asks the person in the
+    // browser, or answers "Continue" when checking a payload); unset: the first button.
+    std::function<short(const AlertRecord&)> askAlert;
     std::vector<AlertRecord> alerts;
     std::vector<std::string> openedLinks;
     // Files made executable and started (as "chmod PATH" and "start PATH"); carried out

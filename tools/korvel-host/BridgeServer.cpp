@@ -1,0 +1,324 @@
+#include "BridgeServer.hpp"
+
+#include <chrono>
+#include <fstream>
+#include <httplib.h>
+#include <iostream>
+#include <random>
+#include <sstream>
+
+#include "Host.hpp"
+#include "Session.hpp"
+
+namespace korvel_host {
+
+extern const char* const bridgeScriptTemplate; // korvel-bridge.js, compiled in
+
+using nlohmann::json;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string RandomSecret()
+{
+    std::random_device device; // the kernel's generator
+    std::ostringstream text;
+    for (int i = 0; i < 4; ++i)
+        text << std::hex << std::setw(8) << std::setfill('0') << device();
+    return text.str();
+}
+
+std::string ContentType(const fs::path& file)
+{
+    const std::string extension = file.extension().string();
+    if (extension == ".html" || extension == ".htm")
+        return "text/html; charset=utf-8";
+    if (extension == ".js" || extension == ".mjs")
+        return "text/javascript; charset=utf-8";
+    if (extension == ".css")
+        return "text/css; charset=utf-8";
+    if (extension == ".json")
+        return "application/json";
+    if (extension == ".svg")
+        return "image/svg+xml";
+    if (extension == ".png")
+        return "image/png";
+    if (extension == ".jpg" || extension == ".jpeg")
+        return "image/jpeg";
+    return "application/octet-stream";
+}
+
+void Refuse(httplib::Response& response, int status, const std::string& why)
+{
+    response.status = status;
+    response.set_content("korvel-host: " + why + "\n", "text/plain; charset=utf-8");
+}
+
+void SendJson(httplib::Response& response, const json& value)
+{
+    response.set_content(value.dump(-1, ' ', false, json::error_handler_t::replace), "application/json");
+}
+
+} // namespace
+
+BridgeServer::BridgeServer(Session& session, BridgeOptions givenOptions)
+    : session(session), options(std::move(givenOptions)), server(std::make_unique<httplib::Server>())
+{
+    if (options.secret.empty())
+        options.secret = RandomSecret();
+    server->set_payload_max_length(256u << 20);
+    // Every request passes the checks before any route sees it.
+    server->set_pre_routing_handler([this](const httplib::Request& request, httplib::Response& response) {
+        return Allowed(request, response) ? httplib::Server::HandlerResponse::Unhandled
+                                          : httplib::Server::HandlerResponse::Handled;
+    });
+    auto route = [this](const httplib::Request& request, httplib::Response& response) {
+        try {
+            Route(request, response);
+        } catch (const std::exception& e) {
+            Refuse(response, 500, e.what());
+        }
+    };
+    server->Get(".*", route);
+    server->Post(".*", route);
+    // Loopback only: never another interface.
+    port = options.port > 0 ? (server->bind_to_port("127.0.0.1", options.port) ? options.port : -1)
+                            : server->bind_to_any_port("127.0.0.1");
+    if (port <= 0)
+        return;
+    thread = std::thread([this] { server->listen_after_bind(); });
+    for (int i = 0; i < 500 && !server->is_running(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    sim::Host::Get().UI().askAlert = [this](const sim::AlertRecord& alert) { return Ask(alert); };
+}
+
+BridgeServer::~BridgeServer()
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        stopping = true;
+    }
+    changed.notify_all();
+    server->stop();
+    if (thread.joinable())
+        thread.join();
+    sim::Host::Get().UI().askAlert = nullptr;
+}
+
+std::string BridgeServer::Address() const
+{
+    return "http://127.0.0.1:" + std::to_string(port) + "/" + options.secret + "/";
+}
+
+// Only this run's page may drive the add-on: the Host header must name the loopback address
+// and port (a foreign name is a DNS rebinding), an Origin, when sent, must be this server, and
+// the path must start with the secret. No CORS header is ever sent.
+bool BridgeServer::Allowed(const httplib::Request& request, httplib::Response& response) const
+{
+    const std::string portText = std::to_string(port);
+    const std::string host = request.get_header_value("Host");
+    if (host != "127.0.0.1:" + portText && host != "localhost:" + portText) {
+        Refuse(response, 403, "requests must be addressed to 127.0.0.1:" + portText);
+        return false;
+    }
+    if (request.has_header("Origin")) {
+        const std::string origin = request.get_header_value("Origin");
+        if (origin != "http://127.0.0.1:" + portText && origin != "http://localhost:" + portText) {
+            Refuse(response, 403, "requests from other origins are refused");
+            return false;
+        }
+    }
+    const std::string prefix = "/" + options.secret + "/";
+    if (request.path.compare(0, prefix.size(), prefix) != 0) {
+        Refuse(response, 403, "open the address korvel-host printed (it holds this run's secret)");
+        return false;
+    }
+    return true;
+}
+
+void BridgeServer::Route(const httplib::Request& request, httplib::Response& response)
+{
+    response.set_header("Cache-Control", "no-store");
+    response.set_header("X-Content-Type-Options", "nosniff");
+    // The secret is in every address; links the page opens must not carry it away.
+    response.set_header("Referrer-Policy", "no-referrer");
+    const std::string path = request.path.substr(options.secret.size() + 2);
+    const bool post = request.method == "POST";
+
+    if (post && path == "api/step") {
+        json action = json::parse(request.body, nullptr, false);
+        if (action.is_discarded() || !action.is_object())
+            return Refuse(response, 400, "a step is one session action, a JSON object");
+        return SendJson(response, Submit(action));
+    }
+    if (post && path == "api/answer") {
+        json body = json::parse(request.body, nullptr, false);
+        if (body.is_discarded() || !body.is_object() || !body.contains("call") || !body["call"].is_number_integer() ||
+            !body.contains("answer") || !body["answer"].is_number_integer())
+            return Refuse(response, 400, "an answer is {\"call\": id, \"answer\": button}");
+        const long long answer = body["answer"].get<long long>();
+        if (answer < 1 || answer > 3)
+            return Refuse(response, 400, "an answer is the button's number, 1 the first");
+        int status = 200;
+        json reply = Answer(body["call"].get<int>(), static_cast<short>(answer), &status);
+        response.status = status;
+        return SendJson(response, reply);
+    }
+    if (post)
+        return Refuse(response, 404, "no such endpoint");
+    if (path == "api/pending")
+        return SendJson(response, Pending());
+    if (path.rfind("api/dump/", 0) == 0) {
+        json line = Submit({{"do", "dump"}, {"what", path.substr(9)}});
+        if (line.value("state", "") != "done" || line["line"].contains("error"))
+            return Refuse(response, 404, line.value("line", json::object()).value("error", "no such dump"));
+        return SendJson(response, line["line"]["result"]);
+    }
+    if (path == "korvel-bridge.js")
+        return response.set_content(BridgeScript(), "text/javascript; charset=utf-8");
+    if (path.rfind("korvel-examples/", 0) == 0 && !options.examples.empty())
+        return ServeFile(options.examples, path.substr(16), response);
+    ServeFile(options.page, path.empty() ? "index.html" : path, response);
+}
+
+void BridgeServer::ServeFile(const fs::path& folder, const std::string& relative, httplib::Response& response) const
+{
+    // Only files inside the folder: no "..", no absolute paths, no links out of it.
+    const fs::path requested = fs::path(relative).lexically_normal();
+    if (requested.is_absolute() || requested.empty() || *requested.begin() == "..")
+        return Refuse(response, 404, "no such file");
+    std::error_code error;
+    const fs::path root = fs::weakly_canonical(folder, error);
+    const fs::path file = fs::weakly_canonical(folder / requested, error);
+    const auto [end, unused] = std::mismatch(root.begin(), root.end(), file.begin(), file.end());
+    (void)unused;
+    if (error || end != root.end() || !fs::is_regular_file(file, error))
+        return Refuse(response, 404, "no such file");
+    std::ifstream input(file, std::ios::binary);
+    std::ostringstream content;
+    content << input.rdbuf();
+    response.set_content(content.str(), ContentType(file).c_str());
+}
+
+std::string BridgeServer::BridgeScript()
+{
+    json objects = json::object();
+    json answer = Submit({{"do", "functions"}});
+    if (answer.value("state", "") == "done")
+        objects = answer["line"].value("objects", json::object());
+    std::string script = bridgeScriptTemplate;
+    const std::string placeholder = "/*OBJECTS*/";
+    script.replace(script.find(placeholder), placeholder.size(), objects.dump());
+    return script;
+}
+
+json BridgeServer::Submit(const json& action)
+{
+    auto call = std::make_shared<Call>();
+    call->action = action;
+    std::unique_lock<std::mutex> lock(mutex);
+    if (stopping)
+        return {{"state", "stopped"}};
+    call->id = nextId++;
+    calls[call->id] = call;
+    queue.push_back(call);
+    changed.notify_all();
+    return WaitForNews(lock, call, 0);
+}
+
+json BridgeServer::Answer(int id, short answer, int* status)
+{
+    std::unique_lock<std::mutex> lock(mutex);
+    auto found = calls.find(id);
+    if (found == calls.end() || found->second->phase != Call::Phase::Asking) {
+        *status = 409;
+        return {{"state", "error"}, {"error", "that call is not waiting for an answer"}};
+    }
+    std::shared_ptr<Call> call = found->second;
+    if (answer > static_cast<short>(call->question.value("buttons", json::array()).size())) {
+        *status = 400;
+        return {{"state", "error"}, {"error", "the question has no such button"}};
+    }
+    call->answer = answer;
+    call->phase = Call::Phase::Running;
+    changed.notify_all();
+    return WaitForNews(lock, call, call->questions);
+}
+
+json BridgeServer::Pending()
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    if (current == nullptr || current->phase != Call::Phase::Asking)
+        return {{"state", "idle"}};
+    return {{"state", "question"}, {"call", current->id}, {"question", current->question}};
+}
+
+// Waits until the call asks a question it had not asked before, or is done.
+json BridgeServer::WaitForNews(std::unique_lock<std::mutex>& lock, const std::shared_ptr<Call>& call, int questionsSeen)
+{
+    changed.wait(lock, [&] {
+        return stopping || call->phase == Call::Phase::Done ||
+               (call->phase == Call::Phase::Asking && call->questions > questionsSeen);
+    });
+    if (call->phase == Call::Phase::Done) {
+        calls.erase(call->id);
+        return {{"state", "done"}, {"line", call->line}};
+    }
+    if (call->phase == Call::Phase::Asking)
+        return {{"state", "question"}, {"call", call->id}, {"question", call->question}};
+    return {{"state", "stopped"}};
+}
+
+short BridgeServer::Ask(const sim::AlertRecord& alert)
+{
+    std::unique_lock<std::mutex> lock(mutex);
+    if (current == nullptr || stopping)
+        return 1;
+    current->question = {
+        {"kind", alert.kind}, {"text", alert.largeText}, {"detail", alert.smallText}, {"buttons", alert.buttons}};
+    current->phase = Call::Phase::Asking;
+    ++current->questions;
+    std::cerr << "korvel-host: waiting for an answer in the browser: "
+              << (alert.largeText.empty() ? alert.smallText.substr(0, alert.smallText.find('\n')) : alert.largeText)
+              << std::endl;
+    changed.notify_all();
+    changed.wait(lock, [&] { return stopping || current->phase == Call::Phase::Running; });
+    // Stopped while asking: the last button, which is the one that changes nothing.
+    return stopping ? static_cast<short>(alert.buttons.size()) : current->answer;
+}
+
+void BridgeServer::Run(const std::atomic<bool>& stop)
+{
+    // The stop flag is set from a signal handler; it is looked at a few times a second.
+    std::thread watcher([&] {
+        while (!stop)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            stopping = true;
+        }
+        changed.notify_all();
+    });
+    std::unique_lock<std::mutex> lock(mutex);
+    while (true) {
+        changed.wait(lock, [&] { return stopping || !queue.empty(); });
+        if (stopping)
+            break;
+        current = queue.front();
+        queue.pop_front();
+        current->phase = Call::Phase::Running;
+        const json action = current->action;
+        lock.unlock();
+        json line = session.Step(action);
+        std::cerr << line.dump(-1, ' ', false, json::error_handler_t::replace) << std::endl;
+        lock.lock();
+        current->line = line;
+        current->phase = Call::Phase::Done;
+        current = nullptr;
+        changed.notify_all();
+    }
+    lock.unlock();
+    watcher.join();
+}
+
+} // namespace korvel_host

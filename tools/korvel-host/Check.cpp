@@ -1,0 +1,500 @@
+#include "Check.hpp"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <sstream>
+#include <unistd.h>
+
+#include "Host.hpp"
+#include "ProjectFile.hpp"
+#include "Session.hpp"
+#include "StdoutCapture.hpp"
+
+namespace korvel_host {
+
+using nlohmann::json;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Dump(const json& value)
+{
+    return value.dump(-1, ' ', false, json::error_handler_t::replace);
+}
+
+bool ReadFile(const fs::path& path, std::string& text)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file.is_open())
+        return false;
+    std::ostringstream content;
+    content << file.rdbuf();
+    text = content.str();
+    return true;
+}
+
+// A folder of its own for the host's log and special folders, removed afterwards, so the
+// check leaves no file behind.
+class ScratchFolder {
+public:
+    ScratchFolder() : previous(fs::current_path())
+    {
+        std::string pattern = (fs::temp_directory_path() / "korvel-check-XXXXXX").string();
+        if (mkdtemp(pattern.data()) != nullptr)
+            path = pattern;
+    }
+    ~ScratchFolder()
+    {
+        std::error_code ignored;
+        fs::current_path(previous, ignored);
+        if (!path.empty())
+            fs::remove_all(path, ignored);
+    }
+    fs::path path;
+
+private:
+    fs::path previous;
+};
+
+// The sections of a saved project, what one entry of each is called, and how entries are
+// matched between before and after.
+struct Section {
+    const char* member;
+    const char* label;
+    const char* key;
+};
+
+const Section sections[] = {
+    {"propertyGroups", "property group", "guid"},
+    {"propertyDefinitions", "property definition", "guid"},
+    {"classificationSystems", "classification system", "guid"},
+    {"buildingMaterials", "building material", "guid"},
+    {"composites", "composite", "guid"},
+    {"profiles", "profile", "guid"},
+    {"libraryParts", "library part", "uniqueId"},
+    {"elements", "element", "guid"},
+};
+
+// Names for the guids a project refers to: property definitions ("Group / Name") and
+// classification items ("System / id").
+struct Names {
+    std::map<std::string, std::string> definitions;
+    std::map<std::string, std::size_t> definitionOrder;
+    std::map<std::string, std::string> systems;
+    std::map<std::string, std::string> items;
+
+    explicit Names(const json& project)
+    {
+        std::map<std::string, std::string> groups;
+        for (const json& group : project.value("propertyGroups", json::array()))
+            groups[group.value("guid", "")] = group.value("name", "");
+        for (const json& definition : project.value("propertyDefinitions", json::array())) {
+            const std::string guid = definition.value("guid", "");
+            definitions[guid] = groups[definition.value("group", "")] + " / " + definition.value("name", "");
+            definitionOrder.emplace(guid, definitionOrder.size());
+        }
+        for (const json& system : project.value("classificationSystems", json::array())) {
+            systems[system.value("guid", "")] = system.value("name", "");
+            AddItems(system.value("items", json::array()));
+        }
+    }
+
+    void AddItems(const json& list)
+    {
+        for (const json& item : list) {
+            items[item.value("guid", "")] = item.value("id", "");
+            AddItems(item.value("children", json::array()));
+        }
+    }
+
+    static std::string Find(const std::map<std::string, std::string>& names, const std::string& guid)
+    {
+        auto found = names.find(guid);
+        return found != names.end() ? found->second : guid;
+    }
+};
+
+std::string EntryName(const json& entry)
+{
+    if (entry.contains("name") && entry["name"].is_string())
+        return entry["name"].get<std::string>();
+    if (entry.contains("type"))
+        return entry.value("type", "") + " " + entry.value("guid", "");
+    return entry.value("guid", "");
+}
+
+// An entry's catalogue data, in words: properties by group and name, classification by
+// system and item, the stored text.
+void Describe(const json& entry, const Names& names, json& change)
+{
+    if (entry.contains("properties") && entry["properties"].is_object() && !entry["properties"].empty()) {
+        // In the order the definitions were made, which is the order of the payload.
+        std::vector<std::pair<std::size_t, std::string>> order;
+        for (const auto& [guid, value] : entry["properties"].items()) {
+            auto found = names.definitionOrder.find(guid);
+            order.emplace_back(found != names.definitionOrder.end() ? found->second : SIZE_MAX, guid);
+        }
+        std::stable_sort(order.begin(), order.end());
+        json properties = json::array();
+        for (const auto& [unused, guid] : order) {
+            const json& value = entry["properties"][guid];
+            const std::string name = Names::Find(names.definitions, guid);
+            const auto slash = name.find(" / ");
+            properties.push_back({{"group", slash == std::string::npos ? "" : name.substr(0, slash)},
+                                  {"name", slash == std::string::npos ? name : name.substr(slash + 3)},
+                                  {"value", value}});
+        }
+        change["properties"] = properties;
+    }
+    if (entry.contains("classification") && entry["classification"].is_array() && !entry["classification"].empty()) {
+        json classification = json::array();
+        for (const json& pair : entry["classification"])
+            classification.push_back({{"system", Names::Find(names.systems, pair.value("system", ""))},
+                                      {"item", Names::Find(names.items, pair.value("item", ""))}});
+        change["classification"] = classification;
+    }
+    if (entry.contains("userData"))
+        change["storedData"] = entry["userData"];
+}
+
+void CompareSection(const Section& section, const json& before, const json& after, const Names& names, json& changes)
+{
+    const json empty = json::array();
+    const json& old = before.contains(section.member) ? before[section.member] : empty;
+    const json& now = after.contains(section.member) ? after[section.member] : empty;
+    std::map<std::string, const json*> oldByKey;
+    for (const json& entry : old)
+        oldByKey[entry.value(section.key, "")] = &entry;
+    std::map<std::string, bool> seen;
+    for (const json& entry : now) {
+        const std::string key = entry.value(section.key, "");
+        seen[key] = true;
+        auto found = oldByKey.find(key);
+        if (found == oldByKey.end()) {
+            json change = {{"action", "created"}, {"kind", section.label}, {"name", EntryName(entry)}};
+            if (std::string(section.member) == "propertyDefinitions")
+                change["name"] = Names::Find(names.definitions, key);
+            Describe(entry, names, change);
+            changes.push_back(change);
+            continue;
+        }
+        if (*found->second == entry)
+            continue;
+        json change = {{"action", "changed"}, {"kind", section.label}, {"name", EntryName(entry)}};
+        json members = json::object();
+        for (const auto& [member, value] : entry.items())
+            if (!found->second->contains(member) || (*found->second)[member] != value)
+                members[member] = {{"before", found->second->value(member, json())}, {"after", value}};
+        for (const auto& [member, value] : found->second->items())
+            if (!entry.contains(member))
+                members[member] = {{"before", value}, {"after", nullptr}};
+        change["members"] = members;
+        Describe(entry, names, change);
+        changes.push_back(change);
+    }
+    for (const json& entry : old)
+        if (!seen.count(entry.value(section.key, "")))
+            changes.push_back({{"action", "removed"}, {"kind", section.label}, {"name", EntryName(entry)}});
+}
+
+// The first error line of the log: its message and, when the message names one, the member.
+json FirstError(const json& log)
+{
+    static const std::regex member(R"(\((/[^)]*)\))");
+    for (const json& line : log) {
+        const std::string text = line.get<std::string>();
+        const auto at = text.find("[Error]");
+        if (at == std::string::npos)
+            continue;
+        std::string message = text.substr(at + 7);
+        message.erase(0, message.find_first_not_of(' '));
+        json error = {{"message", message}};
+        std::smatch match;
+        if (std::regex_search(message, match, member))
+            error["member"] = match[1].str();
+        return error;
+    }
+    return nullptr;
+}
+
+json ReadLog()
+{
+    json lines = json::array();
+    std::ifstream file(sim::Host::Get().GetWorkFolder() / "log.txt");
+    for (std::string line; std::getline(file, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+// Whether the page would hear success: an import's status, or no failed entry of a bulk import.
+bool Succeeded(const std::string& function, const json& reply)
+{
+    if (function == "bulkImport") {
+        if (!reply.is_array())
+            return false;
+        for (const json& entry : reply)
+            if (!entry.is_object() || entry.value("status", "") == "failed")
+                return false;
+        return true;
+    }
+    return reply.is_object() && reply.contains("IsError") && reply["IsError"] == false;
+}
+
+// The add-on reads parts of a payload from copies (an article, a bulk item in an envelope of
+// its own), so the member an error names is relative to that part. It is found in the payload
+// as the first place where it exists and matches the error: the type it complains of, or the
+// key it misses.
+std::string LocateMember(const json& payload, std::string member, const std::string& message, bool bulk)
+{
+    static const std::regex wrongType(R"(but is (\w+))");
+    static const std::regex missingKey(R"(key '([^']*)' not found)");
+    std::smatch match;
+    std::string type, key;
+    if (std::regex_search(message, match, wrongType))
+        type = match[1].str();
+    if (std::regex_search(message, match, missingKey))
+        key = match[1].str();
+    if (bulk && member.rfind("/data", 0) == 0)
+        member = member.substr(5); // each item is imported as {"data": item}
+    json::json_pointer pointer;
+    try {
+        pointer = json::json_pointer(member);
+    } catch (const std::exception&) {
+        return member;
+    }
+    auto fits = [&](const json& at) {
+        if (!at.contains(pointer))
+            return false;
+        const json& value = at.at(pointer);
+        if (!key.empty())
+            return value.is_object() && !value.contains(key);
+        return type.empty() || value.type_name() == type;
+    };
+    const std::string missing = key.empty() ? "" : "/" + key;
+    std::vector<std::pair<const json*, std::string>> stack = {{&payload, ""}};
+    while (!stack.empty()) {
+        auto [at, path] = stack.back();
+        stack.pop_back();
+        if (fits(*at))
+            return path + member + missing;
+        if (at->is_object()) {
+            std::vector<std::pair<const json*, std::string>> children;
+            for (const auto& [name, value] : at->items())
+                children.emplace_back(&value, path + "/" + name);
+            stack.insert(stack.end(), children.rbegin(), children.rend());
+        } else if (at->is_array()) {
+            for (std::size_t i = at->size(); i-- > 0;)
+                stack.emplace_back(&(*at)[i], path + "/" + std::to_string(i));
+        }
+    }
+    return member + missing;
+}
+
+} // namespace
+
+json ProjectChanges(const json& before, const json& after)
+{
+    json changes = json::array();
+    const Names names(after);
+    for (const Section& section : sections)
+        CompareSection(section, before, after, names, changes);
+    const json none = json::object();
+    const json& oldData = before.contains("addOnData") ? before["addOnData"] : none;
+    const json& newData = after.contains("addOnData") ? after["addOnData"] : none;
+    for (const auto& [key, text] : newData.items())
+        if (!oldData.contains(key))
+            changes.push_back({{"action", "created"}, {"kind", "add-on data"}, {"name", key}, {"storedData", text}});
+        else if (oldData[key] != text)
+            changes.push_back({{"action", "changed"}, {"kind", "add-on data"}, {"name", key}, {"storedData", text}});
+    for (const auto& [key, text] : oldData.items())
+        if (!newData.contains(key))
+            changes.push_back({{"action", "removed"}, {"kind", "add-on data"}, {"name", key}});
+    if (before.value("name", "") != after.value("name", ""))
+        changes.push_back({{"action", "changed"},
+                           {"kind", "project"},
+                           {"name", after.value("name", "")},
+                           {"members", {{"name", {{"before", before.value("name", "")}, {"after", after["name"]}}}}}});
+    return changes;
+}
+
+int RunCheck(const CheckOptions& options, std::ostream& out, std::ostream& err)
+{
+    std::string payload;
+    if (!ReadFile(fs::absolute(options.payload), payload)) {
+        err << "korvel-host check: cannot read the payload " << options.payload << "\n";
+        return 2;
+    }
+    json project = json::object();
+    if (options.project) {
+        std::string text;
+        if (!ReadFile(fs::absolute(*options.project), text) ||
+            (project = json::parse(text, nullptr, false)).is_discarded()) {
+            err << "korvel-host check: cannot read the project " << *options.project << "\n";
+            return 2;
+        }
+    }
+    // An array is what the page hands "bulkImport"; anything else goes to "import", which
+    // reports what it cannot read.
+    const json parsed = json::parse(payload, nullptr, false);
+    const std::string function = !parsed.is_discarded() && parsed.is_array() ? "bulkImport" : "import";
+
+    json report = {{"payload", options.payload.filename().string()}, {"function", function}};
+    {
+        ScratchFolder scratch;
+        if (scratch.path.empty()) {
+            err << "korvel-host check: cannot make a temporary folder\n";
+            return 2;
+        }
+        sim::Host& host = sim::Host::Get();
+        try {
+            host.SetProject(sim::LoadProject(project));
+        } catch (const std::exception& e) {
+            err << "korvel-host check: " << options.project->string() << ": " << e.what() << "\n";
+            return 2;
+        }
+        host.SetWorkFolder(scratch.path);
+        // Every question is answered "Continue" where it offers that, else with its first button.
+        host.UI().askAlert = [](const sim::AlertRecord& alert) -> short {
+            for (std::size_t i = 0; i < alert.buttons.size(); ++i)
+                if (alert.buttons[i] == "Continue")
+                    return static_cast<short>(i + 1);
+            return 1;
+        };
+        const json before = sim::SaveProject(host.GetProject());
+
+        StdoutCapture capture;
+        std::ostringstream steps;
+        Session session(steps, scratch.path);
+        session.CaptureStdout(&capture);
+        if (!session.LoadAddOn()) {
+            err << "korvel-host check: the add-on did not load\n";
+            return 2;
+        }
+        session.Step({{"do", "menu"}, {"id", 32500}, {"item", 1}});
+        const json step = session.Step({{"do", "js"}, {"fn", function}, {"arg", payload}});
+        const json after = sim::SaveProject(host.GetProject());
+
+        json reply = step.value("reply", json());
+        if (reply.is_string()) {
+            json decoded = json::parse(reply.get<std::string>(), nullptr, false);
+            if (!decoded.is_discarded())
+                reply = decoded;
+        }
+        report["reply"] = reply;
+        report["succeeded"] = !step.contains("crash") && !step.contains("error") && Succeeded(function, reply);
+        const json log = ReadLog();
+        if (!report["succeeded"].get<bool>()) {
+            json error = FirstError(log);
+            if (step.contains("crash"))
+                error = {{"message", step["crash"]}};
+            else if (error.is_null())
+                error = {{"message", "the add-on answered " + Dump(reply) + " without logging why"}};
+            if (error.contains("member") && !parsed.is_discarded())
+                error["member"] = LocateMember(parsed, error["member"].get<std::string>(), error.value("message", ""),
+                                               function == "bulkImport");
+            report["error"] = error;
+            if (function == "bulkImport" && reply.is_array()) {
+                json failed = json::array();
+                for (std::size_t i = 0; i < reply.size(); ++i)
+                    if (reply[i].is_object() && reply[i].value("status", "") == "failed")
+                        failed.push_back({{"index", i}, {"id", reply[i]["id"]}, {"name", reply[i]["name"]}});
+                report["failedItems"] = failed;
+            }
+        }
+        report["changes"] = ProjectChanges(before, after);
+        json undo = json::array();
+        const json& oldUndo = before.value("undo", json::array());
+        const json& newUndo = after.value("undo", json::array());
+        for (std::size_t i = oldUndo.size(); i < newUndo.size(); ++i)
+            undo.push_back(newUndo[i]);
+        report["undo"] = undo;
+        json questions = json::array();
+        for (const sim::AlertRecord& alert : host.UI().alerts)
+            questions.push_back({{"kind", alert.kind},
+                                 {"text", alert.largeText},
+                                 {"detail", alert.smallText},
+                                 {"buttons", alert.buttons},
+                                 {"answer", alert.buttons.empty() ? "" : alert.buttons[alert.answer - 1]}});
+        report["questions"] = questions;
+        report["log"] = log;
+    }
+    out << (options.json ? report.dump(2, ' ', false, json::error_handler_t::replace) + "\n"
+                         : FormatCheckReport(report));
+    return report["succeeded"].get<bool>() ? 0 : 1;
+}
+
+std::string FormatCheckReport(const json& report)
+{
+    std::ostringstream text;
+    const bool succeeded = report.value("succeeded", false);
+    text << report.value("payload", "") << " as \"" << report.value("function", "")
+         << "\": " << (succeeded ? "succeeds" : "fails") << "\n";
+    if (report.contains("error")) {
+        text << "  reason: " << report["error"].value("message", "") << "\n";
+        if (report["error"].contains("member"))
+            text << "  member: " << report["error"]["member"].get<std::string>() << "\n";
+    }
+    for (const json& item : report.value("failedItems", json::array()))
+        text << "  failed item " << item["index"].get<std::size_t>() << ": " << Dump(item["name"]) << " (id "
+             << Dump(item["id"]) << ")\n";
+    text << "  reply: " << Dump(report.value("reply", json())) << "\n";
+    const json& changes = report.value("changes", json::array());
+    text << "\nChanges to the project" << (changes.empty() ? ": none" : ":") << "\n";
+    for (const json& change : changes) {
+        text << "  " << change.value("action", "") << " " << change.value("kind", "") << " \""
+             << change.value("name", "") << "\"\n";
+        if (change.contains("members"))
+            for (const auto& [member, values] : change["members"].items())
+                if (member != "properties" && member != "classification" && member != "userData")
+                    text << "    " << member << ": " << Dump(values["before"]) << " -> " << Dump(values["after"])
+                         << "\n";
+        if (change.contains("properties")) {
+            text << "    properties:\n";
+            for (const json& property : change["properties"])
+                text << "      " << property.value("group", "") << " / " << property.value("name", "") << " = "
+                     << Dump(property["value"]) << "\n";
+        }
+        if (change.contains("classification"))
+            for (const json& pair : change["classification"])
+                text << "    classification: " << pair.value("system", "") << " / " << pair.value("item", "") << "\n";
+        if (change.contains("storedData"))
+            text << "    stored data: "
+                 << (change["storedData"].is_string() ? change["storedData"].get<std::string>()
+                                                      : Dump(change["storedData"]))
+                 << "\n";
+    }
+    const json& undo = report.value("undo", json::array());
+    text << "\nUndo steps" << (undo.empty() ? ": none" : ":") << "\n";
+    for (std::size_t i = 0; i < undo.size();) {
+        std::size_t same = i;
+        while (same < undo.size() && undo[same] == undo[i])
+            ++same;
+        text << "  " << undo[i].get<std::string>();
+        if (same - i > 1)
+            text << " (" << same - i << " times)";
+        text << "\n";
+        i = same;
+    }
+    const json& questions = report.value("questions", json::array());
+    if (!questions.empty()) {
+        text << "\nQuestions (answered \"Continue\"):\n";
+        for (const json& question : questions) {
+            std::string words =
+                question.value("text", "").empty() ? question.value("detail", "") : question.value("text", "");
+            std::replace(words.begin(), words.end(), '\n', ' ');
+            text << "  " << question.value("kind", "") << ": " << words << " -> " << question.value("answer", "")
+                 << "\n";
+        }
+    }
+    const json& log = report.value("log", json::array());
+    text << "\nLog" << (log.empty() ? ": empty" : ":") << "\n";
+    for (const json& line : log)
+        text << "  " << line.get<std::string>() << "\n";
+    return text.str();
+}
+
+} // namespace korvel_host

@@ -1,0 +1,101 @@
+// korvel-bridge.js, served by `korvel-host serve`: defines the add-on's JavaScript objects
+// (jsKorvelInterface) as the application does, each function answering a Promise of the
+// add-on's reply. Calls run one at a time in the add-on; a question the add-on asks during a
+// call is shown here as a dialog with the alert's own texts and buttons, and the call goes
+// on with the button chosen.
+//
+// A page can show questions its own way: set korvelBridge.onQuestion to a function taking
+// {kind, text, detail, buttons} and answering (or resolving to) the button's number, 1 the first.
+(function () {
+  'use strict';
+  const objects = /*OBJECTS*/;
+  const base = new URL('.', document.currentScript.src);
+
+  async function post(path, body) {
+    const response = await fetch(new URL(path, base), {
+      method: 'POST',
+      headers: { 'Content-Type': 'application/json' },
+      body: JSON.stringify(body),
+    });
+    const text = await response.text();
+    if (!response.ok) throw new Error('korvel-host: ' + response.status + ' ' + text);
+    return JSON.parse(text);
+  }
+
+  function showDialog(question) {
+    return new Promise((resolve) => {
+      const dialog = document.createElement('dialog');
+      dialog.className = 'korvel-question';
+      dialog.setAttribute('data-kind', question.kind);
+      dialog.style.cssText = 'max-width:32em;font:14px system-ui,sans-serif;border:1px solid #888;border-radius:6px;padding:1em 1.2em';
+      for (const [cls, content] of [['korvel-question-text', question.text], ['korvel-question-detail', question.detail]]) {
+        if (!content) continue;
+        const p = document.createElement('p');
+        p.className = cls;
+        p.style.whiteSpace = 'pre-line';
+        p.textContent = content;
+        if (cls === 'korvel-question-text') p.style.fontWeight = 'bold';
+        dialog.appendChild(p);
+      }
+      const row = document.createElement('p');
+      row.style.textAlign = 'right';
+      question.buttons.forEach((label, i) => {
+        const button = document.createElement('button');
+        button.type = 'button';
+        button.textContent = label;
+        button.style.marginLeft = '0.5em';
+        button.addEventListener('click', () => { dialog.close(); dialog.remove(); resolve(i + 1); });
+        row.appendChild(button);
+      });
+      dialog.appendChild(row);
+      // Escape would leave the add-on without an answer; it waits, as behind a modal alert.
+      dialog.addEventListener('cancel', (event) => event.preventDefault());
+      document.body.appendChild(dialog);
+      dialog.showModal();
+    });
+  }
+
+  async function settle(answer) {
+    while (answer.state === 'question') {
+      const ask = window.korvelBridge.onQuestion || showDialog;
+      const button = await ask(answer.question);
+      answer = await post('api/answer', { call: answer.call, answer: button });
+    }
+    if (answer.state !== 'done') throw new Error('korvel-host: ' + JSON.stringify(answer));
+    return answer.line;
+  }
+
+  // One session action (korvel-host's session format), its result line.
+  async function step(action) {
+    return settle(await post('api/step', action));
+  }
+
+  async function call(object, fn, arg) {
+    const action = { do: 'js', object: object, fn: fn };
+    if (arg !== undefined) action.arg = arg;
+    const line = await step(action);
+    if (line.crash) throw new Error(line.crash);
+    if (line.error) throw new Error(line.error);
+    window.korvelBridge.lastLines.push(line);
+    return line.reply;
+  }
+
+  async function dump(what) {
+    const response = await fetch(new URL('api/dump/' + encodeURIComponent(what), base));
+    if (!response.ok) throw new Error('korvel-host: ' + response.status + ' ' + (await response.text()));
+    return response.json();
+  }
+
+  window.korvelBridge = { step: step, dump: dump, onQuestion: null, lastLines: [] };
+  for (const [name, functions] of Object.entries(objects)) {
+    const object = {};
+    for (const fn of functions) object[fn] = (arg) => call(name, fn, arg);
+    window[name] = object;
+  }
+
+  // A question left open by a page that was reloaded is asked again.
+  fetch(new URL('api/pending', base))
+    .then((response) => response.json())
+    .then((pending) => { if (pending.state === 'question') settle(pending).catch(() => {}); })
+    .catch(() => {});
+})();
