@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <nlohmann/json.hpp>
@@ -119,4 +120,117 @@ TEST_F(CommandLineTest, AProjectWithAGuidUsedTwiceIsRefused)
         Run("run " + (work() / "session.jsonl").string() + " --project " + (work() / "loop.json").string(), &lines), 2);
     EXPECT_TRUE(lines.empty());
     EXPECT_NE(ReadFile(work() / "stderr.txt").find("is used twice among the classification items"), std::string::npos);
+}
+
+// korvel-host check, as the catalogue team runs it on a payload before publishing it.
+TEST_F(CommandLineTest, CheckReportsWhatAPayloadWouldDoAndChangesNoFile)
+{
+    const std::string program = KORVEL_HOST_PROGRAM;
+    const std::string examples = KORVEL_EXAMPLES_DIR;
+    auto check = [&](const std::string& arguments, std::string* out) {
+        const std::string command = "cd " + work().string() + " && " + program + " check " + arguments + " 2>" +
+                                    (work() / "stderr.txt").string();
+        FILE* pipe = popen(command.c_str(), "r");
+        out->clear();
+        std::array<char, 4096> buffer;
+        while (std::fgets(buffer.data(), buffer.size(), pipe) != nullptr)
+            *out += buffer.data();
+        return WEXITSTATUS(pclose(pipe));
+    };
+    std::string out;
+
+    // A good material against a project that has it already: the question is answered
+    // "Continue", and the report says what is created and changed, by name.
+    WriteFile(work() / "project.json", R"({"name": "Haus", "buildingMaterials": [{"name": "Ziegel Poroton T8", "description": "mein Ziegel"}, {"name": "Putz"}]})");
+    const std::string projectBefore = ReadFile(work() / "project.json");
+    ASSERT_EQ(check(examples + "/catalogue/brick-material.json --project project.json --format json", &out), 0);
+    json report = json::parse(out);
+    EXPECT_EQ(report["function"], "import");
+    EXPECT_EQ(report["succeeded"], true);
+    EXPECT_FALSE(report.contains("error"));
+    ASSERT_EQ(report["questions"].size(), 1u);
+    EXPECT_EQ(report["questions"][0]["answer"], "Continue");
+    EXPECT_EQ(report["undo"], json(std::vector<std::string>(6, "Create material property")));
+    json material;
+    std::vector<std::string> created;
+    for (const json& change : report["changes"]) {
+        if (change["action"] == "created")
+            created.push_back(change["kind"].get<std::string>() + " " + change["name"].get<std::string>());
+        if (change["kind"] == "building material")
+            material = change;
+    }
+    EXPECT_EQ(created, (std::vector<std::string>{
+                           "property group Korvel", "property group Technische Daten", "property group Nachhaltigkeit",
+                           "property definition Korvel / name", "property definition Korvel / id",
+                           "property definition Korvel / updated_at", "property definition Technische Daten / Rohdichte",
+                           "property definition Technische Daten / Wärmeleitfähigkeit",
+                           "property definition Nachhaltigkeit / GWP", "classification system Korvel"}));
+    EXPECT_EQ(material["action"], "changed");
+    EXPECT_EQ(material["name"], "Ziegel Poroton T8");
+    EXPECT_EQ(material["properties"][3], json({{"group", "Technische Daten"}, {"name", "Rohdichte"}, {"value", "650"}}));
+    EXPECT_EQ(material["classification"][0], json({{"system", "Korvel"}, {"item", "Korvel"}}));
+    EXPECT_NE(material["storedData"].get<std::string>().find("\"value\":\"112 kg CO2e/m3\""), std::string::npos);
+    // The user's own description survives the overwrite, so it is not among the changes.
+    EXPECT_FALSE(material["members"].contains("description"));
+    EXPECT_EQ(ReadFile(work() / "project.json"), projectBefore);
+
+    // The same as text, for a person.
+    ASSERT_EQ(check(examples + "/catalogue/brick-material.json", &out), 0);
+    EXPECT_NE(out.find("brick-material.json as \"import\": succeeds"), std::string::npos);
+    EXPECT_NE(out.find("  created building material \"Ziegel Poroton T8\""), std::string::npos);
+    EXPECT_NE(out.find("      Technische Daten / Wärmeleitfähigkeit = \"0.08\""), std::string::npos);
+    EXPECT_NE(out.find("  Create material property (6 times)"), std::string::npos);
+
+    // A type error deep in the payload: the reason, and the member counted from the payload's
+    // root although the add-on reads each article from a copy.
+    WriteFile(work() / "late.json",
+              R"({"data": {"import_type": "Material", "name": "Lehm", "articles": [{"id": 1, "updated_at": 2}, {"id": 3, "updated_at": "bald"}]}})");
+    ASSERT_EQ(check("late.json --format json", &out), 1);
+    report = json::parse(out);
+    EXPECT_EQ(report["succeeded"], false);
+    EXPECT_EQ(report["error"]["member"], "/data/articles/1/updated_at");
+    EXPECT_NE(report["error"]["message"].get<std::string>().find("type must be number, but is string"),
+              std::string::npos);
+    ASSERT_EQ(check("late.json", &out), 1);
+    EXPECT_NE(out.find("late.json as \"import\": fails"), std::string::npos);
+    EXPECT_NE(out.find("  member: /data/articles/1/updated_at"), std::string::npos);
+
+    // Not JSON at all, and a name that is no text.
+    WriteFile(work() / "broken.json", "{\"data\": ");
+    EXPECT_EQ(check("broken.json", &out), 1);
+    WriteFile(work() / "name.json", R"({"data": {"import_type": "Material", "name": true, "articles": [{}]}})");
+    ASSERT_EQ(check("name.json --format json", &out), 1);
+    EXPECT_EQ(json::parse(out)["error"]["member"], "/data/name");
+
+    // An array is a bulk import: the items that failed are named, and a missing "id" is
+    // located in its item.
+    WriteFile(work() / "bulk.json",
+              R"([{"import_type": "Material", "id": 7, "name": "Lehm", "articles": [{"id": 7, "updated_at": 1}]},
+                  {"import_type": "Material", "name": "Ohne Id", "articles": [{"id": 8, "updated_at": 1}]}])");
+    ASSERT_EQ(check("bulk.json --format json", &out), 1);
+    report = json::parse(out);
+    EXPECT_EQ(report["function"], "bulkImport");
+    EXPECT_EQ(report["failedItems"], json::parse(R"([{"index": 1, "id": null, "name": "Ohne Id"}])"));
+    EXPECT_EQ(report["error"]["member"], "/1/id");
+    EXPECT_EQ(report["reply"][0]["status"], "imported");
+    bool lehm = false;
+    for (const json& change : report["changes"])
+        lehm = lehm || (change["kind"] == "building material" && change["name"] == "Lehm");
+    EXPECT_TRUE(lehm);
+
+    // Nothing was left behind in the folder it ran in.
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(work()))
+        files.push_back(entry.path().filename().string());
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files, (std::vector<std::string>{"broken.json", "bulk.json", "late.json", "name.json", "project.json",
+                                               "stderr.txt"}));
+
+    // A bad command line.
+    EXPECT_EQ(check("", &out), 2);
+    EXPECT_EQ(check("late.json --format xml", &out), 2);
+    EXPECT_EQ(check("missing.json", &out), 2);
+    WriteFile(work() / "bad-project.json", R"({"elements": [{"type": "tower"}]})");
+    EXPECT_EQ(check("late.json --project bad-project.json", &out), 2);
+    std::filesystem::remove(work() / "bad-project.json");
 }
