@@ -36,6 +36,17 @@ bool OpenProject(const std::string& projectFile)
     return true;
 }
 
+// The seed, when given, and the project; false when the project cannot be read.
+bool PrepareHost(const std::string& projectFile, std::optional<std::uint64_t> seed)
+{
+    if (seed) {
+        // A repeatable run: the same guids, and files written with one fixed time.
+        sim::SeedGuids(*seed);
+        sim::Host::Get().FixTime("2026-01-01T00:00:00");
+    }
+    return projectFile.empty() || OpenProject(projectFile);
+}
+
 int RunSession(const std::filesystem::path& script, const std::string& projectFile, const std::string& saveFile,
                const std::filesystem::path& work, std::optional<std::uint64_t> seed)
 {
@@ -48,12 +59,7 @@ int RunSession(const std::filesystem::path& script, const std::string& projectFi
         return 2;
     }
     sim::Host& host = sim::Host::Get();
-    if (seed) {
-        // A repeatable run: the same guids, and files written with one fixed time.
-        sim::SeedGuids(*seed);
-        host.FixTime("2026-01-01T00:00:00");
-    }
-    if (!projectFile.empty() && !OpenProject(projectFile))
+    if (!PrepareHost(projectFile, seed))
         return 2;
     host.SetWorkFolder(work);
 
@@ -109,11 +115,7 @@ int Serve(const std::string& projectFile, const std::string& workFolder, int por
           std::optional<std::uint64_t> seed)
 {
     sim::Host& host = sim::Host::Get();
-    if (seed) {
-        sim::SeedGuids(*seed);
-        host.FixTime("2026-01-01T00:00:00");
-    }
-    if (!projectFile.empty() && !OpenProject(projectFile))
+    if (!PrepareHost(projectFile, seed))
         return 2;
     korvel_host::BridgeOptions options;
     options.page = page.empty() ? fs::path(KORVEL_PAGE_DIR) : fs::absolute(page);
