@@ -92,6 +92,15 @@ test('the sample page imports, asks in the page, shows the take-off and a failed
     assert.equal(alerts[0].answer, 2);
     assert.deepEqual(alerts[0].buttons, ['Continue', 'Reject']);
 
+    // A page reloaded while the add-on waits is asked again, and its answer ends the call.
+    await brick.click();
+    await dialog.waitFor();
+    await page.reload();
+    await page.locator('dialog.korvel-question').getByRole('button', { name: 'Continue' }).click();
+    await page.waitForSelector('body[data-ready="true"]');
+    const answers = (await dump(host.address, 'alerts')).map((alert) => alert.answer);
+    assert.deepEqual(answers, [2, 1]);
+
     // The take-off as tables, with the numbers the bridge returned.
     await page.click('#calculate');
     await page.waitForSelector('#constructions');

@@ -66,6 +66,7 @@ BridgeServer::BridgeServer(Session& session, BridgeOptions givenOptions)
 {
     if (options.secret.empty())
         options.secret = RandomSecret();
+    objects = Session::RegisteredObjects();
     server->set_payload_max_length(256u << 20);
     // Every request passes the checks before any route sees it.
     server->set_pre_routing_handler([this](const httplib::Request& request, httplib::Response& response) {
@@ -202,13 +203,14 @@ void BridgeServer::ServeFile(const fs::path& folder, const std::string& relative
 
 std::string BridgeServer::BridgeScript()
 {
-    json objects = json::object();
-    json answer = Submit({{"do", "functions"}});
-    if (answer.value("state", "") == "done")
-        objects = answer["line"].value("objects", json::object());
+    std::string defined;
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        defined = objects.dump();
+    }
     std::string script = bridgeScriptTemplate;
     const std::string placeholder = "/*OBJECTS*/";
-    script.replace(script.find(placeholder), placeholder.size(), objects.dump());
+    script.replace(script.find(placeholder), placeholder.size(), defined);
     return script;
 }
 
@@ -315,7 +317,9 @@ void BridgeServer::Run(const std::atomic<bool>& stop)
         if (logged.contains("result") && action.value("do", "") == "dump")
             logged["result"] = "(" + std::to_string(line["result"].size()) + " entries)";
         std::cerr << logged.dump(-1, ' ', false, json::error_handler_t::replace) << std::endl;
+        json registered = Session::RegisteredObjects();
         lock.lock();
+        objects = std::move(registered);
         current->line = line;
         current->phase = Call::Phase::Done;
         current = nullptr;

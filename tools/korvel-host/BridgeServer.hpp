@@ -95,6 +95,9 @@ private:
     std::shared_ptr<Call> current;
     int nextId = 1;
     bool stopping = false;
+    // What the bridge script defines, taken on the UI thread after every step, so the script is
+    // served even while a step waits for an answer.
+    nlohmann::json objects;
 };
 
 } // namespace korvel_host

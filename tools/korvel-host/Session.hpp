@@ -44,6 +44,9 @@ public:
     };
     static std::vector<ActionHelp> Actions();
 
+    // The JavaScript objects the add-on registered in the host's browsers: name -> function names.
+    static nlohmann::json RegisteredObjects();
+
 private:
     using Handler = nlohmann::json (Session::*)(const nlohmann::json& action);
     struct Action {

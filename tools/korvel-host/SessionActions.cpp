@@ -260,6 +260,11 @@ json Session::Translators(const json& action)
 
 json Session::Functions(const json&)
 {
+    return {{"objects", RegisteredObjects()}};
+}
+
+json Session::RegisteredObjects()
+{
     json objects = json::object();
     for (DG::BrowserBase* browser : sim::Host::Get().UI().browsers)
         for (const auto& object : browser->GetJSObjects()) {
@@ -270,7 +275,7 @@ json Session::Functions(const json&)
                 if (auto fn = GS::DynamicCast<DG::JSFunction>(item); fn != nullptr)
                     functions.push_back(fn->GetName().ToUtf8());
         }
-    return {{"objects", objects}};
+    return objects;
 }
 
 json Session::Cancel(const json& action)

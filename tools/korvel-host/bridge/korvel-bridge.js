@@ -22,7 +22,13 @@
     return JSON.parse(text);
   }
 
-  function showDialog(question) {
+  const loaded = new Promise((resolve) => {
+    if (document.readyState !== 'loading') resolve();
+    else document.addEventListener('DOMContentLoaded', resolve);
+  });
+
+  async function showDialog(question) {
+    await loaded; // a question may arrive before the page's body exists
     return new Promise((resolve) => {
       const dialog = document.createElement('dialog');
       dialog.className = 'korvel-question';
