@@ -230,10 +230,9 @@ json GetIds(const GS::UniString& kind)
 
 namespace {
 
-// Visits the catalogue ids in each building material's stored list, lowest index first,
-// until `visit` answers true; answers the attribute it stopped at.
-std::optional<API_Attribute>
-FindMaterialById(const std::function<bool(const API_Attribute& attribute, const GS::UniString& id)>& visit)
+// Each building material whose stored text reads as a list, lowest index first, until
+// `visit` answers true.
+void VisitStoredMaterialLists(const std::function<bool(const API_Attribute& attribute, json& list)>& visit)
 {
     const API_AttributeIndex count = Count(API_BuildingMaterialID);
     for (API_AttributeIndex index = 1; index <= count; ++index) {
@@ -243,19 +242,41 @@ FindMaterialById(const std::function<bool(const API_Attribute& attribute, const 
         GS::UniString text;
         if (GetUserData(*attribute, text) != NoError)
             continue;
-        json stored = TextToJson(text);
-        if (!stored.is_array())
-            continue;
-        for (const json& entry : stored) {
-            // A property this cannot read says nothing about the id.
-            if (!IsText(entry, "name", "id") || !entry.contains("value"))
-                continue;
-            const json& value = entry.at("value");
-            if ((value.is_string() || value.is_number()) && visit(*attribute, JsonToText(value)))
-                return attribute;
-        }
+        json list = TextToJson(text);
+        if (list.is_array() && visit(*attribute, list))
+            return;
     }
-    return std::nullopt;
+}
+
+// The catalogue id an entry of a stored list holds, when it is an "id" property (of the
+// "Korvel" group only, if asked) with a text or number value. A property this cannot read
+// says nothing about the id.
+std::optional<GS::UniString> StoredId(const json& entry, bool korvelGroupOnly)
+{
+    if ((korvelGroupOnly && !IsText(entry, "group", "Korvel")) || !IsText(entry, "name", "id") ||
+        !entry.contains("value"))
+        return std::nullopt;
+    const json& value = entry.at("value");
+    if (!value.is_string() && !value.is_number())
+        return std::nullopt;
+    return JsonToText(value);
+}
+
+// Visits the catalogue ids in each building material's stored list, lowest index first,
+// until `visit` answers true; answers the attribute it stopped at.
+std::optional<API_Attribute>
+FindMaterialById(const std::function<bool(const API_Attribute& attribute, const GS::UniString& id)>& visit)
+{
+    std::optional<API_Attribute> found;
+    VisitStoredMaterialLists([&](const API_Attribute& attribute, json& list) {
+        for (const json& entry : list)
+            if (auto id = StoredId(entry, false); id && visit(attribute, *id)) {
+                found = attribute;
+                return true;
+            }
+        return false;
+    });
+    return found;
 }
 
 } // namespace
@@ -277,26 +298,14 @@ void UpdateAttributesUserData()
     };
     std::map<API_AttributeIndex, Stored> stored;
     std::map<GS::UniString, API_AttributeIndex> byId; // the lowest index holding an id wins
-    const API_AttributeIndex count = Count(API_BuildingMaterialID);
-    for (API_AttributeIndex index = 1; index <= count; ++index) {
-        auto attribute = AttributeAt(API_BuildingMaterialID, index);
-        if (!attribute)
-            continue;
-        GS::UniString text;
-        if (GetUserData(*attribute, text) != NoError)
-            continue;
-        json list = TextToJson(text);
-        if (!list.is_array())
-            continue;
-        for (const json& entry : list) {
-            if (!IsText(entry, "name", "id") || !entry.contains("value"))
-                continue;
-            const json& value = entry.at("value");
-            if (value.is_string() || value.is_number())
-                byId.emplace(JsonToText(value), index);
-        }
-        stored.emplace(index, Stored{*attribute, std::move(list)});
-    }
+    VisitStoredMaterialLists([&](const API_Attribute& attribute, json& list) {
+        const API_AttributeIndex index = attribute.header.index;
+        for (const json& entry : list)
+            if (auto id = StoredId(entry, false))
+                byId.emplace(*id, index);
+        stored.emplace(index, Stored{attribute, std::move(list)});
+        return false;
+    });
     // The ids of the materials in use, as the stored "Korvel" "id" properties give them.
     std::vector<GS::UniString> ids;
     for (int index : use.buildingMaterials) {
@@ -304,11 +313,8 @@ void UpdateAttributesUserData()
         if (it == stored.end())
             continue;
         for (const json& property : it->second.list)
-            if (IsText(property, "group", "Korvel") && IsText(property, "name", "id") && property.contains("value")) {
-                const json& value = property.at("value");
-                if (value.is_string() || value.is_number())
-                    ids.push_back(JsonToText(value));
-            }
+            if (auto id = StoredId(property, true))
+                ids.push_back(*id);
     }
     for (const GS::UniString& id : ids) {
         try {

@@ -19,17 +19,6 @@ struct Assembly {
     std::vector<KorvelProperty> properties;
 };
 
-json Attributes(const std::vector<KorvelProperty>& properties)
-{
-    json attributes = json::array();
-    for (const KorvelProperty& property : properties) {
-        json j;
-        to_json(j, property);
-        attributes.push_back(j);
-    }
-    return attributes;
-}
-
 // Lists, reads, names and measures the assemblies of a type, first-seen order.
 std::vector<Assembly> Scan(API_ElemTypeID type, ReadCache& cache)
 {
@@ -51,13 +40,8 @@ std::vector<Assembly> Scan(API_ElemTypeID type, ReadCache& cache)
         const GS::UniString bimUuid = properties.GetPropertyValueByName("id");
         if (cache.Record(name))
             DBPrintf("bim_uuid: %s\n", bimUuid.ToUtf8().c_str());
-        API_ElementQuantity q{};
-        API_Quantities quantities{};
-        quantities.elements = &q;
-        API_QuantitiesMask mask;
-        ACAPI_ELEMENT_QUANTITIES_MASK_SETFULL(mask);
-        API_QuantityPar params{};
-        const bool read = ACAPI_Element_GetQuantities(guid, &params, &quantities, &mask) == NoError;
+        API_ElementQuantity q;
+        const bool read = ReadQuantities(guid, q);
         const double measure = !read ? 0.0 : type == API_CurtainWallID ? q.area : q.volume;
         auto found = byName.find(name.ToUtf8());
         if (found != byName.end()) {
@@ -94,7 +78,7 @@ json ExportManager::CalculateCurtainWalls()
                           {"area", a.measure},
                           {"id", a.id.ToUtf8()},
                           {"bim_uuid", a.bimUuid.ToUtf8()},
-                          {"attributes", Attributes(a.properties)}});
+                          {"attributes", json(a.properties)}});
     }
     return result;
 }
@@ -115,7 +99,7 @@ json ExportManager::CalculateStairs()
                           {"right_support_type_name", ""},
                           {"left_support_type_name", ""},
                           {"bim_uuid", a.bimUuid.ToUtf8()},
-                          {"attributes", Attributes(a.properties)}});
+                          {"attributes", json(a.properties)}});
     }
     return result;
 }

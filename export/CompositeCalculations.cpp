@@ -40,13 +40,6 @@ Shell ShellOf(const API_Element& element)
     }
 }
 
-json PropertyJson(const KorvelProperty& property)
-{
-    json j;
-    to_json(j, property);
-    return j;
-}
-
 } // namespace
 
 void AddJsonArray(json& source, json& target)
@@ -71,15 +64,21 @@ GS::UniString GetLayerType(short flagBits)
     return "Other";
 }
 
-double GetArea(API_Element& element)
+bool ReadQuantities(const API_Guid& guid, API_ElementQuantity& quantity)
 {
-    API_ElementQuantity quantity{};
+    quantity = API_ElementQuantity{};
     API_Quantities quantities{};
     quantities.elements = &quantity;
     API_QuantitiesMask mask;
     ACAPI_ELEMENT_QUANTITIES_MASK_SETFULL(mask);
     API_QuantityPar params{};
-    const bool read = ACAPI_Element_GetQuantities(element.header.guid, &params, &quantities, &mask) == NoError;
+    return ACAPI_Element_GetQuantities(guid, &params, &quantities, &mask) == NoError;
+}
+
+double GetArea(API_Element& element)
+{
+    API_ElementQuantity quantity;
+    const bool read = ReadQuantities(element.header.guid, quantity);
     double thickness = 0;
     switch (element.header.typeID) {
     case API_WallID:
@@ -115,7 +114,7 @@ json GetCalculationJsonFromAttribute(ReadCache& cache, API_Attribute& buildingMa
     if (const CachedAttribute* cached = cache.Attribute(API_BuildingMaterialID, buildingMaterial.header.index)) {
         for (const KorvelProperty& property : cached->properties.GetProperties())
             if (property.GetGroup() == "VORO Attributes")
-                attributes.push_back(PropertyJson(property));
+                attributes.push_back(property);
         bimUuid = cached->properties.GetPropertyValueByName("id");
     }
     layer["thickness"] = 1e-05;

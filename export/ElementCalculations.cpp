@@ -88,13 +88,8 @@ void Measure(const API_Element& element, double density, ElemInfo& info)
         info.weight = density * info.volume;
         return;
     }
-    API_ElementQuantity q{};
-    API_Quantities quantities{};
-    quantities.elements = &q;
-    API_QuantitiesMask mask;
-    ACAPI_ELEMENT_QUANTITIES_MASK_SETFULL(mask);
-    API_QuantityPar params{};
-    if (ACAPI_Element_GetQuantities(element.header.guid, &params, &quantities, &mask) != NoError)
+    API_ElementQuantity q;
+    if (!ReadQuantities(element.header.guid, q))
         return;
     switch (type) {
     case API_ColumnID:
@@ -125,12 +120,6 @@ void Measure(const API_Element& element, double density, ElemInfo& info)
 
 json Entry(const ElemInfo& info)
 {
-    json attributes = json::array();
-    for (const KorvelProperty& property : info.properties) {
-        json j;
-        to_json(j, property);
-        attributes.push_back(j);
-    }
     return {{"name", info.name.ToUtf8()},
             {"pieces", info.pieces},
             {"area", info.area},
@@ -139,7 +128,7 @@ json Entry(const ElemInfo& info)
             {"weight", info.weight},
             {"default_value", info.referenceUnit.ToUtf8()},
             {"bim_uuid", info.bimUuid.ToUtf8()},
-            {"attributes", attributes},
+            {"attributes", json(info.properties)},
             {"id", info.guid.ToUtf8()}};
 }
 

@@ -32,6 +32,8 @@ private:
 // Appends every element of `source` to `target` and clears `source`; null adds nothing.
 void AddJsonArray(json& source, json& target);
 double GetArea(API_Element& element);
+// The element's quantities as the host gives them; false when it cannot.
+bool ReadQuantities(const API_Guid& guid, API_ElementQuantity& quantity);
 json GetCalculationJsonFromComplexAttribute(ReadCache& cache, API_Attribute& composite, double area);
 json GetCalculationJsonFromAttributeVell(ReadCache& cache, API_Attribute& buildingMaterial);
 json GetCalculationJsonFromAttribute(ReadCache& cache, API_Attribute& buildingMaterial);

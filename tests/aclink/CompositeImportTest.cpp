@@ -37,9 +37,6 @@ json Composite(const std::string& name, const std::vector<json>& articles, const
               {"layers", layers}}}};
 }
 
-const json ok = json::parse(R"({"IsError":false,"ShowError":true})");
-const json failed = json::parse(R"({"IsError":true,"ShowError":true})");
-
 } // namespace
 
 class CompositeImportTest : public AddOnTest {

@@ -26,9 +26,6 @@ json Product(const std::string& name, const std::string& url)
              {"attributes", {{{"name", "Hersteller"}, {"value", "Möbel"}}, {{"name", "Farbe"}, {"value", 3}}}}}}}}}};
 }
 
-const json ok = json::parse(R"({"IsError":false,"ShowError":true})");
-const json failed = json::parse(R"({"IsError":true,"ShowError":true})");
-
 } // namespace
 
 class LibraryPartImportTest : public AddOnTest {

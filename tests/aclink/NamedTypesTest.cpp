@@ -17,9 +17,6 @@ json Type(const std::string& kind, const json& name)
               {"tabs", {{{"name", "Geometrie"}, {"attributes", {{{"name", "Steigung"}, {"value", "17/29"}}}}}}}}}};
 }
 
-const json ok = json::parse(R"({"IsError":false,"ShowError":true})");
-const json failed = json::parse(R"({"IsError":true,"ShowError":true})");
-
 } // namespace
 
 // Curtain wall and stair types: stored under their name, written on the elements of that IFC name.

@@ -8,21 +8,7 @@ using nlohmann::json;
 
 namespace {
 
-const json ok = json::parse(R"({"IsError":false,"ShowError":true})");
-const json failed = json::parse(R"({"IsError":true,"ShowError":true})");
 const std::string header = R"({"token":"s3cr3t-t0ken","context":"project-42","content_type":"multipart/form-data"})";
-
-std::string Checksum(const std::string& bytes)
-{
-    std::uint64_t hash = 1469598103934665603ULL;
-    for (unsigned char c : bytes) {
-        hash ^= c;
-        hash *= 1099511628211ULL;
-    }
-    char text[17];
-    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
-    return text;
-}
 
 } // namespace
 
@@ -73,7 +59,7 @@ TEST_F(IfcExportTest, TheSavedFileReachesTheServiceWithThePagesHeaders)
     EXPECT_EQ(r["parts"][0]["name"], "file");
     EXPECT_EQ(r["parts"][0]["filename"], "Haus Süd.ifc");
     EXPECT_EQ(r["parts"][0]["size"], saved.size());
-    EXPECT_EQ(r["parts"][0]["checksum"], Checksum(saved));
+    EXPECT_EQ(r["parts"][0]["checksum"], korvel_loopback::Checksum(saved));
     EXPECT_TRUE(LogLines().empty());
 }
 

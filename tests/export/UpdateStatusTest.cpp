@@ -54,7 +54,6 @@ TEST_F(UpdateStatusTest, ItemsNewerOnTheServiceAreReportedFromEveryStore)
     EXPECT_TRUE(LogLines().empty());
 
     // A request that is no list of items with numbers fails as a whole.
-    const json failed = json::parse(R"({"IsError":true,"ShowError":true})");
     EXPECT_EQ(Status(Request({{"a", "101"}})), failed);
     EXPECT_EQ(Status(Request({{"a", 1e300}})), failed);
     EXPECT_EQ(Status("not json"), failed);

@@ -35,16 +35,23 @@ TEST_F(ProjectFileTest, AProjectReadsBackAsItWasSaved)
     EXPECT_EQ(sim::SaveProject(*sim::LoadProject(saved)), saved);
 }
 
+namespace {
+
+// Why the host refuses a project file, or "accepted".
+std::string refused(const char* text)
+{
+    try {
+        sim::LoadProject(json::parse(text));
+    } catch (const sim::ProjectFileError& e) {
+        return e.what();
+    }
+    return "accepted";
+}
+
+} // namespace
+
 TEST_F(ProjectFileTest, BadFilesAreRefusedWithAReason)
 {
-    auto refused = [](const char* text) {
-        try {
-            sim::LoadProject(json::parse(text));
-        } catch (const sim::ProjectFileError& e) {
-            return std::string(e.what());
-        }
-        return std::string("accepted");
-    };
     EXPECT_EQ(refused("[]"), "a project file holds one JSON object");
     EXPECT_NE(refused(R"({"elements": [{"type": "tower"}]})").find("unknown element type"), std::string::npos);
     EXPECT_NE(refused(R"({"buildingMaterials": [{"name": "A"}, {"name": "A"}]})").find("used twice"),
@@ -155,14 +162,6 @@ TEST_F(ProjectFileTest, ElementsOfEveryTypeLibrariesAndDatabasesReadBack)
     EXPECT_EQ(saved["libraries"], file["libraries"]);
     EXPECT_EQ(sim::SaveProject(*sim::LoadProject(saved)), saved);
 
-    auto refused = [](const char* text) {
-        try {
-            sim::LoadProject(json::parse(text));
-        } catch (const sim::ProjectFileError& e) {
-            return std::string(e.what());
-        }
-        return std::string("accepted");
-    };
     EXPECT_NE(refused(R"({"databases": [{"type": "section"}]})").find("floor plan comes first"), std::string::npos);
     EXPECT_NE(refused(R"({"currentDatabase": "garden"})").find("unknown database type"), std::string::npos);
     EXPECT_NE(refused(R"({"libraryParts": [{"name": "A", "uniqueId": "{A}"}, {"name": "B", "uniqueId": "{A}"}]})")

@@ -15,6 +15,10 @@ namespace testing_support {
 
 using Reply = GS::Ref<DG::JSBase>;
 
+// The page's status replies to an import, an export or a self-update.
+inline const nlohmann::json ok = nlohmann::json::parse(R"({"IsError":false,"ShowError":true})");
+inline const nlohmann::json failed = nlohmann::json::parse(R"({"IsError":true,"ShowError":true})");
+
 class AddOnTest : public HostTest {
 protected:
     void SetUp() override;

@@ -17,9 +17,6 @@ const std::string prefix =
     "#!/bin/sh\n\nPROCESS=Archicad\nwhile :\ndo\n\tnumber=$(ps aux | grep -v grep | grep -ci "
     "$PROCESS)\n\n\tif [ $number -eq 0 ]\n\t\tthen\n\t\t\tbreak\n\tfi\n\tsleep 0.5\ndone\n\nopen ";
 
-const json ok = json::parse(R"({"IsError":false,"ShowError":true})");
-const json failed = json::parse(R"({"IsError":true,"ShowError":true})");
-
 } // namespace
 
 // "selfUpdate": a newer installer downloaded, and a script that opens it once the host has quit.

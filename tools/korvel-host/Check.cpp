@@ -221,15 +221,6 @@ json FirstError(const json& log)
     return nullptr;
 }
 
-json ReadLog()
-{
-    json lines = json::array();
-    std::ifstream file(sim::Host::Get().GetWorkFolder() / "log.txt");
-    for (std::string line; std::getline(file, line);)
-        lines.push_back(line);
-    return lines;
-}
-
 // Whether the page would hear success: an import's status, or no failed entry of a bulk import.
 bool Succeeded(const std::string& function, const json& reply)
 {
@@ -386,7 +377,7 @@ int RunCheck(const CheckOptions& options, std::ostream& out, std::ostream& err)
         }
         report["reply"] = reply;
         report["succeeded"] = !step.contains("crash") && !step.contains("error") && Succeeded(function, reply);
-        const json log = ReadLog();
+        const json log = session.Step({{"do", "dump"}, {"what", "log"}}).value("result", json::array());
         if (!report["succeeded"].get<bool>()) {
             json error = FirstError(log);
             if (step.contains("crash"))
@@ -412,13 +403,13 @@ int RunCheck(const CheckOptions& options, std::ostream& out, std::ostream& err)
         for (std::size_t i = oldUndo.size(); i < newUndo.size(); ++i)
             undo.push_back(newUndo[i]);
         report["undo"] = undo;
-        json questions = json::array();
-        for (const sim::AlertRecord& alert : host.UI().alerts)
-            questions.push_back({{"kind", alert.kind},
-                                 {"text", alert.largeText},
-                                 {"detail", alert.smallText},
-                                 {"buttons", alert.buttons},
-                                 {"answer", alert.buttons.empty() ? "" : alert.buttons[alert.answer - 1]}});
+        // The questions as the host recorded them, each answer given by its button's text.
+        json questions = session.Step({{"do", "dump"}, {"what", "alerts"}}).value("result", json::array());
+        for (json& question : questions) {
+            const auto answer = question["answer"].get<std::size_t>();
+            const json& buttons = question["buttons"];
+            question["answer"] = answer >= 1 && answer <= buttons.size() ? buttons[answer - 1] : json("");
+        }
         report["questions"] = questions;
         report["log"] = log;
     }

@@ -8,8 +8,6 @@
 
 namespace korvel_loopback {
 
-namespace {
-
 std::string Checksum(const std::string& bytes)
 {
     std::uint64_t hash = 1469598103934665603ULL; // FNV-1a
@@ -21,6 +19,8 @@ std::string Checksum(const std::string& bytes)
     std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
     return text;
 }
+
+namespace {
 
 std::string ReadFile(const std::filesystem::path& path, bool* found)
 {

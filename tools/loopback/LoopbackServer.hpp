@@ -18,6 +18,9 @@ class Server;
 
 namespace korvel_loopback {
 
+// The checksum the server records for bodies and parts (FNV-1a, 16 hex digits).
+std::string Checksum(const std::string& bytes);
+
 class LoopbackServer {
 public:
     explicit LoopbackServer(std::filesystem::path folder);
