@@ -71,12 +71,8 @@ void ReplaceComposite(const ComplexMaterial& item, API_Attribute& written)
         KorvelProperties properties;
         if (!ReadStoredList(text, "the composite " + GetHeaderName(written.header).ToUtf8(), properties))
             continue;
-        AddArchicadClassificationToElement(element.header.guid);
         SetUserDataToElem(element.header.guid, StoredText(properties));
-        for (const KorvelProperty& property : properties.GetProperties())
-            ACAPI_CallUndoableCommand("Create group properties", [&]() -> GSErrCode {
-                return DefineNewKorvelProperty(property, API_Attr_Head{}, element.header.guid);
-            });
+        WriteElementProperties(element.header.guid, properties, "Create group properties");
     }
 }
 

@@ -76,11 +76,7 @@ int SetAttributes(const json& item, const GS::UniString& importType)
         if (ifcName != value)
             continue;
         matched = true;
-        AddArchicadClassificationToElement(element);
-        for (const KorvelProperty& property : properties.GetProperties())
-            ACAPI_CallUndoableCommand("Create group properties", [&]() -> GSErrCode {
-                return DefineNewKorvelProperty(property, API_Attr_Head{}, element);
-            });
+        WriteElementProperties(element, properties, "Create group properties");
     }
     if (matched)
         MessageBoxComplexSystemExist(value);

@@ -64,19 +64,6 @@ GS::UniString LibraryPartName(const API_Elem_Head& head, bool* placedFromPart)
     return GS::UniString(std::string(part.docu_UName, strnlen(part.docu_UName, API_UniLongNameLen)));
 }
 
-void WriteProperties(const API_Guid& element, const KorvelProperties& properties, bool ownCommands)
-{
-    AddArchicadClassificationToElement(element);
-    for (const KorvelProperty& property : properties.GetProperties()) {
-        if (ownCommands)
-            ACAPI_CallUndoableCommand("Create group properties", [&]() -> GSErrCode {
-                return DefineNewKorvelProperty(property, API_Attr_Head{}, element);
-            });
-        else
-            DefineNewKorvelProperty(property, API_Attr_Head{}, element);
-    }
-}
-
 GSErrCode Handle(const API_NotifyElementType* event)
 {
     if (event->notifID == APINotifyElement_BeginEvents || event->notifID == APINotifyElement_EndEvents) {
@@ -219,7 +206,7 @@ int ElemPlacedEventHandler(const API_NotifyElementType* event)
     KorvelProperties properties;
     if (!text.IsEmpty() &&
         ReadStoredList(text, "the attribute " + std::to_string(attribute.header.index), properties)) {
-        WriteProperties(element.header.guid, properties, false);
+        WriteElementProperties(element.header.guid, properties, nullptr);
     } else if (code == APINotifyElement_Change) {
         SetDefaultValuesForKorvelProperties(element.header.guid);
     }
@@ -247,11 +234,7 @@ int AttachKVProperties(const API_Elem_Head& head)
         element.header.guid = head.guid;
         if (GSErrCode err = ACAPI_Element_Get(&element); err != NoError)
             return err;
-        AddArchicadClassificationToElement(head.guid);
-        int result = NoError;
-        for (const KorvelProperty& property : properties.GetProperties())
-            result = DefineNewKorvelProperty(property, API_Attr_Head{}, head.guid);
-        return result;
+        return WriteElementProperties(head.guid, properties, nullptr);
     }
     if (!IsNamedByIfc(head.typeID))
         return code;
@@ -291,7 +274,7 @@ void AttachKVProperties(const GS::UniString& name)
         KorvelProperties properties;
         if (!ReadRecord(name, text, &code) || !ReadStoredList(text, "KV_" + name.ToUtf8(), properties))
             continue;
-        WriteProperties(guid, properties, true);
+        WriteElementProperties(guid, properties, "Create group properties");
     }
 }
 

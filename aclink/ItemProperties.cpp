@@ -61,12 +61,8 @@ void KorvelComplexMaterial::WriteProperties(API_Attribute*) const
             continue;
         if (structure->composite != composite.header.index)
             continue;
-        AddArchicadClassificationToElement(guid);
         SetUserDataToElem(guid, text);
-        for (const KorvelProperty& property : properties.GetProperties())
-            ACAPI_CallUndoableCommand("Create property definition", [&]() -> GSErrCode {
-                return DefineNewKorvelProperty(property, composite.header, guid);
-            });
+        WriteElementProperties(guid, properties, "Create property definition");
     }
     ClearCompMatElemList();
 }

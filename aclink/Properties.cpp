@@ -2,6 +2,8 @@
 
 #include "APIdefs_Classification.h"
 #include "APIdefs_Properties.h"
+#include "APIdefs_UserData.h"
+#include "Classification.hpp"
 #include "ErrorMessages.hpp"
 
 namespace {
@@ -140,6 +142,31 @@ int DefineNewKorvelProperty(const KorvelProperty& property, API_Attr_Head attrib
             LogArchicadErrorCodeMessage(err, "DefineNewProperty::ACAPI_Attribute_SetProperty");
     }
     return err;
+}
+
+GSErrCode WriteElementProperties(const API_Guid& element, const KorvelProperties& properties, const char* command)
+{
+    GSErrCode first = NoError;
+    bool classified = false;
+    if (command == nullptr) {
+        classified = true;
+        AddArchicadClassificationToElement(element);
+    }
+    auto write = [&](const KorvelProperty& property) -> GSErrCode {
+        if (!classified) {
+            classified = true;
+            AddArchicadClassificationToElement(element);
+        }
+        return DefineNewKorvelProperty(property, API_Attr_Head{}, element);
+    };
+    for (const KorvelProperty& property : properties.GetProperties()) {
+        const GSErrCode err =
+            command != nullptr ? ACAPI_CallUndoableCommand(command, [&]() -> GSErrCode { return write(property); })
+                               : write(property);
+        if (first == NoError)
+            first = err;
+    }
+    return first;
 }
 
 void SetDefaultValuesForKorvelProperties(API_Guid element)

@@ -10,6 +10,13 @@ namespace KRV {
 // Defines the property (once) and writes its value on the element, or on the attribute
 // when `element` is null. Runs inside the caller's undoable command.
 int DefineNewKorvelProperty(const KorvelProperty& property, API_Attr_Head attribute, API_Guid element);
+// Gives the element the Korvel classification and each catalogue property's value. With
+// `command`, each property is an undo step of that name and the classification belongs to
+// the first, since the host changes an element only inside a command (without properties
+// there is nothing to classify it for); without one, the caller already runs inside the
+// host's own command (an element event) and the element is classified first. Answers the
+// first failure, or NoError.
+GSErrCode WriteElementProperties(const API_Guid& element, const KorvelProperties& properties, const char* command);
 // Resets the element's properties of the group "Korvel" to their defaults.
 void SetDefaultValuesForKorvelProperties(API_Guid element);
 // The attribute's catalogue properties as the host holds them now: group, name and value.

@@ -25,6 +25,7 @@ const std::map<int, std::string> err_msgs = {
     {APIERR_BADELEMENTTYPE, "APIERR_BADELEMENTTYPE - The function cannot be applied to the passed element type."},
     {APIERR_IRREGULARPOLY, "APIERR_IRREGULARPOLY - The passed polygon or polyline is irregular."},
     {APIERR_BADEXPRESSION, "APIERR_BADEXPRESSION - The passed expression string is syntactically incorrect."},
+    {APIERR_BADPROPERTY, "APIERR_BADPROPERTY - The property for the passed definition is not available."},
     {APIERR_NO3D, "APIERR_NO3D - The referenced element has no 3D representation."},
     {APIERR_NOMORE, "APIERR_NOMORE - No more database items can be returned."},
     {APIERR_NOPLAN, "APIERR_NOPLAN - There is no open project."},

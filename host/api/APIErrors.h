@@ -20,6 +20,7 @@ constexpr GSErrCode APIERR_BADVALUE = static_cast<GSErrCode>(0x81060070u);
 constexpr GSErrCode APIERR_BADELEMENTTYPE = static_cast<GSErrCode>(0x81060071u);
 constexpr GSErrCode APIERR_IRREGULARPOLY = static_cast<GSErrCode>(0x81060072u);
 constexpr GSErrCode APIERR_BADEXPRESSION = static_cast<GSErrCode>(0x81060073u);
+constexpr GSErrCode APIERR_BADPROPERTY = static_cast<GSErrCode>(0x81060074u);
 constexpr GSErrCode APIERR_NO3D = static_cast<GSErrCode>(0x810600C9u);
 constexpr GSErrCode APIERR_NOMORE = static_cast<GSErrCode>(0x810600CAu);
 constexpr GSErrCode APIERR_NOPLAN = static_cast<GSErrCode>(0x810600CBu);

@@ -70,7 +70,9 @@ TEST_F(PropertiesTest, GroupsAreMadeOnceAndDefinitionsAreSharedAcrossTargets)
     EXPECT_EQ(defs[4]->definition.measureType, API_PropertyDefaultMeasureType);
 
     // The element gets its own classification in another system; the existing definition
-    // is extended, not duplicated, and keeps its items first.
+    // is extended, not duplicated, and keeps its items first. Elements change only inside a
+    // command: here the host's own, as during an element event.
+    sim::Commands::HostCommand command;
     API_ClassificationSystem other;
     other.name = "Other";
     ASSERT_EQ(ACAPI_Classification_CreateClassificationSystem(other), NoError);
@@ -93,7 +95,8 @@ TEST_F(PropertiesTest, GroupsAreMadeOnceAndDefinitionsAreSharedAcrossTargets)
 
     // A target without classification items gets an empty availability; the host then
     // refuses the value and says so.
-    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("Neu", "Frei", "", "1"), Head(2), APINULLGuid), APIERR_BADPARS);
+    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("Neu", "Frei", "", "1"), Head(2), APINULLGuid),
+              APIERR_BADPROPERTY);
     EXPECT_TRUE(Custom().back()->definition.availability.IsEmpty());
     EXPECT_NE(LogMessages().back().find("(DefineNewProperty::ACAPI_Attribute_SetProperty)"), std::string::npos);
 
@@ -115,6 +118,7 @@ TEST_F(PropertiesTest, GroupsAreMadeOnceAndDefinitionsAreSharedAcrossTargets)
 
 TEST_F(PropertiesTest, ResettingAnElementTouchesOnlyTheKorvelGroup)
 {
+    sim::Commands::HostCommand command; // as during an element event
     KRV::AddArchicadClassificationToElement(wall);
     KRV::DefineNewKorvelProperty(Property("Korvel", "id", "", "42"), Head(1), wall);
     KRV::DefineNewKorvelProperty(Property("Tab", "Farbe", "", "rot"), Head(1), wall);

@@ -79,7 +79,7 @@ TEST_F(LoggerTest, HostErrorCodesBecomeNamedErrorLines)
 
 TEST_F(LoggerTest, TheErrorTableNamesEveryHostCodeOnce)
 {
-    ASSERT_EQ(KRV::err_msgs.size(), 72u);
+    ASSERT_EQ(KRV::err_msgs.size(), 73u);
     EXPECT_EQ(KRV::err_msgs.begin()->first, APIERR_GENERAL);
     EXPECT_EQ(KRV::err_msgs.at(APIERR_BADPLATFORMSIGN),
               "APIERR_BADPLATFORMSIGN - The passed platform sign is not valid.See ACAPI_ModulData_Store.");

@@ -130,6 +130,6 @@ GSErrCode ACAPI_Element_GetClassificationItems(const API_Guid& element, API_Clas
 
 GSErrCode ACAPI_Element_AddClassificationItem(const API_Guid& element, const API_Guid& item)
 {
-    SIM_ENTER("ACAPI_Element_AddClassificationItem");
+    SIM_ENTER_ELEMENT_CHANGE("ACAPI_Element_AddClassificationItem");
     return AddItem(Host::Get().GetProject().elements.Find(element), item);
 }

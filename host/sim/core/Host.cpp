@@ -30,6 +30,7 @@ void Host::Reset()
     throwing.clear();
     escapes.clear();
     addOn = AddOnSlot();
+    commands.Reset();
     ui.alertAnswers.clear();
     ui.askAlert = nullptr;
     ui.alerts.clear();

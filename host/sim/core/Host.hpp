@@ -3,6 +3,7 @@
 // and records, and the instrumentation tests use (call counters, fault injection,
 // and a guard around every call into the add-on).
 #include "AddOnSlot.hpp"
+#include "Commands.hpp"
 #include "GS/Types.hpp"
 #include "Interface.hpp"
 #include "Project.hpp"
@@ -89,6 +90,8 @@ public:
     void FixTime(const std::string& timestamp) { fixedTime = timestamp; }
     std::string Timestamp() const; // ISO 8601, local time
     Interface& UI() { return ui; }
+    // The command running now, and the rules that follow from it.
+    Commands& GetCommands() { return commands; }
 
     // Host memory handles still allocated.
     long& LiveHandles() { return liveHandles; }
@@ -108,6 +111,7 @@ private:
     std::unique_ptr<Project> project;
     AddOnSlot addOn;
     Interface ui;
+    Commands commands;
     std::filesystem::path workFolder;
     std::string debugOutput;
     std::string fixedTime;

@@ -38,7 +38,6 @@ public:
     // The host's IFC export translators, by name.
     std::vector<std::string> ifcTranslators = {"IFC4 Design Transfer View", "IFC2x3 Coordination View 2.0"};
     std::vector<std::string> undoSteps;               // names of the undoable commands, oldest first
-    int openUndoCommands = 0;
 };
 
 } // namespace sim

@@ -233,7 +233,7 @@ GSErrCode ACAPI_Element_Get3DInfo(const API_Elem_Head& head, API_ElemInfo3D* inf
 
 GSErrCode ACAPI_Element_Change(API_Element* element, const API_Element* mask, const API_ElementMemo*, UInt64, bool)
 {
-    SIM_ENTER("ACAPI_Element_Change");
+    SIM_ENTER_ELEMENT_CHANGE("ACAPI_Element_Change");
     if (element == nullptr || mask == nullptr)
         return APIERR_BADPARS;
     sim::Element* e = Store().Find(element->header.guid);

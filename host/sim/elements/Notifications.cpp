@@ -89,7 +89,7 @@ GSErrCode ACAPI_Notify_InstallElementObserver(APIElementEventHandlerProc* handle
 
 GSErrCode ACAPI_Element_AttachObserver(const API_Guid& elemGuid, GSFlags)
 {
-    SIM_ENTER("ACAPI_Element_AttachObserver");
+    SIM_ENTER_ELEMENT_CHANGE("ACAPI_Element_AttachObserver");
     sim::Element* e = Host::Get().GetProject().elements.Find(elemGuid);
     if (e == nullptr)
         return APIERR_BADID;

@@ -5,11 +5,13 @@
 // add-on itself changes through the API is not reported back to it.
 #include <optional>
 
+#include "Commands.hpp"
 #include "ElementStore.hpp"
 
 namespace sim {
 
 // Brackets the events of one user action with -1 and -2 (only when an event is delivered).
+// The action is the host's own command: its events, brackets included, arrive inside it.
 class EventSeries {
 public:
     EventSeries() = default;
@@ -23,6 +25,7 @@ public:
 
 private:
     bool Send(APIElementEventHandlerProc* handler, API_ElementDBEventID code, const API_Guid& element);
+    Commands::HostCommand command;
     APIElementEventHandlerProc* bracketHandler = nullptr;
 };
 

@@ -21,6 +21,9 @@ GSErrCode ACAPI_IFC_GetIFCExportTranslatorsList(GS::Array<API_IFCTranslatorIdent
 GSErrCode ACAPI_Automate(GSType code, void* par1, void* par2)
 {
     SIM_ENTER_REQUEST("ACAPI_Automate", code);
+    // Saving is a complete operation: never inside a command.
+    if (GSErrCode refused = Host::Get().GetCommands().CompleteOperation(); refused != NoError)
+        return refused;
     if (code != APIDo_SaveID || par1 == nullptr)
         return APIERR_BADPARS;
     const auto* save = static_cast<const API_FileSavePars*>(par1);

@@ -106,8 +106,9 @@ GSErrCode Write(sim::Annotations& target, sim::Attribute* attribute, const API_P
         (d->field == sim::BuiltInField::Description ? attribute->description : attribute->manufacturer) = text;
         return NoError;
     }
+    // Not available for the target's classification: the host refuses the value.
     if (!IsAvailableFor(d->definition, target))
-        return APIERR_BADPARS;
+        return APIERR_BADPROPERTY;
     if (property.isDefault)
         target.properties.erase(d->definition.guid);
     else
@@ -278,7 +279,7 @@ GSErrCode ACAPI_Element_GetPropertyValue(const API_Guid& element, const API_Guid
 
 GSErrCode ACAPI_Element_SetProperty(const API_Guid& element, const API_Property& property)
 {
-    SIM_ENTER("ACAPI_Element_SetProperty");
+    SIM_ENTER_ELEMENT_CHANGE("ACAPI_Element_SetProperty");
     sim::Element* e = Host::Get().GetProject().elements.Find(element);
     if (e == nullptr)
         return APIERR_BADID;
@@ -287,7 +288,7 @@ GSErrCode ACAPI_Element_SetProperty(const API_Guid& element, const API_Property&
 
 GSErrCode ACAPI_Element_SetProperties(const API_Guid& element, const GS::Array<API_Property>& properties)
 {
-    SIM_ENTER("ACAPI_Element_SetProperties");
+    SIM_ENTER_ELEMENT_CHANGE("ACAPI_Element_SetProperties");
     sim::Element* e = Host::Get().GetProject().elements.Find(element);
     if (e == nullptr)
         return APIERR_BADID;

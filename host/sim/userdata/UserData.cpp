@@ -71,7 +71,7 @@ GSErrCode ACAPI_Attribute_GetUserData(API_Attr_Head* head, API_UserData* userDat
 
 GSErrCode ACAPI_Element_SetUserData(API_Elem_Head* head, const API_UserData* userData)
 {
-    SIM_ENTER("ACAPI_Element_SetUserData");
+    SIM_ENTER_ELEMENT_CHANGE("ACAPI_Element_SetUserData");
     sim::Element* e = head != nullptr ? Host::Get().GetProject().elements.Find(head->guid) : nullptr;
     return e == nullptr ? APIERR_BADID : Store(e->userData, userData);
 }
