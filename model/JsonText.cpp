@@ -3,6 +3,7 @@
 #include <cinttypes>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 
 namespace nlohmann {
@@ -24,10 +25,17 @@ void adl_serializer<GS::UniString>::from_json(const json& j, GS::UniString& text
         return;
     case json::value_t::number_float: {
         // Single precision keeps the texts earlier imports stored; from 65536 on it cannot
-        // hold hundredths any more, so larger values are read in full.
+        // hold hundredths any more, so larger values are read in full. At least two decimals,
+        // and as many more as it takes to give back the value read: 0.035 stays "0.035".
         const double value = j.get<double>();
-        const double read = std::fabs(value) < 65536.0 ? static_cast<double>(static_cast<float>(value)) : value;
-        std::snprintf(buffer, sizeof buffer, "%.*f", 2, read);
+        const bool single = std::fabs(value) < 65536.0;
+        const double read = single ? static_cast<double>(static_cast<float>(value)) : value;
+        for (int decimals = 2; decimals <= 60; ++decimals) {
+            std::snprintf(buffer, sizeof buffer, "%.*f", decimals, read);
+            if (!std::isfinite(read) || (single ? static_cast<double>(std::strtof(buffer, nullptr)) == read
+                                                : std::strtod(buffer, nullptr) == read))
+                break;
+        }
         text = GS::UniString(buffer);
         return;
     }

@@ -19,8 +19,15 @@ TEST_F(PropertyTest, JsonValuesBecomeTextByOneRule)
     EXPECT_EQ(Text(json(-42)), "-42");
     EXPECT_EQ(Text(json(0.2)), "0.20");
     EXPECT_EQ(Text(json(12.5)), "12.50");
-    EXPECT_EQ(Text(json(0.035)), "0.04"); // read as single precision
-    EXPECT_EQ(Text(json(0.615)), "0.62");
+    // At least two decimals, and as many more as give the value back: a conductivity of
+    // 0.035 is not 0.04 (read in single precision, so no digits beyond what it holds).
+    EXPECT_EQ(Text(json(0.035)), "0.035");
+    EXPECT_EQ(Text(json(0.615)), "0.615");
+    EXPECT_EQ(Text(json(0.0125)), "0.0125");
+    EXPECT_EQ(Text(json(0.1)), "0.10");
+    EXPECT_EQ(Text(json(-0.00001)), "-0.00001");
+    EXPECT_EQ(Text(json(1.0 / 3.0)), "0.33333334");
+    EXPECT_EQ(Text(json(65536.125)), "65536.125");
     EXPECT_EQ(Text(json(16777217.25)), "16777217.25"); // beyond single precision
     EXPECT_EQ(Text(json(-1234567.89)), "-1234567.89");
     EXPECT_EQ(Text(json::array()), "");
