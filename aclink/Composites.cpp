@@ -35,12 +35,13 @@ API_AttributeIndex* CompositeField(API_Element& element)
     }
 }
 
-// The old composite's elements get the new one, with its catalogue data.
-void ReplaceComposite(const ComplexMaterial& item, API_Attribute& written)
+// The old composite's elements get the new one, with its catalogue data. False when the
+// host refused the change of an element (the others still change).
+bool ReplaceComposite(const ComplexMaterial& item, API_Attribute& written)
 {
     if (item.replaceId == 0) {
         LogError("ACLink::CreateComplexMaterial: the composite to replace has no index; nothing was replaced.");
-        return;
+        return true;
     }
     API_Attribute old{};
     old.header.typeID = API_CompWallID;
@@ -48,8 +49,9 @@ void ReplaceComposite(const ComplexMaterial& item, API_Attribute& written)
     if (GSErrCode err = ACAPI_Attribute_Get(&old); err != NoError) {
         LogError("ACLink::CreateComplexMaterial: the composite " + std::to_string(item.replaceId) +
                  " to replace is not in the project; nothing was replaced.");
-        return;
+        return true;
     }
+    bool replaced = true;
     for (API_Element element : GetElementsFromAttrib(old)) {
         API_AttributeIndex* composite = CompositeField(element);
         if (composite == nullptr)
@@ -63,6 +65,7 @@ void ReplaceComposite(const ComplexMaterial& item, API_Attribute& written)
         if (changed != NoError) {
             // The element keeps its old composite, so it keeps that one's data too.
             LogArchicadErrorCodeMessage(changed, "ACLink::CreateComplexMaterial - ACAPI_Element_Change");
+            replaced = false;
             continue;
         }
         GS::UniString text;
@@ -74,10 +77,12 @@ void ReplaceComposite(const ComplexMaterial& item, API_Attribute& written)
         SetUserDataToElem(element.header.guid, StoredText(properties));
         WriteElementProperties(element.header.guid, properties, "Create group properties");
     }
+    return replaced;
 }
 
 // Takes over the existing composite's separator lines, frame pens and flag bits, position
-// by position, into the new definition.
+// by position, into the new definition. A line goes with the component after it: the old
+// composite's outer line is not a line between components of the new one.
 void TakeOverExisting(API_AttributeIndex existing, API_AttributeDefExt& defs, std::size_t layers)
 {
     API_AttributeDefExt old{};
@@ -91,7 +96,7 @@ void TakeOverExisting(API_AttributeIndex existing, API_AttributeDefExt& defs, st
                   sizeof(API_CWallLineComponent)
             : 0;
     for (std::size_t k = 0; k < layers; ++k) {
-        if (k < oldLines) {
+        if (k < oldLines && k < oldComponents) {
             (*defs.cwall_compLItems)[k].ltypeInd = (*old.cwall_compLItems)[k].ltypeInd;
             (*defs.cwall_compLItems)[k].linePen = (*old.cwall_compLItems)[k].linePen;
         }
@@ -215,8 +220,10 @@ bool ACLink::CreateComplexMaterial(ComplexMaterial& item)
         item.status = "failed";
         return false;
     }
-    if (item.replace)
-        ReplaceComposite(item, record);
+    if (item.replace && !ReplaceComposite(item, record)) {
+        item.status = "failed";
+        return false;
+    }
     return true;
 }
 

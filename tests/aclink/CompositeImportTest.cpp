@@ -127,7 +127,10 @@ TEST_F(CompositeImportTest, RejectingWritesNothingAndAnOverwriteKeepsTheProjects
     EXPECT_DOUBLE_EQ(composite->components[0].fillThick, 0.1);
     EXPECT_EQ(composite->lines[0].ltypeInd, 3);
     EXPECT_EQ(composite->lines[1].linePen, 6);
-    EXPECT_EQ(composite->lines[2].ltypeInd, 7);
+    // Lines follow the components: line 2 was the old composite's outer line, and the new
+    // composite's line 2 lies between its own components 1 and 2, so it is the catalogue's.
+    EXPECT_EQ(composite->lines[2].ltypeInd, composite->lines[3].ltypeInd);
+    EXPECT_EQ(composite->lines[2].linePen, composite->lines[3].linePen);
     EXPECT_EQ(composite->lines[3].ltypeInd, 1); // beyond the project's composite
     EXPECT_EQ(host().LiveHandles(), 0);
 }
@@ -144,8 +147,9 @@ TEST_F(CompositeImportTest, AReplacementGivesTheWallsTheNewCompositeAndLeavesKin
             {"type": "wall", "guid": "10000000-0000-4000-8000-000000000005", "structure": "composite", "composite": 1}]})"));
     json request = ::Composite("Neu", {Article("Lehm", 1)});
     request["data"]["replace_id"] = "1";
+    // The host refuses two of the elements: the page is told, and the others still change.
     EXPECT_EQ(ReplyJson(CallWithText("replaceSystem", request.dump())),
-              json::parse(R"({"IsError":false,"ShowError":false})"));
+              json::parse(R"({"IsError":true,"ShowError":false})"));
     const auto elements = sim::inspect::Elements(project());
     for (std::size_t i : {0u, 4u}) {
         EXPECT_EQ(elements[i]->Shell()->structure.composite, 2) << i;
