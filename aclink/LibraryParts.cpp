@@ -8,6 +8,7 @@
 #include "ACLink.hpp"
 #include "APIdefs_Environment.h"
 #include "DBPrintf.h"
+#include "Address.hpp"
 #include "Download.hpp"
 #include "ElementEvents.hpp"
 #include "ErrorMessages.hpp"
@@ -94,7 +95,18 @@ bool ACLink::DownloadFile(const GS::UniString& address, const GS::UniString& nam
         LogError("The catalogue file name \"" + name.ToUtf8() + "\" is refused: " + reason + ".");
         return false;
     }
-    return net::Download(address.ToUtf8(), DownloadPath(*this, name), nullptr);
+    const std::filesystem::path path = DownloadPath(*this, name);
+    if (!net::Download(address.ToUtf8(), path, nullptr))
+        return false;
+    // A 2xx answer without a body is no catalogue file: nothing is kept or registered.
+    std::error_code error;
+    if (std::filesystem::file_size(path, error) == 0 || error) {
+        std::filesystem::remove(path, error);
+        LogError("The catalogue file " + name.ToUtf8() + " downloaded from " + net::Printable(address.ToUtf8()) +
+                 " is empty; nothing was kept.");
+        return false;
+    }
+    return true;
 }
 
 int ACLink::GetLocation(IO::Location*& out)

@@ -41,6 +41,8 @@ protected:
                                               {{"type", "text"}, {"name", "KV_alt"}, {"description", "alt"}}}}}
                                            .dump());
         WriteFile(files / "Kit.lcf", "container");
+        WriteFile(files / "Leer.lcf", "");
+        WriteFile(files / "Leer.gsm", "");
         WriteFile(files / "kaputt.gsm", "not a library part");
         server = std::make_unique<korvel_loopback::LoopbackServer>(files);
         KRV::net::TransferTimeouts() = {2, 1000, 1};
@@ -198,6 +200,16 @@ TEST_F(LibraryPartImportTest, AContainerIsKeptInTheProjectsFolderAndListedOnce)
 
     server->SetAnswer("/Gone.lcf", "404");
     EXPECT_EQ(Import(Product("Gone", Url("/Gone.lcf"))), failed);
+    // An empty answer is no container (nor library part): nothing kept, listed or registered.
+    for (const char* name : {"Leer.lcf", "Leer.gsm"}) {
+        EXPECT_EQ(Import(Product("Leer", Url(std::string("/") + name))), failed) << name;
+        EXPECT_EQ(LogMessages().back(), "The catalogue file " + std::string(name) + " downloaded from " +
+                                            Url(std::string("/") + name) + " is empty; nothing was kept.");
+        EXPECT_FALSE(std::filesystem::exists(work() / "Embedded Library" / "Korvel" / name)) << name;
+    }
+    EXPECT_EQ(project().libParts.libraries.size(), 2u);
+    EXPECT_EQ(project().libParts.Count(), 0);
+    EXPECT_TRUE(Leftovers(work() / "Temporary").empty());
     host().InjectFault("ACAPI_Environment/SLIB", APIERR_GENERAL);
     EXPECT_EQ(Import(Product("Kit2", Url("/Kit.lcf"))), failed);
     EXPECT_EQ(project().libParts.libraries.size(), 2u);
