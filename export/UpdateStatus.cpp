@@ -1,15 +1,17 @@
 // The update status report: which imported items the service has changed since.
-#include <cerrno>
 #include <cstdlib>
 #include <optional>
+#include <unordered_map>
 
 #include "JsonInteger.hpp"
 
 #include "APIdefs_UserData.h"
+#include "ErrorMessages.hpp"
 #include "ExportManager.hpp"
 #include "HostMemory.hpp"
 #include "HostText.hpp"
 #include "Logger.hpp"
+#include "UpdateRequest.hpp"
 #include "UserData.hpp"
 
 namespace KRV {
@@ -19,19 +21,23 @@ namespace {
 // Decimal digits at the start of a text (after blanks), as strtoll reads them; 0 without digits.
 Int64 TimeFromText(const std::string& text)
 {
-    errno = 0;
-    const long long value = std::strtoll(text.c_str(), nullptr, 10);
-    return static_cast<Int64>(value);
+    return static_cast<Int64>(std::strtoll(text.c_str(), nullptr, 10));
 }
 
-// A stored time: its digits when it is a text, the number itself when it is an integer.
-Int64 StoredTime(const json& value)
+// A stored time: its digits when it is a text, the number itself when it is an integer;
+// nothing for any other value or an integer beyond 64 bits.
+std::optional<Int64> StoredTime(const json& value)
 {
     if (value.is_string())
         return TimeFromText(value.get_ref<const std::string&>());
-    if (value.is_number_integer() || value.is_number_unsigned())
-        return ReadInteger<Int64>(value);
-    throw json::type_error::create(302, std::string("type must be string, but is ") + value.type_name(), &value);
+    if (value.is_number_integer() || value.is_number_unsigned()) {
+        try {
+            return ReadInteger<Int64>(value);
+        } catch (const json::exception&) {
+            return std::nullopt;
+        }
+    }
+    return std::nullopt;
 }
 
 // The stored list of an item as JSON: null when there is nothing usable, with a warning
@@ -53,24 +59,30 @@ json StoredList(const GS::UniString& text, const std::string& whose)
     return stored;
 }
 
-const json& Items(const json& request)
+// The key a request item is found under: equal JSON values (1 and 1.0 too) share it.
+std::string KeyOf(const json& id)
 {
-    static const json none = json::array();
-    if (request.is_object() && request.contains("materials_and_products"))
-        return request.at("materials_and_products");
-    return none;
+    if (id.is_number())
+        return "#" + json(id.get<double>()).dump();
+    return id.dump();
 }
 
-} // namespace
+// Appends the id once for each request item of that id newer than the stored time.
+void ReportNewer(const UpdateRequest& request, const json& id, Int64 storedTime, json& result)
+{
+    for (const UpdateRequest::Item* item : request.Matching(id))
+        if (item->time > storedTime)
+            result.push_back(id);
+}
 
-json GetMaterialsIds(GS::UniString& request, const GS::UniString& kind)
+json MaterialsIds(const UpdateRequest& request, API_AttrTypeID type)
 {
     json result = json::array();
-    const json page = TextToJson(request);
-    const API_AttrTypeID type = kind == "ComplexMaterials" ? API_CompWallID : API_BuildingMaterialID;
     API_AttributeIndex count = 0;
-    if (ACAPI_Attribute_GetNum(type, &count) != NoError)
-        return result; // no attributes to report
+    if (GSErrCode err = ACAPI_Attribute_GetNum(type, &count); err != NoError) {
+        LogArchicadErrorCodeMessage(err, "UpdateStatus::ACAPI_Attribute_GetNum");
+        return result; // the other stores are still reported
+    }
     for (API_AttributeIndex index = 1; index <= count; ++index) {
         API_Attribute attribute{};
         attribute.header.typeID = type;
@@ -80,7 +92,8 @@ json GetMaterialsIds(GS::UniString& request, const GS::UniString& kind)
         GS::UniString text;
         if (GetUserData(attribute, text) != NoError)
             continue;
-        const json stored = StoredList(text, "the attribute " + GetHeaderName(attribute.header).ToUtf8());
+        const std::string whose = "the attribute " + GetHeaderName(attribute.header).ToUtf8();
+        const json stored = StoredList(text, whose);
         if (stored.is_null())
             continue;
         json id = nullptr;
@@ -91,34 +104,27 @@ json GetMaterialsIds(GS::UniString& request, const GS::UniString& kind)
             if (property.value("name", json()) == json("updated_at"))
                 updated = property.value("value", json());
         }
-        std::optional<Int64> storedTime;
-        for (const json& item : page.is_object() ? Items(page) : page.at("materials_and_products")) {
-            if (item.at("id") != id)
-                continue;
-            const Int64 requested = ReadInteger<Int64>(item.at("update_at"));
-            if (!storedTime) {
-                if (!updated.is_string() && !updated.is_number_integer() && !updated.is_number_unsigned()) {
-                    // Damaged catalogue data of one attribute does not take the report down.
-                    LogWarning("The catalogue data stored for the attribute " +
-                               GetHeaderName(attribute.header).ToUtf8() + " has no usable \"updated_at\".");
-                    break;
-                }
-                storedTime = StoredTime(updated);
-            }
-            if (requested > *storedTime)
-                result.push_back(id);
+        if (request.Matching(id).empty())
+            continue;
+        const std::optional<Int64> storedTime = StoredTime(updated);
+        if (!storedTime) {
+            // Damaged catalogue data of one attribute does not take the report down.
+            LogWarning("The catalogue data stored for " + whose + " has no usable \"updated_at\".");
+            continue;
         }
+        ReportNewer(request, id, *storedTime, result);
     }
     return result;
 }
 
-json GetComplexSystemsIds(const GS::UniString& request)
+json ComplexSystemsIds(const UpdateRequest& request)
 {
     json result = json::array();
-    const json page = TextToJson(request);
     GS::Array<GS::UniString> names;
-    if (ACAPI_ModulData_GetList(&names) != NoError)
+    if (GSErrCode err = ACAPI_ModulData_GetList(&names); err != NoError) {
+        LogArchicadErrorCodeMessage(err, "UpdateStatus::ACAPI_ModulData_GetList");
         return result;
+    }
     for (const GS::UniString& name : names) {
         API_ModulData data{};
         const GSErrCode err = ACAPI_ModulData_Get(&data, name);
@@ -130,39 +136,107 @@ json GetComplexSystemsIds(const GS::UniString& request)
             continue;
         std::string id;
         Int64 updated = 0;
-        bool usable = true;
+        bool usableId = true;
+        bool usableTime = true;
         for (const json& property : stored) {
             if (property.value("group", json()) != json("Korvel"))
                 continue;
             if (property.value("name", json()) == json("id")) {
                 const json value = property.value("value", json());
-                usable = usable && value.is_string();
+                usableId = usableId && value.is_string();
                 if (value.is_string())
                     id = value.get<std::string>();
             }
             if (property.value("name", json()) == json("updated_at")) {
-                const json& value = property.at("value");
-                if (value.is_string() || value.is_number_integer() || value.is_number_unsigned())
-                    updated = StoredTime(value);
+                // Another kind of value leaves the time as it was; none at all, or a number
+                // beyond 64 bits, is damage.
+                const auto value = property.find("value");
+                if (value == property.end() ||
+                    ((value->is_number_integer() || value->is_number_unsigned()) && !StoredTime(*value)))
+                    usableTime = false;
+                else if (const std::optional<Int64> time = StoredTime(*value))
+                    updated = *time;
             }
         }
-        if (!usable) {
+        if (!usableId) {
             LogWarning("The catalogue data stored for " + name.ToUtf8() + " has an \"id\" that is no text.");
             continue;
         }
-        for (const json& item : page.is_object() ? Items(page) : page.at("materials_and_products"))
-            if (json(id) == item.at("id") && ReadInteger<Int64>(item.at("update_at")) > updated)
-                result.push_back(id);
+        if (request.Matching(json(id)).empty())
+            continue;
+        if (!usableTime) {
+            LogWarning("The catalogue data stored for " + name.ToUtf8() + " has no usable \"updated_at\".");
+            continue;
+        }
+        ReportNewer(request, json(id), updated, result);
     }
     return result;
 }
 
-json ExportManager::UpdateStatus(GS::UniString& request)
+} // namespace
+
+UpdateRequest::UpdateRequest(const GS::UniString& text)
 {
-    json result = GetMaterialsIds(request, "Materials");
-    for (const json& id : GetMaterialsIds(request, "ComplexMaterials"))
+    const json page = TextToJson(text);
+    if (!page.is_object())
+        throw std::invalid_argument("the update status request is not a JSON object");
+    const auto list = page.find("materials_and_products");
+    if (list == page.end())
+        return;
+    if (!list->is_array())
+        throw std::invalid_argument("the update status request's \"materials_and_products\" is not a list");
+    std::size_t position = 0;
+    for (const json& entry : *list) {
+        const std::string which = "The update status request's item " + std::to_string(position++);
+        if (!entry.is_object() || !entry.contains("id")) {
+            LogWarning(which + " has no \"id\"; it is left out.");
+            continue;
+        }
+        const json& id = entry.at("id");
+        const auto time = entry.find("update_at");
+        std::optional<Int64> requested;
+        if (time != entry.end() && time->is_number()) {
+            try {
+                requested = ReadInteger<Int64>(*time);
+            } catch (const json::exception&) {
+            }
+        }
+        if (!requested) {
+            LogWarning(which + " (id " + id.dump() + ") has no \"update_at\" that is a 64-bit number; it is left out.");
+            continue;
+        }
+        items[KeyOf(id)].push_back({id, *requested});
+    }
+}
+
+std::vector<const UpdateRequest::Item*> UpdateRequest::Matching(const json& id) const
+{
+    std::vector<const Item*> found;
+    const auto it = items.find(KeyOf(id));
+    if (it != items.end())
+        for (const Item& item : it->second)
+            if (item.id == id)
+                found.push_back(&item);
+    return found;
+}
+
+json GetMaterialsIds(GS::UniString& request, const GS::UniString& kind)
+{
+    return MaterialsIds(UpdateRequest(request), kind == "ComplexMaterials" ? API_CompWallID : API_BuildingMaterialID);
+}
+
+json GetComplexSystemsIds(const GS::UniString& request)
+{
+    return ComplexSystemsIds(UpdateRequest(request));
+}
+
+json ExportManager::UpdateStatus(GS::UniString& text)
+{
+    const UpdateRequest request(text); // read once for the three stores
+    json result = MaterialsIds(request, API_BuildingMaterialID);
+    for (const json& id : MaterialsIds(request, API_CompWallID))
         result.push_back(id);
-    for (const json& id : GetComplexSystemsIds(request))
+    for (const json& id : ComplexSystemsIds(request))
         result.push_back(id);
     return result;
 }

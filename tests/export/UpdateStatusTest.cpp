@@ -53,10 +53,22 @@ TEST_F(UpdateStatusTest, ItemsNewerOnTheServiceAreReportedFromEveryStore)
     EXPECT_EQ(ReplyText(CallWithText("updateStatus", Request({{"b", 1}, {"t", 101}}))), "[\n \"b\",\n \"t\"\n]");
     EXPECT_TRUE(LogLines().empty());
 
-    // A request that is no list of items with numbers fails as a whole.
-    EXPECT_EQ(Status(Request({{"a", "101"}})), failed);
-    EXPECT_EQ(Status(Request({{"a", 1e300}})), failed);
+    // An item that cannot be compared is left out with a line naming it; the others are
+    // reported.
+    EXPECT_EQ(Status(Request({{"a", "101"}, {"a", 1e300}, {"t", 101}})), json({"t"}));
+    EXPECT_EQ(Status(R"({"materials_and_products": [{"id": "a"}, 7, {"update_at": 5}, {"id": "s", "update_at": 101}]})"),
+              json({"s"}));
+    const std::vector<std::string> expected = {
+        "The update status request's item 0 (id \"a\") has no \"update_at\" that is a 64-bit number; it is left out.",
+        "The update status request's item 1 (id \"a\") has no \"update_at\" that is a 64-bit number; it is left out.",
+        "The update status request's item 0 (id \"a\") has no \"update_at\" that is a 64-bit number; it is left out.",
+        "The update status request's item 1 has no \"id\"; it is left out.",
+        "The update status request's item 2 has no \"id\"; it is left out."};
+    EXPECT_EQ(LogMessages(), expected);
+    // A request that is no object with a list fails as a whole, with a line saying so.
     EXPECT_EQ(Status("not json"), failed);
+    EXPECT_NE(LogMessages().back().find("the update status request is not a JSON object"), std::string::npos);
+    EXPECT_EQ(Status(R"({"materials_and_products": {"id": "a", "update_at": 101}})"), failed);
     EXPECT_EQ(Status(R"({"other": 1})"), json::array());
 }
 
@@ -68,12 +80,21 @@ TEST_F(UpdateStatusTest, DamagedStoredDataAndFailingReadsLeaveTheRestOfTheReport
           {{"name", "B"}, {"userData", Stored("b", true).dump()}},
           {{"name", "C"}, {"userData", Stored("c", "5").dump()}}}},
         {"addOnData", {{"KV_X", "not json"}, {"KV_Y", Stored(7, "1").dump()}, {"KV_Z", Stored("z", "1").dump()}}}};
+    // Damaged records of their own: a time beyond 64 bits, an "updated_at" without a value.
+    file["buildingMaterials"].push_back({{"name", "D"}, {"userData", Stored("d", 18446744073709551615ULL).dump()}});
+    file["addOnData"]["KV_W"] = Stored("w", 18446744073709551615ULL).dump();
+    json noValue = Stored("v", "1");
+    noValue[1].erase("value");
+    file["addOnData"]["KV_V"] = noValue.dump();
     UseProject(file);
-    EXPECT_EQ(Status(Request({{"a", 9}, {"b", 9}, {"c", 9}, {"z", 9}})), json({"c", "z"}));
+    EXPECT_EQ(Status(Request({{"a", 9}, {"b", 9}, {"c", 9}, {"z", 9}, {"d", 9}, {"w", 9}, {"v", 9}})),
+              json({"c", "z"}));
     int warnings = 0;
     for (const auto& m : LogMessages())
         warnings += m.rfind("The catalogue data stored for ", 0) == 0;
-    EXPECT_EQ(warnings, 4) << LogLines().size(); // A, B, X and Y
+    EXPECT_EQ(warnings, 7) << LogLines().size(); // A, B, D, X, Y, W and V
+    EXPECT_TRUE(LogHas("The catalogue data stored for KV_V has no usable \"updated_at\"."));
+    EXPECT_TRUE(LogHas("The catalogue data stored for the attribute D has no usable \"updated_at\"."));
 
     host().InjectFault("ACAPI_Attribute_GetNum", APIERR_GENERAL);
     EXPECT_EQ(Status(Request({{"c", 9}, {"z", 9}})), json({"z"}));
