@@ -14,6 +14,9 @@ namespace KRV {
 namespace {
 
 constexpr const char* scriptName = "/Korvel_Add-on_Update.sh";
+// The installer keeps the name the address gives it, in a folder of its own: no name can
+// then fall on the script (nor, on a file system that ignores case, on any casing of it).
+constexpr const char* installerFolderName = "/Installer";
 constexpr std::size_t pathLimit = 1024; // the installer's path with its terminating zero
 
 bool Refuse(const std::string& why)
@@ -76,9 +79,14 @@ bool SelfUpdate::Update()
         return Refuse("the installer's address names no file (" + net::Printable(url) + ").");
     if (folder.empty())
         return Refuse("the update folder could not be made.");
-    const std::string installer = folder + "/" + name;
+    const std::string installerFolder = folder + installerFolderName;
+    const std::string installer = installerFolder + "/" + name;
     if (installer.size() + 1 > pathLimit)
         return Refuse("the installer's path is longer than " + std::to_string(pathLimit - 1) + " bytes.");
+    std::error_code made;
+    std::filesystem::create_directories(installerFolder, made);
+    if (made || !std::filesystem::is_directory(installerFolder, made))
+        return Refuse("the installer's folder could not be made.");
     if (!net::Download(url, installer, nullptr))
         return false; // logged, nothing kept
     std::error_code error;

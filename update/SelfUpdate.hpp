@@ -6,8 +6,8 @@
 
 namespace KRV {
 
-// Downloads a newer installer of the add-on into a folder of its own and starts a script
-// that opens it once the host has quit.
+// Downloads a newer installer of the add-on into a folder of its own ("Installer" in the
+// update folder) and starts a script, beside that folder, that opens it once the host has quit.
 class SelfUpdate {
 public:
     explicit SelfUpdate(const GS::UniString& address);

@@ -47,12 +47,21 @@ TEST_F(SelfUpdateTest, TheScriptQuotesThePathAsOneShellWord)
 TEST_F(SelfUpdateTest, TheInstallerIsDownloadedAndTheScriptStartedWithoutAShell)
 {
     EXPECT_EQ(Update(server->Url() + "/Korvel%20Setup%202.7.pkg?sig=abc#top"), ok);
-    const auto installer = Folder() / "Korvel Setup 2.7.pkg";
+    const auto installer = Folder() / "Installer" / "Korvel Setup 2.7.pkg";
     EXPECT_EQ(ReadFile(installer), "installer bytes");
     const auto script = Folder() / "Korvel_Add-on_Update.sh";
     EXPECT_EQ(ReadFile(script), prefix + "'" + installer.string() + "'\n");
     EXPECT_EQ(host().UI().launched, (std::vector<std::string>{"chmod " + script.string(), "start " + script.string()}));
     EXPECT_TRUE(LogLines().empty());
+
+    // An installer named like the script stays the installer, and the script stays the script.
+    WriteFile(work() / "served" / "Korvel_Add-on_Update.sh", "installer named like the script");
+    host().UI().launched.clear();
+    EXPECT_EQ(Update(server->Url() + "/Korvel_Add-on_Update.sh"), ok);
+    const auto sameName = Folder() / "Installer" / "Korvel_Add-on_Update.sh";
+    EXPECT_EQ(ReadFile(sameName), "installer named like the script");
+    EXPECT_EQ(ReadFile(script), prefix + "'" + sameName.string() + "'\n");
+    EXPECT_EQ(host().UI().launched, (std::vector<std::string>{"chmod " + script.string(), "start " + script.string()}));
 }
 
 TEST_F(SelfUpdateTest, AddressesAndDownloadsThatWillNotDoStartNothing)
@@ -76,8 +85,9 @@ TEST_F(SelfUpdateTest, AddressesAndDownloadsThatWillNotDoStartNothing)
     EXPECT_TRUE(host().UI().launched.empty());
     EXPECT_FALSE(std::filesystem::exists(Folder() / "Korvel_Add-on_Update.sh"));
     std::error_code ignored;
-    for (const auto& entry : std::filesystem::directory_iterator(Folder(), ignored))
-        ADD_FAILURE() << "left behind: " << entry.path();
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(Folder(), ignored))
+        if (!entry.is_directory())
+            ADD_FAILURE() << "left behind: " << entry.path();
 }
 
 TEST_F(SelfUpdateTest, TheScriptWaitsForTheHostToQuitThenOpensTheInstaller)
@@ -102,5 +112,5 @@ TEST_F(SelfUpdateTest, TheScriptWaitsForTheHostToQuitThenOpensTheInstaller)
     std::filesystem::remove(marker); // the user quits the host
     for (int i = 0; i < 100 && !std::filesystem::exists(opened); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    EXPECT_EQ(ReadFile(opened), (Folder() / "Korvel Setup 2.7.pkg").string() + "\n");
+    EXPECT_EQ(ReadFile(opened), (Folder() / "Installer" / "Korvel Setup 2.7.pkg").string() + "\n");
 }
