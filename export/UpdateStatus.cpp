@@ -178,13 +178,17 @@ json ComplexSystemsIds(const UpdateRequest& request)
 UpdateRequest::UpdateRequest(const GS::UniString& text)
 {
     const json page = TextToJson(text);
-    if (!page.is_object())
-        throw std::invalid_argument("the update status request is not a JSON object");
+    if (!page.is_object()) {
+        unreadable = "the update status request is not a JSON object";
+        return;
+    }
     const auto list = page.find("materials_and_products");
     if (list == page.end())
         return;
-    if (!list->is_array())
-        throw std::invalid_argument("the update status request's \"materials_and_products\" is not a list");
+    if (!list->is_array()) {
+        unreadable = "the update status request's \"materials_and_products\" is not a list";
+        return;
+    }
     std::size_t position = 0;
     for (const json& entry : *list) {
         const std::string which = "The update status request's item " + std::to_string(position++);
@@ -211,6 +215,8 @@ UpdateRequest::UpdateRequest(const GS::UniString& text)
 
 std::vector<const UpdateRequest::Item*> UpdateRequest::Matching(const json& id) const
 {
+    if (!unreadable.empty())
+        throw std::invalid_argument(unreadable);
     std::vector<const Item*> found;
     const auto it = items.find(KeyOf(id));
     if (it != items.end())
