@@ -2,13 +2,17 @@
 // Scope guards for host memory the add-on owns, released on every path.
 #include "APIdefs_Attributes.h"
 #include "BM.h"
+#include "CatchAll.hpp"
 
 namespace KRV {
 
 class HandleGuard {
 public:
     explicit HandleGuard(GSHandle handle = nullptr) : handle(handle) {}
-    ~HandleGuard() { BMKillHandle(&handle); }
+    ~HandleGuard()
+    {
+        NothingEscapes("HandleGuard", [&] { BMKillHandle(&handle); });
+    }
     HandleGuard(const HandleGuard&) = delete;
     HandleGuard& operator=(const HandleGuard&) = delete;
     GSHandle Get() const { return handle; }
@@ -20,7 +24,10 @@ private:
 class AttrDefsGuard {
 public:
     explicit AttrDefsGuard(API_AttributeDefExt& defs) : defs(defs) {}
-    ~AttrDefsGuard() { ACAPI_DisposeAttrDefsHdlsExt(&defs); }
+    ~AttrDefsGuard()
+    {
+        NothingEscapes("AttrDefsGuard", [&] { ACAPI_DisposeAttrDefsHdlsExt(&defs); });
+    }
     AttrDefsGuard(const AttrDefsGuard&) = delete;
     AttrDefsGuard& operator=(const AttrDefsGuard&) = delete;
 

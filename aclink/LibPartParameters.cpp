@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "ACLink.hpp"
+#include "CatchAll.hpp"
 #include "DBPrintf.h"
 #include "HostMemory.hpp"
 #include "HostText.hpp"
@@ -25,7 +26,10 @@ bool IsCatalogueParameter(const API_AddParType& parameter)
 class ParametersGuard {
 public:
     ParametersGuard() = default;
-    ~ParametersGuard() { Release(); }
+    ~ParametersGuard()
+    {
+        NothingEscapes("ParametersGuard", [&] { Release(); });
+    }
     ParametersGuard(const ParametersGuard&) = delete;
     ParametersGuard& operator=(const ParametersGuard&) = delete;
     API_AddParType*** Out()

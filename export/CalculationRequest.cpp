@@ -1,5 +1,7 @@
 // The page's "getCalculationData" and "updateStatus": one reply text each.
 #include "APIdefs_Elements.h"
+#include "CatchAll.hpp"
+#include "ErrorMessages.hpp"
 #include "ExportManager.hpp"
 #include "Exports.hpp"
 #include "IFCExport.hpp"
@@ -9,24 +11,50 @@ namespace KRV {
 namespace {
 
 // The take-off is read on the floor plan; whatever was current before is current again
-// afterwards, on every path out.
+// afterwards, on every path out. When the current database cannot be read, nothing is
+// switched: it could not be made current again.
 class OnFloorPlan {
 public:
     OnFloorPlan()
     {
-        ACAPI_Database(APIDb_GetCurrentDatabaseID, &previous);
-        if (previous.typeID != APIWind_FloorPlanID) {
-            API_DatabaseInfo floorPlan{};
-            floorPlan.typeID = APIWind_FloorPlanID;
-            ACAPI_Database(APIDb_ChangeCurrentDatabaseID, &floorPlan);
+        if (GSErrCode err = ACAPI_Database(APIDb_GetCurrentDatabaseID, &previous); err != NoError) {
+            LogArchicadErrorCodeMessage(err, "ExportCalculationData::ACAPI_Database GetCurrentDatabase");
+            return;
         }
+        if (previous.typeID == APIWind_FloorPlanID) {
+            onFloorPlan = true;
+            return;
+        }
+        API_DatabaseInfo floorPlan{};
+        floorPlan.typeID = APIWind_FloorPlanID;
+        if (GSErrCode err = ACAPI_Database(APIDb_ChangeCurrentDatabaseID, &floorPlan); err != NoError) {
+            LogArchicadErrorCodeMessage(err, "ExportCalculationData::ACAPI_Database ChangeCurrentDatabase");
+            return;
+        }
+        onFloorPlan = switched = true;
     }
-    ~OnFloorPlan() { ACAPI_Database(APIDb_ChangeCurrentDatabaseID, &previous); }
+    // A failed switch back is tried once more, each failure logged.
+    ~OnFloorPlan()
+    {
+        if (!switched)
+            return;
+        NothingEscapes("ExportCalculationData: making the user's database current again", [&] {
+            for (int attempt = 0; attempt < 2; ++attempt) {
+                const GSErrCode err = ACAPI_Database(APIDb_ChangeCurrentDatabaseID, &previous);
+                if (err == NoError)
+                    return;
+                LogArchicadErrorCodeMessage(err, "ExportCalculationData::ACAPI_Database ChangeCurrentDatabase back");
+            }
+        });
+    }
     OnFloorPlan(const OnFloorPlan&) = delete;
     OnFloorPlan& operator=(const OnFloorPlan&) = delete;
+    bool OnIt() const { return onFloorPlan; }
 
 private:
     API_DatabaseInfo previous{};
+    bool onFloorPlan = false;
+    bool switched = false;
 };
 
 // Indented by one blank; a stored text that is not UTF-8 shows replacement characters.
@@ -42,6 +70,8 @@ bool ExportCalculationData(GS::UniString& text)
     json reply = json::object();
     {
         OnFloorPlan floorPlan;
+        if (!floorPlan.OnIt())
+            return false; // logged; the take-off is only read on the floor plan
         ExportManager manager;
         reply["SystemInfo"] = manager.CalculateComposites();
         reply["ProductInfo"] = manager.CalculateObjects();

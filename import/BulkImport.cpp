@@ -1,6 +1,8 @@
 #include "BulkImport.hpp"
 
 #include "APIdefs_Interface.h"
+#include "CatchAll.hpp"
+#include "ErrorMessages.hpp"
 #include "ImportManager.hpp"
 #include "Logger.hpp"
 
@@ -15,7 +17,18 @@ public:
     {
         ACAPI_Interface(APIIo_InitProcessWindowID, const_cast<GS::UniString*>(&title), &phases);
     }
-    ~ProgressWindow() { ACAPI_Interface(APIIo_CloseProcessWindowID); }
+    // A window the host would not close is asked once more: left open, it would stay for good.
+    ~ProgressWindow()
+    {
+        NothingEscapes("BulkImport: closing the progress window", [] {
+            for (int attempt = 0; attempt < 2; ++attempt) {
+                const GSErrCode err = ACAPI_Interface(APIIo_CloseProcessWindowID);
+                if (err == NoError)
+                    return;
+                LogArchicadErrorCodeMessage(err, "BulkImport::ACAPI_Interface CloseProcessWindow");
+            }
+        });
+    }
     ProgressWindow(const ProgressWindow&) = delete;
     ProgressWindow& operator=(const ProgressWindow&) = delete;
 

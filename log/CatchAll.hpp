@@ -4,6 +4,7 @@
 // as an error naming the function, and the function answers `onError` instead.
 #include <exception>
 #include <string>
+#include <utility>
 
 #include "Logger.hpp"
 
@@ -30,6 +31,16 @@ template <typename F> void CatchAll(const char* where, F&& body)
             return 0;
         },
         0);
+}
+
+// For destructors and scope guards: nothing may leave them (an exception leaving a destructor
+// ends the application), not even a failure to write the log line.
+template <typename F> void NothingEscapes(const char* where, F&& body) noexcept
+{
+    try {
+        CatchAll(where, std::forward<F>(body));
+    } catch (...) {
+    }
 }
 
 } // namespace KRV
