@@ -1,5 +1,7 @@
 #pragma once
 // The model writer: puts catalogue items into the project.
+#include <filesystem>
+
 #include "ComplexMaterial.hpp"
 #include "IOLocation.hpp"
 #include "Library.hpp"
@@ -26,20 +28,21 @@ public:
     // Downloads and registers a library part.
     bool CreateLibraryPart(LibraryPart& part);
 
-    // Downloads the address into the temporary folder under the file name; false (logged)
-    // when nothing arrived.
-    bool DownloadFile(const GS::UniString& address, const GS::UniString& name);
-    // Copies the downloaded file into the library part folder, registers it and stores its
-    // catalogue data; a host error code.
-    int RegisterLibPart(LibraryPart& part);
+    // Downloads the address into the temporary folder under the file name, answering where
+    // in `path`; false (logged) when nothing, or nothing but an empty file, arrived.
+    bool DownloadFile(const GS::UniString& address, const GS::UniString& name, std::filesystem::path& path);
+    // Puts the downloaded file into the library part folder and registers it; the file it
+    // replaces is kept until the host has registered the new one, and put back when the host
+    // refuses it. A host error code (logged).
+    int RegisterLibPart(LibraryPart& part, const std::filesystem::path& download);
     // The temporary folder downloads go to.
     GS::UniString GetFolder();
 };
 
-// Removes the catalogue's parameters ("KV_" text and title parameters) of a library part.
-void DeleteLibPartProperties(LibraryPart& part);
-// Adds the catalogue's parameters: a title "KV_" and a text "KV_" per property.
-void AddArchicadClassificationToLibraryPart(LibraryPart& part);
+// Replaces the catalogue's parameters of a library part ("KV_" text and title parameters)
+// by a title "KV_" and a text "KV_" per property, keeping the part's own, in one write.
+// When its parameters cannot be read, nothing is written; a host error code (logged).
+GSErrCode ReplaceCatalogueParameters(LibraryPart& part);
 // Whether a catalogue name can be used as a file name: no separators, no ".." or leading
 // ".", no control characters. Otherwise `reason` says why.
 bool IsSafeFileName(const GS::UniString& name, std::string* reason);

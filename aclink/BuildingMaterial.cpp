@@ -32,9 +32,16 @@ bool OverrideObjectIfExist(const GS::UniString& name, const GS::UniString& kind)
     if (found == NoError &&
         GS::UniString(std::string(part.docu_UName, strnlen(part.docu_UName, API_UniLongNameLen))) == name)
         return MessageBoxAskToOverride(name, kind) != 2;
+    // Not knowing whether it is there, the user could not be asked before it is replaced.
+    if (found != NoError && found != APIERR_BADNAME) {
+        LogArchicadErrorCodeMessage(found, "OverrideObjectIfExist::ACAPI_LibPart_Search");
+        return false;
+    }
     GS::Array<GS::UniString> keys;
-    if (ACAPI_ModulData_GetList(&keys) != NoError)
-        return true;
+    if (GSErrCode err = ACAPI_ModulData_GetList(&keys); err != NoError) {
+        LogArchicadErrorCodeMessage(err, "OverrideObjectIfExist::ACAPI_ModulData_GetList");
+        return false;
+    }
     for (const GS::UniString& key : keys)
         if (key == GS::UniString("KV_") + name)
             return MessageBoxAskToOverride(name, kind) != 2;
@@ -46,17 +53,31 @@ bool OverrideBuildingMaterialIfExist(Material& item)
     API_Attribute existing{};
     existing.header.typeID = API_BuildingMaterialID;
     SetHeaderName(existing.header, item.GetName());
-    if (ACAPI_Attribute_Get(&existing) != NoError)
-        return true;
+    const GSErrCode found = ACAPI_Attribute_Get(&existing);
+    if (found == APIERR_BADNAME)
+        return true; // not in the project
+    // A material that could not be read would be overwritten with defaults, unasked.
+    if (found != NoError) {
+        LogArchicadErrorCodeMessage(found, "OverrideBuildingMaterialIfExist::ACAPI_Attribute_Get");
+        item.status = "failed";
+        return false;
+    }
     if (!item.overrideSilently && MessageBoxAskToOverride(item.GetName(), "material") == 2)
         return false;
     // An overwrite keeps the project's graphic settings of the material, and the physical
     // values and texts the catalogue does not carry.
-    item.SetBuildingMaterialProp(existing.buildingMaterial);
-    item.SetPhysicalProp(existing.buildingMaterial);
     GS::UniString description = item.GetDescription();
     GS::UniString manufacturer = item.GetManufacturer();
-    GetPropertyDefinitionValues(API_BuildingMaterialID, existing.header.index, description, manufacturer);
+    if (GSErrCode err = GetPropertyDefinitionValues(API_BuildingMaterialID, existing.header.index, description,
+                                                    manufacturer);
+        err != NoError) {
+        // The user's own texts could not be read: writing the catalogue's over them would lose them.
+        LogArchicadErrorCodeMessage(err, "OverrideBuildingMaterialIfExist::GetPropertyDefinitionValues");
+        item.status = "failed";
+        return false;
+    }
+    item.SetBuildingMaterialProp(existing.buildingMaterial);
+    item.SetPhysicalProp(existing.buildingMaterial);
     item.SetDescription(description);
     item.SetManufacturer(manufacturer);
     return true;
@@ -107,9 +128,10 @@ bool ACLink::CreateMaterial(Material& item)
     }
     item.SetIndex(record.header.index);
     item.SetGuid(record.header.guid);
-    item.WriteProperties(nullptr);
-    if (item.inSystem)
-        item.ReplaceMaterial();
+    if (!item.WriteProperties(nullptr) || (item.inSystem && item.ReplaceMaterial() != NoError)) {
+        item.status = "failed"; // logged
+        return false;
+    }
     return true;
 }
 
@@ -143,7 +165,8 @@ GSErrCode Material::ReplaceMaterial()
             }
         }
     }
-    WriteProperties(nullptr);
+    if (!WriteProperties(nullptr) && result == NoError)
+        result = APIERR_GENERAL; // logged
     return result;
 }
 

@@ -1,3 +1,5 @@
+// The Korvel classification: its system and root item, found or made, and given to
+// attributes and elements.
 #include "Classification.hpp"
 
 #include "APIdefs_Classification.h"
@@ -6,20 +8,12 @@
 #include <set>
 #include <vector>
 
+#include "ErrorMessages.hpp"
+
 namespace {
 
 constexpr const char* systemName = "Korvel";
 constexpr const char* editionVersion = "v 1.0";
-
-API_Guid GetArchicadClassificationSystem()
-{
-    API_ClassificationSystem system;
-    system.name = systemName;
-    system.editionVersion = editionVersion;
-    if (ACAPI_Classification_GetClassificationSystem(system) == NoError)
-        return system.guid;
-    return KRV::GetClassificationSystem();
-}
 
 // Depth first, each item once: a host that reports an item among its own descendants
 // must not send the walk round for ever.
@@ -56,8 +50,10 @@ void GatherAllDescendantOfClassification(const API_ClassificationItem& root, GS:
 void GetClassificationItemGuid(API_Guid system, const GS::UniString& id, API_Guid& item)
 {
     GS::Array<API_ClassificationItem> roots;
-    if (ACAPI_Classification_GetClassificationSystemRootItems(system, roots) != NoError)
+    if (GSErrCode err = ACAPI_Classification_GetClassificationSystemRootItems(system, roots); err != NoError) {
+        KRV::LogArchicadErrorCodeMessage(err, "GetClassificationItemGuid::ACAPI_Classification_GetClassificationSystemRootItems");
         return;
+    }
     GS::Array<API_ClassificationItem> descendants;
     std::set<API_Guid> visited;
     for (const API_ClassificationItem& root : roots) {
@@ -86,54 +82,82 @@ API_Guid GetClassificationSystem()
     GSTimeRecord now;
     TIGetTimeRecord(&now);
     system.editionDate = {now.year, now.month, now.day};
-    if (ACAPI_Classification_GetClassificationSystem(system) != NoError)
-        ACAPI_Classification_CreateClassificationSystem(system);
-    return system.guid;
+    // Made only when the host says it is not there: a failed look-up is no absence.
+    GSErrCode err = ACAPI_Classification_GetClassificationSystem(system);
+    if (err == APIERR_BADID) {
+        err = ACAPI_Classification_CreateClassificationSystem(system);
+        if (err != NoError)
+            LogArchicadErrorCodeMessage(err, "GetClassificationSystem::ACAPI_Classification_CreateClassificationSystem");
+    } else if (err != NoError) {
+        LogArchicadErrorCodeMessage(err, "GetClassificationSystem::ACAPI_Classification_GetClassificationSystem");
+    }
+    return err == NoError ? system.guid : APINULLGuid;
 }
 
 API_Guid AddClassificationItem(const API_Guid& system)
 {
     API_Guid target = system == APINULLGuid ? GetClassificationSystem() : system;
+    if (target == APINULLGuid)
+        return APINULLGuid;
     GS::Array<API_ClassificationItem> roots;
-    if (ACAPI_Classification_GetClassificationSystemRootItems(target, roots) == NoError)
-        for (const API_ClassificationItem& root : roots)
-            if (root.id == gGenericMaterialClassificationId)
-                return root.guid;
+    if (GSErrCode err = ACAPI_Classification_GetClassificationSystemRootItems(target, roots); err != NoError) {
+        // Not knowing the roots, a new "Korvel" item could stand beside the existing one.
+        LogArchicadErrorCodeMessage(err, "AddClassificationItem::ACAPI_Classification_GetClassificationSystemRootItems");
+        return APINULLGuid;
+    }
+    for (const API_ClassificationItem& root : roots)
+        if (root.id == gGenericMaterialClassificationId)
+            return root.guid;
     API_ClassificationItem item;
     item.id = gGenericMaterialClassificationId;
-    if (ACAPI_Classification_CreateClassificationItem(item, target, APINULLGuid, APINULLGuid) != NoError)
+    if (GSErrCode err = ACAPI_Classification_CreateClassificationItem(item, target, APINULLGuid, APINULLGuid);
+        err != NoError) {
+        LogArchicadErrorCodeMessage(err, "AddClassificationItem::ACAPI_Classification_CreateClassificationItem");
         return APINULLGuid;
+    }
     return item.guid;
 }
 
 API_Guid GetArchicadClassificationItemGuid(const char* id)
 {
-    API_Guid system = GetArchicadClassificationSystem();
-    API_Guid result = AddClassificationItem(APINULLGuid);
-    GetClassificationItemGuid(system, GS::UniString(id), result);
+    const API_Guid system = GetClassificationSystem();
+    API_Guid result = system != APINULLGuid ? AddClassificationItem(system) : APINULLGuid;
+    if (result != APINULLGuid)
+        GetClassificationItemGuid(system, GS::UniString(id), result);
     return result;
 }
 
-void AddArchicadClassificationToAttribute(API_Attr_Head head)
-{
-    API_Guid item = GetArchicadClassificationItemGuid(gGenericMaterialClassificationId);
-    if (item != APINULLGuid)
-        ACAPI_Attribute_AddClassificationItem(head, item);
-}
-
-void AddArchicadClassificationToElement(const API_Guid& element)
+GSErrCode AddArchicadClassificationToAttribute(API_Attr_Head head)
 {
     API_Guid item = GetArchicadClassificationItemGuid(gGenericMaterialClassificationId);
     if (item == APINULLGuid)
-        return;
+        return APIERR_GENERAL; // logged
+    GSErrCode err = ACAPI_Attribute_AddClassificationItem(head, item);
+    if (err != NoError)
+        LogArchicadErrorCodeMessage(err, "AddArchicadClassificationToAttribute::ACAPI_Attribute_AddClassificationItem");
+    return err;
+}
+
+GSErrCode AddArchicadClassificationToElement(const API_Guid& element)
+{
+    API_Guid item = GetArchicadClassificationItemGuid(gGenericMaterialClassificationId);
+    if (item == APINULLGuid)
+        return APIERR_GENERAL; // logged
     // An element classified so already is left alone: a host that reports every write
     // back as a classification change must not send the add-on round.
     API_ClassificationPairs current;
-    if (ACAPI_Element_GetClassificationItems(element, current) == NoError)
-        for (const auto& pair : current)
-            if (pair.second == item)
-                return;
-    ACAPI_Element_AddClassificationItem(element, item);
+    GSErrCode err = ACAPI_Element_GetClassificationItems(element, current);
+    if (err != NoError) {
+        LogArchicadErrorCodeMessage(err, "AddArchicadClassificationToElement::ACAPI_Element_GetClassificationItems");
+        return err;
+    }
+    for (const auto& pair : current)
+        if (pair.second == item)
+            return NoError;
+    err = ACAPI_Element_AddClassificationItem(element, item);
+    if (err != NoError)
+        LogArchicadErrorCodeMessage(err, "AddArchicadClassificationToElement::ACAPI_Element_AddClassificationItem");
+    return err;
 }
 
 } // namespace KRV

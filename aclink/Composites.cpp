@@ -52,7 +52,16 @@ bool ReplaceComposite(const ComplexMaterial& item, API_Attribute& written)
         return true;
     }
     bool replaced = true;
-    for (API_Element element : GetElementsFromAttrib(old)) {
+    std::vector<API_Element> elements;
+    if (GSErrCode err = GetElementsFromAttrib(old, elements); err != NoError)
+        return false; // logged: which elements use it is not known
+    GS::UniString text;
+    if (GSErrCode err = GetUserData(written, text); err != NoError && err != APIERR_NOUSERDATA)
+        return false; // logged: the elements would change without their catalogue data
+    KorvelProperties properties;
+    const bool withData =
+        !text.IsEmpty() && ReadStoredList(text, "the composite " + GetHeaderName(written.header).ToUtf8(), properties);
+    for (API_Element element : elements) {
         API_AttributeIndex* composite = CompositeField(element);
         if (composite == nullptr)
             continue;
@@ -68,14 +77,13 @@ bool ReplaceComposite(const ComplexMaterial& item, API_Attribute& written)
             replaced = false;
             continue;
         }
-        GS::UniString text;
-        if (GetUserData(written, text) != NoError || text.IsEmpty())
+        if (!withData)
             continue;
-        KorvelProperties properties;
-        if (!ReadStoredList(text, "the composite " + GetHeaderName(written.header).ToUtf8(), properties))
-            continue;
-        SetUserDataToElem(element.header.guid, StoredText(properties));
-        WriteElementProperties(element.header.guid, properties, "Create group properties");
+        // The element's stored list after its properties, as everywhere.
+        GSErrCode err = WriteElementProperties(element.header.guid, properties, "Create group properties");
+        if (err == NoError)
+            err = SetUserDataToElem(element.header.guid, StoredText(properties));
+        replaced = replaced && err == NoError;
     }
     return replaced;
 }
@@ -83,12 +91,15 @@ bool ReplaceComposite(const ComplexMaterial& item, API_Attribute& written)
 // Takes over the existing composite's separator lines, frame pens and flag bits, position
 // by position, into the new definition. A line goes with the component after it: the old
 // composite's outer line is not a line between components of the new one.
-void TakeOverExisting(API_AttributeIndex existing, API_AttributeDefExt& defs, std::size_t layers)
+GSErrCode TakeOverExisting(API_AttributeIndex existing, API_AttributeDefExt& defs, std::size_t layers)
 {
     API_AttributeDefExt old{};
-    if (ACAPI_Attribute_GetDefExt(API_CompWallID, existing, &old) != NoError)
-        return;
     AttrDefsGuard guard(old);
+    if (GSErrCode err = ACAPI_Attribute_GetDefExt(API_CompWallID, existing, &old); err != NoError) {
+        // The project's lines and pens could not be read: the catalogue's would replace them.
+        LogArchicadErrorCodeMessage(err, "ACLink::CreateComplexMaterial - ACAPI_Attribute_GetDefExt");
+        return err;
+    }
     const std::size_t oldComponents = ComponentCount(old);
     const std::size_t oldLines =
         old.cwall_compLItems != nullptr
@@ -105,6 +116,7 @@ void TakeOverExisting(API_AttributeIndex existing, API_AttributeDefExt& defs, st
             (*defs.cwall_compItems)[k].flagBits = (*old.cwall_compItems)[k].flagBits;
         }
     }
+    return NoError;
 }
 
 } // namespace
@@ -114,17 +126,27 @@ bool OverrideComplexMaterialIfExist(ComplexMaterial& item)
     API_Attr_Head head{};
     head.typeID = API_CompWallID;
     SetHeaderName(head, item.GetName());
-    if (ACAPI_Attribute_Search(&head) == NoError && MessageBoxAskToOverride(item.GetName(), "material") == 2)
+    const GSErrCode found = ACAPI_Attribute_Search(&head);
+    if (found != NoError && found != APIERR_BADNAME) {
+        // Not knowing whether it is there, the user could not be asked before it is replaced.
+        LogArchicadErrorCodeMessage(found, "OverrideComplexMaterialIfExist::ACAPI_Attribute_Search");
+        item.status = "failed";
+        return false;
+    }
+    if (found == NoError && MessageBoxAskToOverride(item.GetName(), "material") == 2)
         return false;
     bool accepted = true;
     std::set<GS::UniString> handled;
     item.ForEachLayer([&](Material& layer) {
         if (!accepted || handled.count(layer.GetName()) != 0)
             return;
-        if (OverrideBuildingMaterialIfExist(layer))
+        if (OverrideBuildingMaterialIfExist(layer)) {
             handled.insert(layer.GetName());
-        else
+        } else {
             accepted = false;
+            if (layer.status == "failed")
+                item.status = "failed"; // logged
+        }
     });
     return accepted;
 }
@@ -151,22 +173,27 @@ bool ACLink::CreateComplexMaterial(ComplexMaterial& item)
         return false;
     const auto n = static_cast<std::size_t>(layers);
     API_AttributeDefExt defs{};
+    AttrDefsGuard guard(defs); // before the first handle: the second may fail or throw
     defs.cwall_compItems = reinterpret_cast<API_CWallComponent**>(
         BMAllocateHandle(static_cast<GSSize>(n * sizeof(API_CWallComponent)), ALLOCATE_CLEAR, 0));
     defs.cwall_compLItems = reinterpret_cast<API_CWallLineComponent**>(
         BMAllocateHandle(static_cast<GSSize>((n + 1) * sizeof(API_CWallLineComponent)), ALLOCATE_CLEAR, 0));
-    AttrDefsGuard guard(defs);
-    if (defs.cwall_compItems == nullptr || defs.cwall_compLItems == nullptr)
+    if (defs.cwall_compItems == nullptr || defs.cwall_compLItems == nullptr) {
+        LogError("ACLink::CreateComplexMaterial: no memory for the composite " + item.GetName().ToUtf8() + ".");
+        item.status = "failed";
         return false;
+    }
 
     std::size_t i = 0;
     double total = 0.0;
     GS::UniString failedLayer;
     item.ForEachLayer([&](Material& layer) {
+        if (!failedLayer.IsEmpty())
+            return; // the composite will not be written: no more layers either
         layer.overrideSilently = true;
-        OverrideBuildingMaterialIfExist(layer);
+        const bool readable = OverrideBuildingMaterialIfExist(layer);
         layer.overrideSilently = false;
-        if (!CreateMaterial(layer) && failedLayer.IsEmpty())
+        if (!readable || !CreateMaterial(layer))
             failedLayer = layer.GetName();
         API_CWallComponent& component = (*defs.cwall_compItems)[i++];
         component.buildingMaterial = layer.GetIndex();
@@ -196,7 +223,6 @@ bool ACLink::CreateComplexMaterial(ComplexMaterial& item)
 
     GSErrCode err = ACAPI_Attribute_CreateExt(&record, &defs);
     if (err == NoError) {
-        item.WriteProperties(&record);
         item.status = "imported";
     } else if (err == APIERR_ATTREXIST) {
         API_Attr_Head existing = record.header;
@@ -205,7 +231,10 @@ bool ACLink::CreateComplexMaterial(ComplexMaterial& item)
             item.status = "failed";
             return false;
         }
-        TakeOverExisting(existing.index, defs, n);
+        if (TakeOverExisting(existing.index, defs, n) != NoError) {
+            item.status = "failed";
+            return false;
+        }
         record.header.index = existing.index;
         record.header.guid = existing.guid;
         if (GSErrCode modified = ACAPI_Attribute_ModifyExt(&record, &defs); modified != NoError) {
@@ -213,11 +242,14 @@ bool ACLink::CreateComplexMaterial(ComplexMaterial& item)
             item.status = "failed";
             return false;
         }
-        item.WriteProperties(&record);
         item.status = "overwritten";
     } else {
         LogArchicadErrorCodeMessage(err, "ACLink::CreateComplexMaterial");
         item.status = "failed";
+        return false;
+    }
+    if (!item.WriteProperties(&record)) {
+        item.status = "failed"; // logged
         return false;
     }
     if (item.replace && !ReplaceComposite(item, record)) {

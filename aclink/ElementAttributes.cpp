@@ -59,30 +59,38 @@ int SetAttributes(const json& item, const GS::UniString& importType)
     KorvelProperties properties;
     from_json(GetProperties(item), properties);
     const GS::UniString value = properties.GetPropertyValueByName("name");
-    if (GSErrCode err = CreateModulData(value, StoredText(properties)); err != NoError) {
-        LogArchicadErrorCodeMessage(err, "SetAttributes - ACAPI_ModulData_Store");
-        return err;
-    }
+    if (GSErrCode err = CreateModulData(value, StoredText(properties)); err != NoError)
+        return err; // logged
     const std::string kind = item.value("import_type", "");
     const API_ElemTypeID type = kind == "curtain wall" ? API_CurtainWallID
                                 : kind == "stair"      ? API_StairID
                                                        : API_ZombieElemID;
     GS::Array<API_Guid> elements;
-    const GSErrCode listed = ACAPI_Element_GetElemList(type, &elements);
+    GSErrCode result = ACAPI_Element_GetElemList(type, &elements);
+    if (result != NoError) {
+        LogArchicadErrorCodeMessage(result, "SetAttributes - ACAPI_Element_GetElemList");
+        return result; // the type is stored; which elements carry its name is not known
+    }
     bool matched = false;
     for (const API_Guid& element : elements) {
         GS::UniString ifcName; // every element starts without a name
-        GetIFCNameFromElementGuid(element, ifcName);
+        if (GSErrCode err = GetIFCNameFromElementGuid(element, ifcName); err != NoError) {
+            if (result == NoError)
+                result = err; // logged
+            continue;
+        }
         if (ifcName != value)
             continue;
         matched = true;
-        WriteElementProperties(element, properties, "Create group properties");
+        if (GSErrCode err = WriteElementProperties(element, properties, "Create group properties");
+            err != NoError && result == NoError)
+            result = err;
     }
     if (matched)
         MessageBoxComplexSystemExist(value);
     else
         MessageBoxComplexSystemNotExist(value);
-    return listed;
+    return result;
 }
 
 } // namespace KRV

@@ -41,6 +41,8 @@ bool ReadRecord(const GS::UniString& name, GS::UniString& text, GSErrCode* code)
     API_ModulData data{};
     *code = ACAPI_ModulData_Get(&data, GS::UniString("KV_") + name);
     HandleGuard handle(data.dataHdl);
+    if (*code != NoError && *code != APIERR_NOMODULEDATA)
+        LogArchicadErrorCodeMessage(*code, "AttachKVProperties::ACAPI_ModulData_Get");
     if (*code != NoError || data.dataVersion != 1)
         return false;
     text = HandleText(handle.Get());
@@ -52,15 +54,21 @@ GS::UniString LibraryPartName(const API_Elem_Head& head, bool* placedFromPart)
 {
     char uniqueId[API_UniIDLen] = {};
     API_Elem_Head copy = head;
-    *placedFromPart = ACAPI_Goodies(APIAny_GetElemLibPartUnIdID, &copy, uniqueId) == NoError;
+    const GSErrCode read = ACAPI_Goodies(APIAny_GetElemLibPartUnIdID, &copy, uniqueId);
+    *placedFromPart = read == NoError;
+    if (read != NoError && read != APIERR_BADELEMENTTYPE)
+        LogArchicadErrorCodeMessage(read, "LibraryPartName::ACAPI_Goodies GetElemLibPartUnId");
     if (!*placedFromPart || uniqueId[0] == '\0')
         return GS::UniString();
     API_LibPart part{};
     std::memcpy(part.ownUnID, uniqueId, sizeof uniqueId);
     GSErrCode err = ACAPI_LibPart_Search(&part, false, false);
     delete part.location;
-    if (err != NoError)
+    if (err != NoError) {
+        if (err != APIERR_BADID)
+            LogArchicadErrorCodeMessage(err, "LibraryPartName::ACAPI_LibPart_Search");
         return GS::UniString();
+    }
     return GS::UniString(std::string(part.docu_UName, strnlen(part.docu_UName, API_UniLongNameLen)));
 }
 
@@ -202,7 +210,8 @@ int ElemPlacedEventHandler(const API_NotifyElementType* event)
         return err;
     }
     GS::UniString text;
-    GetUserData(attribute, text);
+    if (GSErrCode err = GetUserData(attribute, text); err != NoError && err != APIERR_NOUSERDATA)
+        return err; // logged: not knowing its data, the element keeps what it has
     KorvelProperties properties;
     if (!text.IsEmpty() &&
         ReadStoredList(text, "the attribute " + std::to_string(attribute.header.index), properties)) {
@@ -248,16 +257,29 @@ int AttachKVProperties(const API_Elem_Head& head)
     return code;
 }
 
-void AttachKVProperties(const GS::UniString& name)
+GSErrCode AttachKVProperties(const GS::UniString& name)
 {
     GS::Array<API_Guid> elements;
-    if (ACAPI_Element_GetElemList(API_ZombieElemID, &elements, 0x0A) != NoError)
-        return;
+    if (GSErrCode err = ACAPI_Element_GetElemList(API_ZombieElemID, &elements, 0x0A); err != NoError) {
+        LogArchicadErrorCodeMessage(err, "AttachKVProperties::ACAPI_Element_GetElemList");
+        return err;
+    }
+    GSErrCode result = NoError;
+    auto failed = [&](GSErrCode err) {
+        if (result == NoError)
+            result = err;
+    };
+    GS::UniString text;
+    KorvelProperties properties;
+    bool read = false;
     for (const API_Guid& guid : elements) {
         API_Element element{};
         element.header.guid = guid;
-        if (ACAPI_Element_Get(&element) != NoError)
+        if (GSErrCode err = ACAPI_Element_Get(&element); err != NoError) {
+            LogArchicadErrorCodeMessage(err, "AttachKVProperties::ACAPI_Element_Get");
+            failed(err);
             continue;
+        }
         bool placedFromPart = false;
         const GS::UniString partName = LibraryPartName(element.header, &placedFromPart);
         if (!placedFromPart) {
@@ -269,33 +291,45 @@ void AttachKVProperties(const GS::UniString& name)
         DBPrintf("Lib part name: %s\nObject name: %s\n", name.ToCStr().Get(), partName.ToCStr().Get());
         if (partName != name)
             continue;
-        GS::UniString text;
-        GSErrCode code = NoError;
-        KorvelProperties properties;
-        if (!ReadRecord(name, text, &code) || !ReadStoredList(text, "KV_" + name.ToUtf8(), properties))
-            continue;
-        WriteElementProperties(guid, properties, "Create group properties");
+        if (!read) {
+            GSErrCode code = NoError;
+            if (!ReadRecord(name, text, &code) || !ReadStoredList(text, "KV_" + name.ToUtf8(), properties)) {
+                failed(code != NoError ? code : APIERR_GENERAL); // logged
+                return result;
+            }
+            read = true;
+        }
+        if (GSErrCode err = WriteElementProperties(guid, properties, "Create group properties"); err != NoError)
+            failed(err);
     }
+    return result;
 }
 
-std::vector<API_Element> GetElementsFromAttrib(API_Attribute& composite)
+GSErrCode GetElementsFromAttrib(API_Attribute& composite, std::vector<API_Element>& kept)
 {
-    std::vector<API_Element> kept;
+    kept.clear();
     GS::Array<API_Guid> elements;
-    if (ACAPI_Element_GetElemList(API_ZombieElemID, &elements, 8) != NoError)
-        return kept;
+    if (GSErrCode err = ACAPI_Element_GetElemList(API_ZombieElemID, &elements, 8); err != NoError) {
+        LogArchicadErrorCodeMessage(err, "GetElementsFromAttrib::ACAPI_Element_GetElemList");
+        return err;
+    }
     for (const API_Guid& guid : elements) {
         API_Element element{};
         element.header.guid = guid;
-        if (ACAPI_Element_Get(&element) != NoError)
-            continue;
+        if (GSErrCode err = ACAPI_Element_Get(&element); err != NoError) {
+            LogArchicadErrorCodeMessage(err, "GetElementsFromAttrib::ACAPI_Element_Get");
+            return err;
+        }
         auto structure = StructureOf(guid);
+        if (!structure && (element.header.typeID == API_WallID || element.header.typeID == API_SlabID ||
+                           element.header.typeID == API_RoofID))
+            return APIERR_GENERAL; // logged
         // Only elements built of a composite: the composite field of the others means nothing.
         if (structure && structure->modelElemStructureType == API_CompositeStructure &&
             structure->composite == composite.header.index)
             kept.push_back(element);
     }
-    return kept;
+    return NoError;
 }
 
 } // namespace KRV

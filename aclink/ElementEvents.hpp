@@ -16,9 +16,11 @@ GSErrCode ElementEventHandlerProc(const API_NotifyElementType* event);
 int ElemPlacedEventHandler(const API_NotifyElementType* event);
 // Objects (their library part's record), curtain walls and stairs (the record of their IFC name).
 int AttachKVProperties(const API_Elem_Head& element);
-// Every placed object of the library part of that name.
-void AttachKVProperties(const GS::UniString& name);
-// The walls, slabs and roofs built of the composite.
-std::vector<API_Element> GetElementsFromAttrib(API_Attribute& composite);
+// Every placed object of the library part of that name gets its properties. Answers the
+// first failure (each logged); the other objects are still written.
+GSErrCode AttachKVProperties(const GS::UniString& name);
+// The walls, slabs and roofs built of the composite; a failed read (logged) is answered,
+// never taken for an element that does not use it.
+GSErrCode GetElementsFromAttrib(API_Attribute& composite, std::vector<API_Element>& elements);
 
 } // namespace KRV

@@ -4,21 +4,25 @@
 
 #include "APIdefs_Properties.h"
 #include "DBPrintf.h"
+#include "ErrorMessages.hpp"
 
 namespace KRV {
 
-void GetIFCNameFromElementGuid(const API_Guid& element, GS::UniString& name)
+GSErrCode GetIFCNameFromElementGuid(const API_Guid& element, GS::UniString& name)
 {
     GS::Array<API_IFCAttribute> attributes;
-    if (ACAPI_Element_GetIFCAttributes(element, false, &attributes) != NoError)
-        return;
+    if (GSErrCode err = ACAPI_Element_GetIFCAttributes(element, false, &attributes); err != NoError) {
+        LogArchicadErrorCodeMessage(err, "GetIFCNameFromElementGuid::ACAPI_Element_GetIFCAttributes");
+        return err;
+    }
     for (const API_IFCAttribute& attribute : attributes) {
         DBPrintf("IFC attribute name: %s\n", attribute.attributeName.ToUtf8().c_str());
         if (attribute.attributeName == "Name") {
             name = attribute.attributeValue;
-            return;
+            return NoError;
         }
     }
+    return NoError;
 }
 
 bool GetElementTypeString(const API_ElemTypeID& type, char* buffer)

@@ -6,8 +6,9 @@
 
 namespace KRV {
 
-// The element's IFC attribute "Name"; `name` is untouched when it has none.
-void GetIFCNameFromElementGuid(const API_Guid& element, GS::UniString& name);
+// The element's IFC attribute "Name"; `name` is untouched when it has none, or when the
+// host cannot give its attributes (the error is answered, logged).
+GSErrCode GetIFCNameFromElementGuid(const API_Guid& element, GS::UniString& name);
 // The host's display name of the type, at most 255 characters, into `buffer` (256 bytes).
 bool GetElementTypeString(const API_ElemTypeID& type, char* buffer);
 // The element's property "name" of the group "Korvel"; `name` is untouched when the

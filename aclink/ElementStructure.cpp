@@ -1,4 +1,7 @@
+// What a wall, slab or roof is built of.
 #include "ElementStructure.hpp"
+
+#include "ErrorMessages.hpp"
 
 namespace KRV {
 
@@ -6,8 +9,10 @@ std::optional<API_ElemStructure> StructureOf(const API_Guid& guid)
 {
     API_Element element{};
     element.header.guid = guid;
-    if (ACAPI_Element_Get(&element) != NoError)
+    if (GSErrCode err = ACAPI_Element_Get(&element); err != NoError) {
+        LogArchicadErrorCodeMessage(err, "StructureOf::ACAPI_Element_Get");
         return std::nullopt;
+    }
     switch (element.header.typeID) {
     case API_WallID:
         return API_ElemStructure{element.wall.modelElemStructureType, element.wall.composite,

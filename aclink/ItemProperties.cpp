@@ -3,6 +3,7 @@
 #include "APIdefs_UserData.h"
 #include "Classification.hpp"
 #include "ElementStructure.hpp"
+#include "ErrorMessages.hpp"
 #include "KorvelComplexMaterial.hpp"
 #include "KorvelMaterial.hpp"
 #include "Properties.hpp"
@@ -25,19 +26,24 @@ void ReadStoredList(const GS::UniString& name, API_AttrTypeID type, KorvelProper
 
 } // namespace
 
-void KorvelMaterial::WriteProperties(API_Attribute*) const
+bool KorvelMaterial::WriteProperties(API_Attribute*) const
 {
     API_Attribute attribute = GetAttribute(GetName(), API_BuildingMaterialID);
     if (attribute.header.index == 0)
-        return; // not in the project (logged): nothing to write on
-    AddArchicadClassificationToAttribute(attribute.header);
+        return false; // not in the project (logged): nothing to write on
+    if (AddArchicadClassificationToAttribute(attribute.header) != NoError)
+        return false; // logged: no property would be available for it
     if (properties.empty())
-        return;
-    AddUserData(attribute, StoredText(properties));
+        return true;
+    bool written = true;
     for (const KorvelProperty& property : properties.GetProperties())
-        ACAPI_CallUndoableCommand("Create material property", [&]() -> GSErrCode {
-            return DefineNewKorvelProperty(property, attribute.header, APINULLGuid);
-        });
+        written = RunWrite("Create material property", "KorvelMaterial::WriteProperties", [&]() -> GSErrCode {
+                      return DefineNewKorvelProperty(property, attribute.header, APINULLGuid);
+                  }) == NoError &&
+                  written;
+    // The stored list last, and only when every property it lists is there: otherwise the
+    // old list stays, and the update status offers the item again.
+    return written && AddUserData(attribute, StoredText(properties)) == NoError;
 }
 
 void KorvelMaterial::ReadProperties()
@@ -45,26 +51,40 @@ void KorvelMaterial::ReadProperties()
     ReadStoredList(GetName(), API_BuildingMaterialID, properties);
 }
 
-void KorvelComplexMaterial::WriteProperties(API_Attribute*) const
+bool KorvelComplexMaterial::WriteProperties(API_Attribute*) const
 {
     API_Attribute composite = GetAttribute(GetName(), API_CompWallID);
     // Not in the project (logged): index 0 would match every element without a composite.
-    if (composite.header.index == 0 || properties.empty())
-        return;
+    if (composite.header.index == 0)
+        return false;
+    if (properties.empty())
+        return true;
     const GS::UniString text = StoredText(properties);
-    AddUserData(composite, text);
-    InitCompMatElemList();
-    // The properties live on the elements built of the composite.
+    if (AddUserData(composite, text) != NoError)
+        return false; // logged
+    if (GSErrCode err = InitCompMatElemList(); err != NoError) {
+        LogArchicadErrorCodeMessage(err, "KorvelComplexMaterial::WriteProperties - ACAPI_Element_GetElemList");
+        ClearCompMatElemList();
+        return false;
+    }
+    // The properties live on the elements built of the composite, each element's stored
+    // list written after its properties.
+    bool written = true;
     for (const API_Guid& guid : g_elemList) {
         auto structure = StructureOf(guid);
-        if (!structure)
+        if (!structure) {
+            written = false; // logged: whether it is built of the composite is not known
             continue;
+        }
         if (structure->composite != composite.header.index)
             continue;
-        SetUserDataToElem(guid, text);
-        WriteElementProperties(guid, properties, "Create property definition");
+        GSErrCode err = WriteElementProperties(guid, properties, "Create property definition");
+        if (err == NoError)
+            err = SetUserDataToElem(guid, text);
+        written = written && err == NoError;
     }
     ClearCompMatElemList();
+    return written;
 }
 
 void KorvelComplexMaterial::ReadProperties()

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "ACLink.hpp"
+#include "ErrorMessages.hpp"
+#include "Logger.hpp"
 #include "CatchAll.hpp"
 #include "DBPrintf.h"
 #include "HostMemory.hpp"
@@ -71,32 +73,41 @@ private:
     API_AddParType** handle = nullptr;
 };
 
-// Builds the parameter section from `parameters` and writes it back with `text`.
+// Builds the parameter section from `parameters` and writes it back with `text`; a host
+// error code, logged with the call that failed.
 GSErrCode WriteSection(const API_LibPart& record, API_LibPartSection& section, const ParametersGuard& parameters,
-                       const GS::UniString& text, bool withDetails)
+                       const GS::UniString& text)
 {
     GSHandle built = nullptr;
     double a = 0, b = 0;
     GSErrCode err = ACAPI_LibPart_GetSect_ParamDef(&record, parameters.Get(), &a, &b, nullptr, &built);
     HandleGuard sectionHandle(built);
-    if (err != NoError)
+    if (err != NoError) {
+        LogArchicadErrorCodeMessage(err, "ReplaceCatalogueParameters::ACAPI_LibPart_GetSect_ParamDef");
         return err;
-    if (withDetails) {
-        API_LibPartDetails details{};
-        CopyText(details.thickParName, "gs_frame_thk");
-        CopyText(details.leftOversizeParName, "ac_left_oversize");
-        CopyText(details.rightOversizeParName, "ac_right_oversize");
-        CopyText(details.upperOversizeParName, "ac_upper_oversize");
-        CopyText(details.lowerOversizeParName, "ac_lower_oversize");
-        ACAPI_LibPart_SetDetails_ParamDef(&record, sectionHandle.Get(), &details);
     }
-    return ACAPI_LibPart_UpdateSection(record.index, &section, sectionHandle.Get(), &text);
+    API_LibPartDetails details{};
+    CopyText(details.thickParName, "gs_frame_thk");
+    CopyText(details.leftOversizeParName, "ac_left_oversize");
+    CopyText(details.rightOversizeParName, "ac_right_oversize");
+    CopyText(details.upperOversizeParName, "ac_upper_oversize");
+    CopyText(details.lowerOversizeParName, "ac_lower_oversize");
+    if (err = ACAPI_LibPart_SetDetails_ParamDef(&record, sectionHandle.Get(), &details); err != NoError) {
+        LogArchicadErrorCodeMessage(err, "ReplaceCatalogueParameters::ACAPI_LibPart_SetDetails_ParamDef");
+        return err;
+    }
+    if (err = ACAPI_LibPart_UpdateSection(record.index, &section, sectionHandle.Get(), &text); err != NoError)
+        LogArchicadErrorCodeMessage(err, "ReplaceCatalogueParameters::ACAPI_LibPart_UpdateSection");
+    return err;
 }
 
 } // namespace
 
-void DeleteLibPartProperties(LibraryPart& item)
+GSErrCode ReplaceCatalogueParameters(LibraryPart& item)
 {
+    const auto* catalogue = dynamic_cast<const KorvelLibraryPart*>(&item);
+    if (catalogue == nullptr)
+        return NoError;
     API_LibPart record = item.GetLibPart();
     API_LibPartSection section{};
     section.sectType = API_SectParamDef;
@@ -104,50 +115,36 @@ void DeleteLibPartProperties(LibraryPart& item)
     GS::UniString sectionText;
     GSErrCode err = ACAPI_LibPart_GetSection(record.index, &section, &sectionHdl, &sectionText);
     HandleGuard sectionGuard(sectionHdl);
-    if (err != NoError)
-        return; // no parameter section: no catalogue parameters either
-    ParametersGuard parameters;
-    double a = 0, b = 0;
-    Int32 count = 0;
-    if (ACAPI_LibPart_GetParams(record.index, &a, &b, &count, parameters.Out()) != NoError)
-        return;
-    std::vector<API_AddParType> kept;
-    int position = 0;
-    for (const API_AddParType& parameter : parameters.Items()) {
-        if (IsCatalogueParameter(parameter))
-            DBPrintf("Deleted name: %i - %s \n", position, parameter.uDescname);
-        else
-            kept.push_back(parameter);
-        ++position;
-    }
-    ParametersGuard remaining;
-    if (!remaining.Make(kept))
-        return;
-    WriteSection(record, section, remaining, sectionText, false);
-    item.SetLibPart(record);
-}
-
-void AddArchicadClassificationToLibraryPart(LibraryPart& item)
-{
-    const auto* catalogue = dynamic_cast<const KorvelLibraryPart*>(&item);
-    if (catalogue == nullptr)
-        return;
-    API_LibPart record = item.GetLibPart();
-    API_LibPartSection section{};
-    section.sectType = API_SectParamDef;
-    GSHandle sectionHdl = nullptr;
-    GS::UniString sectionText;
-    if (ACAPI_LibPart_GetSection(record.index, &section, &sectionHdl, &sectionText) != NoError) {
+    if (err == APIERR_NOLIBSECT) {
+        // No parameter section yet: an empty one to write the catalogue's into.
         HandleGuard empty(BMAllocateHandle(0, ALLOCATE_CLEAR, 0));
-        ACAPI_LibPart_AddSection(record.index, &section, empty.Get(), &sectionText);
+        err = empty.Get() == nullptr ? APIERR_MEMFULL
+                                     : ACAPI_LibPart_AddSection(record.index, &section, empty.Get(), &sectionText);
+        if (err != NoError) {
+            LogArchicadErrorCodeMessage(err, "ReplaceCatalogueParameters::ACAPI_LibPart_AddSection");
+            return err;
+        }
+    } else if (err != NoError) {
+        LogArchicadErrorCodeMessage(err, "ReplaceCatalogueParameters::ACAPI_LibPart_GetSection");
+        return err;
     }
-    HandleGuard sectionGuard(sectionHdl);
+    // The part's own parameters: unread, writing the section would lose them.
     ParametersGuard old;
     double a = 0, b = 0;
     Int32 count = 0;
+    if (err = ACAPI_LibPart_GetParams(record.index, &a, &b, &count, old.Out()); err != NoError) {
+        LogArchicadErrorCodeMessage(err, "ReplaceCatalogueParameters::ACAPI_LibPart_GetParams");
+        return err;
+    }
     std::vector<API_AddParType> parameters;
-    if (ACAPI_LibPart_GetParams(record.index, &a, &b, &count, old.Out()) == NoError)
-        parameters = old.Items();
+    int position = 0;
+    for (const API_AddParType& parameter : old.Items()) {
+        if (IsCatalogueParameter(parameter))
+            DBPrintf("Deleted name: %i - %s \n", position, parameter.uDescname);
+        else
+            parameters.push_back(parameter);
+        ++position;
+    }
     const int oldCount = static_cast<int>(parameters.size());
     DBPrintf("Old: %i \n", oldCount);
 
@@ -156,7 +153,7 @@ void AddArchicadClassificationToLibraryPart(LibraryPart& item)
     CopyText(title.name, catalogueName);
     CopyText(title.uDescname, "Korvel");
     parameters.push_back(title);
-    int position = oldCount + 1;
+    position = oldCount + 1;
     for (const KorvelProperty& property : catalogue->GetProperties().GetProperties()) {
         API_AddParType text{};
         text.typeID = APIParT_CString;
@@ -171,10 +168,14 @@ void AddArchicadClassificationToLibraryPart(LibraryPart& item)
     DBPrintf("i=: %i \n", position);
 
     ParametersGuard added;
-    if (!added.Make(parameters))
-        return;
-    WriteSection(record, section, added, "Korvel", true);
+    if (!added.Make(parameters)) {
+        LogError("ReplaceCatalogueParameters: no memory for the parameters of " + item.GetName().ToUtf8() + ".");
+        return APIERR_MEMFULL;
+    }
+    if (err = WriteSection(record, section, added, "Korvel"); err != NoError)
+        return err; // logged
     item.SetLibPart(record);
+    return NoError;
 }
 
 } // namespace KRV

@@ -31,11 +31,6 @@ GS::UniString LocationText(const IO::Location& location)
     return path;
 }
 
-std::filesystem::path DownloadPath(ACLink& link, const GS::UniString& name)
-{
-    return std::filesystem::path(link.GetFolder().ToUtf8()) / name.ToUtf8();
-}
-
 // The name without its last four characters (the file's extension and its dot).
 GS::UniString WithoutExtension(const GS::UniString& name)
 {
@@ -45,15 +40,82 @@ GS::UniString WithoutExtension(const GS::UniString& name)
     return stem;
 }
 
-// Copies a file into a folder, replacing one of the same name; a host error code.
-GSErrCode CopyReplacing(const IO::Location& source, const IO::Location& target)
-{
-    if (IO::fileSystem.Exists(target)) {
-        if (GSErrCode err = IO::fileSystem.Delete(target); err != NoError)
-            return err;
+// A downloaded file, removed on every path out.
+class Download {
+public:
+    explicit Download(std::filesystem::path path) : path(std::move(path)) {}
+    ~Download()
+    {
+        std::error_code ignored;
+        std::filesystem::remove(path, ignored);
     }
-    return IO::fileSystem.Copy(source, target);
-}
+    Download(const Download&) = delete;
+    Download& operator=(const Download&) = delete;
+    const std::filesystem::path& Path() const { return path; }
+
+private:
+    std::filesystem::path path;
+};
+
+// Puts a copy of `source` in place of `target` so that it can be taken back: the copy is
+// made under a temporary name beside the target, the file it replaces steps aside, and only
+// Keep() lets that one go. Otherwise the new file is removed and the old one put back, so a
+// library part the host refuses never costs the one that worked.
+class FileSwap {
+public:
+    FileSwap(const std::filesystem::path& source, const std::filesystem::path& target)
+        : target(target), fresh(Beside(target, ".new")), aside(Beside(target, ".old"))
+    {
+        std::error_code error;
+        std::filesystem::remove(fresh, error);
+        if (!std::filesystem::copy_file(source, fresh, error) || error) {
+            Fail("could not be copied beside " + target.string(), error);
+            return;
+        }
+        hadOld = std::filesystem::exists(target, error);
+        if (hadOld && (std::filesystem::rename(target, aside, error), error)) {
+            Fail("could not be moved aside", error);
+            return;
+        }
+        if (std::filesystem::rename(fresh, target, error), error) {
+            Fail("could not take the place of the old one", error);
+            return;
+        }
+        placed = true;
+    }
+    ~FileSwap()
+    {
+        std::error_code ignored;
+        if (kept) {
+            std::filesystem::remove(aside, ignored);
+            return;
+        }
+        std::filesystem::remove(fresh, ignored);
+        if (placed)
+            std::filesystem::remove(target, ignored);
+        if (hadOld)
+            std::filesystem::rename(aside, target, ignored);
+    }
+    FileSwap(const FileSwap&) = delete;
+    FileSwap& operator=(const FileSwap&) = delete;
+    bool Placed() const { return placed; }
+    void Keep() { kept = true; }
+
+private:
+    static std::filesystem::path Beside(const std::filesystem::path& target, const char* suffix)
+    {
+        return target.parent_path() / ("." + target.filename().string() + suffix);
+    }
+    void Fail(const std::string& what, const std::error_code& error)
+    {
+        LogError("The file " + target.filename().string() + " " + what + ": " + error.message() + ".");
+    }
+
+    std::filesystem::path target, fresh, aside;
+    bool hadOld = false;
+    bool placed = false;
+    bool kept = false;
+};
 
 } // namespace
 
@@ -88,14 +150,15 @@ GS::UniString ACLink::GetFolder()
     return GS::UniString(temp != nullptr && *temp != '\0' ? temp : "/tmp");
 }
 
-bool ACLink::DownloadFile(const GS::UniString& address, const GS::UniString& name)
+bool ACLink::DownloadFile(const GS::UniString& address, const GS::UniString& name, std::filesystem::path& path)
 {
     std::string reason;
     if (!IsSafeFileName(name, &reason)) {
         LogError("The catalogue file name \"" + name.ToUtf8() + "\" is refused: " + reason + ".");
         return false;
     }
-    const std::filesystem::path path = DownloadPath(*this, name);
+    // The folder is asked for once: the file is looked for where it was put.
+    path = std::filesystem::path(GetFolder().ToUtf8()) / name.ToUtf8();
     if (!net::Download(address.ToUtf8(), path, nullptr))
         return false;
     // A 2xx answer without a body is no catalogue file: nothing is kept or registered.
@@ -150,11 +213,9 @@ int ACLink::GetLocation(IO::Location*& out)
     return NoError;
 }
 
-int ACLink::RegisterLibPart(LibraryPart& item)
+int ACLink::RegisterLibPart(LibraryPart& item, const std::filesystem::path& download)
 {
     const GS::UniString name = item.GetName();
-    const IO::Location source(GS::UniString(DownloadPath(*this, name).string()));
-
     API_LibPart record{};
     record.typeID = APILib_ObjectID;
     CopyText(record.docu_UName, name.ToUtf8());
@@ -165,63 +226,65 @@ int ACLink::RegisterLibPart(LibraryPart& item)
     IO::Location* folder = nullptr;
     if (GSErrCode err = GetLocation(folder); err != NoError) {
         delete folder;
+        LogError("The library part folder for " + name.ToUtf8() + " could not be made.");
         return err;
     }
-    if (folder == nullptr)
+    if (folder == nullptr) {
+        LogError("The project has no library for the library part " + name.ToUtf8() + ".");
         return APIERR_GENERAL;
+    }
     std::unique_ptr<IO::Location> target(folder);
-    if (GSErrCode err = target->AppendToLocal(IO::Name(name)); err != NoError)
-        return err;
-    if (GSErrCode err = CopyReplacing(source, *target); err != NoError) {
-        LogError("The library part " + name.ToUtf8() + " could not be copied into " + LocationText(*target).ToUtf8() +
-                 ".");
+    if (GSErrCode err = target->AppendToLocal(IO::Name(name)); err != NoError) {
+        LogError("The library part " + name.ToUtf8() + " has no place in " + LocationText(*target).ToUtf8() + ".");
         return err;
     }
-    // The library keeps its own copy; the download is not needed any more.
-    IO::fileSystem.Delete(source);
+    FileSwap swap(download, LocationText(*target).ToUtf8());
+    if (!swap.Placed())
+        return APIERR_GENERAL; // logged
     record.location = target.get();
     GSErrCode err = ACAPI_LibPart_Register(&record);
     record.location = nullptr;
     if (err != NoError) {
         LogArchicadErrorCodeMessage(err, "ACLink::RegisterLibPart - ACAPI_LibPart_Register");
-        return err;
+        return err; // the file it would have replaced is back
     }
+    swap.Keep();
     item.SetLibPart(record);
-    const auto* catalogue = dynamic_cast<const KorvelLibraryPart*>(&item);
-    if (catalogue == nullptr)
-        return NoError;
-    return CreateModulData(WithoutExtension(name), StoredText(catalogue->GetProperties()));
+    return NoError;
 }
 
 bool ACLink::CreateLibraryPart(LibraryPart& item)
 {
-    if (!DownloadFile(item.GetPath(), item.GetName()))
+    std::filesystem::path path;
+    if (!DownloadFile(item.GetPath(), item.GetName(), path))
         return false;
-    if (RegisterLibPart(item) != NoError)
+    Download download(path);
+    if (RegisterLibPart(item, path) != NoError)
         return false;
-    DeleteLibPartProperties(item);
-    AddArchicadClassificationToLibraryPart(item);
-    AttachKVProperties(GS::UniString(item.GetLibPart().docu_UName));
-    return true;
+    if (ReplaceCatalogueParameters(item) != NoError)
+        return false; // logged
+    // The stored record last, once the parameters it describes are there.
+    if (const auto* catalogue = dynamic_cast<const KorvelLibraryPart*>(&item))
+        if (CreateModulData(WithoutExtension(item.GetName()), StoredText(catalogue->GetProperties())) != NoError)
+            return false; // logged
+    return AttachKVProperties(GS::UniString(item.GetLibPart().docu_UName)) == NoError;
 }
 
 bool ACLink::CreateLibrary(Library& item)
 {
     const GS::UniString name = item.GetName();
-    if (!DownloadFile(item.GetPath(), name))
+    std::filesystem::path path;
+    if (!DownloadFile(item.GetPath(), name, path))
         return false;
+    Download download(path);
     // The temporary folder may be purged: the container lives in the library part folder.
     IO::Location* folder = nullptr;
     GSErrCode err = GetLocation(folder);
     std::unique_ptr<IO::Location> target(folder);
-    const IO::Location source(GS::UniString(DownloadPath(*this, name).string()));
     if (err == NoError && target == nullptr)
         err = APIERR_GENERAL;
     if (err == NoError)
         err = target->AppendToLocal(IO::Name(name));
-    if (err == NoError)
-        err = CopyReplacing(source, *target);
-    IO::fileSystem.Delete(source);
     if (err != NoError) {
         LogError("The library " + name.ToUtf8() + " could not be kept in the project's library folder.");
         return false;
@@ -231,16 +294,24 @@ bool ACLink::CreateLibrary(Library& item)
         LogArchicadErrorCodeMessage(listed, "ACLink::CreateLibrary - ACAPI_Environment GetLibraries");
         return false;
     }
-    for (const API_LibraryInfo& library : libraries)
-        if (library.location == *target)
-            return true; // already loaded: the copy above brought it up to date
-    API_LibraryInfo library;
-    library.location = *target;
-    libraries.Push(library);
-    if (GSErrCode set = ACAPI_Environment(APIEnv_SetLibrariesID, &libraries); set != NoError) {
-        LogArchicadErrorCodeMessage(set, "ACLink::CreateLibrary - ACAPI_Environment SetLibraries");
+    FileSwap swap(path, LocationText(*target).ToUtf8());
+    if (!swap.Placed()) {
+        LogError("The library " + name.ToUtf8() + " could not be kept in the project's library folder.");
         return false;
     }
+    bool listed = false;
+    for (const API_LibraryInfo& library : libraries)
+        listed = listed || library.location == *target;
+    if (!listed) {
+        API_LibraryInfo library;
+        library.location = *target;
+        libraries.Push(library);
+        if (GSErrCode set = ACAPI_Environment(APIEnv_SetLibrariesID, &libraries); set != NoError) {
+            LogArchicadErrorCodeMessage(set, "ACLink::CreateLibrary - ACAPI_Environment SetLibraries");
+            return false; // the container it would have replaced is back
+        }
+    }
+    swap.Keep(); // already listed: the new file brings it up to date
     return true;
 }
 

@@ -6,6 +6,9 @@
 #include "Classification.hpp"
 #include "ErrorMessages.hpp"
 
+#include <functional>
+#include <string>
+
 namespace {
 
 GSErrCode GetKorvelPropertyGroup(API_PropertyGroup& group, GS::UniString name)
@@ -13,9 +16,14 @@ GSErrCode GetKorvelPropertyGroup(API_PropertyGroup& group, GS::UniString name)
     API_PropertyGroup wanted;
     wanted.name = name;
     GSErrCode err = ACAPI_Property_GetPropertyGroup(wanted);
-    if (err != APIERR_BADID) {
+    if (err == NoError) {
         group = wanted;
         return NoError;
+    }
+    if (err != APIERR_BADID) {
+        // A failed look-up is no absence: a second group of the name would follow.
+        KRV::LogArchicadErrorCodeMessage(err, "GetKorvelPropertyGroup::ACAPI_Property_GetPropertyGroup");
+        return err;
     }
     GS::Array<API_PropertyGroup> groups;
     err = ACAPI_Property_GetPropertyGroups(groups);
@@ -96,10 +104,15 @@ int DefineNewKorvelProperty(const KorvelProperty& property, API_Attr_Head attrib
 
     API_PropertyDefinition definition = CreatePropertyDefinition(group, property);
     API_ClassificationPairs items;
-    if (onElement)
-        ACAPI_Element_GetClassificationItems(element, items);
-    else
-        ACAPI_Attribute_GetClassificationItems(attribute, items);
+    // The definition is available for what the target is classified as: unread, it would
+    // be made available for nothing.
+    if (GSErrCode read = onElement ? ACAPI_Element_GetClassificationItems(element, items)
+                                   : ACAPI_Attribute_GetClassificationItems(attribute, items);
+        read != NoError) {
+        LogArchicadErrorCodeMessage(read, onElement ? "DefineNewProperty::ACAPI_Element_GetClassificationItems"
+                                                    : "DefineNewProperty::ACAPI_Attribute_GetClassificationItems");
+        return read;
+    }
     for (const auto& pair : items)
         definition.availability.Push(pair.second);
 
@@ -126,6 +139,7 @@ int DefineNewKorvelProperty(const KorvelProperty& property, API_Attr_Head attrib
         }
     } else if (err != NoError) {
         LogArchicadErrorCodeMessage(err, "DefineNewProperty::ACAPI_Property_CreatePropertyDefinition");
+        return err;
     }
 
     API_Property record;
@@ -144,25 +158,38 @@ int DefineNewKorvelProperty(const KorvelProperty& property, API_Attr_Head attrib
     return err;
 }
 
+GSErrCode RunWrite(const char* command, const char* where, const std::function<GSErrCode()>& write)
+{
+    if (command == nullptr)
+        return write();
+    GSErrCode written = NoError;
+    const GSErrCode err = ACAPI_CallUndoableCommand(command, [&]() -> GSErrCode { return written = write(); });
+    // The write logs its own failures; a command the host refused or that failed is logged here.
+    if (err != NoError && written == NoError)
+        LogArchicadErrorCodeMessage(err, (std::string(where) + "::ACAPI_CallUndoableCommand").c_str());
+    return err;
+}
+
 GSErrCode WriteElementProperties(const API_Guid& element, const KorvelProperties& properties, const char* command)
 {
     GSErrCode first = NoError;
     bool classified = false;
-    if (command == nullptr) {
+    auto classify = [&]() -> GSErrCode {
         classified = true;
-        AddArchicadClassificationToElement(element);
-    }
-    auto write = [&](const KorvelProperty& property) -> GSErrCode {
-        if (!classified) {
-            classified = true;
-            AddArchicadClassificationToElement(element);
-        }
-        return DefineNewKorvelProperty(property, API_Attr_Head{}, element);
+        return AddArchicadClassificationToElement(element); // logged
     };
+    if (command == nullptr) {
+        // Without the classification no property is available for the element.
+        if (GSErrCode err = classify(); err != NoError)
+            return err;
+    }
     for (const KorvelProperty& property : properties.GetProperties()) {
-        const GSErrCode err =
-            command != nullptr ? ACAPI_CallUndoableCommand(command, [&]() -> GSErrCode { return write(property); })
-                               : write(property);
+        const GSErrCode err = RunWrite(command, "WriteElementProperties", [&]() -> GSErrCode {
+            if (!classified)
+                if (GSErrCode refused = classify(); refused != NoError)
+                    return refused;
+            return DefineNewKorvelProperty(property, API_Attr_Head{}, element);
+        });
         if (first == NoError)
             first = err;
     }
@@ -172,14 +199,18 @@ GSErrCode WriteElementProperties(const API_Guid& element, const KorvelProperties
 void SetDefaultValuesForKorvelProperties(API_Guid element)
 {
     API_PropertyGroup group;
-    GetKorvelPropertyGroup(group, "Korvel");
+    if (GetKorvelPropertyGroup(group, "Korvel") != NoError)
+        return; // logged
     GS::Array<API_PropertyDefinition> definitions;
     if (GSErrCode err = ACAPI_Property_GetPropertyDefinitions(group.guid, definitions); err != NoError) {
         LogArchicadErrorCodeMessage(err, "DefineNewProperty::ACAPI_Property_GetPropertyDefinitions");
         return;
     }
     API_ClassificationPairs items;
-    ACAPI_Element_GetClassificationItems(element, items);
+    if (GSErrCode err = ACAPI_Element_GetClassificationItems(element, items); err != NoError) {
+        LogArchicadErrorCodeMessage(err, "SetDefaultValuesForKorvelProperties::ACAPI_Element_GetClassificationItems");
+        return;
+    }
     GS::Array<API_Property> properties;
     for (const API_PropertyDefinition& definition : definitions) {
         bool available = false;

@@ -1,6 +1,8 @@
 #pragma once
 // Catalogue properties as host properties: a group per data-sheet tab, a custom text
 // definition per property name, available for the target's classification items.
+#include <functional>
+
 #include "APIdefs_Attributes.h"
 #include "GS/Array.hpp"
 #include "KorvelProperties.hpp"
@@ -10,6 +12,9 @@ namespace KRV {
 // Defines the property (once) and writes its value on the element, or on the attribute
 // when `element` is null. Runs inside the caller's undoable command.
 int DefineNewKorvelProperty(const KorvelProperty& property, API_Attr_Head attribute, API_Guid element);
+// Runs `write` in an undoable command of that name (or directly, without a name); answers
+// its failure or the command's, logging the command's (`where` names the operation).
+GSErrCode RunWrite(const char* command, const char* where, const std::function<GSErrCode()>& write);
 // Gives the element the Korvel classification and each catalogue property's value. With
 // `command`, each property is an undo step of that name and the classification belongs to
 // the first, since the host changes an element only inside a command (without properties

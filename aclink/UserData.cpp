@@ -128,8 +128,10 @@ int GetUserData(API_Attribute& attr, GS::UniString& text)
 int SetUserDataToElem(const API_Guid& element, const GS::UniString& text)
 {
     HandleGuard handle(TextHandle(text));
-    if (handle.Get() == nullptr)
+    if (handle.Get() == nullptr) {
+        LogError("KRV::SetUserDataToElem - couldn't allocate handle");
         return APIERR_MEMFULL;
+    }
     API_UserData userData{};
     userData.dataVersion = 1;
     userData.platformSign = platformSign;
@@ -137,21 +139,30 @@ int SetUserDataToElem(const API_Guid& element, const GS::UniString& text)
     userData.dataHdl = handle.Get();
     API_Elem_Head head{};
     head.guid = element;
-    return ACAPI_CallUndoableCommand("Set user data to an elem",
-                                     [&]() -> GSErrCode { return ACAPI_Element_SetUserData(&head, &userData); });
+    return RunWrite("Set user data to an elem", "SetUserDataToElem", [&]() -> GSErrCode {
+        GSErrCode err = ACAPI_Element_SetUserData(&head, &userData);
+        if (err != NoError)
+            LogArchicadErrorCodeMessage(err, "SetUserDataToElem::ACAPI_Element_SetUserData");
+        return err;
+    });
 }
 
 int CreateModulData(const GS::UniString& name, const GS::UniString& text)
 {
     GS::UniString key = GS::UniString("KV_") + name;
     HandleGuard handle(TextHandle(text));
-    if (handle.Get() == nullptr)
+    if (handle.Get() == nullptr) {
+        LogError("KRV::CreateModulData - couldn't allocate handle");
         return APIERR_MEMFULL;
+    }
     API_ModulData data{};
     data.dataVersion = 1;
     data.platformSign = platformSign;
     data.dataHdl = handle.Get();
-    return ACAPI_ModulData_Store(&data, key);
+    GSErrCode err = ACAPI_ModulData_Store(&data, key);
+    if (err != NoError)
+        LogArchicadErrorCodeMessage(err, "CreateModulData::ACAPI_ModulData_Store");
+    return err;
 }
 
 API_Attribute GetAttribute(GS::UniString name, API_AttrTypeID type)

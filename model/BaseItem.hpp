@@ -13,7 +13,13 @@ public:
     BaseItem& operator=(const BaseItem&) = default;
     virtual ~BaseItem() = default;
 
-    virtual void WriteProperties(API_Attribute* attribute) const { (void)attribute; }
+    // Writes the item's catalogue properties into the project (defined in aclink/, which
+    // knows the host); false when a write failed (logged).
+    virtual bool WriteProperties(API_Attribute* attribute) const
+    {
+        (void)attribute;
+        return true;
+    }
     virtual void ReadProperties() {}
 
     // One property entry as the readers build them; the values keep their JSON types.

@@ -13,7 +13,7 @@ public:
     virtual ~KorvelMaterial() = default;
 
     // Stores the property list in the project (the model writer gives these their bodies).
-    void WriteProperties(API_Attribute* attribute) const override;
+    bool WriteProperties(API_Attribute* attribute) const override;
     // Reads the property list back from the project.
     void ReadProperties() override;
 

@@ -250,9 +250,11 @@ TEST_F(MaterialImportTest, ALayerReplacementPutsTheMaterialIntoTheComposite)
     EXPECT_EQ(Count(project().undoSteps, "Create material property"), 12);
     EXPECT_EQ(host().LiveHandles(), 0);
 
+    // A layer the composite does not have: the material is imported, the page told that the
+    // replacement it asked for was not made.
     article["internal_layer_index"] = 7;
     json before = sim::SaveProject(project())["composites"];
-    EXPECT_EQ(Import(Envelope("Kork", article))["IsError"], false);
+    EXPECT_EQ(Import(Envelope("Kork", article))["IsError"], true);
     EXPECT_EQ(sim::SaveProject(project())["composites"], before);
     EXPECT_EQ(LogMessages().back(), "Material::ReplaceMaterial: the composite has no layer 7; it is left as it was.");
     EXPECT_EQ(host().LiveHandles(), 0);
@@ -272,7 +274,7 @@ TEST_F(MaterialImportTest, HostFailuresAreLoggedWithTheirContexts)
     EXPECT_EQ(Import(Envelope("Ziegel"))["IsError"], true);
     EXPECT_NE(LogMessages().back().find("(ACLink::ModifyMaterial)"), std::string::npos);
 
-    // Failures while writing properties are logged and do not fail the import.
+    // Failures while writing properties are logged and fail the import: the page is told.
     struct Case {
         const char* function;
         const char* context;
@@ -289,7 +291,7 @@ TEST_F(MaterialImportTest, HostFailuresAreLoggedWithTheirContexts)
         ASSERT_TRUE(Load().loaded);
         OpenBrowserPalette();
         host().InjectFault(c.function, APIERR_GENERAL);
-        EXPECT_EQ(Import(Envelope("Neu"))["IsError"], false) << c.function;
+        EXPECT_EQ(Import(Envelope("Neu"))["IsError"], true) << c.function;
         bool found = false;
         for (const auto& m : LogMessages())
             found = found ||

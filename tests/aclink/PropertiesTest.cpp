@@ -211,12 +211,19 @@ TEST_F(PropertiesTest, ClassificationFollowsTheUsersChangesToTheItemTree)
     KRV::AddArchicadClassificationToAttribute(Head(2));
     EXPECT_EQ(sim::inspect::AttributeAt(project(), API_BuildingMaterialID, 2).classification[0].second, child.guid);
 
-    // Failing host calls never throw and leave the target unclassified.
-    host().InjectFault("ACAPI_Classification_CreateClassificationItem", APIERR_GENERAL, 1, -1);
+    // Failing host calls never throw, leave the target unclassified, make no second root
+    // item, and say which call failed.
+    const std::size_t items = project().classifications.ItemCount();
     host().InjectFault("ACAPI_Classification_GetClassificationSystemRootItems", APIERR_GENERAL, 1, -1);
-    KRV::AddArchicadClassificationToElement(wall);
+    EXPECT_EQ(KRV::AddArchicadClassificationToElement(wall), APIERR_GENERAL);
     EXPECT_TRUE(sim::inspect::ElementAt(project(), 0).classification.empty());
-    EXPECT_TRUE(LogLines().empty());
+    EXPECT_EQ(project().classifications.ItemCount(), items);
+    EXPECT_EQ(LogMessages().back(), "Archicad API Error: APIERR_GENERAL - General error code. "
+                                    "(AddClassificationItem::ACAPI_Classification_GetClassificationSystemRootItems)");
+    host().ClearFaults();
+    host().InjectFault("ACAPI_Classification_GetClassificationSystem", APIERR_GENERAL);
+    EXPECT_EQ(KRV::GetArchicadClassificationItemGuid("Korvel"), APINULLGuid);
+    EXPECT_EQ(project().classifications.SystemCount(), 1u);
 }
 
 TEST_F(PropertiesTest, ACompositesPropertiesLiveOnTheElementsBuiltOfIt)
@@ -251,9 +258,9 @@ TEST_F(PropertiesTest, ACompositesPropertiesLiveOnTheElementsBuiltOfIt)
     EXPECT_TRUE(sim::inspect::AttributeAt(project(), API_CompWallID, 2).properties.empty());
     std::vector<std::string> expectedSteps;
     for (int element = 0; element < 2; ++element) {
-        expectedSteps.push_back("Set user data to an elem");
         for (int p = 0; p < 4; ++p)
             expectedSteps.push_back("Create property definition");
+        expectedSteps.push_back("Set user data to an elem"); // the stored list after the properties
     }
     EXPECT_EQ(project().undoSteps, expectedSteps);
 
