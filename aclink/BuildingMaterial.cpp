@@ -95,8 +95,13 @@ bool ACLink::CreateMaterial(Material& item)
     if (bm.connPriority == 0) {
         Int32 uiPriority = 8;
         Int32 elemPriority = 0;
-        if (ACAPI_Goodies(APIAny_UI2ElemPriorityID, &uiPriority, &elemPriority) == NoError)
-            bm.connPriority = elemPriority;
+        if (GSErrCode err = ACAPI_Goodies(APIAny_UI2ElemPriorityID, &uiPriority, &elemPriority); err != NoError) {
+            // Without it the material would join every other at priority 0.
+            LogArchicadErrorCodeMessage(err, "ACLink::CreateMaterial - ACAPI_Goodies UI2ElemPriority");
+            item.status = "failed";
+            return false;
+        }
+        bm.connPriority = elemPriority;
     }
     bm.cutFill = item.GetCutFill();
     bm.cutFillPen = item.GetCutFillPen();

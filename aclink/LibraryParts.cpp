@@ -177,8 +177,12 @@ int ACLink::GetLocation(IO::Location*& out)
     out = nullptr;
     GS::Array<API_LibraryInfo> libraries;
     Int32 embedded = -1;
-    if (ACAPI_Environment(APIEnv_GetLibrariesID, &libraries, &embedded) == NoError && embedded >= 0 &&
-        static_cast<UIndex>(embedded) < libraries.GetSize()) {
+    // Not knowing the libraries, the project's own could be taken for missing.
+    if (GSErrCode err = ACAPI_Environment(APIEnv_GetLibrariesID, &libraries, &embedded); err != NoError) {
+        LogArchicadErrorCodeMessage(err, "ACLink::GetLocation - ACAPI_Environment GetLibraries");
+        return err;
+    }
+    if (embedded >= 0 && static_cast<UIndex>(embedded) < libraries.GetSize()) {
         auto folder = std::make_unique<IO::Location>(libraries[static_cast<UIndex>(embedded)].location);
         IO::Location korvel = *folder;
         if (korvel.AppendToLocal(IO::Name("Korvel")) == NoError) {
@@ -189,13 +193,13 @@ int ACLink::GetLocation(IO::Location*& out)
         out = folder.release();
         return NoError;
     }
-    libraries.Clear();
-    if (ACAPI_Environment(APIEnv_GetLibrariesID, &libraries) != NoError)
-        return NoError;
     API_SpecFolderID id = API_AppDataFolderID;
     IO::Location korvel;
-    if (ACAPI_Environment(APIEnv_GetSpecFolderID, &id, &korvel) != NoError ||
-        korvel.AppendToLocal(IO::Name("Korvel")) != NoError)
+    if (GSErrCode err = ACAPI_Environment(APIEnv_GetSpecFolderID, &id, &korvel); err != NoError) {
+        LogArchicadErrorCodeMessage(err, "ACLink::GetLocation - ACAPI_Environment GetSpecFolder");
+        return err;
+    }
+    if (korvel.AppendToLocal(IO::Name("Korvel")) != NoError)
         return APIERR_GENERAL;
     IO::Folder folder(korvel, IO::Folder::Create);
     if (folder.GetStatus() != NoError || !folder.IsWritable())
@@ -207,7 +211,10 @@ int ACLink::GetLocation(IO::Location*& out)
         API_LibraryInfo library;
         library.location = korvel;
         libraries.Push(library);
-        ACAPI_Environment(APIEnv_SetLibrariesID, &libraries);
+        if (GSErrCode err = ACAPI_Environment(APIEnv_SetLibrariesID, &libraries); err != NoError) {
+            LogArchicadErrorCodeMessage(err, "ACLink::GetLocation - ACAPI_Environment SetLibraries");
+            return err;
+        }
     }
     out = new IO::Location(korvel);
     return NoError;

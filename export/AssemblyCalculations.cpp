@@ -4,6 +4,7 @@
 
 #include "DBPrintf.h"
 #include "ElementNames.hpp"
+#include "ErrorMessages.hpp"
 #include "ExportManager.hpp"
 
 namespace KRV {
@@ -20,10 +21,10 @@ struct Assembly {
 };
 
 // Lists, reads, names and measures the assemblies of a type, first-seen order.
-std::vector<Assembly> Scan(API_ElemTypeID type, ReadCache& cache)
+std::vector<Assembly> Scan(API_ElemTypeID type, ExportManager& manager)
 {
-    GS::Array<API_Guid> elements;
-    ACAPI_Element_GetElemList(type, &elements, 10, APINULLGuid);
+    ReadCache& cache = manager.Cache();
+    const GS::Array<API_Guid> elements = manager.Elements(type, 10, "CalculateAssemblies");
     std::vector<Assembly> groups;
     std::unordered_map<std::string, std::size_t> byName;
     for (const API_Guid& guid : elements) {
@@ -31,10 +32,11 @@ std::vector<Assembly> Scan(API_ElemTypeID type, ReadCache& cache)
         DBPrintf("Element guid: %s\n", guidText.ToUtf8().c_str());
         API_Element element{};
         element.header.guid = guid;
-        if (ACAPI_Element_Get(&element) != NoError)
+        if (!ReadSucceeded(ACAPI_Element_Get(&element), "CalculateAssemblies::ACAPI_Element_Get"))
             continue;
         GS::UniString name; // every element starts without a name
-        GetIFCNameFromElementGuid(guid, name);
+        if (GetIFCNameFromElementGuid(guid, name) != NoError)
+            continue; // logged: without its name it belongs to no group
         DBPrintf("IFC name: %s\n", name.ToUtf8().c_str());
         const KorvelProperties& properties = cache.RecordProperties(name);
         const GS::UniString bimUuid = properties.GetPropertyValueByName("id");
@@ -70,7 +72,7 @@ std::vector<Assembly> Scan(API_ElemTypeID type, ReadCache& cache)
 json ExportManager::CalculateCurtainWalls()
 {
     json result = nullptr;
-    for (const Assembly& a : Scan(API_CurtainWallID, cache)) {
+    for (const Assembly& a : Scan(API_CurtainWallID, *this)) {
         if (result.is_null())
             result = json::array();
         result.push_back({{"type", a.type.ToUtf8()},
@@ -86,7 +88,7 @@ json ExportManager::CalculateCurtainWalls()
 json ExportManager::CalculateStairs()
 {
     json result = nullptr;
-    for (const Assembly& a : Scan(API_StairID, cache)) {
+    for (const Assembly& a : Scan(API_StairID, *this)) {
         if (result.is_null())
             result = json::array();
         result.push_back({{"family_name", "Assembled Stair"},

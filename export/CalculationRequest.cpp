@@ -38,14 +38,16 @@ public:
     {
         if (!switched)
             return;
-        NothingEscapes("ExportCalculationData: making the user's database current again", [&] {
-            for (int attempt = 0; attempt < 2; ++attempt) {
-                const GSErrCode err = ACAPI_Database(APIDb_ChangeCurrentDatabaseID, &previous);
-                if (err == NoError)
-                    return;
-                LogArchicadErrorCodeMessage(err, "ExportCalculationData::ACAPI_Database ChangeCurrentDatabase back");
-            }
-        });
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            GSErrCode err = APIERR_GENERAL;
+            NothingEscapes("ExportCalculationData: making the user's database current again", [&] {
+                err = ACAPI_Database(APIDb_ChangeCurrentDatabaseID, &previous);
+                if (err != NoError)
+                    LogArchicadErrorCodeMessage(err, "ExportCalculationData::ACAPI_Database ChangeCurrentDatabase back");
+            });
+            if (err == NoError)
+                return;
+        }
     }
     OnFloorPlan(const OnFloorPlan&) = delete;
     OnFloorPlan& operator=(const OnFloorPlan&) = delete;
@@ -77,6 +79,8 @@ bool ExportCalculationData(GS::UniString& text)
         reply["ProductInfo"] = manager.CalculateObjects();
         reply["CurtainWallInfo"] = manager.CalculateCurtainWalls();
         reply["StairCalculationInfo"] = manager.CalculateStairs();
+        if (!manager.Complete())
+            return false; // logged: elements the host would not list are not in it
     }
     text = Reply(reply);
     return true;

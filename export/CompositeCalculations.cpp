@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <map>
 
+#include "ErrorMessages.hpp"
 #include "ExportManager.hpp"
 #include "HostText.hpp"
 
@@ -72,7 +73,19 @@ bool ReadQuantities(const API_Guid& guid, API_ElementQuantity& quantity)
     API_QuantitiesMask mask;
     ACAPI_ELEMENT_QUANTITIES_MASK_SETFULL(mask);
     API_QuantityPar params{};
-    return ACAPI_Element_GetQuantities(guid, &params, &quantities, &mask) == NoError;
+    return ReadSucceeded(ACAPI_Element_GetQuantities(guid, &params, &quantities, &mask),
+                         "ReadQuantities::ACAPI_Element_GetQuantities");
+}
+
+GS::Array<API_Guid> ExportManager::Elements(API_ElemTypeID type, UInt32 filter, const char* where)
+{
+    GS::Array<API_Guid> elements;
+    if (GSErrCode err = ACAPI_Element_GetElemList(type, &elements, filter, APINULLGuid); err != NoError) {
+        LogArchicadErrorCodeMessage(err, (std::string(where) + "::ACAPI_Element_GetElemList").c_str());
+        complete = false;
+        elements.Clear();
+    }
+    return elements;
 }
 
 double GetArea(API_Element& element)
@@ -165,15 +178,14 @@ json ExportManager::CalculateCompositeElements(API_ElemTypeID type)
 {
     const Int32 typeCode = type == API_WallID ? 1 : type == API_SlabID ? 3 : 2;
     const char* systemType = type == API_WallID ? "Wall" : type == API_SlabID ? "Slab" : "Roof";
-    GS::Array<API_Guid> elements;
-    ACAPI_Element_GetElemList(type, &elements, 8, APINULLGuid);
+    const GS::Array<API_Guid> elements = Elements(type, 8, "CalculateCompositeElements");
     std::vector<CompositeUseInfo> records;
     // Groups by attribute: one for a composite, one per thickness for a building material.
     std::map<std::pair<API_AttrTypeID, API_AttributeIndex>, std::vector<std::size_t>> byKey;
     for (const API_Guid& guid : elements) {
         API_Element element{};
         element.header.guid = guid;
-        if (ACAPI_Element_Get(&element) != NoError)
+        if (!ReadSucceeded(ACAPI_Element_Get(&element), "CalculateCompositeElements::ACAPI_Element_Get"))
             continue; // a record the host could not read is no group of its own
         const Shell shell = ShellOf(element);
         const bool composite = shell.structure == API_CompositeStructure;

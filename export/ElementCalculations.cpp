@@ -6,6 +6,7 @@
 #include "APIdefs_LibParts.h"
 #include "DBPrintf.h"
 #include "ElementNames.hpp"
+#include "ErrorMessages.hpp"
 #include "ExportManager.hpp"
 #include "HostMemory.hpp"
 #include "HostText.hpp"
@@ -49,8 +50,9 @@ API_AttributeIndex SegmentMaterial(const API_Element& element, ReadCache& cache)
 {
     const bool column = element.header.typeID == API_ColumnID;
     API_ElementMemo memo{};
-    if (ACAPI_Element_GetMemo(element.header.guid, &memo,
-                              column ? APIMemoMask_ColumnSegment : APIMemoMask_BeamSegment) != NoError) {
+    if (!ReadSucceeded(ACAPI_Element_GetMemo(element.header.guid, &memo,
+                                             column ? APIMemoMask_ColumnSegment : APIMemoMask_BeamSegment),
+                       "SegmentMaterial::ACAPI_Element_GetMemo")) {
         ACAPI_DisposeElemMemoHdls(&memo);
         return 0;
     }
@@ -77,8 +79,11 @@ void Measure(const API_Element& element, double density, ElemInfo& info)
     const API_ElemTypeID type = element.header.typeID;
     if (type == API_ObjectID) {
         API_ElemInfo3D info3D{};
-        if (ACAPI_Element_Get3DInfo(element.header, &info3D) != NoError)
+        const GSErrCode err = ACAPI_Element_Get3DInfo(element.header, &info3D);
+        if (err != NoError) {
+            ReadSucceeded(err, "Measure::ACAPI_Element_Get3DInfo", APIERR_NO3D); // none is no failure
             return;
+        }
         const double dx = info3D.bounds.xMax - info3D.bounds.xMin;
         const double dy = info3D.bounds.yMax - info3D.bounds.yMin;
         const double dz = info3D.bounds.zMax - info3D.bounds.zMin;
@@ -136,8 +141,7 @@ json Entry(const ElemInfo& info)
 
 json ExportManager::CalculateElements(API_ElemTypeID type, GS::UniString defaultUnit)
 {
-    GS::Array<API_Guid> elements;
-    ACAPI_Element_GetElemList(type, &elements, 10, APINULLGuid);
+    const GS::Array<API_Guid> elements = Elements(type, 10, "CalculateElements");
     std::vector<ElemInfo> groups;
     std::unordered_map<std::string, std::size_t> byKey;
     struct Facts {
@@ -153,7 +157,7 @@ json ExportManager::CalculateElements(API_ElemTypeID type, GS::UniString default
         DBPrintf("Element guid: %s\n", guidText.ToUtf8().c_str());
         API_Element element{};
         element.header.guid = guid;
-        if (ACAPI_Element_Get(&element) != NoError)
+        if (!ReadSucceeded(ACAPI_Element_Get(&element), "CalculateElements::ACAPI_Element_Get"))
             continue;
         // The library part comes with the element's record (read once per part).
         std::string uniqueId;

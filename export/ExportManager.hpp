@@ -24,9 +24,15 @@ public:
     json CalculateCompositeElements(API_ElemTypeID type);
 
     ReadCache& Cache() { return cache; }
+    // The elements of a type as the host lists them (`filter` its list filter). A list the
+    // host cannot give is logged, and leaves the take-off incomplete: the request then fails
+    // rather than answer as if the project had none of them.
+    GS::Array<API_Guid> Elements(API_ElemTypeID type, UInt32 filter, const char* where);
+    bool Complete() const { return complete; }
 
 private:
     ReadCache cache; // one request's reads
+    bool complete = true;
 };
 
 // Appends every element of `source` to `target` and clears `source`; null adds nothing.

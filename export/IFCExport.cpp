@@ -8,6 +8,7 @@
 #include "APIdefs_IFC.h"
 #include "Address.hpp"
 #include "DG/Panel.hpp"
+#include "ErrorMessages.hpp"
 #include "Logger.hpp"
 #include "Upload.hpp"
 
@@ -62,20 +63,26 @@ void IFCExport::ParseHeader(const GS::UniString& header, GS::Array<GS::UniString
     }
 }
 
-GS::UniString IFCExport::GetProjectName()
+GSErrCode IFCExport::GetProjectName(GS::UniString& name)
 {
     API_ProjectNoteInfo notes{};
-    if (ACAPI_Environment(APIEnv_GetProjectNotesID, &notes) != NoError)
-        return GS::UniString();
-    return GS::UniString(std::string(notes.projectName, strnlen(notes.projectName, sizeof notes.projectName)));
+    if (GSErrCode err = ACAPI_Environment(APIEnv_GetProjectNotesID, &notes); err != NoError) {
+        LogArchicadErrorCodeMessage(err, "IFCExport::GetProjectName - ACAPI_Environment GetProjectNotes");
+        return err;
+    }
+    name = GS::UniString(std::string(notes.projectName, strnlen(notes.projectName, sizeof notes.projectName)));
+    return NoError;
 }
 
 IO::Location IFCExport::GetIfcFolderLocation()
 {
     API_SpecFolderID id = API_AppDataFolderID;
     IO::Location folder;
-    if (ACAPI_Environment(APIEnv_GetSpecFolderID, &id, &folder) != NoError ||
-        folder.AppendToLocal(IO::Name("Korvel IFC")) != NoError)
+    if (GSErrCode err = ACAPI_Environment(APIEnv_GetSpecFolderID, &id, &folder); err != NoError) {
+        LogArchicadErrorCodeMessage(err, "IFCExport::GetIfcFolderLocation - ACAPI_Environment GetSpecFolder");
+        return IO::Location();
+    }
+    if (folder.AppendToLocal(IO::Name("Korvel IFC")) != NoError)
         return IO::Location();
     IO::Folder created(folder, IO::Folder::Create);
     if (created.GetStatus() != NoError)
@@ -86,8 +93,10 @@ IO::Location IFCExport::GetIfcFolderLocation()
 GSErrCode IFCExport::SaveIfcFile()
 {
     GS::Array<API_IFCTranslatorIdentifier> translators;
-    if (GSErrCode err = ACAPI_IFC_GetIFCExportTranslatorsList(translators); err != NoError)
+    if (GSErrCode err = ACAPI_IFC_GetIFCExportTranslatorsList(translators); err != NoError) {
+        LogArchicadErrorCodeMessage(err, "IFCExport::SaveIfcFile - ACAPI_IFC_GetIFCExportTranslatorsList");
         return err;
+    }
     const API_IFCTranslatorIdentifier* translator = nullptr;
     for (const API_IFCTranslatorIdentifier& candidate : translators)
         if (translator == nullptr && candidate.name == translatorName)
@@ -100,7 +109,9 @@ GSErrCode IFCExport::SaveIfcFile()
     ifcPars.translatorIdentifier = *translator;
     ifcPars.elementsToIfcExport = API_EntireProject;
     ifcPars.elementsSet = nullptr;
-    const GS::UniString projectName = GetProjectName();
+    GS::UniString projectName;
+    if (GSErrCode err = GetProjectName(projectName); err != NoError)
+        return err; // logged
     if (projectName.IsEmpty()) {
         DG::InformationAlert("The project has no name", "Export aborted", "OK");
         return -7003;
@@ -115,13 +126,18 @@ GSErrCode IFCExport::SaveIfcFile()
         LogError("IFC export: the folder \"Korvel IFC\" could not be made.");
         return APIERR_GENERAL;
     }
-    if (GSErrCode err = folder.AppendToLocal(IO::Name(fileName)); err != NoError)
+    if (GSErrCode err = folder.AppendToLocal(IO::Name(fileName)); err != NoError) {
+        LogError("IFC export: \"" + fileName.ToUtf8() + "\" cannot be a file in the folder \"Korvel IFC\".");
         return err;
+    }
     ifcLocation = folder;
     API_FileSavePars save{};
     save.fileTypeID = APIFType_IfcFile;
     save.file = &ifcLocation;
-    return ACAPI_Automate(APIDo_SaveID, &save, &ifcPars);
+    GSErrCode err = ACAPI_Automate(APIDo_SaveID, &save, &ifcPars);
+    if (err != NoError)
+        LogArchicadErrorCodeMessage(err, "IFCExport::SaveIfcFile - ACAPI_Automate Save");
+    return err;
 }
 
 GSErrCode IFCExport::ReadIfcFile(GS::UniString&)

@@ -20,7 +20,8 @@ public:
 
     // "" when the host has no such folder or it cannot be made.
     IO::Location GetIfcFolderLocation();
-    GS::UniString GetProjectName();
+    // The project's name ("" when it has none); a read the host cannot do is answered (logged).
+    GSErrCode GetProjectName(GS::UniString& name);
     // Whether the saved file can be opened for reading; a file error code, 0 when it can.
     GSErrCode ReadIfcFile(GS::UniString& text);
     static void ParseHeader(const GS::UniString& header, GS::Array<GS::UniString>& values);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "APIdefs_UserData.h"
+#include "ErrorMessages.hpp"
 #include "HostMemory.hpp"
 #include "HostText.hpp"
 #include "ProfileVectorImage.hpp"
@@ -18,7 +19,9 @@ const CachedAttribute* ReadCache::Attribute(API_AttrTypeID type, API_AttributeIn
         CachedAttribute cached;
         cached.record.header.typeID = type;
         cached.record.header.index = index;
-        if (ACAPI_Attribute_Get(&cached.record) == NoError) {
+        const GSErrCode err = ACAPI_Attribute_Get(&cached.record);
+        ReadSucceeded(err, "ReadCache::ACAPI_Attribute_Get", APIERR_BADINDEX);
+        if (err == NoError) {
             GS::UniString text;
             if (GetUserData(cached.record, text) == NoError) {
                 cached.hasStoredText = true;
@@ -41,10 +44,11 @@ const std::vector<API_CWallComponent>& ReadCache::Components(const API_Attribute
     API_Attribute byName{};
     byName.header.typeID = API_CompWallID;
     SetHeaderName(byName.header, GetHeaderName(composite.header));
-    if (ACAPI_Attribute_Get(&byName) != NoError)
+    if (!ReadSucceeded(ACAPI_Attribute_Get(&byName), "ReadCache::Components - ACAPI_Attribute_Get"))
         return it->second;
     API_AttributeDef defs{};
-    if (ACAPI_Attribute_GetDef(API_CompWallID, byName.header.index, &defs) != NoError)
+    if (!ReadSucceeded(ACAPI_Attribute_GetDef(API_CompWallID, byName.header.index, &defs),
+                       "ReadCache::Components - ACAPI_Attribute_GetDef"))
         return it->second;
     // The record's count may promise more components than the definition holds.
     const std::size_t held =
@@ -65,7 +69,8 @@ API_AttributeIndex ReadCache::ProfileMaterial(API_AttributeIndex profile)
     if (!added)
         return it->second;
     API_AttributeDefExt defs{};
-    if (ACAPI_Attribute_GetDefExt(API_ProfileID, profile, &defs) == NoError &&
+    if (ReadSucceeded(ACAPI_Attribute_GetDefExt(API_ProfileID, profile, &defs),
+                      "ReadCache::ProfileMaterial - ACAPI_Attribute_GetDefExt") &&
         defs.profile_vectorImageItems != nullptr) {
         const ProfileVectorImage& image = *defs.profile_vectorImageItems;
         for (UIndex i = 0; i < image.GetItemCount(); ++i)
@@ -82,7 +87,7 @@ const std::pair<std::string, GS::UniString>& ReadCache::LibraryPart(Int32 index)
     if (added && index > 0) {
         API_LibPart part{};
         part.index = index;
-        if (ACAPI_LibPart_Get(&part) == NoError)
+        if (ReadSucceeded(ACAPI_LibPart_Get(&part), "ReadCache::LibraryPart - ACAPI_LibPart_Get", APIERR_BADINDEX))
             it->second = {std::string(part.ownUnID, strnlen(part.ownUnID, API_UniIDLen)),
                           GS::UniString(std::string(part.docu_UName, strnlen(part.docu_UName, API_UniLongNameLen)))};
         delete part.location;
@@ -97,6 +102,7 @@ const std::optional<GS::UniString>& ReadCache::Record(const GS::UniString& name)
         API_ModulData data{};
         const GSErrCode err = ACAPI_ModulData_Get(&data, GS::UniString("KV_") + name);
         HandleGuard handle(data.dataHdl);
+        ReadSucceeded(err, "ReadCache::Record - ACAPI_ModulData_Get", APIERR_NOMODULEDATA);
         if (err == NoError && data.dataVersion == 1)
             it->second = HandleText(handle.Get());
     }

@@ -20,14 +20,16 @@ public:
     // A window the host would not close is asked once more: left open, it would stay for good.
     ~ProgressWindow()
     {
-        NothingEscapes("BulkImport: closing the progress window", [] {
-            for (int attempt = 0; attempt < 2; ++attempt) {
-                const GSErrCode err = ACAPI_Interface(APIIo_CloseProcessWindowID);
-                if (err == NoError)
-                    return;
-                LogArchicadErrorCodeMessage(err, "BulkImport::ACAPI_Interface CloseProcessWindow");
-            }
-        });
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            GSErrCode err = APIERR_GENERAL;
+            NothingEscapes("BulkImport: closing the progress window", [&] {
+                err = ACAPI_Interface(APIIo_CloseProcessWindowID);
+                if (err != NoError)
+                    LogArchicadErrorCodeMessage(err, "BulkImport::ACAPI_Interface CloseProcessWindow");
+            });
+            if (err == NoError)
+                return;
+        }
     }
     ProgressWindow(const ProgressWindow&) = delete;
     ProgressWindow& operator=(const ProgressWindow&) = delete;

@@ -98,4 +98,12 @@ void LogArchicadErrorCodeMessage(int errorCode, const char* context)
     LogError(text);
 }
 
+bool ReadSucceeded(int errorCode, const char* context, int absent)
+{
+    if (errorCode == 0 || (absent != 0 && errorCode == absent))
+        return true;
+    LogArchicadErrorCodeMessage(errorCode, context);
+    return false;
+}
+
 } // namespace KRV

@@ -11,5 +11,8 @@ extern const std::map<int, std::string> err_msgs;
 // Logs "Archicad API Error: <message> (<context>)"; code 0 logs nothing.
 // `context` names the operation and the host call: "Operation::ACAPI_Call".
 void LogArchicadErrorCodeMessage(int errorCode, const char* context);
+// For reads: true when the call succeeded or answered `absent` (the host's "there is no
+// such thing"); any other failure is logged with the context and answers false.
+bool ReadSucceeded(int errorCode, const char* context, int absent = 0);
 
 } // namespace KRV

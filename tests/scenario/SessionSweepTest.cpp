@@ -166,8 +166,9 @@ json Check(const sweep::State& before, const sweep::State& clean, const sweep::S
         problems.push_back("host state: the progress window is left open");
     if (Field(run.project, "database") != Field(clean.project, "database"))
         problems.push_back("host state: the current database is " + Field(run.project, "database").dump());
+    // A host that refuses to release memory, or throws instead, keeps it: nothing for the add-on to do.
     const bool releasing = fault.function.rfind("ACAPI_Dispose", 0) == 0;
-    if (run.handles != clean.handles && !(mode == Mode::Error && releasing))
+    if (run.handles != clean.handles && !releasing)
         problems.push_back("host state: " + std::to_string(run.handles - clean.handles) + " host handles leaked");
     CheckData(before.project, clean.project, run.project, problems);
     std::set<std::string> known(before.files.begin(), before.files.end());
@@ -249,12 +250,17 @@ TEST_P(SessionSweepTest, NoFailingHostCallCrashesLosesDataOrIsAnsweredAsSuccess)
 #endif
     std::map<std::string, std::vector<std::string>> byKind;
     int runs = 0;
+    // KORVEL_SWEEP_ONLY=TEXT runs only the faults whose description holds TEXT, and shows
+    // what each of them logged.
+    const char* only = std::getenv("KORVEL_SWEEP_ONLY");
     for (std::size_t i = static_cast<std::size_t>(shard) * every; i < faults.size(); i += shards * every) {
         const Fault& fault = faults[i];
         const std::string where = "step " + std::to_string(fault.step + 1) + " (" +
                                   steps[fault.step].value("do", "") + " " + steps[fault.step].value("fn", "") +
                                   "), " + fault.function + " #" + std::to_string(fault.call) +
                                   (mode == Mode::Error ? " failing" : " throwing");
+        if (only != nullptr && where.find(only) == std::string::npos)
+            continue;
         const json report = InChild([&] {
             sweep::Run run(ChildFolder(), steps);
             while (run.Next() < fault.step)
@@ -268,6 +274,9 @@ TEST_P(SessionSweepTest, NoFailingHostCallCrashesLosesDataOrIsAnsweredAsSuccess)
             const sweep::State faulted = run.Step();
             host.ClearFaults();
             json problems = Check(states[fault.step], states[fault.step + 1], faulted, mode, fault);
+            if (only != nullptr)
+                for (const std::string& line : faulted.log)
+                    problems.push_back("logged: " + line);
             // The rest of the session still runs on what was left.
             while (!run.Done()) {
                 const sweep::State later = run.Step();

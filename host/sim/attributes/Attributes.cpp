@@ -239,8 +239,22 @@ GSErrCode ACAPI_Attribute_GetDefExt(API_AttrTypeID typeID, API_AttributeIndex in
         return APIERR_BADINDEX;
     std::memset(defs, 0, sizeof(API_AttributeDefExt));
     if (typeID == API_CompWallID) {
-        defs->cwall_compItems = ToHandle(a->components);
-        defs->cwall_compLItems = ToHandle(a->lines);
+        // Both handles or none: out of memory (or a throwing allocation) leaves nothing behind.
+        auto components = ToHandle(a->components);
+        API_CWallLineComponent** lines = nullptr;
+        try {
+            lines = ToHandle(a->lines);
+        } catch (...) {
+            BMKillHandle(reinterpret_cast<GSHandle*>(&components));
+            throw;
+        }
+        if (components == nullptr || lines == nullptr) {
+            BMKillHandle(reinterpret_cast<GSHandle*>(&components));
+            BMKillHandle(reinterpret_cast<GSHandle*>(&lines));
+            return APIERR_MEMFULL;
+        }
+        defs->cwall_compItems = components;
+        defs->cwall_compLItems = lines;
     }
     if (typeID == API_ProfileID)
         defs->profile_vectorImageItems = new ProfileVectorImage(a->profileRecords);
