@@ -1,6 +1,7 @@
 #pragma once
 // The model writer: puts catalogue items into the project.
 #include <filesystem>
+#include <memory>
 
 #include "ComplexMaterial.hpp"
 #include "IOLocation.hpp"
@@ -9,6 +10,8 @@
 #include "Material.hpp"
 
 namespace KRV {
+
+class FileSwap;
 
 class ACLink {
 public:
@@ -35,6 +38,9 @@ public:
     // replaces is kept until the host has registered the new one, and put back when the host
     // refuses it. A host error code (logged).
     int RegisterLibPart(LibraryPart& part, const std::filesystem::path& download);
+    // The same, leaving the swap of the files to the caller: until it keeps it, the file
+    // the new one replaced can be put back.
+    int RegisterLibPart(LibraryPart& part, const std::filesystem::path& download, std::unique_ptr<FileSwap>& swap);
     // The temporary folder downloads go to.
     GS::UniString GetFolder();
 };

@@ -46,10 +46,13 @@ bool ReplaceComposite(const ComplexMaterial& item, API_Attribute& written)
     API_Attribute old{};
     old.header.typeID = API_CompWallID;
     old.header.index = item.replaceId;
-    if (GSErrCode err = ACAPI_Attribute_Get(&old); err != NoError) {
+    if (GSErrCode err = ACAPI_Attribute_Get(&old); err == APIERR_BADINDEX) {
         LogError("ACLink::CreateComplexMaterial: the composite " + std::to_string(item.replaceId) +
                  " to replace is not in the project; nothing was replaced.");
         return true;
+    } else if (err != NoError) {
+        LogArchicadErrorCodeMessage(err, "ACLink::CreateComplexMaterial - ACAPI_Attribute_Get");
+        return false; // whether it is there is not known: nothing was replaced
     }
     bool replaced = true;
     std::vector<API_Element> elements;

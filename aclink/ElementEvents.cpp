@@ -85,14 +85,16 @@ GSErrCode Handle(const API_NotifyElementType* event)
     }
     char typeName[256] = {};
     if (!GetElementTypeString(event->elemHead.typeID, typeName))
-        return NoError;
+        return NoError; // a type the add-on has no business with, or a failure (logged)
     const API_ElemTypeID type = event->elemHead.typeID;
     if (type == API_WallID || type == API_SlabID || type == API_RoofID)
         return ElemPlacedEventHandler(event);
 
     API_Element parent{};
     API_ElementUserData userData{};
-    const bool hasParent = ACAPI_Notify_GetParentElement(&parent, nullptr, 0, &userData) == NoError;
+    const GSErrCode parentRead = ACAPI_Notify_GetParentElement(&parent, nullptr, 0, &userData);
+    ReadSucceeded(parentRead, "ElementEventHandlerProc::ACAPI_Notify_GetParentElement", APIERR_BADID); // none: no parent
+    const bool hasParent = parentRead == NoError;
     HandleGuard parentData(userData.dataHdl);
     const std::string element = GuidText(event->elemHead.guid);
     const std::string from = hasParent ? GuidText(parent.header.guid) : std::string();
@@ -162,7 +164,8 @@ GSErrCode Handle(const API_NotifyElementType* event)
         break;
     }
     if (observe)
-        ACAPI_Element_AttachObserver(event->elemHead.guid, 0);
+        if (GSErrCode err = ACAPI_Element_AttachObserver(event->elemHead.guid, 0); err != NoError)
+            LogArchicadErrorCodeMessage(err, "ElementEventHandlerProc::ACAPI_Element_AttachObserver");
     return attach ? AttachKVProperties(event->elemHead) : NoError;
 }
 
@@ -191,7 +194,8 @@ int ElemPlacedEventHandler(const API_NotifyElementType* event)
         return err;
     }
     if (code == APINotifyElement_New)
-        ACAPI_Element_AttachObserver(element.header.guid, 0);
+        if (GSErrCode err = ACAPI_Element_AttachObserver(element.header.guid, 0); err != NoError)
+            LogArchicadErrorCodeMessage(err, "WallPlacedEventHandler::ACAPI_Element_AttachObserver");
     auto structure = StructureOf(element.header.guid);
     if (!structure) {
         LogError("ElemPlacedEventHandler: Unexpected element type");

@@ -28,8 +28,10 @@ GSErrCode GetIFCNameFromElementGuid(const API_Guid& element, GS::UniString& name
 bool GetElementTypeString(const API_ElemTypeID& type, char* buffer)
 {
     GS::UniString name;
-    if (ACAPI_Goodies_GetElemTypeName(type, name) != NoError)
+    if (GSErrCode err = ACAPI_Goodies_GetElemTypeName(type, name); err != NoError) {
+        ReadSucceeded(err, "GetElementTypeString::ACAPI_Goodies_GetElemTypeName", APIERR_BADELEMENTTYPE);
         return false;
+    }
     const std::string cut = GS::TruncateUtf8(name.ToUtf8(), 255);
     std::memcpy(buffer, cut.c_str(), cut.size() + 1);
     return true;

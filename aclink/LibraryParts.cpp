@@ -57,6 +57,9 @@ private:
     std::filesystem::path path;
 };
 
+
+} // namespace
+
 // Puts a copy of `source` in place of `target` so that it can be taken back: the copy is
 // made under a temporary name beside the target, the file it replaces steps aside, and only
 // Keep() lets that one go. Otherwise the new file is removed and the old one put back, so a
@@ -99,6 +102,9 @@ public:
     FileSwap(const FileSwap&) = delete;
     FileSwap& operator=(const FileSwap&) = delete;
     bool Placed() const { return placed; }
+    // Whether a file was there before, now aside.
+    bool Replaced() const { return hadOld; }
+    const std::filesystem::path& Target() const { return target; }
     void Keep() { kept = true; }
 
 private:
@@ -116,8 +122,6 @@ private:
     bool placed = false;
     bool kept = false;
 };
-
-} // namespace
 
 bool IsSafeFileName(const GS::UniString& name, std::string* reason)
 {
@@ -222,6 +226,35 @@ int ACLink::GetLocation(IO::Location*& out)
 
 int ACLink::RegisterLibPart(LibraryPart& item, const std::filesystem::path& download)
 {
+    std::unique_ptr<FileSwap> swap;
+    const int err = RegisterLibPart(item, download, swap);
+    if (swap != nullptr)
+        swap->Keep();
+    return err;
+}
+
+namespace {
+
+// Registers the part's file again: after a failed import the part is the file it was.
+void RegisterAgain(const std::filesystem::path& file, const GS::UniString& name)
+{
+    IO::Location location{GS::UniString(file.string())};
+    API_LibPart record{};
+    record.typeID = APILib_ObjectID;
+    CopyText(record.docu_UName, name.ToUtf8());
+    CopyText(record.file_UName, name.ToUtf8());
+    record.location = &location;
+    GSErrCode err = ACAPI_LibPart_Register(&record);
+    if (record.location != &location)
+        delete record.location;
+    if (err != NoError)
+        LogArchicadErrorCodeMessage(err, "ACLink::CreateLibraryPart - ACAPI_LibPart_Register of the part as it was");
+}
+
+} // namespace
+
+int ACLink::RegisterLibPart(LibraryPart& item, const std::filesystem::path& download, std::unique_ptr<FileSwap>& swap)
+{
     const GS::UniString name = item.GetName();
     API_LibPart record{};
     record.typeID = APILib_ObjectID;
@@ -245,8 +278,8 @@ int ACLink::RegisterLibPart(LibraryPart& item, const std::filesystem::path& down
         LogError("The library part " + name.ToUtf8() + " has no place in " + LocationText(*target).ToUtf8() + ".");
         return err;
     }
-    FileSwap swap(download, LocationText(*target).ToUtf8());
-    if (!swap.Placed())
+    auto placed = std::make_unique<FileSwap>(download, LocationText(*target).ToUtf8());
+    if (!placed->Placed())
         return APIERR_GENERAL; // logged
     record.location = target.get();
     GSErrCode err = ACAPI_LibPart_Register(&record);
@@ -255,7 +288,7 @@ int ACLink::RegisterLibPart(LibraryPart& item, const std::filesystem::path& down
         LogArchicadErrorCodeMessage(err, "ACLink::RegisterLibPart - ACAPI_LibPart_Register");
         return err; // the file it would have replaced is back
     }
-    swap.Keep();
+    swap = std::move(placed);
     item.SetLibPart(record);
     return NoError;
 }
@@ -266,14 +299,28 @@ bool ACLink::CreateLibraryPart(LibraryPart& item)
     if (!DownloadFile(item.GetPath(), item.GetName(), path))
         return false;
     Download download(path);
-    if (RegisterLibPart(item, path) != NoError)
+    std::unique_ptr<FileSwap> swap;
+    if (RegisterLibPart(item, path, swap) != NoError)
         return false;
-    if (ReplaceCatalogueParameters(item) != NoError)
+    // The catalogue parameters, then the stored record that describes them. When either
+    // fails, a part that was there before is put back as it was (its file, registered again);
+    // a new one stays without catalogue data, which a new import gives it.
+    const auto* catalogue = dynamic_cast<const KorvelLibraryPart*>(&item);
+    const bool written =
+        ReplaceCatalogueParameters(item) == NoError &&
+        (catalogue == nullptr ||
+         CreateModulData(WithoutExtension(item.GetName()), StoredText(catalogue->GetProperties())) == NoError);
+    if (!written) {
+        if (swap->Replaced()) {
+            const std::filesystem::path file = swap->Target();
+            swap.reset();
+            RegisterAgain(file, item.GetName());
+        } else {
+            swap->Keep();
+        }
         return false; // logged
-    // The stored record last, once the parameters it describes are there.
-    if (const auto* catalogue = dynamic_cast<const KorvelLibraryPart*>(&item))
-        if (CreateModulData(WithoutExtension(item.GetName()), StoredText(catalogue->GetProperties())) != NoError)
-            return false; // logged
+    }
+    swap->Keep();
     return AttachKVProperties(GS::UniString(item.GetLibPart().docu_UName)) == NoError;
 }
 

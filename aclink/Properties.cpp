@@ -173,23 +173,25 @@ GSErrCode RunWrite(const char* command, const char* where, const std::function<G
 GSErrCode WriteElementProperties(const API_Guid& element, const KorvelProperties& properties, const char* command)
 {
     GSErrCode first = NoError;
+    // Without the classification no property is available for the element: the first write
+    // that cannot classify it ends the walk.
     bool classified = false;
-    auto classify = [&]() -> GSErrCode {
-        classified = true;
-        return AddArchicadClassificationToElement(element); // logged
-    };
     if (command == nullptr) {
-        // Without the classification no property is available for the element.
-        if (GSErrCode err = classify(); err != NoError)
-            return err;
+        if (GSErrCode err = AddArchicadClassificationToElement(element); err != NoError)
+            return err; // logged
+        classified = true;
     }
     for (const KorvelProperty& property : properties.GetProperties()) {
         const GSErrCode err = RunWrite(command, "WriteElementProperties", [&]() -> GSErrCode {
-            if (!classified)
-                if (GSErrCode refused = classify(); refused != NoError)
-                    return refused;
+            if (!classified) {
+                if (GSErrCode refused = AddArchicadClassificationToElement(element); refused != NoError)
+                    return refused; // logged
+                classified = true;
+            }
             return DefineNewKorvelProperty(property, API_Attr_Head{}, element);
         });
+        if (!classified)
+            return err;
         if (first == NoError)
             first = err;
     }

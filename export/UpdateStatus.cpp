@@ -87,7 +87,7 @@ json MaterialsIds(const UpdateRequest& request, API_AttrTypeID type)
         API_Attribute attribute{};
         attribute.header.typeID = type;
         attribute.header.index = index;
-        if (ACAPI_Attribute_Get(&attribute) != NoError)
+        if (!ReadSucceeded(ACAPI_Attribute_Get(&attribute), "UpdateStatus::ACAPI_Attribute_Get"))
             continue;
         GS::UniString text;
         if (GetUserData(attribute, text) != NoError)
@@ -129,7 +129,7 @@ json ComplexSystemsIds(const UpdateRequest& request)
         API_ModulData data{};
         const GSErrCode err = ACAPI_ModulData_Get(&data, name);
         HandleGuard handle(data.dataHdl);
-        if (err != NoError)
+        if (!ReadSucceeded(err, "UpdateStatus::ACAPI_ModulData_Get"))
             continue;
         const json stored = StoredList(HandleText(handle.Get()), name.ToUtf8());
         if (stored.is_null())

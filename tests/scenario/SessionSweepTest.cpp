@@ -104,8 +104,40 @@ const json& Field(const json& item, const std::string& name)
     return item.is_object() && item.contains(name) ? item.at(name) : none;
 }
 
+// Does the item hold every property its stored list names, with the stored value? A list
+// written over its properties is whole, even when it is an earlier one of the step's.
+bool StoredListIsWhole(const json& item)
+{
+    const json& text = Field(item, "userData");
+    if (!text.is_string())
+        return false;
+    const json list = json::parse(text.get<std::string>(), nullptr, false);
+    if (!list.is_array())
+        return false;
+    for (const json& property : list)
+        if (!property.is_object() || Field(Field(item, "properties"), property.value("group", "") + "/" +
+                                                                        property.value("name", "")) !=
+                                         property.value("value", json()))
+            return false;
+    return true;
+}
+
+// A library part's own parameters, the catalogue's "KV_" ones left out.
+json OwnParameters(const json& parameters)
+{
+    json own = json::array();
+    if (parameters.is_array())
+        for (const json& parameter : parameters)
+            if (parameter.value("name", "").rfind("KV_", 0) != 0)
+                own.push_back(parameter);
+    return own;
+}
+
 // Every field of every item as before the step or as a clean run leaves it; stored data
-// only with all the properties it lists.
+// only with all the properties it lists. What the host's calls cannot undo is allowed where
+// it is whole: a stored list the step wrote earlier over its own properties (a material that
+// is a layer twice), and a library part the host registered whose catalogue parameters and
+// record could not follow (its own parameters kept).
 void CheckData(const json& before, const json& clean, const json& after, std::vector<std::string>& problems)
 {
     std::set<std::string> keys;
@@ -132,6 +164,12 @@ void CheckData(const json& before, const json& clean, const json& after, std::ve
             const json& bf = Field(b, field);
             const json& cf = Field(c, field);
             if (af == bf || af == cf)
+                continue;
+            if (field == "userData" && StoredListIsWhole(a))
+                continue;
+            if (field == "parameters" && key.rfind("library part ", 0) == 0 &&
+                (OwnParameters(af) == OwnParameters(bf) || OwnParameters(af) == OwnParameters(cf)) &&
+                Field(after, "record KV_" + key.substr(13)) != Field(clean, "record KV_" + key.substr(13)))
                 continue;
             if (field == "properties" && af.is_object()) {
                 for (const auto& [name, value] : af.items())

@@ -175,16 +175,26 @@ GSErrCode ACAPI_LibPart_GetSection(Int32 libInd, API_LibPartSection* section, GS
     return NoError;
 }
 
+// A section written into a part is written into its file too, as the application writes the
+// library part file: registering that file again gives the part as it was last written.
 static GSErrCode WriteSection(Int32 libInd, const API_LibPartSection* section, GSHandle sectionHdl,
                               const GS::UniString* sectionStr)
 {
     sim::LibPart* part = Store().Find(libInd);
     if (part == nullptr || section == nullptr || section->sectType != API_SectParamDef)
         return APIERR_BADPARS;
-    part->hasParamSection = true;
-    part->parameters = ParametersOf(sectionHdl);
+    sim::LibPart changed = *part;
+    changed.hasParamSection = true;
+    changed.parameters = ParametersOf(sectionHdl);
     if (sectionStr != nullptr)
-        part->sectionText = sectionStr->ToUtf8();
+        changed.sectionText = sectionStr->ToUtf8();
+    if (!changed.location.empty() && std::filesystem::is_regular_file(changed.location)) {
+        std::ofstream file(changed.location, std::ios::binary | std::ios::trunc);
+        file << sim::WriteLibPart(changed).dump(1);
+        if (!file.flush())
+            return APIERR_GENERAL;
+    }
+    *part = std::move(changed);
     return NoError;
 }
 
