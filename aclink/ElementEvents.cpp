@@ -245,8 +245,10 @@ int AttachKVProperties(const API_Elem_Head& head)
             return code;
         API_Element element{};
         element.header.guid = head.guid;
-        if (GSErrCode err = ACAPI_Element_Get(&element); err != NoError)
+        if (GSErrCode err = ACAPI_Element_Get(&element); err != NoError) {
+            LogArchicadErrorCodeMessage(err, "AttachKVProperties::ACAPI_Element_Get");
             return err;
+        }
         return WriteElementProperties(head.guid, properties, nullptr);
     }
     if (!IsNamedByIfc(head.typeID))

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "ACLink.hpp"
+#include "CatchAll.hpp"
 #include "APIdefs_Environment.h"
 #include "DBPrintf.h"
 #include "Address.hpp"
@@ -306,18 +307,26 @@ bool ACLink::CreateLibraryPart(LibraryPart& item)
     // fails, a part that was there before is put back as it was (its file, registered again);
     // a new one stays without catalogue data, which a new import gives it.
     const auto* catalogue = dynamic_cast<const KorvelLibraryPart*>(&item);
-    const bool written =
-        ReplaceCatalogueParameters(item) == NoError &&
-        (catalogue == nullptr ||
-         CreateModulData(WithoutExtension(item.GetName()), StoredText(catalogue->GetProperties())) == NoError);
-    if (!written) {
-        if (swap->Replaced()) {
-            const std::filesystem::path file = swap->Target();
-            swap.reset();
-            RegisterAgain(file, item.GetName());
-        } else {
+    auto putBack = [&] {
+        if (!swap->Replaced()) {
             swap->Keep();
+            return;
         }
+        const std::filesystem::path file = swap->Target();
+        swap.reset();
+        NothingEscapes("ACLink::CreateLibraryPart", [&] { RegisterAgain(file, item.GetName()); });
+    };
+    bool written = false;
+    try {
+        written = ReplaceCatalogueParameters(item) == NoError &&
+                  (catalogue == nullptr || CreateModulData(WithoutExtension(item.GetName()),
+                                                           StoredText(catalogue->GetProperties())) == NoError);
+    } catch (...) {
+        putBack();
+        throw;
+    }
+    if (!written) {
+        putBack();
         return false; // logged
     }
     swap->Keep();

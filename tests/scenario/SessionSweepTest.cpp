@@ -136,8 +136,10 @@ json OwnParameters(const json& parameters)
 // Every field of every item as before the step or as a clean run leaves it; stored data
 // only with all the properties it lists. What the host's calls cannot undo is allowed where
 // it is whole: a stored list the step wrote earlier over its own properties (a material that
-// is a layer twice), and a library part the host registered whose catalogue parameters and
-// record could not follow (its own parameters kept).
+// is a layer twice), a library part the host registered whose catalogue parameters and
+// record could not follow (its own parameters kept), and a classification system made
+// whose first item could not be (the host has no call to take a system back; the next
+// import adds the item).
 void CheckData(const json& before, const json& clean, const json& after, std::vector<std::string>& problems)
 {
     std::set<std::string> keys;
@@ -167,9 +169,13 @@ void CheckData(const json& before, const json& clean, const json& after, std::ve
                 continue;
             if (field == "userData" && StoredListIsWhole(a))
                 continue;
-            if (field == "parameters" && key.rfind("library part ", 0) == 0 &&
-                (OwnParameters(af) == OwnParameters(bf) || OwnParameters(af) == OwnParameters(cf)) &&
-                Field(after, "record KV_" + key.substr(13)) != Field(clean, "record KV_" + key.substr(13)))
+            if (field == "items" && key.rfind("classification ", 0) == 0 && b.is_null() && af == json::array())
+                continue;
+            if (key.rfind("library part ", 0) == 0 &&
+                Field(after, "record KV_" + key.substr(13)) != Field(clean, "record KV_" + key.substr(13)) &&
+                ((field == "parameters" &&
+                  (OwnParameters(af) == OwnParameters(bf) || OwnParameters(af) == OwnParameters(cf))) ||
+                 (field == "fileContent" && af != "missing")))
                 continue;
             if (field == "properties" && af.is_object()) {
                 for (const auto& [name, value] : af.items())
