@@ -85,14 +85,15 @@ GS::UniString Narrowed(const GS::UniString& text)
     return GS::UniString(text.ToCStr().Get());
 }
 
-// A function of the page's object: whatever goes wrong inside is logged and answered
-// as a failure the page shows, never thrown into the host.
-GS::Ref<DG::JSFunction> Function(const char* name, std::function<Reply(Reply)> body)
+// A function of the page's object: whatever goes wrong inside is logged and answered as
+// the function's own failure (`showError` as its status replies have it), never thrown
+// into the host.
+GS::Ref<DG::JSFunction> Function(const char* name, std::function<Reply(Reply)> body, bool showError = true)
 {
     std::string where = std::string("jsKorvelInterface.") + name;
-    return GS::Ref<DG::JSFunction>(new DG::JSFunction(name, [where, body](Reply argument) {
+    return GS::Ref<DG::JSFunction>(new DG::JSFunction(name, [where, body, showError](Reply argument) {
         return CatchAll<Reply>(
-            where.c_str(), [&] { return body(argument); }, Text(ReturnStatus(true, true)));
+            where.c_str(), [&] { return body(argument); }, Text(ReturnStatus(showError, true)));
     }));
 }
 
@@ -132,8 +133,8 @@ void BrowserPalette::RegisterACAPIJavaScriptObject()
             return Text(ReturnStatus(true, true));
         return Text(text);
     }));
-    object->AddItem(Function("replaceMaterialUsedInConstructionSystem", ReplaceImport));
-    object->AddItem(Function("replaceSystem", ReplaceImport));
+    object->AddItem(Function("replaceMaterialUsedInConstructionSystem", ReplaceImport, false));
+    object->AddItem(Function("replaceSystem", ReplaceImport, false));
     object->AddItem(Function("openExternalLink", [](Reply argument) {
         GS::UniString address = GetStringFromJsVariable(argument);
         bool opened = IsOpenableLink(address) && OSUtils::OpenWithDefaultBrowser(address);
