@@ -51,7 +51,8 @@ void GetClassificationItemGuid(API_Guid system, const GS::UniString& id, API_Gui
 {
     GS::Array<API_ClassificationItem> roots;
     if (GSErrCode err = ACAPI_Classification_GetClassificationSystemRootItems(system, roots); err != NoError) {
-        KRV::LogArchicadErrorCodeMessage(err, "GetClassificationItemGuid::ACAPI_Classification_GetClassificationSystemRootItems");
+        KRV::LogArchicadErrorCodeMessage(
+            err, "GetClassificationItemGuid::ACAPI_Classification_GetClassificationSystemRootItems");
         return;
     }
     GS::Array<API_ClassificationItem> descendants;
@@ -87,7 +88,8 @@ API_Guid GetClassificationSystem()
     if (err == APIERR_BADID) {
         err = ACAPI_Classification_CreateClassificationSystem(system);
         if (err != NoError)
-            LogArchicadErrorCodeMessage(err, "GetClassificationSystem::ACAPI_Classification_CreateClassificationSystem");
+            LogArchicadErrorCodeMessage(err,
+                                        "GetClassificationSystem::ACAPI_Classification_CreateClassificationSystem");
     } else if (err != NoError) {
         LogArchicadErrorCodeMessage(err, "GetClassificationSystem::ACAPI_Classification_GetClassificationSystem");
     }
@@ -102,7 +104,8 @@ API_Guid AddClassificationItem(const API_Guid& system)
     GS::Array<API_ClassificationItem> roots;
     if (GSErrCode err = ACAPI_Classification_GetClassificationSystemRootItems(target, roots); err != NoError) {
         // Not knowing the roots, a new "Korvel" item could stand beside the existing one.
-        LogArchicadErrorCodeMessage(err, "AddClassificationItem::ACAPI_Classification_GetClassificationSystemRootItems");
+        LogArchicadErrorCodeMessage(err,
+                                    "AddClassificationItem::ACAPI_Classification_GetClassificationSystemRootItems");
         return APINULLGuid;
     }
     for (const API_ClassificationItem& root : roots)

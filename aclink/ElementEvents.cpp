@@ -93,7 +93,8 @@ GSErrCode Handle(const API_NotifyElementType* event)
     API_Element parent{};
     API_ElementUserData userData{};
     const GSErrCode parentRead = ACAPI_Notify_GetParentElement(&parent, nullptr, 0, &userData);
-    ReadSucceeded(parentRead, "ElementEventHandlerProc::ACAPI_Notify_GetParentElement", APIERR_BADID); // none: no parent
+    ReadSucceeded(parentRead, "ElementEventHandlerProc::ACAPI_Notify_GetParentElement",
+                  APIERR_BADID); // none: no parent
     const bool hasParent = parentRead == NoError;
     HandleGuard parentData(userData.dataHdl);
     const std::string element = GuidText(event->elemHead.guid);

@@ -37,9 +37,10 @@ bool KorvelMaterial::WriteProperties(API_Attribute*) const
         return true;
     bool written = true;
     for (const KorvelProperty& property : properties.GetProperties())
-        written = RunWrite("Create material property", "KorvelMaterial::WriteProperties", [&]() -> GSErrCode {
-                      return DefineNewKorvelProperty(property, attribute.header, APINULLGuid);
-                  }) == NoError &&
+        written = RunWrite("Create material property", "KorvelMaterial::WriteProperties",
+                           [&]() -> GSErrCode {
+                               return DefineNewKorvelProperty(property, attribute.header, APINULLGuid);
+                           }) == NoError &&
                   written;
     // The stored list last, and only when every property it lists is there: otherwise the
     // old list stays, and the update status offers the item again.

@@ -4,13 +4,13 @@
 #include <vector>
 
 #include "ACLink.hpp"
-#include "ErrorMessages.hpp"
-#include "Logger.hpp"
 #include "CatchAll.hpp"
 #include "DBPrintf.h"
+#include "ErrorMessages.hpp"
 #include "HostMemory.hpp"
 #include "HostText.hpp"
 #include "KorvelLibraryPart.hpp"
+#include "Logger.hpp"
 
 namespace KRV {
 

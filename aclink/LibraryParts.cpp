@@ -6,10 +6,10 @@
 #include <memory>
 
 #include "ACLink.hpp"
-#include "CatchAll.hpp"
 #include "APIdefs_Environment.h"
-#include "DBPrintf.h"
 #include "Address.hpp"
+#include "CatchAll.hpp"
+#include "DBPrintf.h"
 #include "Download.hpp"
 #include "ElementEvents.hpp"
 #include "ErrorMessages.hpp"
@@ -57,7 +57,6 @@ public:
 private:
     std::filesystem::path path;
 };
-
 
 } // namespace
 

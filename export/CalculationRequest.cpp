@@ -43,7 +43,8 @@ public:
             NothingEscapes("ExportCalculationData: making the user's database current again", [&] {
                 err = ACAPI_Database(APIDb_ChangeCurrentDatabaseID, &previous);
                 if (err != NoError)
-                    LogArchicadErrorCodeMessage(err, "ExportCalculationData::ACAPI_Database ChangeCurrentDatabase back");
+                    LogArchicadErrorCodeMessage(err,
+                                                "ExportCalculationData::ACAPI_Database ChangeCurrentDatabase back");
             });
             if (err == NoError)
                 return;

@@ -75,9 +75,10 @@ GS::UniString ImportOne(const json& item)
 
 json BulkImport::Import()
 {
-    json items = json::parse(request.ToUtf8(), nullptr, false);
+    std::string error;
+    json items = ParseJson(request.ToUtf8(), &error);
     if (items.is_discarded())
-        throw std::invalid_argument("the bulk import request is not JSON");
+        throw std::invalid_argument("the bulk import request is not JSON: " + error);
     json result = json::array();
     const Int32 count = items.is_null()                         ? 0
                         : items.is_array() || items.is_object() ? static_cast<Int32>(items.size())

@@ -87,20 +87,31 @@ bool NestsTooDeep(const std::string& text)
 
 } // namespace
 
-json TextToJson(const GS::UniString& text)
+json ParseJson(const std::string& text, std::string* error)
 {
-    json result = "";
-    if (text.IsEmpty())
-        return result;
-    if (NestsTooDeep(text.ToUtf8())) {
-        std::cout << "JSON text nested deeper than " << maxNesting << " levels" << std::endl;
-        return result;
+    if (NestsTooDeep(text)) {
+        if (error != nullptr)
+            *error = "JSON text nested deeper than " + std::to_string(maxNesting) + " levels";
+        return json(json::value_t::discarded);
     }
     try {
-        result = json::parse(text.ToUtf8(), nullptr, true, false);
+        return json::parse(text, nullptr, true, false);
     } catch (const json::parse_error& e) {
-        std::cout << e.what() << std::endl;
-        result = "";
+        if (error != nullptr)
+            *error = e.what();
+    }
+    return json(json::value_t::discarded);
+}
+
+json TextToJson(const GS::UniString& text)
+{
+    if (text.IsEmpty())
+        return "";
+    std::string error;
+    json result = ParseJson(text.ToUtf8(), &error);
+    if (result.is_discarded()) {
+        std::cout << error << std::endl;
+        return "";
     }
     return result;
 }

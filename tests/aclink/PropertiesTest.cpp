@@ -95,8 +95,7 @@ TEST_F(PropertiesTest, GroupsAreMadeOnceAndDefinitionsAreSharedAcrossTargets)
 
     // A target without classification items gets an empty availability; the host then
     // refuses the value and says so.
-    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("Neu", "Frei", "", "1"), Head(2), APINULLGuid),
-              APIERR_BADPROPERTY);
+    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("Neu", "Frei", "", "1"), Head(2), APINULLGuid), APIERR_BADPROPERTY);
     EXPECT_TRUE(Custom().back()->definition.availability.IsEmpty());
     EXPECT_NE(LogMessages().back().find("(DefineNewProperty::ACAPI_Attribute_SetProperty)"), std::string::npos);
 

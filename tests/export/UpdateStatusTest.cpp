@@ -56,8 +56,9 @@ TEST_F(UpdateStatusTest, ItemsNewerOnTheServiceAreReportedFromEveryStore)
     // An item that cannot be compared is left out with a line naming it; the others are
     // reported.
     EXPECT_EQ(Status(Request({{"a", "101"}, {"a", 1e300}, {"t", 101}})), json({"t"}));
-    EXPECT_EQ(Status(R"({"materials_and_products": [{"id": "a"}, 7, {"update_at": 5}, {"id": "s", "update_at": 101}]})"),
-              json({"s"}));
+    EXPECT_EQ(
+        Status(R"({"materials_and_products": [{"id": "a"}, 7, {"update_at": 5}, {"id": "s", "update_at": 101}]})"),
+        json({"s"}));
     const std::vector<std::string> expected = {
         "The update status request's item 0 (id \"a\") has no \"update_at\" that is a 64-bit number; it is left out.",
         "The update status request's item 1 (id \"a\") has no \"update_at\" that is a 64-bit number; it is left out.",

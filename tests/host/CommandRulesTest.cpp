@@ -10,8 +10,8 @@
 #include "ProjectFile.hpp"
 #include "WorkFolder.hpp"
 
-using testing_support::HostTest;
 using nlohmann::json;
+using testing_support::HostTest;
 
 namespace {
 
@@ -39,14 +39,14 @@ protected:
             "buildingMaterials": [{"name": "Putz"}],
             "elements": [{"type": "wall", "guid": ")" + std::string(wallGuid) +
                                                        R"(", "structure": "basic", "buildingMaterial": 1},
-                         {"type": "object", "guid": ")" + objectGuid + R"("}]})")));
+                         {"type": "object", "guid": ")" +
+                                                       objectGuid + R"("}]})")));
         wall = APIGuidFromString(wallGuid);
         API_ClassificationSystem system;
         system.name = "Korvel";
         ASSERT_EQ(ACAPI_Classification_CreateClassificationSystem(system), NoError);
         item.id = "Korvel";
-        ASSERT_EQ(ACAPI_Classification_CreateClassificationItem(item, system.guid, APINULLGuid, APINULLGuid),
-                  NoError);
+        ASSERT_EQ(ACAPI_Classification_CreateClassificationItem(item, system.guid, APINULLGuid, APINULLGuid), NoError);
         API_PropertyGroup group;
         group.name = "Korvel";
         ASSERT_EQ(ACAPI_Property_CreatePropertyGroup(group), NoError);
@@ -121,10 +121,11 @@ TEST_F(CommandRulesTest, ElementsChangeOnlyInsideACommandAndTheRestChangesAnywhe
     // Inside the add-on's undoable command every element modifier works, and the value of a
     // definition the element is classified for is taken.
     std::vector<GSErrCode> answered;
-    EXPECT_EQ(ACAPI_CallUndoableCommand("Change", [&]() -> GSErrCode {
-                  answered = ChangeEverything();
-                  return NoError;
-              }),
+    EXPECT_EQ(ACAPI_CallUndoableCommand("Change",
+                                        [&]() -> GSErrCode {
+                                            answered = ChangeEverything();
+                                            return NoError;
+                                        }),
               NoError);
     EXPECT_EQ(answered, std::vector<GSErrCode>(6, NoError));
     EXPECT_EQ(host().GetProject().undoSteps, std::vector<std::string>{"Change"});
@@ -143,13 +144,14 @@ TEST_F(CommandRulesTest, CommandsDoNotNestAndAThrowingCommandFails)
 {
     GSErrCode nested = NoError;
     bool innerRan = false;
-    EXPECT_EQ(ACAPI_CallUndoableCommand("Outer", [&]() -> GSErrCode {
-                  nested = ACAPI_CallUndoableCommand("Inner", [&]() -> GSErrCode {
-                      innerRan = true;
-                      return NoError;
-                  });
-                  return NoError;
-              }),
+    EXPECT_EQ(ACAPI_CallUndoableCommand("Outer",
+                                        [&]() -> GSErrCode {
+                                            nested = ACAPI_CallUndoableCommand("Inner", [&]() -> GSErrCode {
+                                                innerRan = true;
+                                                return NoError;
+                                            });
+                                            return NoError;
+                                        }),
               NoError);
     EXPECT_EQ(nested, APIERR_REFUSEDCMD);
     EXPECT_FALSE(innerRan);

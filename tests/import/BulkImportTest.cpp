@@ -76,6 +76,20 @@ TEST_F(BulkImportTest, CancellingEmptyListsAndRequestsThatAreNoList)
     // Not JSON at all: the request fails as a whole.
     EXPECT_EQ(ReplyJson(CallWithText("bulkImport", "[{")), json::parse(R"({"IsError":true,"ShowError":true})"));
     EXPECT_FALSE(host().UI().progressOpen);
+    // Nested past any catalogue's depth (which would exhaust the stack): refused before it is
+    // read, as every other request is.
+    for (const std::string& deep :
+         {std::string(100000, '[') + std::string(100000, ']'), "[" + std::string(257, '[') + std::string(257, ']') + "]",
+          [] {
+              std::string text = "[";
+              for (int i = 0; i < 100000; ++i)
+                  text += R"({"a":)";
+              return text + "1" + std::string(100000, '}') + "]";
+          }()}) {
+        EXPECT_EQ(ReplyJson(CallWithText("bulkImport", deep)), json::parse(R"({"IsError":true,"ShowError":true})"));
+        EXPECT_NE(LogMessages().back().find("nested deeper than 256 levels"), std::string::npos);
+    }
+    EXPECT_EQ(project().attributes.Count(API_BuildingMaterialID), 1);
     // An item whose image is null keeps null; thumbnails are copied.
     json item = Material(9, "Z");
     item["image"] = nullptr;

@@ -77,7 +77,7 @@ TEST_F(BridgeTest, ImportLikeFunctionsHandleTheirArguments)
     // A request nested deep enough to exhaust the stack is refused like malformed JSON.
     testing::internal::CaptureStdout();
     EXPECT_EQ(ReplyText(CallWithText("import", R"({"data": {"import_type": "Material", "name": "N", "articles": [)" +
-                                                    std::string(200000, '[') + std::string(200000, ']') + "]}}")),
+                                                   std::string(200000, '[') + std::string(200000, ']') + "]}}")),
               failure);
     testing::internal::GetCapturedStdout();
     EXPECT_EQ(LogMessages().back(), "ImportManager.GetImporter could not return importer.");

@@ -218,6 +218,13 @@ TEST_F(CommandLineTest, CheckReportsWhatAPayloadWouldDoAndChangesNoFile)
         lehm = lehm || (change["kind"] == "building material" && change["name"] == "Lehm");
     EXPECT_TRUE(lehm);
 
+    // Nested past any catalogue's depth: refused, not a crash (which would leave the
+    // temporary folder behind).
+    WriteFile(work() / "deep.json", "[" + std::string(100000, '[') + std::string(100000, ']') + "]");
+    ASSERT_EQ(check("deep.json --format json", &out), 1);
+    EXPECT_NE(json::parse(out).dump().find("nested deeper than 256 levels"), std::string::npos) << out;
+    std::filesystem::remove(work() / "deep.json");
+
     // Nothing was left behind in the folder it ran in.
     std::vector<std::string> files;
     for (const auto& entry : std::filesystem::directory_iterator(work()))

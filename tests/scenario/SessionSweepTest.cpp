@@ -115,9 +115,9 @@ bool StoredListIsWhole(const json& item)
     if (!list.is_array())
         return false;
     for (const json& property : list)
-        if (!property.is_object() || Field(Field(item, "properties"), property.value("group", "") + "/" +
-                                                                        property.value("name", "")) !=
-                                         property.value("value", json()))
+        if (!property.is_object() ||
+            Field(Field(item, "properties"), property.value("group", "") + "/" + property.value("name", "")) !=
+                property.value("value", json()))
             return false;
     return true;
 }
@@ -299,10 +299,9 @@ TEST_P(SessionSweepTest, NoFailingHostCallCrashesLosesDataOrIsAnsweredAsSuccess)
     const char* only = std::getenv("KORVEL_SWEEP_ONLY");
     for (std::size_t i = static_cast<std::size_t>(shard) * every; i < faults.size(); i += shards * every) {
         const Fault& fault = faults[i];
-        const std::string where = "step " + std::to_string(fault.step + 1) + " (" +
-                                  steps[fault.step].value("do", "") + " " + steps[fault.step].value("fn", "") +
-                                  "), " + fault.function + " #" + std::to_string(fault.call) +
-                                  (mode == Mode::Error ? " failing" : " throwing");
+        const std::string where = "step " + std::to_string(fault.step + 1) + " (" + steps[fault.step].value("do", "") +
+                                  " " + steps[fault.step].value("fn", "") + "), " + fault.function + " #" +
+                                  std::to_string(fault.call) + (mode == Mode::Error ? " failing" : " throwing");
         if (only != nullptr && where.find(only) == std::string::npos)
             continue;
         const json report = InChild([&] {

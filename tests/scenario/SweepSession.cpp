@@ -137,9 +137,8 @@ std::vector<json> Steps(const std::string& server)
 
 void to_json(json& j, const State& s)
 {
-    j = {{"line", s.line},   {"project", s.project},         {"files", s.files},
-         {"log", s.log},     {"handles", s.handles},         {"calls", s.calls},
-         {"command", s.commandOpen}, {"progress", s.progressOpen}};
+    j = {{"line", s.line},       {"project", s.project}, {"files", s.files},         {"log", s.log},
+         {"handles", s.handles}, {"calls", s.calls},     {"command", s.commandOpen}, {"progress", s.progressOpen}};
 }
 
 void from_json(const json& j, State& s)

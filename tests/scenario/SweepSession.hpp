@@ -23,11 +23,11 @@ std::vector<json> Steps(const std::string& server);
 
 // What a step left behind.
 struct State {
-    json line;                      // the session's line for the step (its "reply")
-    json project;                   // item name -> what it is, as Normalize gives it
-    std::vector<std::string> files; // in the work folder, relative, sorted (the log left out)
-    std::vector<std::string> log;   // the messages the step added to "log.txt"
-    long handles = 0;               // live host memory handles
+    json line;                        // the session's line for the step (its "reply")
+    json project;                     // item name -> what it is, as Normalize gives it
+    std::vector<std::string> files;   // in the work folder, relative, sorted (the log left out)
+    std::vector<std::string> log;     // the messages the step added to "log.txt"
+    long handles = 0;                 // live host memory handles
     std::map<std::string, int> calls; // the host calls the step made
     bool commandOpen = false;
     bool progressOpen = false;

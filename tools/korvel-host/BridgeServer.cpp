@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "Host.hpp"
+#include "JsonText.hpp"
 #include "Session.hpp"
 
 namespace korvel_host {
@@ -147,13 +148,13 @@ void BridgeServer::Route(const httplib::Request& request, httplib::Response& res
     const bool post = request.method == "POST";
 
     if (post && path == "api/step") {
-        json action = json::parse(request.body, nullptr, false);
+        json action = KRV::ParseJson(request.body);
         if (action.is_discarded() || !action.is_object())
             return Refuse(response, 400, "a step is one session action, a JSON object");
         return SendJson(response, Submit(action));
     }
     if (post && path == "api/answer") {
-        json body = json::parse(request.body, nullptr, false);
+        json body = KRV::ParseJson(request.body);
         if (body.is_discarded() || !body.is_object() || !body.contains("call") || !body["call"].is_number_integer() ||
             !body.contains("answer") || !body["answer"].is_number_integer())
             return Refuse(response, 400, "an answer is {\"call\": id, \"answer\": button}");

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "Host.hpp"
+#include "JsonText.hpp"
 #include "ProjectFile.hpp"
 #include "Session.hpp"
 #include "StdoutCapture.hpp"
@@ -322,16 +323,18 @@ int RunCheck(const CheckOptions& options, std::ostream& out, std::ostream& err)
     json project = json::object();
     if (options.project) {
         std::string text;
-        if (!ReadFile(fs::absolute(*options.project), text) ||
-            (project = json::parse(text, nullptr, false)).is_discarded()) {
+        if (!ReadFile(fs::absolute(*options.project), text) || (project = KRV::ParseJson(text)).is_discarded()) {
             err << "korvel-host check: cannot read the project " << *options.project << "\n";
             return 2;
         }
     }
     // An array is what the page hands "bulkImport"; anything else goes to "import", which
     // reports what it cannot read.
-    const json parsed = json::parse(payload, nullptr, false);
-    const std::string function = !parsed.is_discarded() && parsed.is_array() ? "bulkImport" : "import";
+    std::string parseError;
+    const json parsed = KRV::ParseJson(payload, &parseError);
+    const auto first = payload.find_first_not_of(" \t\r\n");
+    const bool list = parsed.is_discarded() ? first != std::string::npos && payload[first] == '[' : parsed.is_array();
+    const std::string function = list ? "bulkImport" : "import";
 
     json report = {{"payload", options.payload.filename().string()}, {"function", function}};
     {
@@ -371,7 +374,7 @@ int RunCheck(const CheckOptions& options, std::ostream& out, std::ostream& err)
 
         json reply = step.value("reply", json());
         if (reply.is_string()) {
-            json decoded = json::parse(reply.get<std::string>(), nullptr, false);
+            json decoded = KRV::ParseJson(reply.get<std::string>());
             if (!decoded.is_discarded())
                 reply = decoded;
         }
@@ -387,6 +390,9 @@ int RunCheck(const CheckOptions& options, std::ostream& out, std::ostream& err)
             if (error.contains("member") && !parsed.is_discarded())
                 error["member"] = LocateMember(parsed, error["member"].get<std::string>(), error.value("message", ""),
                                                function == "bulkImport");
+            // The add-on's log line stays what it is; the parser says where the text breaks.
+            if (parsed.is_discarded())
+                error["detail"] = "the payload is not JSON: " + parseError;
             report["error"] = error;
             if (function == "bulkImport" && reply.is_array()) {
                 json failed = json::array();
@@ -426,6 +432,8 @@ std::string FormatCheckReport(const json& report)
          << "\": " << (succeeded ? "succeeds" : "fails") << "\n";
     if (report.contains("error")) {
         text << "  reason: " << report["error"].value("message", "") << "\n";
+        if (report["error"].contains("detail"))
+            text << "  detail: " << report["error"]["detail"].get<std::string>() << "\n";
         if (report["error"].contains("member"))
             text << "  member: " << report["error"]["member"].get<std::string>() << "\n";
     }

@@ -5,6 +5,7 @@
 
 #include "AddOnMain.hpp"
 #include "Host.hpp"
+#include "JsonText.hpp"
 #include "LoopbackServer.hpp"
 #include "ProjectFile.hpp"
 #include "UserActions.hpp"
@@ -109,7 +110,7 @@ SessionOutcome Session::Run(std::istream& script)
         if (first == std::string::npos || line[first] == '#')
             continue;
         json result;
-        json action = json::parse(line, nullptr, false);
+        json action = KRV::ParseJson(line);
         if (action.is_discarded())
             result = {{"step", ++stepNumber}, {"error", "not a JSON line: " + line}};
         else

@@ -5,12 +5,14 @@
 #include <fstream>
 #include <iostream>
 #include <optional>
+#include <sstream>
 #include <unistd.h>
 
 #include "BridgeServer.hpp"
 #include "Check.hpp"
 #include "GuidSeed.hpp"
 #include "Host.hpp"
+#include "JsonText.hpp"
 #include "ProjectFile.hpp"
 #include "Session.hpp"
 
@@ -21,8 +23,10 @@ namespace fs = std::filesystem;
 // Opens the project file in the host; false (with a message) when it cannot be read.
 bool OpenProject(const std::string& projectFile)
 {
-    std::ifstream file(fs::absolute(projectFile));
-    nlohmann::json project = nlohmann::json::parse(file, nullptr, false);
+    std::ifstream file(fs::absolute(projectFile), std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    nlohmann::json project = KRV::ParseJson(text.str());
     if (!file.is_open() || project.is_discarded()) {
         std::cerr << "korvel-host: cannot read the project " << projectFile << "\n";
         return false;

@@ -37,7 +37,7 @@ public:
     std::map<std::string, AddOnDataRecord> addOnData; // by key
     // The host's IFC export translators, by name.
     std::vector<std::string> ifcTranslators = {"IFC4 Design Transfer View", "IFC2x3 Coordination View 2.0"};
-    std::vector<std::string> undoSteps;               // names of the undoable commands, oldest first
+    std::vector<std::string> undoSteps; // names of the undoable commands, oldest first
 };
 
 } // namespace sim
