@@ -2,12 +2,11 @@
 // printed address, and the page's calls reach the add-on in the stand-alone host.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
-import { spawn } from 'node:child_process';
 import { createRequire } from 'node:module';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
-import http from 'node:http';
+import { serve, request, dump, step } from './korvel-host.mjs';
 
 const require = createRequire(path.join(process.env.KORVEL_NODE_MODULES, 'x.js'));
 const { chromium } = require('playwright-core');
@@ -27,40 +26,6 @@ after(async () => {
   await browser?.close();
   fs.rmSync(scratch, { recursive: true, force: true });
 });
-
-// Starts `korvel-host serve` and answers the address it prints.
-async function serve(args) {
-  const child = spawn(process.env.KORVEL_HOST, ['serve', ...args], { stdio: ['ignore', 'pipe', 'pipe'] });
-  let stderr = '';
-  child.stderr.on('data', (chunk) => { stderr += chunk; });
-  const address = await new Promise((resolve, reject) => {
-    let stdout = '';
-    child.stdout.on('data', (chunk) => {
-      stdout += chunk;
-      const found = stdout.match(/http:\/\/127\.0\.0\.1:\d+\/[0-9a-f]{32}\//);
-      if (found) resolve(found[0]);
-    });
-    child.on('exit', (code) => reject(new Error('korvel-host exited with ' + code + ': ' + stderr)));
-  });
-  return {
-    address,
-    stop: () => new Promise((resolve) => { child.on('exit', resolve); child.kill('SIGINT'); }),
-    stderr: () => stderr,
-  };
-}
-
-async function dump(address, what) {
-  const response = await fetch(address + 'api/dump/' + what);
-  assert.equal(response.status, 200);
-  return response.json();
-}
-
-async function step(address, action) {
-  const response = await fetch(address + 'api/step', {
-    method: 'POST', headers: { 'Content-Type': 'application/json' }, body: JSON.stringify(action),
-  });
-  return (await response.json()).line;
-}
 
 test('the sample page imports, asks in the page, shows the take-off and a failed import', { timeout: 120000 }, async () => {
   const work = path.join(scratch, 'sample');
@@ -104,7 +69,7 @@ test('the sample page imports, asks in the page, shows the take-off and a failed
     // The take-off as tables, with the numbers the bridge returned.
     await page.click('#calculate');
     await page.waitForSelector('#constructions');
-    const reply = JSON.parse((await step(host.address, { do: 'js', fn: 'getCalculationData', arg: '{}' })).reply);
+    const reply = JSON.parse((await step(host.address, { do: 'js', fn: 'getCalculationData', arg: '{}' })).line.reply);
     const systems = reply.SystemInfo;
     const constructionRows = await page.$$eval('#constructions tbody tr', (rows) =>
       rows.map((row) => [...row.cells].map((cell) => cell.textContent)));
@@ -202,22 +167,6 @@ window.results = (async () => {
     await host.stop();
   }
 });
-
-// A raw request, so the Host and Origin headers are the test's to choose.
-function request(address, { method = 'GET', pathname = '', headers = {}, body } = {}) {
-  const url = new URL(address);
-  return new Promise((resolve, reject) => {
-    const req = http.request({ host: '127.0.0.1', port: url.port, method, path: url.pathname + pathname, headers },
-      (res) => {
-        let text = '';
-        res.on('data', (chunk) => { text += chunk; });
-        res.on('end', () => resolve({ status: res.statusCode, headers: res.headers, text }));
-      });
-    req.on('error', reject);
-    if (body) req.write(body);
-    req.end();
-  });
-}
 
 test('only this run\'s page may drive the add-on', { timeout: 120000 }, async () => {
   const host = await serve(['--work', path.join(scratch, 'guarded')]);

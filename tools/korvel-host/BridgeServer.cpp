@@ -1,5 +1,6 @@
 #include "BridgeServer.hpp"
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <httplib.h>
@@ -9,6 +10,7 @@
 
 #include "Host.hpp"
 #include "JsonText.hpp"
+#include "LocalHttp.hpp"
 #include "Session.hpp"
 
 namespace korvel_host {
@@ -68,7 +70,8 @@ BridgeServer::BridgeServer(Session& session, BridgeOptions givenOptions)
     if (options.secret.empty())
         options.secret = RandomSecret();
     objects = Session::RegisteredObjects();
-    server->set_payload_max_length(256u << 20);
+    // A bulk request of 500 catalogue items is a few MiB.
+    korvel_loopback::LimitServer(*server, maxRequestBytes, 64);
     // Every request passes the checks before any route sees it.
     server->set_pre_routing_handler([this](const httplib::Request& request, httplib::Response& response) {
         return Allowed(request, response) ? httplib::Server::HandlerResponse::Unhandled
@@ -83,9 +86,8 @@ BridgeServer::BridgeServer(Session& session, BridgeOptions givenOptions)
     };
     server->Get(".*", route);
     server->Post(".*", route);
-    // Loopback only: never another interface.
-    port = options.port > 0 ? (server->bind_to_port("127.0.0.1", options.port) ? options.port : -1)
-                            : server->bind_to_any_port("127.0.0.1");
+    // Loopback only: never another interface, and never a port another program listens on.
+    port = korvel_loopback::BindLoopback(*server, options.port);
     if (port <= 0)
         return;
     thread = std::thread([this] { server->listen_after_bind(); });
@@ -118,8 +120,7 @@ std::string BridgeServer::Address() const
 bool BridgeServer::Allowed(const httplib::Request& request, httplib::Response& response) const
 {
     const std::string portText = std::to_string(port);
-    const std::string host = request.get_header_value("Host");
-    if (host != "127.0.0.1:" + portText && host != "localhost:" + portText) {
+    if (!korvel_loopback::IsLoopbackHost(request.get_header_value("Host"), port)) {
         Refuse(response, 403, "requests must be addressed to 127.0.0.1:" + portText);
         return false;
     }
@@ -151,7 +152,10 @@ void BridgeServer::Route(const httplib::Request& request, httplib::Response& res
         json action = KRV::ParseJson(request.body);
         if (action.is_discarded() || !action.is_object())
             return Refuse(response, 400, "a step is one session action, a JSON object");
-        return SendJson(response, Submit(action));
+        // Refused here, before it is queued: the page may name only its own folder's files.
+        if (auto why = session.Refusal(action))
+            return Refuse(response, 403, *why);
+        return SendReply(response, Submit(action));
     }
     if (post && path == "api/answer") {
         json body = KRV::ParseJson(request.body);
@@ -164,14 +168,19 @@ void BridgeServer::Route(const httplib::Request& request, httplib::Response& res
         int status = 200;
         json reply = Answer(body["call"].get<int>(), static_cast<short>(answer), &status);
         response.status = status;
-        return SendJson(response, reply);
+        return SendReply(response, reply);
     }
     if (post)
         return Refuse(response, 404, "no such endpoint");
     if (path == "api/pending")
         return SendJson(response, Pending());
     if (path.rfind("api/dump/", 0) == 0) {
-        json line = Submit({{"do", "dump"}, {"what", path.substr(9)}});
+        const json action = {{"do", "dump"}, {"what", path.substr(9)}};
+        json line = DumpWhileAsking(action);
+        if (line.is_null())
+            line = Submit(action);
+        if (line.value("state", "") == "busy")
+            return SendReply(response, line);
         if (line.value("state", "") != "done" || line["line"].contains("error"))
             return Refuse(response, 404, line.value("line", json::object()).value("error", "no such dump"));
         return SendJson(response, line["line"]["result"]);
@@ -186,20 +195,14 @@ void BridgeServer::Route(const httplib::Request& request, httplib::Response& res
 void BridgeServer::ServeFile(const fs::path& folder, const std::string& relative, httplib::Response& response) const
 {
     // Only files inside the folder: no "..", no absolute paths, no links out of it.
-    const fs::path requested = fs::path(relative).lexically_normal();
-    if (requested.is_absolute() || requested.empty() || *requested.begin() == "..")
-        return Refuse(response, 404, "no such file");
+    const auto file = korvel_loopback::PathInside(folder, relative);
     std::error_code error;
-    const fs::path root = fs::weakly_canonical(folder, error);
-    const fs::path file = fs::weakly_canonical(folder / requested, error);
-    const auto [end, unused] = std::mismatch(root.begin(), root.end(), file.begin(), file.end());
-    (void)unused;
-    if (error || end != root.end() || !fs::is_regular_file(file, error))
+    if (!file || !fs::is_regular_file(*file, error))
         return Refuse(response, 404, "no such file");
-    std::ifstream input(file, std::ios::binary);
+    std::ifstream input(*file, std::ios::binary);
     std::ostringstream content;
     content << input.rdbuf();
-    response.set_content(content.str(), ContentType(file).c_str());
+    response.set_content(content.str(), ContentType(*file).c_str());
 }
 
 std::string BridgeServer::BridgeScript()
@@ -222,11 +225,46 @@ json BridgeServer::Submit(const json& action)
     std::unique_lock<std::mutex> lock(mutex);
     if (stopping)
         return {{"state", "stopped"}};
+    // Each waiting call holds one of the server's threads: a bounded number may wait, so the
+    // answer, the pending question and the page's files always find one.
+    if (queue.size() >= maxQueued)
+        return Busy();
     call->id = nextId++;
+    call->queuedAt = std::chrono::steady_clock::now();
     calls[call->id] = call;
     queue.push_back(call);
     changed.notify_all();
     return WaitForNews(lock, call, 0);
+}
+
+json BridgeServer::Busy()
+{
+    return {{"state", "busy"},
+            {"error", "the add-on is waiting for an answer in the browser, or has more calls waiting than it takes; "
+                      "this call was not run: answer the question, then call again"}};
+}
+
+json BridgeServer::DumpWhileAsking(const json& action)
+{
+    // While a call waits for an answer, the application's thread stands still inside the
+    // alert: the host's state can be read from here, under the lock that keeps it standing.
+    std::lock_guard<std::mutex> lock(mutex);
+    if (current == nullptr || current->phase != Call::Phase::Asking)
+        return nullptr;
+    json line = {{"do", "dump"}, {"what", action["what"]}};
+    try {
+        line["result"] = session.Inspect(action["what"].get<std::string>());
+    } catch (const std::exception& e) {
+        line["error"] = e.what();
+    }
+    return {{"state", "done"}, {"line", line}};
+}
+
+void BridgeServer::SendReply(httplib::Response& response, const json& reply)
+{
+    if (reply.value("state", "") == "busy")
+        response.status = 503;
+    SendJson(response, reply);
 }
 
 json BridgeServer::Answer(int id, short answer, int* status)
@@ -259,10 +297,22 @@ json BridgeServer::Pending()
 // Waits until the call asks a question it had not asked before, or is done.
 json BridgeServer::WaitForNews(std::unique_lock<std::mutex>& lock, const std::shared_ptr<Call>& call, int questionsSeen)
 {
-    changed.wait(lock, [&] {
+    auto news = [&] {
         return stopping || call->phase == Call::Phase::Done ||
                (call->phase == Call::Phase::Asking && call->questions > questionsSeen);
-    });
+    };
+    while (!changed.wait_for(lock, std::chrono::milliseconds(100), news)) {
+        // A call still queued behind a question gives up after a while: nobody may be there
+        // to answer it, and its thread is needed.
+        if (call->phase != Call::Phase::Queued || current == nullptr || current->phase != Call::Phase::Asking)
+            continue;
+        const auto since = std::max(call->queuedAt, current->askedAt);
+        if (std::chrono::steady_clock::now() - since < busyAfter)
+            continue;
+        queue.erase(std::remove(queue.begin(), queue.end(), call), queue.end());
+        calls.erase(call->id);
+        return Busy();
+    }
     if (call->phase == Call::Phase::Done) {
         calls.erase(call->id);
         return {{"state", "done"}, {"line", call->line}};
@@ -280,6 +330,7 @@ short BridgeServer::Ask(const sim::AlertRecord& alert)
     current->question = {
         {"kind", alert.kind}, {"text", alert.largeText}, {"detail", alert.smallText}, {"buttons", alert.buttons}};
     current->phase = Call::Phase::Asking;
+    current->askedAt = std::chrono::steady_clock::now();
     ++current->questions;
     std::cerr << "korvel-host: waiting for an answer in the browser: "
               << (alert.largeText.empty() ? alert.smallText.substr(0, alert.smallText.find('\n')) : alert.largeText)

@@ -9,6 +9,7 @@
 // A question the add-on asks during a call goes back to the browser, and the call waits
 // for its answer.
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <filesystem>
@@ -62,6 +63,8 @@ private:
         nlohmann::json action;
         enum class Phase { Queued, Running, Asking, Done } phase = Phase::Queued;
         int questions = 0; // how many it has asked so far
+        std::chrono::steady_clock::time_point queuedAt;
+        std::chrono::steady_clock::time_point askedAt;
         nlohmann::json question;
         short answer = 0;
         nlohmann::json line;
@@ -75,12 +78,22 @@ private:
     nlohmann::json Submit(const nlohmann::json& action);
     nlohmann::json Answer(int call, short answer, int* status);
     nlohmann::json Pending();
+    // A dump answered at once while a call waits for an answer (null otherwise).
+    nlohmann::json DumpWhileAsking(const nlohmann::json& action);
+    static nlohmann::json Busy();
+    static void SendReply(httplib::Response& response, const nlohmann::json& reply);
     nlohmann::json WaitForNews(std::unique_lock<std::mutex>& lock, const std::shared_ptr<Call>& call,
                                int questionsSeen);
     std::string BridgeScript();
 
     // The UI thread, inside a call: show the question to the browser and wait.
     short Ask(const sim::AlertRecord& alert);
+
+    // How long a call waits behind an open question before it is answered "busy", and how
+    // many calls may wait at all.
+    static constexpr std::chrono::seconds busyAfter{3};
+    static constexpr std::size_t maxQueued = 8;
+    static constexpr std::size_t maxRequestBytes = 16u << 20;
 
     Session& session;
     BridgeOptions options;

@@ -1,11 +1,13 @@
 #include "Session.hpp"
 
+#include <algorithm>
 #include <fstream>
 #include <iostream>
 
 #include "AddOnMain.hpp"
 #include "Host.hpp"
 #include "JsonText.hpp"
+#include "LocalHttp.hpp"
 #include "LoopbackServer.hpp"
 #include "ProjectFile.hpp"
 #include "UserActions.hpp"
@@ -74,7 +76,61 @@ bool Session::LoadAddOn()
 std::filesystem::path Session::Resolve(const std::string& path) const
 {
     std::filesystem::path p(path);
-    return p.is_absolute() ? p : baseFolder / p;
+    if (!confined)
+        return p.is_absolute() ? p : baseFolder / p;
+    auto inside = korvel_loopback::PathInside(baseFolder, path);
+    if (inside)
+        return *inside;
+    // Not there: a path inside the folder fails as a missing file does; one outside is refused.
+    std::error_code error;
+    const auto root = std::filesystem::weakly_canonical(baseFolder, error);
+    const auto target = std::filesystem::weakly_canonical(root / p, error);
+    const auto [rootEnd, unused] = std::mismatch(root.begin(), root.end(), target.begin(), target.end());
+    (void)unused;
+    if (!error && rootEnd == root.end() && path.find('\0') == std::string::npos)
+        return target;
+    throw StepRefused("\"" + path + "\" lies outside " + baseFolder.string() +
+                      "; a step from the page may only name paths inside that folder");
+}
+
+namespace {
+
+// The paths an action names, by the action's own keys.
+std::vector<std::string> NamedPaths(const json& action)
+{
+    std::vector<std::string> paths;
+    if (!action.is_object())
+        return paths;
+    const std::string what = action.value("do", json("")).is_string() ? action.value("do", "") : "";
+    auto add = [&](const char* key, const char* otherwise) {
+        if (action.contains(key) && action[key].is_string())
+            paths.push_back(action[key].get<std::string>());
+        else if (otherwise != nullptr && !action.contains(key))
+            paths.push_back(otherwise);
+    };
+    if (what == "serve")
+        add("dir", ".");
+    if (what == "js")
+        add("argFile", nullptr);
+    if (what == "drop")
+        add("file", nullptr);
+    return paths;
+}
+
+} // namespace
+
+std::optional<std::string> Session::Refusal(const json& action) const
+{
+    if (!confined)
+        return std::nullopt;
+    for (const std::string& path : NamedPaths(action)) {
+        try {
+            Resolve(path);
+        } catch (const StepRefused& refused) {
+            return std::string(refused.what());
+        }
+    }
+    return std::nullopt;
 }
 
 std::string Session::Substitute(const std::string& text) const

@@ -4,6 +4,7 @@
 #include <iosfwd>
 #include <memory>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,16 @@ public:
     SessionOutcome Run(std::istream& script);
     // One action; the result line it prints.
     nlohmann::json Step(const nlohmann::json& action);
+
+    // What {"do":"dump","what":WHAT} shows, without counting a step (StepError for an unknown one).
+    nlohmann::json Inspect(const std::string& what) const { return Dump(what); }
+
+    // From now on every path a step names (the folder to serve, "argFile", the file to drop)
+    // must lie inside the base folder, links resolved: steps come from a page, not from the
+    // developer's own script.
+    void ConfineToBaseFolder() { confined = true; }
+    // Why the action may not run here (a path it names leaves the base folder), or nothing.
+    std::optional<std::string> Refusal(const nlohmann::json& action) const;
 
     // The actions, with one line each saying what they do (for --help and the docs).
     struct ActionHelp {
@@ -90,6 +101,7 @@ private:
 
     std::ostream& out;
     std::filesystem::path baseFolder;
+    bool confined = false;
     std::size_t escapesSeen = 0;
     int stepNumber = 0;
     StdoutCapture* stdoutCapture = nullptr;
@@ -100,6 +112,11 @@ private:
 // A step that cannot be carried out; its message goes into the step's line.
 struct StepError : std::runtime_error {
     using std::runtime_error::runtime_error;
+};
+
+// A step that names a path outside the folder it is confined to.
+struct StepRefused : StepError {
+    using StepError::StepError;
 };
 
 } // namespace korvel_host

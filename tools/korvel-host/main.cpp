@@ -133,6 +133,7 @@ int Serve(const std::string& projectFile, const std::string& workFolder, int por
     // The session log goes to standard error. Relative paths in steps are taken from the
     // team's page folder, or for the sample page from the examples ("library" for the file server).
     korvel_host::Session session(std::cerr, page.empty() ? options.examples : options.page);
+    session.ConfineToBaseFolder();
     session.CaptureStdout(&capture);
     if (!session.LoadAddOn())
         return 1;
@@ -141,7 +142,11 @@ int Serve(const std::string& projectFile, const std::string& workFolder, int por
 
     korvel_host::BridgeServer server(session, options);
     if (!server.Listening()) {
-        std::cerr << "korvel-host: cannot listen on 127.0.0.1:" << port << "\n";
+        std::cerr << "korvel-host: cannot listen on 127.0.0.1:" << port
+                  << (port > 0 ? ": the port is in use, or not this user's to open; choose another with --port, or "
+                                 "leave --port out for any free port"
+                               : "")
+                  << "\n";
         return 2;
     }
     std::signal(SIGINT, Interrupt);

@@ -6,6 +6,8 @@
 #include <httplib.h>
 #include <sstream>
 
+#include "LocalHttp.hpp"
+
 namespace korvel_loopback {
 
 std::string Checksum(const std::string& bytes)
@@ -43,7 +45,8 @@ LoopbackServer::LoopbackServer(std::filesystem::path folder)
     server->Get(".*", handler);
     server->Post(".*", handler);
     server->Put(".*", handler);
-    port = server->bind_to_any_port("127.0.0.1");
+    LimitServer(*server, 64u << 20, 16);
+    port = BindLoopback(*server, 0);
     thread = std::thread([this] { server->listen_after_bind(); });
     // The socket is bound and listening once bind returns; wait for the accept loop too.
     for (int i = 0; i < 500 && !server->is_running(); ++i)
@@ -82,6 +85,13 @@ void LoopbackServer::Handle(const void* rawRequest, void* rawResponse)
 {
     const auto& request = *static_cast<const httplib::Request*>(rawRequest);
     auto& response = *static_cast<httplib::Response*>(rawResponse);
+    // Any page the developer visits could make its own name resolve to 127.0.0.1 (DNS
+    // rebinding): only requests addressed to this machine by address or name are taken.
+    if (!IsLoopbackHost(request.get_header_value("Host"), port)) {
+        response.status = 403;
+        response.set_content("requests must be addressed to 127.0.0.1:" + std::to_string(port), "text/plain");
+        return;
+    }
     std::string answer;
     {
         std::lock_guard<std::mutex> lock(mutex);
@@ -118,8 +128,13 @@ void LoopbackServer::Handle(const void* rawRequest, void* rawResponse)
         return;
     }
     bool found = false;
-    const bool inFolder = request.path.find("..") == std::string::npos;
-    std::string body = request.method == "GET" && inFolder ? ReadFile(folder / request.path.substr(1), &found) : "";
+    std::string body;
+    if (request.method == "GET") {
+        // Only files inside the folder, whatever the path spells ("//etc/passwd", links out).
+        const auto file = PathInside(folder, request.path.empty() ? "" : request.path.substr(1));
+        if (file)
+            body = ReadFile(*file, &found);
+    }
     if (!found && (answer == "stall" || answer == "truncate")) {
         body = std::string(64, 'x'); // something to start sending
         found = true;

@@ -11,15 +11,22 @@
   const objects = /*OBJECTS*/;
   const base = new URL('.', document.currentScript.src);
 
+  const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
   async function post(path, body) {
-    const response = await fetch(new URL(path, base), {
-      method: 'POST',
-      headers: { 'Content-Type': 'application/json' },
-      body: JSON.stringify(body),
-    });
-    const text = await response.text();
-    if (!response.ok) throw new Error('korvel-host: ' + response.status + ' ' + text);
-    return JSON.parse(text);
+    for (;;) {
+      const response = await fetch(new URL(path, base), {
+        method: 'POST',
+        headers: { 'Content-Type': 'application/json' },
+        body: JSON.stringify(body),
+      });
+      const text = await response.text();
+      // Busy: another call waits for an answer in this page; this one was not run. It is
+      // sent again, as the application queues calls behind a modal alert.
+      if (response.status === 503) { await pause(300); continue; }
+      if (!response.ok) throw new Error('korvel-host: ' + response.status + ' ' + text);
+      return JSON.parse(text);
+    }
   }
 
   const loaded = new Promise((resolve) => {
@@ -61,10 +68,22 @@
     });
   }
 
+  // The page's own handler, when it answers one of the question's buttons; the dialog otherwise.
+  async function choose(question) {
+    const own = window.korvelBridge.onQuestion;
+    if (own) {
+      let button;
+      try { button = await own(question); } catch (error) { button = error; }
+      if (Number.isInteger(button) && button >= 1 && button <= question.buttons.length) return button;
+      console.warn('korvelBridge.onQuestion answered ' + String(button) + ', which is not one of the buttons 1 to ' +
+        question.buttons.length + '; the question is shown as a dialog');
+    }
+    return showDialog(question);
+  }
+
   async function settle(answer) {
     while (answer.state === 'question') {
-      const ask = window.korvelBridge.onQuestion || showDialog;
-      const button = await ask(answer.question);
+      const button = await choose(answer.question);
       answer = await post('api/answer', { call: answer.call, answer: button });
     }
     if (answer.state !== 'done') throw new Error('korvel-host: ' + JSON.stringify(answer));
@@ -87,12 +106,16 @@
   }
 
   async function dump(what) {
-    const response = await fetch(new URL('api/dump/' + encodeURIComponent(what), base));
-    if (!response.ok) throw new Error('korvel-host: ' + response.status + ' ' + (await response.text()));
-    return response.json();
+    for (;;) {
+      const response = await fetch(new URL('api/dump/' + encodeURIComponent(what), base));
+      if (response.status === 503) { await pause(300); continue; }
+      if (!response.ok) throw new Error('korvel-host: ' + response.status + ' ' + (await response.text()));
+      return response.json();
+    }
   }
 
-  window.korvelBridge = { step: step, dump: dump, onQuestion: null, lastLines: [] };
+  // showDialog(question) is the built-in dialog, for a handler that only wants to watch.
+  window.korvelBridge = { step: step, dump: dump, onQuestion: null, showDialog: showDialog, lastLines: [] };
   for (const [name, functions] of Object.entries(objects)) {
     const object = {};
     for (const fn of functions) object[fn] = (arg) => call(name, fn, arg);
