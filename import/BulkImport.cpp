@@ -90,6 +90,12 @@ json BulkImport::Import()
     Int64 counter = 1;
     for (const json& item : items) {
         try {
+            // The page matches the status entries by these; an item it cannot be told about is
+            // not imported at all.
+            for (const char* key : {"id", "name"})
+                if (!item.is_object() || !item.contains(key))
+                    throw std::invalid_argument("the item has no \"" + std::string(key) +
+                                                "\" to report it by; nothing of it was imported");
             const GS::UniString status = ImportOne(item);
             result.push_back(Entry(item, status));
         } catch (const std::exception& e) {
