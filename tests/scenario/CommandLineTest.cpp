@@ -141,7 +141,9 @@ TEST_F(CommandLineTest, CheckReportsWhatAPayloadWouldDoAndChangesNoFile)
 
     // A good material against a project that has it already: the question is answered
     // "Continue", and the report says what is created and changed, by name.
-    WriteFile(work() / "project.json", R"({"name": "Haus", "buildingMaterials": [{"name": "Ziegel Poroton T8", "description": "mein Ziegel"}, {"name": "Putz"}]})");
+    WriteFile(
+        work() / "project.json",
+        R"({"name": "Haus", "buildingMaterials": [{"name": "Ziegel Poroton T8", "description": "mein Ziegel"}, {"name": "Putz"}]})");
     const std::string projectBefore = ReadFile(work() / "project.json");
     ASSERT_EQ(check(examples + "/catalogue/brick-material.json --project project.json --format json", &out), 0);
     json report = json::parse(out);
@@ -159,15 +161,17 @@ TEST_F(CommandLineTest, CheckReportsWhatAPayloadWouldDoAndChangesNoFile)
         if (change["kind"] == "building material")
             material = change;
     }
-    EXPECT_EQ(created, (std::vector<std::string>{
-                           "property group Korvel", "property group Technische Daten", "property group Nachhaltigkeit",
-                           "property definition Korvel / name", "property definition Korvel / id",
-                           "property definition Korvel / updated_at", "property definition Technische Daten / Rohdichte",
-                           "property definition Technische Daten / Wärmeleitfähigkeit",
-                           "property definition Nachhaltigkeit / GWP", "classification system Korvel"}));
+    EXPECT_EQ(created,
+              (std::vector<std::string>{"property group Korvel", "property group Technische Daten",
+                                        "property group Nachhaltigkeit", "property definition Korvel / name",
+                                        "property definition Korvel / id", "property definition Korvel / updated_at",
+                                        "property definition Technische Daten / Rohdichte",
+                                        "property definition Technische Daten / Wärmeleitfähigkeit",
+                                        "property definition Nachhaltigkeit / GWP", "classification system Korvel"}));
     EXPECT_EQ(material["action"], "changed");
     EXPECT_EQ(material["name"], "Ziegel Poroton T8");
-    EXPECT_EQ(material["properties"][3], json({{"group", "Technische Daten"}, {"name", "Rohdichte"}, {"value", "650"}}));
+    EXPECT_EQ(material["properties"][3],
+              json({{"group", "Technische Daten"}, {"name", "Rohdichte"}, {"value", "650"}}));
     EXPECT_EQ(material["classification"][0], json({{"system", "Korvel"}, {"item", "Korvel"}}));
     EXPECT_NE(material["storedData"].get<std::string>().find("\"value\":\"112 kg CO2e/m3\""), std::string::npos);
     // The user's own description survives the overwrite, so it is not among the changes.
@@ -183,8 +187,9 @@ TEST_F(CommandLineTest, CheckReportsWhatAPayloadWouldDoAndChangesNoFile)
 
     // A type error deep in the payload: the reason, and the member counted from the payload's
     // root although the add-on reads each article from a copy.
-    WriteFile(work() / "late.json",
-              R"({"data": {"import_type": "Material", "name": "Lehm", "articles": [{"id": 1, "updated_at": 2}, {"id": 3, "updated_at": "bald"}]}})");
+    WriteFile(
+        work() / "late.json",
+        R"({"data": {"import_type": "Material", "name": "Lehm", "articles": [{"id": 1, "updated_at": 2}, {"id": 3, "updated_at": "bald"}]}})");
     ASSERT_EQ(check("late.json --format json", &out), 1);
     report = json::parse(out);
     EXPECT_EQ(report["succeeded"], false);
@@ -210,13 +215,61 @@ TEST_F(CommandLineTest, CheckReportsWhatAPayloadWouldDoAndChangesNoFile)
     ASSERT_EQ(check("bulk.json --format json", &out), 1);
     report = json::parse(out);
     EXPECT_EQ(report["function"], "bulkImport");
-    EXPECT_EQ(report["failedItems"], json::parse(R"([{"index": 1, "id": null, "name": "Ohne Id"}])"));
+    EXPECT_EQ(report["failedItems"], json::parse(R"([{"index": 1, "id": null, "name": "Ohne Id", "member": "/1/id",
+        "detail": "the item has no \"id\", by which the page is told what became of it"}])"));
     EXPECT_EQ(report["error"]["member"], "/1/id");
     EXPECT_EQ(report["reply"][0]["status"], "imported");
     bool lehm = false;
     for (const json& change : report["changes"])
         lehm = lehm || (change["kind"] == "building material" && change["name"] == "Lehm");
     EXPECT_TRUE(lehm);
+
+    // Payloads the add-on cannot start on: its log line stays the same fixed one, and the
+    // check says what is wrong and where.
+    const std::pair<std::string, std::string> malformed[] = {
+        {"", "the payload is empty"},
+        {"42", "the payload is 42, not an object {\"data\": {…}}"},
+        {"{\"data\": {\"name\": \"X\"}}", "the item has no \"import_type\""},
+        {"{\"data\": {\"import_type\": \"System \", \"name\": \"X\"}}", "the \"import_type\" \"System \" is none"},
+        {"{\"data\": {\"import_type\": \"Material\", \"name\": \"X\", \"articles\": [{\"updated_at\": 1}]}}",
+         "the article has no \"id\""},
+        {"{\"data\": ", "the payload is not JSON: [json.exception.parse_error.101] parse error at line 1, column 10"},
+    };
+    for (const auto& [payload, detail] : malformed) {
+        WriteFile(work() / "malformed.json", payload);
+        ASSERT_EQ(check("malformed.json --format json", &out), 1) << payload;
+        report = json::parse(out);
+        EXPECT_EQ(report["error"]["detail"].get<std::string>().rfind(detail, 0), 0u) << report["error"];
+        ASSERT_EQ(check("malformed.json", &out), 1);
+        EXPECT_NE(out.find("  detail: " + detail), std::string::npos) << out;
+    }
+    EXPECT_EQ(report["error"]["message"], "ImportManager.GetImporter could not return importer.");
+    WriteFile(work() / "malformed.json",
+              "{\"data\": {\"import_type\": \"Material\", \"name\": \"X\", \"articles\": [{}]}}");
+    check("malformed.json --format json", &out);
+    EXPECT_EQ(json::parse(out)["error"]["member"], "/data/articles/0/id");
+    std::filesystem::remove(work() / "malformed.json");
+
+    // A payload that names the catalogue's file server fails without one, and says how to
+    // give it one; with --serve its file is downloaded from there.
+    ASSERT_EQ(check(examples + "/catalogue/chair-product.json --format json", &out), 1);
+    EXPECT_NE(json::parse(out)["error"]["hint"].get<std::string>().find("give --serve DIR"), std::string::npos);
+    ASSERT_EQ(check(examples + "/catalogue/chair-product.json --serve " + examples + "/library --format json", &out), 0)
+        << out;
+    EXPECT_EQ(check(examples + "/catalogue/chair-product.json --serve " + examples + "/missing", &out), 2);
+
+    // A payload that imports but brings nothing warns, and fails with --strict.
+    WriteFile(work() / "empty.json",
+              R"({"data": {"import_type": "system", "id": 1, "name": "Leer", "updated_at": 1}})");
+    ASSERT_EQ(check("empty.json", &out), 0);
+    EXPECT_NE(out.find("  warning: the composite \"Leer\" has no layers (/data/layers): it is imported as an empty "
+                       "composite"),
+              std::string::npos)
+        << out;
+    EXPECT_EQ(check("empty.json --strict --format json", &out), 1);
+    EXPECT_EQ(json::parse(out)["warnings"].size(), 1u);
+    EXPECT_EQ(check("late.json --strict", &out), 1);
+    std::filesystem::remove(work() / "empty.json");
 
     // Nested past any catalogue's depth: refused, not a crash (which would leave the
     // temporary folder behind).

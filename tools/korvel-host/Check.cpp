@@ -11,6 +11,8 @@
 
 #include "Host.hpp"
 #include "JsonText.hpp"
+#include "LoopbackServer.hpp"
+#include "PayloadRules.hpp"
 #include "ProjectFile.hpp"
 #include "Session.hpp"
 #include "StdoutCapture.hpp"
@@ -202,90 +204,6 @@ void CompareSection(const Section& section, const json& before, const json& afte
             changes.push_back({{"action", "removed"}, {"kind", section.label}, {"name", EntryName(entry)}});
 }
 
-// The first error line of the log: its message and, when the message names one, the member.
-json FirstError(const json& log)
-{
-    static const std::regex member(R"(\((/[^)]*)\))");
-    for (const json& line : log) {
-        const std::string text = line.get<std::string>();
-        const auto at = text.find("[Error]");
-        if (at == std::string::npos)
-            continue;
-        std::string message = text.substr(at + 7);
-        message.erase(0, message.find_first_not_of(' '));
-        json error = {{"message", message}};
-        std::smatch match;
-        if (std::regex_search(message, match, member))
-            error["member"] = match[1].str();
-        return error;
-    }
-    return nullptr;
-}
-
-// Whether the page would hear success: an import's status, or no failed entry of a bulk import.
-bool Succeeded(const std::string& function, const json& reply)
-{
-    if (function == "bulkImport") {
-        if (!reply.is_array())
-            return false;
-        for (const json& entry : reply)
-            if (!entry.is_object() || entry.value("status", "") == "failed")
-                return false;
-        return true;
-    }
-    return reply.is_object() && reply.contains("IsError") && reply["IsError"] == false;
-}
-
-// The add-on reads parts of a payload from copies (an article, a bulk item in an envelope of
-// its own), so the member an error names is relative to that part. It is found in the payload
-// as the first place where it exists and matches the error: the type it complains of, or the
-// key it misses.
-std::string LocateMember(const json& payload, std::string member, const std::string& message, bool bulk)
-{
-    static const std::regex wrongType(R"(but is (\w+))");
-    static const std::regex missingKey(R"(key '([^']*)' not found)");
-    std::smatch match;
-    std::string type, key;
-    if (std::regex_search(message, match, wrongType))
-        type = match[1].str();
-    if (std::regex_search(message, match, missingKey))
-        key = match[1].str();
-    if (bulk && member.rfind("/data", 0) == 0)
-        member = member.substr(5); // each item is imported as {"data": item}
-    json::json_pointer pointer;
-    try {
-        pointer = json::json_pointer(member);
-    } catch (const std::exception&) {
-        return member;
-    }
-    auto fits = [&](const json& at) {
-        if (!at.contains(pointer))
-            return false;
-        const json& value = at.at(pointer);
-        if (!key.empty())
-            return value.is_object() && !value.contains(key);
-        return type.empty() || value.type_name() == type;
-    };
-    const std::string missing = key.empty() ? "" : "/" + key;
-    std::vector<std::pair<const json*, std::string>> stack = {{&payload, ""}};
-    while (!stack.empty()) {
-        auto [at, path] = stack.back();
-        stack.pop_back();
-        if (fits(*at))
-            return path + member + missing;
-        if (at->is_object()) {
-            std::vector<std::pair<const json*, std::string>> children;
-            for (const auto& [name, value] : at->items())
-                children.emplace_back(&value, path + "/" + name);
-            stack.insert(stack.end(), children.rbegin(), children.rend());
-        } else if (at->is_array()) {
-            for (std::size_t i = at->size(); i-- > 0;)
-                stack.emplace_back(&(*at)[i], path + "/" + std::to_string(i));
-        }
-    }
-    return member + missing;
-}
-
 } // namespace
 
 json ProjectChanges(const json& before, const json& after)
@@ -328,10 +246,24 @@ int RunCheck(const CheckOptions& options, std::ostream& out, std::ostream& err)
             return 2;
         }
     }
+    // A payload that names the catalogue's file server gets the address of one serving --serve.
+    std::unique_ptr<korvel_loopback::LoopbackServer> server;
+    const std::string placeholder = "{{server}}";
+    const bool namesServer = payload.find(placeholder) != std::string::npos;
+    if (options.serve) {
+        std::error_code ignored;
+        if (!fs::is_directory(*options.serve, ignored)) {
+            err << "korvel-host check: no folder " << options.serve->string() << " to serve\n";
+            return 2;
+        }
+        server = std::make_unique<korvel_loopback::LoopbackServer>(fs::absolute(*options.serve));
+        for (auto at = payload.find(placeholder); at != std::string::npos;
+             at = payload.find(placeholder, at + server->Url().size()))
+            payload.replace(at, placeholder.size(), server->Url());
+    }
     // An array is what the page hands "bulkImport"; anything else goes to "import", which
     // reports what it cannot read.
-    std::string parseError;
-    const json parsed = KRV::ParseJson(payload, &parseError);
+    const json parsed = KRV::ParseJson(payload);
     const auto first = payload.find_first_not_of(" \t\r\n");
     const bool list = parsed.is_discarded() ? first != std::string::npos && payload[first] == '[' : parsed.is_array();
     const std::string function = list ? "bulkImport" : "import";
@@ -382,26 +314,43 @@ int RunCheck(const CheckOptions& options, std::ostream& out, std::ostream& err)
         report["succeeded"] = !step.contains("crash") && !step.contains("error") && Succeeded(function, reply);
         const json log = session.Step({{"do", "dump"}, {"what", "log"}}).value("result", json::array());
         if (!report["succeeded"].get<bool>()) {
-            json error = FirstError(log);
+            // The add-on's log line stays what it is; the payload's shape says more where it can.
+            json error = WhyItFailed(payload, function == "bulkImport", log, 0);
+            // Each failed item is listed with its own reason below; the first one stands here.
+            if (error.contains("items")) {
+                for (const char* key : {"detail", "member"})
+                    if (error["items"][0].contains(key))
+                        error[key] = error["items"][0][key];
+                error.erase("items");
+            }
             if (step.contains("crash"))
-                error = {{"message", step["crash"]}};
-            else if (error.is_null())
-                error = {{"message", "the add-on answered " + Dump(reply) + " without logging why"}};
-            if (error.contains("member") && !parsed.is_discarded())
-                error["member"] = LocateMember(parsed, error["member"].get<std::string>(), error.value("message", ""),
-                                               function == "bulkImport");
-            // The add-on's log line stays what it is; the parser says where the text breaks.
-            if (parsed.is_discarded())
-                error["detail"] = "the payload is not JSON: " + parseError;
+                error["message"] = step["crash"];
+            else if (!error.contains("message"))
+                error["message"] = "the add-on answered " + Dump(reply) + " without logging why";
+            if (namesServer && !server)
+                error["hint"] = "the payload names {{server}}, the address of the catalogue's file server: give "
+                                "--serve DIR to serve that folder's files there";
             report["error"] = error;
             if (function == "bulkImport" && reply.is_array()) {
                 json failed = json::array();
                 for (std::size_t i = 0; i < reply.size(); ++i)
-                    if (reply[i].is_object() && reply[i].value("status", "") == "failed")
-                        failed.push_back({{"index", i}, {"id", reply[i]["id"]}, {"name", reply[i]["name"]}});
+                    if (reply[i].is_object() && reply[i].value("status", "") == "failed") {
+                        json item = {{"index", i}, {"id", reply[i]["id"]}, {"name", reply[i]["name"]}};
+                        if (parsed.is_array() && i < parsed.size())
+                            if (json problem = BulkItemProblem(parsed[i], i); !problem.is_null())
+                                item.update(problem);
+                        failed.push_back(item);
+                    }
                 report["failedItems"] = failed;
             }
         }
+        // A payload that fails says why above; one that imports may still bring nothing.
+        json warnings = json::array();
+        if (report["succeeded"].get<bool>())
+            for (const std::string& warning : PayloadWarnings(parsed, function == "bulkImport"))
+                warnings.push_back(warning);
+        if (!warnings.empty())
+            report["warnings"] = warnings;
         report["changes"] = ProjectChanges(before, after);
         json undo = json::array();
         const json& oldUndo = before.value("undo", json::array());
@@ -421,7 +370,9 @@ int RunCheck(const CheckOptions& options, std::ostream& out, std::ostream& err)
     }
     out << (options.json ? report.dump(2, ' ', false, json::error_handler_t::replace) + "\n"
                          : FormatCheckReport(report));
-    return report["succeeded"].get<bool>() ? 0 : 1;
+    if (!report["succeeded"].get<bool>())
+        return 1;
+    return options.strict && report.contains("warnings") ? 1 : 0;
 }
 
 std::string FormatCheckReport(const json& report)
@@ -436,10 +387,15 @@ std::string FormatCheckReport(const json& report)
             text << "  detail: " << report["error"]["detail"].get<std::string>() << "\n";
         if (report["error"].contains("member"))
             text << "  member: " << report["error"]["member"].get<std::string>() << "\n";
+        if (report["error"].contains("hint"))
+            text << "  hint: " << report["error"]["hint"].get<std::string>() << "\n";
     }
+    for (const json& warning : report.value("warnings", json::array()))
+        text << "  warning: " << warning.get<std::string>() << "\n";
     for (const json& item : report.value("failedItems", json::array()))
         text << "  failed item " << item["index"].get<std::size_t>() << ": " << Dump(item["name"]) << " (id "
-             << Dump(item["id"]) << ")\n";
+             << Dump(item["id"]) << ")" << (item.contains("detail") ? ": " + item["detail"].get<std::string>() : "")
+             << (item.contains("member") ? " (" + item["member"].get<std::string>() + ")" : "") << "\n";
     text << "  reply: " << Dump(report.value("reply", json())) << "\n";
     const json& changes = report.value("changes", json::array());
     text << "\nChanges to the project" << (changes.empty() ? ": none" : ":") << "\n";

@@ -14,9 +14,12 @@ struct CheckOptions {
     std::filesystem::path payload;
     std::optional<std::filesystem::path> project; // none: an empty project
     bool json = false;                            // the report as JSON instead of text
+    bool strict = false;                          // a warning fails the check (exit code 1)
+    std::optional<std::filesystem::path> serve;   // serve this folder at {{server}}
 };
 
-// Exit codes: 0 the import succeeds, 1 it fails, 2 the payload or project cannot be read.
+// Exit codes: 0 the import succeeds, 1 it fails (or warns, with `strict`), 2 the payload,
+// project or folder to serve cannot be read.
 int RunCheck(const CheckOptions& options, std::ostream& out, std::ostream& err);
 
 // What changed between two saved projects, entry by entry, with properties and

@@ -10,8 +10,10 @@
 #include "ElementActions.hpp"
 #include "Host.hpp"
 #include "JsonRead.hpp"
+#include "JsonText.hpp"
 #include "LoopbackServer.hpp"
 #include "Palette.hpp"
+#include "PayloadRules.hpp"
 #include "ProjectFile.hpp"
 #include "UserActions.hpp"
 
@@ -144,15 +146,34 @@ json Session::Js(const json& action)
 {
     const std::string fn = action.at("fn").get<std::string>();
     GS::Ref<DG::JSBase> argument;
+    std::optional<std::string> text;
     if (action.contains("argFile"))
-        argument = ToJs(json(Substitute(ReadText(Resolve(action["argFile"].get<std::string>())))));
+        text = Substitute(ReadText(Resolve(action["argFile"].get<std::string>())));
+    else if (action.contains("arg") && action["arg"].is_string())
+        text = action["arg"].get<std::string>();
+    if (text)
+        argument = ToJs(json(*text));
     else if (action.contains("arg"))
         argument = ToJs(action["arg"]);
+    // The add-on logs a fixed line for a payload it cannot start on; the step line says why.
+    const bool payloadCall = text && (fn == "import" || fn == "update" || fn == "bulkImport");
+    const std::size_t logBefore = payloadCall ? Dump("log").size() : 0;
     bool found = false;
     GS::Ref<DG::JSBase> reply = sim::user::CallJS(action.value("object", "jsKorvelInterface"), fn, argument, &found);
     if (!found)
         throw StepError("no JavaScript function \"" + fn + "\" (is the browser palette open?)");
-    return {{"fn", fn}, {"reply", FromJs(reply)}};
+    json line = {{"fn", fn}, {"reply", FromJs(reply)}};
+    if (payloadCall && line["reply"].is_string()) {
+        const std::string replyText = line["reply"].get<std::string>();
+        // An empty list comes back as the empty text.
+        const json decoded = replyText.empty() && fn == "bulkImport" ? json::array() : KRV::ParseJson(replyText);
+        if (!Succeeded(fn, decoded)) {
+            json why = WhyItFailed(*text, fn == "bulkImport", Dump("log"), logBefore);
+            if (!why.empty())
+                line["why"] = why;
+        }
+    }
+    return line;
 }
 
 json Session::Drop(const json& action)

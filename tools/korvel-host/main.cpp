@@ -194,7 +194,13 @@ int main(int argc, char** argv)
     check->add_option("--project", project, "a copy of this project is used (default: an empty project)")
         ->check(CLI::ExistingFile);
     check->add_option("--format", format, "text or json")->check(CLI::IsMember({"text", "json"}));
-    check->footer("Exit code: 0 the import succeeds, 1 it fails, 2 a bad command line or unreadable file.");
+    bool strict = false;
+    std::string serveFolder;
+    check->add_flag("--strict", strict, "a payload that imports but brings nothing (a warning) fails");
+    check->add_option("--serve", serveFolder, "serve this folder's files at {{server}} in the payload")
+        ->check(CLI::ExistingDirectory);
+    check->footer("Exit code: 0 the import succeeds, 1 it fails (or warns, with --strict), 2 a bad command line or "
+                  "unreadable file.");
 
     int port = 0;
     std::string page;
@@ -221,6 +227,9 @@ int main(int argc, char** argv)
         if (!project.empty())
             options.project = project;
         options.json = format == "json";
+        options.strict = strict;
+        if (!serveFolder.empty())
+            options.serve = serveFolder;
         return korvel_host::RunCheck(options, std::cout, std::cerr);
     }
     if (*serve)
