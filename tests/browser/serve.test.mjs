@@ -31,6 +31,8 @@ test('the sample page imports, asks in the page, shows the take-off and a failed
   const work = path.join(scratch, 'sample');
   const host = await serve(['--project', path.join(examples, 'projects', 'every-type.json'), '--work', work]);
   const page = await browser.newPage();
+  const refused = [];
+  page.on('response', (response) => { if (response.status() >= 400) refused.push(response.url()); });
   try {
     await page.goto(host.address);
     await page.waitForSelector('body[data-ready="true"]');
@@ -51,7 +53,9 @@ test('the sample page imports, asks in the page, shows the take-off and a failed
     assert.deepEqual(await dialog.getByRole('button').allTextContents(), ['Continue', 'Reject']);
     assert.match(await page.textContent('#status'), /Importing/);
     await dialog.getByRole('button', { name: 'Reject' }).click();
-    await page.waitForFunction(() => document.querySelector('#status').classList.contains('error'));
+    // The add-on answers Reject as a failure; the page knows the person chose it.
+    await page.waitForFunction(() => document.querySelector('#status').classList.contains('kept'));
+    assert.match(await page.textContent('#status'), /Kept what the project has: you chose Reject/);
     const alerts = await dump(host.address, 'alerts');
     assert.equal(alerts.length, 1);
     assert.equal(alerts[0].answer, 2);
@@ -95,6 +99,20 @@ test('the sample page imports, asks in the page, shows the take-off and a failed
     assert.equal(await page.getAttribute('#status', 'class'), 'status error');
     await page.waitForFunction(() => /jsKorvelInterface\.import failed/.test(document.querySelector('#log').textContent));
 
+    // A type error in an article: the member's full path in the payload, not the add-on's (/updated_at).
+    await page.fill('#payload', '{"data": {"import_type": "Material", "name": "Kalk", "articles": [{"id": 1, "updated_at": "bald"}]}}');
+    await page.click('#import-payload');
+    await page.waitForFunction(() => /updated_at/.test(document.querySelector('#status').textContent));
+    assert.match(await page.textContent('#status'), /\(\/data\/articles\/0\/updated_at\) type must be number/);
+    // Text that is no catalogue item: why, where the add-on logs only its fixed line.
+    await page.fill('#payload', '{"data": {"import_type": "System ", "name": "X"}}');
+    await page.click('#import-payload');
+    await page.waitForFunction(() => /import_type/.test(document.querySelector('#status').textContent));
+    assert.match(await page.textContent('#status'), /"System " is none the add-on knows .*\(member \/data\/import_type\)/);
+    // Replies read as JSON, not as escaped text; no request was refused (the icon is the page's own).
+    assert.match(await page.textContent('#replies'), /import → {\n "IsError": true/);
+    assert.deepEqual(refused, []);
+
     // The project as JSON from the same process holds the import.
     const project = await dump(host.address, 'project');
     assert.ok(project.buildingMaterials.some((material) => material.name === 'Ziegel Poroton T8'));
@@ -113,8 +131,14 @@ test('a page served with --page calls every function of jsKorvelInterface', { ti
 <script src="korvel-bridge.js"></script>
 <script>
 window.questions = [];
-// This page answers the add-on's questions itself: the first button.
-korvelBridge.onQuestion = (question) => { window.questions.push(question); return 1; };
+// This page answers the add-on's questions itself: the first button (but a button the
+// question does not have, once, which the bridge answers with its own dialog).
+window.badOnce = true;
+korvelBridge.onQuestion = (question) => {
+  window.questions.push(question);
+  if (window.badOnce && question.buttons.includes('Reject')) { window.badOnce = false; return 7; }
+  return 1;
+};
 window.results = (async () => {
   await korvelBridge.step({ do: 'serve', dir: '.', answers: { '/upload': '200' } });
   const brick = await (await fetch('brick.json')).text();
@@ -138,8 +162,12 @@ window.results = (async () => {
   const page = await browser.newPage();
   try {
     await page.goto(host.address);
+    // The handler's button 7 does not exist: the bridge shows its own dialog, and the call
+    // goes on with the button the person presses there.
+    await page.locator('dialog.korvel-question').getByRole('button', { name: 'Continue' }).click();
     const results = await page.evaluate(() => window.results);
     const questions = await page.evaluate(() => window.questions);
+    assert.equal(await page.evaluate(() => window.badOnce), false);
     const names = ['platform', 'import', 'update', 'bulkImport', 'replaceMaterialUsedInConstructionSystem',
       'replaceSystem', 'getCalculationData', 'updateStatus', 'export', 'openExternalLink', 'selfUpdate'];
     assert.deepEqual(Object.keys(results).sort(), [...names].sort());

@@ -198,8 +198,7 @@ void CheckData(const json& before, const json& clean, const json& after, std::ve
     }
 }
 
-json Check(const sweep::State& before, const sweep::State& clean, const sweep::State& run, Mode mode,
-           const Fault& fault)
+json Check(const sweep::State& before, const sweep::State& clean, const sweep::State& run, Mode, const Fault& fault)
 {
     std::vector<std::string> problems;
     if (run.line.contains("crash"))

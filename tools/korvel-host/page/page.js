@@ -18,13 +18,31 @@ function element(tag, attributes = {}, ...children) {
   return node;
 }
 
-function showStatus(text, ok) {
+function showStatus(text, how) {
   const status = $('#status');
   status.textContent = text;
-  status.className = 'status ' + (ok ? 'ok' : 'error');
+  status.className = 'status ' + (how === true ? 'ok' : how === false ? 'error' : how);
 }
 
-// The add-on answers imports with {"IsError": …, "ShowError": …}; why it failed is in its log.
+// The add-on's questions, shown in the bridge's own dialog, and what the person chose: the
+// add-on answers "Reject" as it answers a failure, but the page knows better.
+const answered = [];
+korvelBridge.onQuestion = async (question) => {
+  const button = await korvelBridge.showDialog(question);
+  answered.push({ question, choice: question.buttons[button - 1] });
+  return button;
+};
+
+// korvel-host's step line says why a payload failed (with the member's full path); the
+// add-on's own reason is its last error line.
+function because(why) {
+  if (!why) return '';
+  const message = why.detail || why.message || '';
+  const member = why.member || '';
+  if (member && /\(\/[^)]*\)/.test(message)) return message.replace(/\(\/[^)]*\)/, '(' + member + ')');
+  return message + (member ? ' (member ' + member + ')' : '');
+}
+
 async function lastError() {
   const log = await korvelBridge.dump('log');
   const errors = log.filter((line) => line.includes('[Error]'));
@@ -33,25 +51,38 @@ async function lastError() {
 
 async function importPayload(text, bulk, label, resultNode) {
   showStatus('Importing ' + label + '…', true);
+  const asked = answered.length;
   try {
     const reply = bulk ? await jsKorvelInterface.bulkImport(text) : await jsKorvelInterface.import(text);
+    const line = korvelBridge.lastLines[korvelBridge.lastLines.length - 1] || {};
     let message;
     let ok;
+    let how;
     if (bulk) {
       const entries = JSON.parse(reply || '[]');
-      const failed = entries.filter((entry) => entry.status === 'failed');
+      const reasons = new Map(((line.why || {}).items || []).map((item) => [item.index, because(item)]));
+      const failed = [];
+      entries.forEach((entry, index) => {
+        if (entry.status !== 'failed') return;
+        const reason = reasons.get(index);
+        failed.push((entry.name ?? entry.id ?? 'item ' + index) + (reason ? ' (' + reason + ')' : ''));
+      });
       ok = failed.length === 0;
-      message = entries.length + ' items, ' + failed.length + ' failed' +
-        (failed.length ? ': ' + failed.map((entry) => entry.name ?? entry.id ?? '?').join(', ') : '');
+      message = entries.length + ' items, ' + failed.length + ' failed' + (failed.length ? ': ' + failed.join(', ') : '');
     } else {
       const status = typeof reply === 'string' ? JSON.parse(reply) : { IsError: true };
       ok = status.IsError === false;
-      message = ok ? 'Imported ' + label : 'Import of ' + label + ' failed: ' + (await lastError());
+      const rejected = answered.slice(asked).some((answer) => answer.choice === 'Reject');
+      if (ok) message = 'Imported ' + label;
+      else if (rejected) {
+        message = 'Kept what the project has: you chose Reject, so ' + label + ' was not imported over it';
+        how = 'kept';
+      } else message = 'Import of ' + label + ' failed: ' + (because(line.why) || (await lastError()));
     }
-    showStatus(message, ok);
+    showStatus(message, how || ok);
     if (resultNode) {
-      resultNode.textContent = ok ? '✓' : '✗';
-      resultNode.className = 'result ' + (ok ? 'ok' : 'error');
+      resultNode.textContent = ok ? '✓' : how === 'kept' ? '–' : '✗';
+      resultNode.className = 'result ' + (ok ? 'ok' : how || 'error');
     }
   } catch (error) {
     showStatus('The add-on could not be reached: ' + error.message, false);
@@ -172,8 +203,14 @@ async function refreshActivity() {
   }
   const replies = $('#replies');
   for (const line of korvelBridge.lastLines.splice(0)) {
-    const text = typeof line.reply === 'string' && line.reply.length > 400 ? line.reply.slice(0, 400) + '…' : line.reply;
-    replies.prepend(element('li', {}, line.fn + ' → ' + JSON.stringify(text)));
+    // Most replies are JSON in a text: shown as JSON, indented, not as an escaped string.
+    let text = line.reply;
+    try {
+      if (typeof text === 'string' && text !== '') text = JSON.stringify(JSON.parse(text), null, 1);
+    } catch (error) { /* a reply that is no JSON is shown as it is */ }
+    if (typeof text !== 'string') text = JSON.stringify(text);
+    if (text.length > 600) text = text.slice(0, 600) + '…';
+    replies.prepend(element('li', {}, line.fn + ' → ' + text));
   }
 }
 
