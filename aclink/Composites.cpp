@@ -8,6 +8,7 @@
 #include "APIdefs_UserData.h"
 #include "Classification.hpp"
 #include "ElementEvents.hpp"
+#include "ElementStructure.hpp"
 #include "ErrorMessages.hpp"
 #include "HostMemory.hpp"
 #include "HostText.hpp"
@@ -80,6 +81,7 @@ bool ReplaceComposite(const ComplexMaterial& item, API_Attribute& written)
             replaced = false;
             continue;
         }
+        CompositeChanged(element.header.guid, old.header.index, written.header.index);
         if (!withData)
             continue;
         // The element's stored list after its properties, as everywhere.

@@ -315,26 +315,17 @@ GSErrCode AttachKVProperties(const GS::UniString& name)
 GSErrCode GetElementsFromAttrib(API_Attribute& composite, std::vector<API_Element>& kept)
 {
     kept.clear();
-    GS::Array<API_Guid> elements;
-    if (GSErrCode err = ACAPI_Element_GetElemList(API_ZombieElemID, &elements, 8); err != NoError) {
-        LogArchicadErrorCodeMessage(err, "GetElementsFromAttrib::ACAPI_Element_GetElemList");
-        return err;
-    }
-    for (const API_Guid& guid : elements) {
+    std::vector<API_Guid> users;
+    if (GSErrCode err = ElementsBuiltOf(composite.header.index, true, "GetElementsFromAttrib", users); err != NoError)
+        return err; // logged
+    for (const API_Guid& guid : users) {
         API_Element element{};
         element.header.guid = guid;
         if (GSErrCode err = ACAPI_Element_Get(&element); err != NoError) {
             LogArchicadErrorCodeMessage(err, "GetElementsFromAttrib::ACAPI_Element_Get");
             return err;
         }
-        auto structure = StructureOf(guid);
-        if (!structure && (element.header.typeID == API_WallID || element.header.typeID == API_SlabID ||
-                           element.header.typeID == API_RoofID))
-            return APIERR_GENERAL; // logged
-        // Only elements built of a composite: the composite field of the others means nothing.
-        if (structure && structure->modelElemStructureType == API_CompositeStructure &&
-            structure->composite == composite.header.index)
-            kept.push_back(element);
+        kept.push_back(element);
     }
     return NoError;
 }

@@ -3,6 +3,11 @@
 
 #include "ErrorMessages.hpp"
 
+#include <algorithm>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+
 namespace KRV {
 
 std::optional<API_ElemStructure> StructureOf(const API_Guid& guid)
@@ -26,6 +31,105 @@ std::optional<API_ElemStructure> StructureOf(const API_Guid& guid)
     default:
         return std::nullopt;
     }
+}
+
+namespace {
+
+// What the walls, slabs and roofs are built of, as read during the current request.
+struct CompositeUse {
+    bool read = false;
+    std::vector<API_Guid> order;                                // the host's order of walls, then slabs, then roofs
+    std::unordered_map<API_Guid, API_AttributeIndex> composite; // of those built of one
+    bool visibleRead = false;
+    std::unordered_set<API_Guid> visible;
+};
+CompositeUse* use = nullptr;
+int useScopes = 0;
+
+GSErrCode ReadUse(CompositeUse& into, const char* where)
+{
+    std::vector<API_Guid> order;
+    std::unordered_map<API_Guid, API_AttributeIndex> composite;
+    for (API_ElemTypeID type : {API_WallID, API_SlabID, API_RoofID}) {
+        GS::Array<API_Guid> list;
+        if (GSErrCode err = ACAPI_Element_GetElemList(type, &list); err != NoError) {
+            LogArchicadErrorCodeMessage(err, (std::string(where) + "::ACAPI_Element_GetElemList").c_str());
+            return err;
+        }
+        for (const API_Guid& guid : list) {
+            auto structure = StructureOf(guid);
+            if (!structure)
+                return APIERR_GENERAL; // logged: whether it is built of the composite is not known
+            order.push_back(guid);
+            // Only elements built of a composite: the composite field of the others means nothing.
+            if (structure->modelElemStructureType == API_CompositeStructure)
+                composite.emplace(guid, structure->composite);
+        }
+    }
+    into.order = std::move(order);
+    into.composite = std::move(composite);
+    into.read = true;
+    return NoError;
+}
+
+GSErrCode ReadVisible(CompositeUse& into, const char* where)
+{
+    GS::Array<API_Guid> list;
+    if (GSErrCode err = ACAPI_Element_GetElemList(API_ZombieElemID, &list, APIFilt_OnVisLayer); err != NoError) {
+        LogArchicadErrorCodeMessage(err, (std::string(where) + "::ACAPI_Element_GetElemList").c_str());
+        return err;
+    }
+    into.visible.clear();
+    for (const API_Guid& guid : list)
+        into.visible.insert(guid);
+    into.visibleRead = true;
+    return NoError;
+}
+
+} // namespace
+
+CompositeUseScope::CompositeUseScope()
+{
+    if (useScopes++ == 0)
+        use = new CompositeUse();
+}
+
+CompositeUseScope::~CompositeUseScope()
+{
+    if (--useScopes == 0) {
+        delete use;
+        use = nullptr;
+    }
+}
+
+GSErrCode ElementsBuiltOf(API_AttributeIndex composite, bool visibleOnly, const char* where,
+                          std::vector<API_Guid>& elements)
+{
+    elements.clear();
+    CompositeUse once;
+    CompositeUse& known = use != nullptr ? *use : once;
+    if (!known.read)
+        if (GSErrCode err = ReadUse(known, where); err != NoError)
+            return err;
+    if (visibleOnly && !known.visibleRead)
+        if (GSErrCode err = ReadVisible(known, where); err != NoError)
+            return err;
+    for (const API_Guid& guid : known.order) {
+        auto it = known.composite.find(guid);
+        if (it == known.composite.end() || it->second != composite)
+            continue;
+        if (!visibleOnly || known.visible.count(guid) != 0)
+            elements.push_back(guid);
+    }
+    return NoError;
+}
+
+void CompositeChanged(const API_Guid& element, API_AttributeIndex, API_AttributeIndex to)
+{
+    if (use == nullptr || !use->read)
+        return;
+    if (auto it = use->composite.find(element); it != use->composite.end())
+        it->second = to;
 }
 
 } // namespace KRV

@@ -63,28 +63,21 @@ bool KorvelComplexMaterial::WriteProperties(API_Attribute*) const
     const GS::UniString text = StoredText(properties);
     if (AddUserData(composite, text) != NoError)
         return false; // logged
-    if (GSErrCode err = InitCompMatElemList(); err != NoError) {
-        LogArchicadErrorCodeMessage(err, "KorvelComplexMaterial::WriteProperties - ACAPI_Element_GetElemList");
-        ClearCompMatElemList();
-        return false;
-    }
+    // A composite just created is on no element yet.
+    if (status == "imported")
+        return true;
+    std::vector<API_Guid> users;
+    if (ElementsBuiltOf(composite.header.index, false, "KorvelComplexMaterial::WriteProperties", users) != NoError)
+        return false; // logged
     // The properties live on the elements built of the composite, each element's stored
     // list written after its properties.
     bool written = true;
-    for (const API_Guid& guid : g_elemList) {
-        auto structure = StructureOf(guid);
-        if (!structure) {
-            written = false; // logged: whether it is built of the composite is not known
-            continue;
-        }
-        if (structure->composite != composite.header.index)
-            continue;
+    for (const API_Guid& guid : users) {
         GSErrCode err = WriteElementProperties(guid, properties, "Create property definition");
         if (err == NoError)
             err = SetUserDataToElem(guid, text);
         written = written && err == NoError;
     }
-    ClearCompMatElemList();
     return written;
 }
 

@@ -8,10 +8,60 @@
 
 #include <functional>
 #include <string>
+#include <unordered_map>
 
 namespace {
 
+// What the host answered during the current request (see DefinitionCacheScope).
+struct DefinitionCache {
+    std::unordered_map<std::string, API_PropertyGroup> groups; // by name
+    struct Definitions {
+        bool listed = false;
+        std::unordered_map<std::string, API_PropertyDefinition> byName;
+    };
+    std::unordered_map<API_Guid, Definitions> definitions; // by group
+};
+DefinitionCache* cache = nullptr;
+int cacheScopes = 0;
+
+GSErrCode FindOrCreateGroup(API_PropertyGroup& group, GS::UniString name);
+
 GSErrCode GetKorvelPropertyGroup(API_PropertyGroup& group, GS::UniString name)
+{
+    if (cache != nullptr)
+        if (auto known = cache->groups.find(name.ToUtf8()); known != cache->groups.end()) {
+            group = known->second;
+            return NoError;
+        }
+    const GSErrCode err = FindOrCreateGroup(group, name);
+    if (err == NoError && cache != nullptr)
+        cache->groups[name.ToUtf8()] = group;
+    return err;
+}
+
+// The definition of that name in the group, from the group's list read once per request;
+// null when there is none. Failures are logged.
+GSErrCode CachedDefinition(const API_Guid& group, const GS::UniString& name, API_PropertyDefinition*& found)
+{
+    found = nullptr;
+    DefinitionCache::Definitions& known = cache->definitions[group];
+    if (!known.listed) {
+        GS::Array<API_PropertyDefinition> existing;
+        if (GSErrCode err = ACAPI_Property_GetPropertyDefinitions(group, existing); err != NoError) {
+            KRV::LogArchicadErrorCodeMessage(err, "DefineNewProperty::ACAPI_Property_GetPropertyDefinitions");
+            return err;
+        }
+        known.byName.clear();
+        for (const API_PropertyDefinition& definition : existing)
+            known.byName.emplace(definition.name.ToUtf8(), definition); // the first of a name, as a scan finds it
+        known.listed = true;
+    }
+    if (auto it = known.byName.find(name.ToUtf8()); it != known.byName.end())
+        found = &it->second;
+    return NoError;
+}
+
+GSErrCode FindOrCreateGroup(API_PropertyGroup& group, GS::UniString name)
 {
     API_PropertyGroup wanted;
     wanted.name = name;
@@ -95,6 +145,20 @@ GS::UniString GroupName(const API_Guid& groupGuid)
 
 namespace KRV {
 
+DefinitionCacheScope::DefinitionCacheScope()
+{
+    if (cacheScopes++ == 0)
+        cache = new DefinitionCache();
+}
+
+DefinitionCacheScope::~DefinitionCacheScope()
+{
+    if (--cacheScopes == 0) {
+        delete cache;
+        cache = nullptr;
+    }
+}
+
 int DefineNewKorvelProperty(const KorvelProperty& property, API_Attr_Head attribute, API_Guid element)
 {
     const bool onElement = element != APINULLGuid;
@@ -116,8 +180,48 @@ int DefineNewKorvelProperty(const KorvelProperty& property, API_Attr_Head attrib
     for (const auto& pair : items)
         definition.availability.Push(pair.second);
 
-    GSErrCode err = ACAPI_Property_CreatePropertyDefinition(definition);
-    if (err == APIERR_NAMEALREADYUSED) {
+    GSErrCode err = NoError;
+    bool defined = false;
+    bool created = false; // asked the host to create it already
+    if (cache != nullptr) {
+        API_PropertyDefinition* known = nullptr;
+        if (err = CachedDefinition(group.guid, property.GetName(), known); err != NoError)
+            return err; // logged
+        if (known != nullptr) {
+            // Made available for the target's items where it is not yet.
+            API_PropertyDefinition candidate = *known;
+            bool added = false;
+            for (const auto& pair : items)
+                if (!candidate.availability.Contains(pair.second)) {
+                    candidate.availability.Push(pair.second);
+                    added = true;
+                }
+            if (added) {
+                err = ACAPI_Property_ChangePropertyDefinition(candidate);
+                if (err != NoError) {
+                    LogArchicadErrorCodeMessage(err, "DefineNewProperty::ACAPI_Property_ChangePropertyDefinition");
+                    return err;
+                }
+                *known = candidate;
+            }
+            definition = candidate;
+            defined = true;
+        } else {
+            err = ACAPI_Property_CreatePropertyDefinition(definition);
+            created = true;
+            if (err == NoError) {
+                cache->definitions[group.guid].byName.emplace(definition.name.ToUtf8(), definition);
+                defined = true;
+            } else if (err == APIERR_NAMEALREADYUSED) {
+                cache->definitions[group.guid].listed = false; // the host knows better: asked again below
+            }
+        }
+    }
+    if (!defined && !created)
+        err = ACAPI_Property_CreatePropertyDefinition(definition);
+    if (defined) {
+        // from the request's list, made available above
+    } else if (err == APIERR_NAMEALREADYUSED) {
         GS::Array<API_PropertyDefinition> existing;
         err = ACAPI_Property_GetPropertyDefinitions(group.guid, existing);
         if (err != NoError) {

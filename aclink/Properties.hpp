@@ -9,6 +9,17 @@
 
 namespace KRV {
 
+// While one lives, property groups and each group's definitions are listed from the host
+// once, not once per property: within one request the add-on alone changes them. Scopes
+// nest; outside any, every look-up asks the host.
+class DefinitionCacheScope {
+public:
+    DefinitionCacheScope();
+    ~DefinitionCacheScope();
+    DefinitionCacheScope(const DefinitionCacheScope&) = delete;
+    DefinitionCacheScope& operator=(const DefinitionCacheScope&) = delete;
+};
+
 // Defines the property (once) and writes its value on the element, or on the attribute
 // when `element` is null. Runs inside the caller's undoable command.
 int DefineNewKorvelProperty(const KorvelProperty& property, API_Attr_Head attribute, API_Guid element);

@@ -2,9 +2,11 @@
 
 #include "APIdefs_Interface.h"
 #include "CatchAll.hpp"
+#include "ElementStructure.hpp"
 #include "ErrorMessages.hpp"
 #include "ImportManager.hpp"
 #include "Logger.hpp"
+#include "Properties.hpp"
 
 namespace KRV {
 
@@ -75,6 +77,9 @@ GS::UniString ImportOne(const json& item)
 
 json BulkImport::Import()
 {
+    // Read once per request: property definitions, and what the elements are built of.
+    const DefinitionCacheScope definitions;
+    const CompositeUseScope compositeUse;
     std::string error;
     json items = ParseJson(request.ToUtf8(), &error);
     if (items.is_discarded())

@@ -2,8 +2,10 @@
 
 #include "DBPrintf.h"
 #include "ElementAttributes.hpp"
+#include "ElementStructure.hpp"
 #include "Importers.hpp"
 #include "Logger.hpp"
+#include "Properties.hpp"
 
 namespace KRV {
 
@@ -43,6 +45,9 @@ std::vector<std::unique_ptr<BaseImporter>> ImportManager::GetImporters(const GS:
 
 bool ImportRequest(const GS::UniString& request)
 {
+    // Read once per request: property definitions, and what the elements are built of.
+    const DefinitionCacheScope definitions;
+    const CompositeUseScope compositeUse;
     json envelope = TextToJson(request);
     if (envelope.is_object() && envelope.contains("data") && envelope.at("data").is_object() &&
         envelope.at("data").contains("import_type")) {

@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 #include <set>
 #include <string>
+#include <unordered_set>
 
 #include "ProjectFile.hpp"
 
@@ -23,7 +24,8 @@ public:
     void Claim(const std::string& kind, const API_Guid& guid);
 
 private:
-    std::map<std::string, std::set<API_Guid>> claimed;
+    // A hash per kind: a project of a million elements is claimed in linear time.
+    std::map<std::string, std::unordered_set<API_Guid>> claimed;
 };
 
 // Stored bytes as a text: without the one terminating zero the add-on writes; zero

@@ -36,10 +36,13 @@ std::vector<const sim::PropertyDefinition*> Applicable(const sim::Annotations& t
         if (builtIn && d.field != sim::BuiltInField::None && buildingMaterial)
             out.push_back(&d);
     });
-    Store().ForEachDefinition([&](const sim::PropertyDefinition& d) {
-        if (custom && d.field == sim::BuiltInField::None && IsAvailableFor(d.definition, target))
-            out.push_back(&d);
-    });
+    if (!custom)
+        return out;
+    std::vector<API_Guid> items;
+    for (const auto& pair : target.classification)
+        items.push_back(pair.second);
+    for (const sim::PropertyDefinition* d : Store().AvailableFor(items))
+        out.push_back(d);
     return out;
 }
 
@@ -141,9 +144,7 @@ GSErrCode ACAPI_Property_CreatePropertyGroup(API_PropertyGroup& group)
     SIM_ENTER("ACAPI_Property_CreatePropertyGroup");
     if (group.name.IsEmpty())
         return APIERR_BADNAME;
-    bool used = false;
-    Store().ForEachGroup([&](const API_PropertyGroup& g) { used = used || g.name == group.name; });
-    if (used)
+    if (Store().FindGroupByName(group.name) != nullptr)
         return APIERR_NAMEALREADYUSED;
     group.guid = GSGuid2APIGuid(GS::Guid::Generate());
     group.groupType = API_PropertyCustomGroupType;
@@ -172,11 +173,7 @@ GSErrCode ACAPI_Property_CreatePropertyDefinition(API_PropertyDefinition& defini
         return APIERR_BADID;
     if (definition.name.IsEmpty())
         return APIERR_BADNAME;
-    bool used = false;
-    Store().ForEachDefinition([&](const sim::PropertyDefinition& d) {
-        used = used || (d.definition.groupGuid == definition.groupGuid && d.definition.name == definition.name);
-    });
-    if (used)
+    if (Store().FindByName(definition.groupGuid, definition.name) != nullptr)
         return APIERR_NAMEALREADYUSED;
     definition.guid = GSGuid2APIGuid(GS::Guid::Generate());
     definition.definitionType = API_PropertyCustomDefinitionType;
@@ -192,14 +189,10 @@ GSErrCode ACAPI_Property_ChangePropertyDefinition(const API_PropertyDefinition& 
         return APIERR_BADID;
     if (d->field != sim::BuiltInField::None)
         return APIERR_NOTEDITABLE;
-    bool used = false;
-    Store().ForEachDefinition([&](const sim::PropertyDefinition& other) {
-        used = used || (&other != d && other.definition.groupGuid == definition.groupGuid &&
-                        other.definition.name == definition.name);
-    });
-    if (used)
+    if (const sim::PropertyDefinition* other = Store().FindByName(definition.groupGuid, definition.name);
+        other != nullptr && other != d)
         return APIERR_NAMEALREADYUSED;
-    d->definition = definition;
+    Store().ChangeDefinition(*d, definition);
     return NoError;
 }
 

@@ -1,5 +1,7 @@
 #include "PropertyStore.hpp"
 
+#include <algorithm>
+
 namespace sim {
 
 PropertyStore::PropertyStore()
@@ -44,17 +46,80 @@ const PropertyDefinition* PropertyStore::Find(const API_Guid& guid) const
     return it == byGuid.end() ? nullptr : it->second;
 }
 
+std::string PropertyStore::NameKey(const API_Guid& group, const GS::UniString& name)
+{
+    std::string key(reinterpret_cast<const char*>(&group), sizeof group);
+    return key + name.ToUtf8();
+}
+
+const API_PropertyGroup* PropertyStore::FindGroupByName(const GS::UniString& name) const
+{
+    auto it = groupByName.find(name.ToUtf8());
+    return it == groupByName.end() ? nullptr : &groups[it->second];
+}
+
+const PropertyDefinition* PropertyStore::FindByName(const API_Guid& group, const GS::UniString& name) const
+{
+    auto it = byName.find(NameKey(group, name));
+    return it == byName.end() ? nullptr : it->second;
+}
+
+std::vector<const PropertyDefinition*> PropertyStore::AvailableFor(const std::vector<API_Guid>& items) const
+{
+    std::vector<const PropertyDefinition*> found;
+    for (const API_Guid& item : items)
+        if (auto it = byItem.find(item); it != byItem.end())
+            found.insert(found.end(), it->second.begin(), it->second.end());
+    std::sort(found.begin(), found.end(),
+              [](const PropertyDefinition* a, const PropertyDefinition* b) { return a->order < b->order; });
+    found.erase(std::unique(found.begin(), found.end()), found.end());
+    return found;
+}
+
 void PropertyStore::AddGroup(const API_PropertyGroup& group)
 {
     groupIndex[group.guid] = groups.size();
+    groupByName.emplace(group.name.ToUtf8(), groups.size()); // the first of a name, as a scan finds it
     groups.push_back(group);
 }
 
 PropertyDefinition& PropertyStore::AddDefinition(const PropertyDefinition& definition)
 {
     definitions.push_back(std::make_unique<PropertyDefinition>(definition));
-    byGuid[definition.definition.guid] = definitions.back().get();
-    return *definitions.back();
+    PropertyDefinition& added = *definitions.back();
+    added.order = definitions.size();
+    byGuid[added.definition.guid] = &added;
+    Index(added);
+    return added;
+}
+
+void PropertyStore::ChangeDefinition(PropertyDefinition& stored, const API_PropertyDefinition& definition)
+{
+    Unindex(stored);
+    stored.definition = definition;
+    Index(stored);
+}
+
+void PropertyStore::Index(PropertyDefinition& d)
+{
+    byName.emplace(NameKey(d.definition.groupGuid, d.definition.name), &d);
+    if (d.field != BuiltInField::None)
+        return;
+    for (const API_Guid& item : d.definition.availability) {
+        auto& list = byItem[item];
+        if (std::find(list.begin(), list.end(), &d) == list.end())
+            list.push_back(&d);
+    }
+}
+
+void PropertyStore::Unindex(PropertyDefinition& d)
+{
+    if (auto it = byName.find(NameKey(d.definition.groupGuid, d.definition.name));
+        it != byName.end() && it->second == &d)
+        byName.erase(it);
+    for (const API_Guid& item : d.definition.availability)
+        if (auto it = byItem.find(item); it != byItem.end())
+            it->second.erase(std::remove(it->second.begin(), it->second.end(), &d), it->second.end());
 }
 
 } // namespace sim
