@@ -333,7 +333,7 @@ void SetDefaultValuesForKorvelProperties(API_Guid element)
         LogArchicadErrorCodeMessage(err, "SetDefaultValuesForKorvelProperties::ACAPI_Element_SetProperties");
 }
 
-KorvelProperties ReadProperties(API_Attribute* attribute)
+KorvelProperties ReadProperties(API_Attribute* attribute, std::unordered_map<API_Guid, GS::UniString>* groupNames)
 {
     KorvelProperties result;
     if (attribute == nullptr)
@@ -348,7 +348,14 @@ KorvelProperties ReadProperties(API_Attribute* attribute)
     for (const API_Property& property : properties) {
         KorvelProperty entry;
         // The group is the definition's, so the entry can be matched with a stored one.
-        entry.SetGroup(GroupName(property.definition.groupGuid));
+        if (groupNames == nullptr) {
+            entry.SetGroup(GroupName(property.definition.groupGuid));
+        } else {
+            auto [known, added] = groupNames->try_emplace(property.definition.groupGuid);
+            if (added)
+                known->second = GroupName(property.definition.groupGuid);
+            entry.SetGroup(known->second);
+        }
         entry.SetName(property.definition.name);
         entry.SetValue(property.value.singleVariant.variant.uniStringValue);
         json j;

@@ -2,6 +2,7 @@
 // Catalogue properties as host properties: a group per data-sheet tab, a custom text
 // definition per property name, available for the target's classification items.
 #include <functional>
+#include <unordered_map>
 
 #include "APIdefs_Attributes.h"
 #include "GS/Array.hpp"
@@ -36,7 +37,10 @@ GSErrCode WriteElementProperties(const API_Guid& element, const KorvelProperties
 // Resets the element's properties of the group "Korvel" to their defaults.
 void SetDefaultValuesForKorvelProperties(API_Guid element);
 // The attribute's catalogue properties as the host holds them now: group, name and value.
-KorvelProperties ReadProperties(API_Attribute* attribute);
+// `groupNames`, when given, keeps the groups' names between calls, so a pass over many
+// attributes reads each group once.
+KorvelProperties ReadProperties(API_Attribute* attribute,
+                                std::unordered_map<API_Guid, GS::UniString>* groupNames = nullptr);
 // The building material's own description and manufacturer, as the host's built-in
 // properties hold them; a text the host cannot give is left as it was.
 int GetPropertyDefinitionValues(API_AttrTypeID type, int index, GS::UniString& description,

@@ -327,6 +327,7 @@ void UpdateAttributesUserData()
             if (auto id = StoredId(property, true))
                 ids.push_back(*id);
     }
+    std::unordered_map<API_Guid, GS::UniString> groupNames; // each property group read once
     for (const GS::UniString& id : ids) {
         try {
             auto found = byId.find(id);
@@ -335,7 +336,7 @@ void UpdateAttributesUserData()
             Stored& material = stored.at(found->second);
             std::vector<KorvelProperty> properties = material.list.get<std::vector<KorvelProperty>>();
             bool changed = false;
-            for (const KorvelProperty& current : ReadProperties(&material.attribute).GetProperties())
+            for (const KorvelProperty& current : ReadProperties(&material.attribute, &groupNames).GetProperties())
                 for (KorvelProperty& property : properties)
                     if (property.GetGroup() == current.GetGroup() && property.GetName() == current.GetName() &&
                         !property.IsValueEqual(current)) {

@@ -1,6 +1,8 @@
 #include "Generated.hpp"
 
+#include <cstring>
 #include <filesystem>
+#include <random>
 
 #include "AddOnMain.hpp"
 #include "Host.hpp"
@@ -13,15 +15,23 @@ namespace bench {
 
 namespace {
 
-std::string Stored(const std::string& name, const std::string& id, bool withDensity)
+constexpr int storedProperties = 30;
+constexpr int propertyValues = 12;
+
+// A stored list as the add-on writes it: the Korvel group's name, id and update time, then
+// the data-sheet tabs' properties.
+std::string Stored(const std::string& name, const std::string& id)
 {
     json list =
         json::array({{{"group", "Korvel"}, {"name", "name"}, {"type", ""}, {"unit", ""}, {"value", name}},
                      {{"group", "Korvel"}, {"name", "id"}, {"type", ""}, {"unit", ""}, {"value", id}},
-                     {{"group", "Korvel"}, {"name", "updated_at"}, {"type", ""}, {"unit", ""}, {"value", "1"}},
-                     {{"group", "VORO Attributes"}, {"name", "GWP"}, {"type", ""}, {"unit", ""}, {"value", "2"}}});
-    if (withDensity)
-        list.push_back({{"group", "T"}, {"name", "Density"}, {"type", ""}, {"unit", ""}, {"value", "650 kg/m3"}});
+                     {{"group", "Korvel"}, {"name", "updated_at"}, {"type", ""}, {"unit", ""}, {"value", "1"}}});
+    for (int p = 3; p < storedProperties; ++p)
+        list.push_back({{"group", p % 2 == 0 ? "Technische Daten" : "Nachhaltigkeit"},
+                        {"name", "Eigenschaft " + std::to_string(p)},
+                        {"type", ""},
+                        {"unit", p % 3 == 0 ? "kg/m3" : ""},
+                        {"value", std::to_string(100 + p)}});
     return list.dump() + std::string(1, '\0');
 }
 
@@ -33,21 +43,76 @@ API_Guid Guid(std::uint64_t n, std::uint64_t kind)
     return guid;
 }
 
+// The Korvel classification and a dozen property definitions, as an import leaves them.
+struct CatalogueData {
+    std::pair<API_Guid, API_Guid> classification;
+    std::vector<API_Guid> definitions;
+};
+
+CatalogueData AddCatalogueData(sim::Project& project)
+{
+    CatalogueData data;
+    API_ClassificationSystem system{};
+    system.guid = Guid(1, 10);
+    system.name = "Korvel";
+    system.editionVersion = "1.0";
+    project.classifications.AddSystem(system);
+    sim::ClassificationItemNode item;
+    item.system = system.guid;
+    item.item.guid = Guid(1, 11);
+    item.item.id = "Korvel";
+    item.item.name = "Korvel";
+    project.classifications.AddItem(item);
+    data.classification = {system.guid, item.item.guid};
+    const char* groups[] = {"Korvel", "Technische Daten", "Nachhaltigkeit"};
+    for (int g = 0; g < 3; ++g) {
+        API_PropertyGroup group;
+        group.guid = Guid(1 + g, 12);
+        group.groupType = API_PropertyCustomGroupType;
+        group.name = groups[g];
+        project.properties.AddGroup(group);
+    }
+    for (int p = 0; p < propertyValues; ++p) {
+        sim::PropertyDefinition d;
+        d.definition.guid = Guid(1 + p, 13);
+        d.definition.groupGuid = Guid(1 + (p < 3 ? 0 : 1 + p % 2), 12);
+        d.definition.name = p < 3 ? (p == 0   ? "name"
+                                     : p == 1 ? "id"
+                                              : "updated_at")
+                                  : GS::UniString(("Eigenschaft " + std::to_string(p)).c_str());
+        d.definition.collectionType = API_PropertySingleCollectionType;
+        d.definition.valueType = API_PropertyStringValueType;
+        d.definition.measureType = API_PropertyDefaultMeasureType;
+        d.definition.definitionType = API_PropertyCustomDefinitionType;
+        d.definition.availability.Push(item.item.guid);
+        project.properties.AddDefinition(d);
+        data.definitions.push_back(d.definition.guid);
+    }
+    return data;
+}
+
+void Annotate(sim::Annotations& target, const CatalogueData& data, const std::string& name, const std::string& id)
+{
+    target.classification.push_back({data.classification.first, data.classification.second});
+    for (std::size_t p = 0; p < data.definitions.size(); ++p)
+        target.properties[data.definitions[p]] = {p == 0 ? name : p == 1 ? id : std::to_string(100 + p), false};
+}
+
 } // namespace
 
-void FillProject(sim::Project& project, int elements)
+void FillProject(sim::Project& project, int elements, Spread spread)
 {
-    // A realistic spread: a few hundred materials and composites, a hundred library parts,
-    // names repeating so that elements fall into groups.
-    const int materials = 50 + elements / 200;
-    const int composites = 20 + elements / 1000;
+    const int materials = spread == Spread::Few ? 50 + elements / 200 : std::max(1, elements / 4);
+    const int composites = spread == Spread::Few ? 20 + elements / 1000 : std::max(1, elements / 4);
     const int parts = 100;
+    const CatalogueData data = AddCatalogueData(project);
     for (int i = 1; i <= materials; ++i) {
         sim::Attribute a;
         a.type = API_BuildingMaterialID;
         a.name = "Material " + std::to_string(i);
         a.guid = Guid(i, 1);
-        a.userData = {true, 0, 0x6D6D, 0, Stored(a.name, std::to_string(1000 + i), true)};
+        a.userData = {true, 0, 0x6D6D, 0, Stored(a.name, std::to_string(1000 + i))};
+        Annotate(a, data, a.name, std::to_string(1000 + i));
         project.attributes.Add(a);
     }
     for (int c = 1; c <= composites; ++c) {
@@ -58,7 +123,7 @@ void FillProject(sim::Project& project, int elements)
         a.flags = 7;
         for (int k = 0; k < 3; ++k)
             a.components.push_back({1 + (c * 3 + k) % materials, 1, static_cast<short>(k == 1 ? 2 : 32), 0.1});
-        a.userData = {true, 0, 0x6D6D, 0, Stored(a.name, "c" + std::to_string(c), false)};
+        a.userData = {true, 0, 0x6D6D, 0, Stored(a.name, "c" + std::to_string(c))};
         project.attributes.Add(a);
     }
     sim::Attribute profile;
@@ -73,19 +138,20 @@ void FillProject(sim::Project& project, int elements)
         part.uniqueId = "{" + std::to_string(p) + "}";
         part.kind = p % 3 == 0 ? APILib_WindowID : p % 3 == 1 ? APILib_DoorID : APILib_ObjectID;
         project.libParts.Put(part);
-        project.addOnData["KV_" + part.name] = {1, 0x6D6D, Stored(part.name, "p" + std::to_string(p), true)};
+        project.addOnData["KV_" + part.name] = {1, 0x6D6D, Stored(part.name, "p" + std::to_string(p))};
     }
     for (int n = 0; n < 20; ++n)
-        project.addOnData["KV_Assembly " + std::to_string(n)] = {1, 0x6D6D,
-                                                                 Stored("Assembly", std::to_string(n), false)};
+        project.addOnData["KV_Assembly " + std::to_string(n)] = {1, 0x6D6D, Stored("Assembly", std::to_string(n))};
 
     const API_ElemTypeID types[] = {API_WallID,   API_SlabID,        API_RoofID,   API_WallID,
                                     API_ColumnID, API_BeamID,        API_WindowID, API_DoorID,
                                     API_ObjectID, API_CurtainWallID, API_StairID,  API_SlabID};
+    // Random ids, as the host gives them: no pass over the elements walks memory in order.
+    std::mt19937_64 random(20261207);
     for (int e = 0; e < elements; ++e) {
         sim::Element element;
         element.type = types[e % (sizeof types / sizeof types[0])];
-        element.guid = Guid(e + 1, 4);
+        element.guid = Guid(random(), random());
         element.payload = sim::PayloadFor(element.type);
         element.ifcAttributes = {{"Name", "Name " + std::to_string(e % 37)}};
         element.quantities.volume = 1.0 + e % 7;
@@ -95,6 +161,7 @@ void FillProject(sim::Project& project, int elements)
         element.quantities.height = 2.5;
         element.quantities.width = 1.0;
         element.quantities.surfaces = {1, 1, 1, 1, 1};
+        std::string catalogueName = "Material " + std::to_string(1 + e % materials);
         if (sim::ShellPayload* shell = element.Shell()) {
             const bool composite = e % 2 == 0;
             shell->structure.modelElemStructureType = composite ? API_CompositeStructure : API_BasicStructure;
@@ -102,6 +169,8 @@ void FillProject(sim::Project& project, int elements)
             shell->structure.buildingMaterial = composite ? 0 : 1 + e % materials;
             shell->structure.thickness = 0.1 + (e % 5) * 0.05;
             shell->thicknessEnd = shell->structure.thickness;
+            if (composite)
+                catalogueName = "Composite " + std::to_string(1 + e % composites);
         } else if (sim::MemberPayload* member = element.Member()) {
             API_AssemblySegmentData segment{};
             segment.modelElemStructureType = e % 3 == 0 ? API_ProfileStructure : API_BasicStructure;
@@ -113,18 +182,32 @@ void FillProject(sim::Project& project, int elements)
             element.libraryPart = "{" + std::to_string(part) + "}";
             placed->hasBox = true;
             placed->box = {0, 0, 0, 0.5, 0.5, 0.9};
+            catalogueName = "Part " + std::to_string(part);
         }
-        if (element.type == API_CurtainWallID || element.type == API_StairID)
+        if (element.type == API_CurtainWallID || element.type == API_StairID) {
             element.ifcAttributes = {{"Name", "Assembly " + std::to_string(e % 20)}};
+            catalogueName = "Assembly";
+        }
+        // What the add-on leaves on an element it gave catalogue data.
+        Annotate(element, data, catalogueName, std::to_string(e % 1000));
+        element.userData = {true, 0, 0x6D6D, 0, Stored(catalogueName, std::to_string(e % 1000))};
         project.elements.Add(std::move(element));
     }
 }
 
-json ProjectFile(int elements)
+json ProjectFile(int elements, Spread spread)
 {
     sim::Project project;
-    FillProject(project, elements);
+    FillProject(project, elements, spread);
     return sim::SaveProject(project);
+}
+
+std::vector<std::string> CatalogueIds(const sim::Project& project)
+{
+    std::vector<std::string> ids;
+    project.attributes.ForEach(API_BuildingMaterialID,
+                               [&](const sim::Attribute& a) { ids.push_back(std::to_string(1000 + a.index)); });
+    return ids;
 }
 
 void LoadAddOnOnce()

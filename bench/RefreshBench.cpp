@@ -76,5 +76,3 @@ void ImportMaterial(benchmark::State& state)
 BENCHMARK(ImportMaterial)->RangeMultiplier(4)->Range(16, 1024);
 
 } // namespace
-
-BENCHMARK_MAIN();

@@ -2,10 +2,10 @@
 #include <algorithm>
 #include <unordered_map>
 
-#include "DBPrintf.h"
 #include "ElementNames.hpp"
 #include "ErrorMessages.hpp"
 #include "ExportManager.hpp"
+#include "Trace.hpp"
 
 namespace KRV {
 
@@ -28,8 +28,7 @@ std::vector<Assembly> Scan(API_ElemTypeID type, ExportManager& manager)
     std::vector<Assembly> groups;
     std::unordered_map<std::string, std::size_t> byName;
     for (const API_Guid& guid : elements) {
-        const GS::UniString guidText = APIGuidToString(guid);
-        DBPrintf("Element guid: %s\n", guidText.ToUtf8().c_str());
+        KRV_ELEMENT_TRACE("Element guid: %s\n", APIGuidToString(guid).ToUtf8().c_str());
         API_Element element{};
         element.header.guid = guid;
         if (!ReadSucceeded(ACAPI_Element_Get(&element), "CalculateAssemblies::ACAPI_Element_Get"))
@@ -37,11 +36,11 @@ std::vector<Assembly> Scan(API_ElemTypeID type, ExportManager& manager)
         GS::UniString name; // every element starts without a name
         if (GetIFCNameFromElementGuid(guid, name) != NoError)
             continue; // logged: without its name it belongs to no group
-        DBPrintf("IFC name: %s\n", name.ToUtf8().c_str());
+        KRV_ELEMENT_TRACE("IFC name: %s\n", name.ToUtf8().c_str());
         const KorvelProperties& properties = cache.RecordProperties(name);
         const GS::UniString bimUuid = properties.GetPropertyValueByName("id");
         if (cache.Record(name))
-            DBPrintf("bim_uuid: %s\n", bimUuid.ToUtf8().c_str());
+            KRV_ELEMENT_TRACE("bim_uuid: %s\n", bimUuid.ToUtf8().c_str());
         API_ElementQuantity q;
         const bool read = ReadQuantities(guid, q);
         const double measure = !read ? 0.0 : type == API_CurtainWallID ? q.area : q.volume;
@@ -52,7 +51,7 @@ std::vector<Assembly> Scan(API_ElemTypeID type, ExportManager& manager)
         }
         Assembly assembly;
         assembly.type = type == API_CurtainWallID ? (read ? "Walls" : "") : "Stairs";
-        assembly.id = guidText;
+        assembly.id = APIGuidToString(guid); // the group's first element names it
         assembly.name = name;
         assembly.bimUuid = bimUuid;
         assembly.measure = measure;

@@ -4,13 +4,13 @@
 #include <unordered_map>
 
 #include "APIdefs_LibParts.h"
-#include "DBPrintf.h"
 #include "ElementNames.hpp"
 #include "ErrorMessages.hpp"
 #include "ExportManager.hpp"
 #include "HostMemory.hpp"
 #include "HostText.hpp"
 #include "ProfileVectorImage.hpp"
+#include "Trace.hpp"
 
 namespace KRV {
 
@@ -66,7 +66,7 @@ API_AttributeIndex SegmentMaterial(const API_Element& element, ReadCache& cache)
         if (first.modelElemStructureType == API_BasicStructure) {
             material = first.buildingMaterial;
         } else if (const CachedAttribute* profile = cache.Attribute(API_ProfileID, first.profileAttr)) {
-            DBPrintf("profile name: %s\n", GetHeaderName(profile->record.header).ToUtf8().c_str());
+            KRV_ELEMENT_TRACE("profile name: %s\n", GetHeaderName(profile->record.header).ToUtf8().c_str());
             material = cache.ProfileMaterial(first.profileAttr);
         }
     }
@@ -153,8 +153,7 @@ json ExportManager::CalculateElements(API_ElemTypeID type, GS::UniString default
     std::unordered_map<const KorvelProperties*, Facts> facts;
     const bool placedFromPart = type == API_WindowID || type == API_DoorID || type == API_ObjectID;
     for (const API_Guid& guid : elements) {
-        const GS::UniString guidText = APIGuidToString(guid);
-        DBPrintf("Element guid: %s\n", guidText.ToUtf8().c_str());
+        KRV_ELEMENT_TRACE("Element guid: %s\n", APIGuidToString(guid).ToUtf8().c_str());
         API_Element element{};
         element.header.guid = guid;
         if (!ReadSucceeded(ACAPI_Element_Get(&element), "CalculateElements::ACAPI_Element_Get"))
@@ -163,18 +162,18 @@ json ExportManager::CalculateElements(API_ElemTypeID type, GS::UniString default
         std::string uniqueId;
         GS::UniString productName;
         if (!placedFromPart) {
-            DBPrintf("The element is not GDL based!\n");
+            KRV_ELEMENT_TRACE("The element is not GDL based!\n");
         } else if (element.object.libInd > 0) {
             const auto& part = cache.LibraryPart(element.object.libInd);
             if (part.first.empty())
                 continue; // a part the host cannot find
             uniqueId = part.first;
             productName = part.second;
-            DBPrintf("Lib part name: %s\n", productName.ToUtf8().c_str());
+            KRV_ELEMENT_TRACE("Lib part name: %s\n", productName.ToUtf8().c_str());
         }
         GS::UniString ifcName; // every element starts without a name
         GetIFCNameFromElementGuid(guid, ifcName);
-        DBPrintf("IFC name: %s\n", ifcName.ToUtf8().c_str());
+        KRV_ELEMENT_TRACE("IFC name: %s\n", ifcName.ToUtf8().c_str());
         ifcName.Trim();
         if (type == API_ObjectID) {
             const Int32 related = element.object.relatedElemType;
@@ -200,14 +199,16 @@ json ExportManager::CalculateElements(API_ElemTypeID type, GS::UniString default
         static const KorvelProperties none;
         const KorvelProperties* properties = &none;
         if (!placedFromPart) {
+#if KORVEL_ELEMENT_TRACE
             GS::UniString info;
             API_Guid element_guid = guid;
-            ACAPI_Database(APIDb_GetElementInfoStringID, &element_guid, &info);
-            DBPrintf("column info: %s\n", info.ToUtf8().c_str());
+            ACAPI_Database(APIDb_GetElementInfoStringID, &element_guid, &info); // only for the trace
+            KRV_ELEMENT_TRACE("column info: %s\n", info.ToUtf8().c_str());
+#endif
             const API_AttributeIndex index = SegmentMaterial(element, cache);
             if (const CachedAttribute* material =
                     index != 0 ? cache.Attribute(API_BuildingMaterialID, index) : nullptr) {
-                DBPrintf("material name: %s\n", GetHeaderName(material->record.header).ToUtf8().c_str());
+                KRV_ELEMENT_TRACE("material name: %s\n", GetHeaderName(material->record.header).ToUtf8().c_str());
                 properties = &material->properties;
             }
         } else {
@@ -223,8 +224,8 @@ json ExportManager::CalculateElements(API_ElemTypeID type, GS::UniString default
             fact.bimUuid = properties->GetPropertyValueByName("id");
         }
         if (!properties->empty())
-            DBPrintf("Ref unit: %s bim_uuid: %s density: %s\n", fact.referenceUnit.ToUtf8().c_str(),
-                     fact.bimUuid.ToUtf8().c_str(), fact.densityText.ToUtf8().c_str());
+            KRV_ELEMENT_TRACE("Ref unit: %s bim_uuid: %s density: %s\n", fact.referenceUnit.ToUtf8().c_str(),
+                              fact.bimUuid.ToUtf8().c_str(), fact.densityText.ToUtf8().c_str());
         ElemInfo measured;
         Measure(element, fact.density, measured);
 
@@ -240,7 +241,7 @@ json ExportManager::CalculateElements(API_ElemTypeID type, GS::UniString default
             continue;
         }
         measured.category = Category(type);
-        measured.guid = guidText;
+        measured.guid = APIGuidToString(guid); // the group's first element names it
         measured.name = productName;
         measured.referenceUnit = properties->empty() || fact.referenceUnit.IsEmpty() ? defaultUnit : fact.referenceUnit;
         measured.bimUuid = fact.bimUuid;

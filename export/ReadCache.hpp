@@ -2,6 +2,7 @@
 // What one report request reads from the project, read once: attributes with their
 // stored catalogue properties, composites' components, library parts, add-on data
 // records. Made at the start of a request and dropped at its end; nothing outlives it.
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <optional>
@@ -37,10 +38,11 @@ public:
     const KorvelProperties& RecordProperties(const GS::UniString& name);
 
 private:
-    std::map<std::pair<API_AttrTypeID, API_AttributeIndex>, std::optional<CachedAttribute>> attributes;
-    std::map<API_AttributeIndex, std::vector<API_CWallComponent>> components;
-    std::map<Int32, std::pair<std::string, GS::UniString>> libraryParts;
-    std::map<API_AttributeIndex, API_AttributeIndex> profileMaterials;
+    // Looked up once or more per element: hashed.
+    std::unordered_map<std::uint64_t, std::optional<CachedAttribute>> attributes; // by type and index
+    std::unordered_map<API_AttributeIndex, std::vector<API_CWallComponent>> components;
+    std::unordered_map<Int32, std::pair<std::string, GS::UniString>> libraryParts;
+    std::unordered_map<API_AttributeIndex, API_AttributeIndex> profileMaterials;
     std::map<GS::UniString, std::optional<GS::UniString>> records;
     std::map<GS::UniString, KorvelProperties> recordProperties;
 };
