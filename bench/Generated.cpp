@@ -103,7 +103,7 @@ void Annotate(sim::Annotations& target, const CatalogueData& data, const std::st
 void FillProject(sim::Project& project, int elements, Spread spread)
 {
     const int materials = spread == Spread::Few ? 50 + elements / 200 : std::max(1, elements / 4);
-    const int composites = spread == Spread::Few ? 20 + elements / 1000 : std::max(1, elements / 4);
+    const int composites = spread == Spread::Few ? 20 + elements / 1000 : std::max(1, elements / 12);
     const int parts = 100;
     const CatalogueData data = AddCatalogueData(project);
     for (int i = 1; i <= materials; ++i) {

@@ -125,7 +125,7 @@ json GetCalculationJsonFromAttribute(ReadCache& cache, API_Attribute& buildingMa
     json attributes = json::array();
     GS::UniString bimUuid;
     if (const CachedAttribute* cached = cache.Attribute(API_BuildingMaterialID, buildingMaterial.header.index)) {
-        for (const KorvelProperty& property : cached->properties.GetProperties())
+        for (const KorvelProperty& property : cached->properties.View())
             if (property.GetGroup() == "VORO Attributes")
                 attributes.push_back(property);
         bimUuid = cached->properties.GetPropertyValueByName("id");
@@ -169,7 +169,7 @@ json GetCalculationJsonFromComplexAttribute(ReadCache& cache, API_Attribute& com
         json layer = GetCalculationJsonFromAttribute(cache, record);
         layer["thickness"] = component.fillThick * 100.0;
         layer["type"] = GetLayerType(component.flagBits).ToUtf8();
-        group["layers"].push_back(layer);
+        group["layers"].push_back(std::move(layer));
     }
     return group;
 }
@@ -223,23 +223,33 @@ json ExportManager::CalculateCompositeElements(API_ElemTypeID type)
         records.push_back({typeCode, area, thickness, APIGuidToString(attribute->record.header.guid).ToUtf8(),
                            systemType, std::move(group)});
     }
+    // By name (ignoring case), then subtype; ties keep the order the elements came in, so one
+    // project always gives one reply. The keys are made once, not in every comparison.
+    struct SortKey {
+        GS::UniString name;
+        std::string subtype;
+        std::size_t record;
+    };
+    std::vector<SortKey> keys;
+    keys.reserve(records.size());
+    for (std::size_t i = 0; i < records.size(); ++i)
+        keys.push_back({GS::UniString(records[i].group.at("name").get_ref<const std::string&>()),
+                        records[i].group.at("subtype").get<std::string>(), i});
+    std::stable_sort(keys.begin(), keys.end(), [](const SortKey& a, const SortKey& b) {
+        const auto order = a.name.Compare(b.name, GS::CaseInsensitive);
+        if (order != GS::UniString::Equal)
+            return order == GS::UniString::Less;
+        return a.subtype < b.subtype;
+    });
     json result = json::array();
-    for (CompositeUseInfo& record : records) {
+    for (const SortKey& key : keys) {
+        CompositeUseInfo& record = records[key.record];
         json entry = std::move(record.group);
         entry["system_type"] = record.systemType;
         entry["type_id"] = record.typeCode;
         entry["area"] = record.area;
         result.push_back(std::move(entry));
     }
-    // Ties keep the order the elements came in, so one project always gives one reply.
-    std::stable_sort(result.begin(), result.end(), [](const json& a, const json& b) {
-        const GS::UniString nameA(a.at("name").get_ref<const std::string&>());
-        const GS::UniString nameB(b.at("name").get_ref<const std::string&>());
-        const auto order = nameA.Compare(nameB, GS::CaseInsensitive);
-        if (order != GS::UniString::Equal)
-            return order == GS::UniString::Less;
-        return a.at("subtype").get_ref<const std::string&>() < b.at("subtype").get_ref<const std::string&>();
-    });
     return result;
 }
 

@@ -59,6 +59,111 @@ json StoredList(const GS::UniString& text, const std::string& whose)
     return stored;
 }
 
+// Reads the "id" and "updated_at" values of a stored list without building it (the list of
+// every material is read on each update status): the last property of a name wins, as in a
+// walk over the list, and a property without "value" gives null. False when the text is no
+// clean list of property objects with plain values; the full reading then says what it is.
+class IdAndTime : public nlohmann::json_sax<json> {
+public:
+    json id;
+    json updated;
+
+    bool null() override
+    {
+        return Scalar([] { return json(); });
+    }
+    bool boolean(bool value) override
+    {
+        return Scalar([&] { return json(value); });
+    }
+    bool number_integer(number_integer_t value) override
+    {
+        return Scalar([&] { return json(value); });
+    }
+    bool number_unsigned(number_unsigned_t value) override
+    {
+        return Scalar([&] { return json(value); });
+    }
+    bool number_float(number_float_t value, const string_t&) override
+    {
+        return Scalar([&] { return json(value); });
+    }
+    // The parser clears its buffer before the next token: the text can be taken.
+    bool string(string_t& value) override
+    {
+        return Scalar([&] { return json(std::move(value)); });
+    }
+    bool binary(binary_t&) override { return false; }
+    bool start_object(std::size_t) override
+    {
+        if (depth != 1)
+            return false; // only property objects inside the list
+        ++depth;
+        name = json();
+        value = json();
+        return true;
+    }
+    bool key(string_t& text) override
+    {
+        member = text;
+        return true;
+    }
+    bool end_object() override
+    {
+        --depth;
+        if (name == json("id"))
+            id = value;
+        else if (name == json("updated_at"))
+            updated = value;
+        return true;
+    }
+    bool start_array(std::size_t) override
+    {
+        if (depth != 0)
+            return false;
+        ++depth;
+        return true;
+    }
+    bool end_array() override
+    {
+        --depth;
+        return true;
+    }
+    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override { return false; }
+
+private:
+    // Only the members "name" and "value" are kept; the others (group, type, unit) are skipped unmade.
+    template <typename Make> bool Scalar(Make make)
+    {
+        if (depth != 2)
+            return false;
+        if (member == "name")
+            name = make();
+        else if (member == "value")
+            value = make();
+        return true;
+    }
+
+    int depth = 0;
+    std::string member;
+    json name;
+    json value;
+};
+
+bool ReadIdAndTime(const std::string& text, json& id, json& updated)
+{
+    IdAndTime reader;
+    try {
+        if (!json::sax_parse(text, &reader, json::input_format_t::json, true, false))
+            return false;
+    } catch (const json::exception&) {
+        return false;
+    }
+    id = std::move(reader.id);
+    updated = std::move(reader.updated);
+    return true;
+}
+
 // The key a request item is found under: equal JSON values (1 and 1.0 too) share it.
 std::string KeyOf(const json& id)
 {
@@ -90,26 +195,29 @@ json MaterialsIds(const UpdateRequest& request, API_AttrTypeID type)
         if (!ReadSucceeded(ACAPI_Attribute_Get(&attribute), "UpdateStatus::ACAPI_Attribute_Get"))
             continue;
         GS::UniString text;
-        if (GetUserData(attribute, text) != NoError)
-            continue;
-        const std::string whose = "the attribute " + GetHeaderName(attribute.header).ToUtf8();
-        const json stored = StoredList(text, whose);
-        if (stored.is_null())
+        if (GetUserData(attribute, text) != NoError || text.IsEmpty())
             continue;
         json id = nullptr;
         json updated = nullptr;
-        for (const json& property : stored) {
-            if (property.value("name", json()) == json("id"))
-                id = property.value("value", json());
-            if (property.value("name", json()) == json("updated_at"))
-                updated = property.value("value", json());
+        if (!ReadIdAndTime(text.ToUtf8(), id, updated)) {
+            // Not a plain list: read whole, which says what is wrong with it.
+            const json stored = StoredList(text, "the attribute " + GetHeaderName(attribute.header).ToUtf8());
+            if (stored.is_null())
+                continue;
+            for (const json& property : stored) {
+                if (property.value("name", json()) == json("id"))
+                    id = property.value("value", json());
+                if (property.value("name", json()) == json("updated_at"))
+                    updated = property.value("value", json());
+            }
         }
         if (request.Matching(id).empty())
             continue;
         const std::optional<Int64> storedTime = StoredTime(updated);
         if (!storedTime) {
             // Damaged catalogue data of one attribute does not take the report down.
-            LogWarning("The catalogue data stored for " + whose + " has no usable \"updated_at\".");
+            LogWarning("The catalogue data stored for the attribute " + GetHeaderName(attribute.header).ToUtf8() +
+                       " has no usable \"updated_at\".");
             continue;
         }
         ReportNewer(request, id, *storedTime, result);

@@ -2,11 +2,11 @@
 
 namespace KRV {
 
-void KorvelProperties::AddProperty(json property)
+void KorvelProperties::AddProperty(const json& property)
 {
     KorvelProperty p;
     from_json(property, p);
-    properties.push_back(p);
+    properties.push_back(std::move(p));
 }
 
 GS::UniString KorvelProperties::GetPropertyValueByName(const GS::UniString& name) const
@@ -21,6 +21,8 @@ void from_json(const json& j, KorvelProperties& properties)
 {
     if (j.is_null())
         return;
+    if (j.is_array())
+        properties.Reserve(j.size());
     for (const json& element : j)
         properties.AddProperty(element);
 }

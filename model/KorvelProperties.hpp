@@ -14,7 +14,10 @@ public:
     virtual ~KorvelProperties() = default;
 
     std::vector<KorvelProperty> GetProperties() const { return properties; }
-    void AddProperty(json property);
+    // The list itself, without a copy (valid while this object lives).
+    const std::vector<KorvelProperty>& View() const { return properties; }
+    void AddProperty(const json& property);
+    void Reserve(std::size_t count) { properties.reserve(count); }
     // The first property of that name; "" when there is none.
     GS::UniString GetPropertyValueByName(const GS::UniString& name) const;
     bool empty() const { return properties.empty(); }
