@@ -10,6 +10,38 @@
 
 namespace KRV {
 
+namespace {
+
+std::unordered_map<API_Guid, ShellFacts>* shells = nullptr;
+int shellScopes = 0;
+
+} // namespace
+
+ShellFacts FactsOf(const API_Element& element)
+{
+    ShellFacts facts;
+    facts.type = element.header.typeID;
+    switch (element.header.typeID) {
+    case API_WallID:
+        facts.structure = {element.wall.modelElemStructureType, element.wall.composite, element.wall.buildingMaterial,
+                           element.wall.profileAttr, element.wall.thickness};
+        facts.wallType = element.wall.type;
+        facts.wallThicknessEnd = element.wall.thickness1;
+        break;
+    case API_SlabID:
+        facts.structure = {element.slab.modelElemStructureType, element.slab.composite, element.slab.buildingMaterial,
+                           0, element.slab.thickness};
+        break;
+    case API_RoofID:
+        facts.structure = {element.roof.shellBase.modelElemStructureType, element.roof.shellBase.composite,
+                           element.roof.shellBase.buildingMaterial, 0, element.roof.shellBase.thickness};
+        break;
+    default:
+        break;
+    }
+    return facts;
+}
+
 std::optional<API_ElemStructure> StructureOf(const API_Guid& guid)
 {
     API_Element element{};
@@ -18,19 +50,35 @@ std::optional<API_ElemStructure> StructureOf(const API_Guid& guid)
         LogArchicadErrorCodeMessage(err, "StructureOf::ACAPI_Element_Get");
         return std::nullopt;
     }
-    switch (element.header.typeID) {
-    case API_WallID:
-        return API_ElemStructure{element.wall.modelElemStructureType, element.wall.composite,
-                                 element.wall.buildingMaterial, element.wall.profileAttr, element.wall.thickness};
-    case API_SlabID:
-        return API_ElemStructure{element.slab.modelElemStructureType, element.slab.composite,
-                                 element.slab.buildingMaterial, 0, element.slab.thickness};
-    case API_RoofID:
-        return API_ElemStructure{element.roof.shellBase.modelElemStructureType, element.roof.shellBase.composite,
-                                 element.roof.shellBase.buildingMaterial, 0, element.roof.shellBase.thickness};
-    default:
+    const API_ElemTypeID type = element.header.typeID;
+    if (type != API_WallID && type != API_SlabID && type != API_RoofID)
         return std::nullopt;
+    const ShellFacts facts = FactsOf(element);
+    if (shells != nullptr)
+        (*shells)[guid] = facts;
+    return facts.structure;
+}
+
+ShellFactsScope::ShellFactsScope()
+{
+    if (shellScopes++ == 0)
+        shells = new std::unordered_map<API_Guid, ShellFacts>();
+}
+
+ShellFactsScope::~ShellFactsScope()
+{
+    if (--shellScopes == 0) {
+        delete shells;
+        shells = nullptr;
     }
+}
+
+const ShellFacts* KnownShell(const API_Guid& element)
+{
+    if (shells == nullptr)
+        return nullptr;
+    auto it = shells->find(element);
+    return it == shells->end() ? nullptr : &it->second;
 }
 
 namespace {

@@ -9,6 +9,28 @@ namespace KRV {
 // What a wall, slab or roof is built of; nothing for other elements or a failed read (logged).
 std::optional<API_ElemStructure> StructureOf(const API_Guid& element);
 
+// What the take-off needs of a wall, slab or roof besides its quantities.
+struct ShellFacts {
+    API_ElemTypeID type = API_ZombieElemID;
+    API_ElemStructure structure{};
+    short wallType = 0;
+    double wallThicknessEnd = 0;
+};
+ShellFacts FactsOf(const API_Element& element);
+
+// While one lives, the walls, slabs and roofs StructureOf reads are kept, so a later pass
+// of the same request (the take-off after the refresh) does not read them again: nothing
+// changes what they are built of in between. Scopes nest.
+class ShellFactsScope {
+public:
+    ShellFactsScope();
+    ~ShellFactsScope();
+    ShellFactsScope(const ShellFactsScope&) = delete;
+    ShellFactsScope& operator=(const ShellFactsScope&) = delete;
+};
+// What a scope kept of the element; null without a scope or when it was not read.
+const ShellFacts* KnownShell(const API_Guid& element);
+
 // While one lives, which walls, slabs and roofs are built of which composite is read from
 // the host once (the first time it is asked), and kept up to date through CompositeChanged:
 // within one request only the add-on changes what elements are built of. Scopes nest;

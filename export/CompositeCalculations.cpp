@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <map>
 
+#include "ElementStructure.hpp"
 #include "ErrorMessages.hpp"
 #include "ExportManager.hpp"
 #include "HostText.hpp"
@@ -26,19 +27,36 @@ struct Shell {
     double thickness;
 };
 
-Shell ShellOf(const API_Element& element)
+Shell ShellOf(const ShellFacts& facts)
 {
-    switch (element.header.typeID) {
+    return {facts.structure.modelElemStructureType, facts.structure.composite, facts.structure.buildingMaterial,
+            facts.structure.thickness};
+}
+
+// The area from the quantities: the volume over the thickness, or the surface for that kind
+// of wall.
+double AreaOf(const API_Guid& guid, const ShellFacts& facts)
+{
+    API_ElementQuantity quantity;
+    const bool read = ReadQuantities(guid, quantity);
+    double thickness = 0;
+    switch (facts.type) {
     case API_WallID:
-        return {element.wall.modelElemStructureType, element.wall.composite, element.wall.buildingMaterial,
-                element.wall.thickness};
+        // This kind of wall is measured by its surface.
+        if (facts.wallType == 5)
+            return read ? quantity.surface : 0.0;
+        thickness = (facts.structure.thickness + facts.wallThicknessEnd) * 0.5;
+        break;
     case API_SlabID:
-        return {element.slab.modelElemStructureType, element.slab.composite, element.slab.buildingMaterial,
-                element.slab.thickness};
+    case API_RoofID:
+        thickness = facts.structure.thickness;
+        break;
     default:
-        return {element.roof.shellBase.modelElemStructureType, element.roof.shellBase.composite,
-                element.roof.shellBase.buildingMaterial, element.roof.shellBase.thickness};
+        return 0.0;
     }
+    if (!read || thickness <= 1e-05)
+        return 0.0;
+    return quantity.volume / thickness;
 }
 
 } // namespace
@@ -90,28 +108,7 @@ GS::Array<API_Guid> ExportManager::Elements(API_ElemTypeID type, UInt32 filter, 
 
 double GetArea(API_Element& element)
 {
-    API_ElementQuantity quantity;
-    const bool read = ReadQuantities(element.header.guid, quantity);
-    double thickness = 0;
-    switch (element.header.typeID) {
-    case API_WallID:
-        // This kind of wall is measured by its surface.
-        if (element.wall.type == 5)
-            return read ? quantity.surface : 0.0;
-        thickness = (element.wall.thickness + element.wall.thickness1) * 0.5;
-        break;
-    case API_SlabID:
-        thickness = element.slab.thickness;
-        break;
-    case API_RoofID:
-        thickness = element.roof.shellBase.thickness;
-        break;
-    default:
-        return 0.0;
-    }
-    if (!read || thickness <= 1e-05)
-        return 0.0;
-    return quantity.volume / thickness;
+    return AreaOf(element.header.guid, FactsOf(element));
 }
 
 std::vector<API_CWallComponent> GetBuildingMaterialFillsFromComposite(ReadCache& cache, API_Attribute& composite)
@@ -183,11 +180,18 @@ json ExportManager::CalculateCompositeElements(API_ElemTypeID type)
     // Groups by attribute: one for a composite, one per thickness for a building material.
     std::map<std::pair<API_AttrTypeID, API_AttributeIndex>, std::vector<std::size_t>> byKey;
     for (const API_Guid& guid : elements) {
-        API_Element element{};
-        element.header.guid = guid;
-        if (!ReadSucceeded(ACAPI_Element_Get(&element), "CalculateCompositeElements::ACAPI_Element_Get"))
-            continue; // a record the host could not read is no group of its own
-        const Shell shell = ShellOf(element);
+        // Read by the refresh of the same request already, or now.
+        ShellFacts facts;
+        if (const ShellFacts* known = KnownShell(guid)) {
+            facts = *known;
+        } else {
+            API_Element element{};
+            element.header.guid = guid;
+            if (!ReadSucceeded(ACAPI_Element_Get(&element), "CalculateCompositeElements::ACAPI_Element_Get"))
+                continue; // a record the host could not read is no group of its own
+            facts = FactsOf(element);
+        }
+        const Shell shell = ShellOf(facts);
         const bool composite = shell.structure == API_CompositeStructure;
         if (!composite && shell.structure != API_BasicStructure)
             continue; // profiled
@@ -195,7 +199,7 @@ json ExportManager::CalculateCompositeElements(API_ElemTypeID type)
                                                            composite ? shell.composite : shell.buildingMaterial);
         if (attribute == nullptr)
             continue;
-        const double area = GetArea(element);
+        const double area = AreaOf(guid, facts);
         const double thickness = shell.thickness * 100.0;
         // One attribute, one guid: its type and index stand for the guid as the key.
         auto& candidates = byKey[{attribute->record.header.typeID, attribute->record.header.index}];

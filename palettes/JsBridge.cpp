@@ -5,6 +5,7 @@
 #include "BrowserPalette.hpp"
 #include "BulkImport.hpp"
 #include "CatchAll.hpp"
+#include "ElementStructure.hpp"
 #include "JsonText.hpp"
 #include "OSUtils.hpp"
 #include "SelfUpdate.hpp"
@@ -128,6 +129,8 @@ void BrowserPalette::RegisterACAPIJavaScriptObject()
     object->AddItem(Function("update", ImportWithNullCheck));
     object->AddItem(Function("getCalculationData", [](Reply argument) {
         GS::UniString text = GetStringFromJsVariable(argument);
+        // The walls, slabs and roofs the refresh reads are not read again by the take-off.
+        const ShellFactsScope shells;
         UpdateAttributesUserData();
         if (!BrowserPalette::ExportCalculations(text))
             return Text(ReturnStatus(true, true));
