@@ -171,10 +171,14 @@ json ExportManager::CalculateElements(API_ElemTypeID type, GS::UniString default
             productName = part.second;
             KRV_ELEMENT_TRACE("Lib part name: %s\n", productName.ToUtf8().c_str());
         }
+        // The IFC name decides for objects and names what has no product; a window or door
+        // placed from a part is known by the part (its name is read only for the trace).
         GS::UniString ifcName; // every element starts without a name
-        GetIFCNameFromElementGuid(guid, ifcName);
-        KRV_ELEMENT_TRACE("IFC name: %s\n", ifcName.ToUtf8().c_str());
-        ifcName.Trim();
+        if (type == API_ObjectID || productName.IsEmpty() || KORVEL_ELEMENT_TRACE) {
+            GetIFCNameFromElementGuid(guid, ifcName);
+            KRV_ELEMENT_TRACE("IFC name: %s\n", ifcName.ToUtf8().c_str());
+            ifcName.Trim();
+        }
         if (type == API_ObjectID) {
             const Int32 related = element.object.relatedElemType;
             // Parts of curtain walls and stairs are counted with their assembly.
