@@ -371,7 +371,8 @@ int GetPropertyDefinitionValues(API_AttrTypeID type, int index, GS::UniString& d
     head.typeID = type;
     head.index = index;
     GS::Array<API_PropertyDefinition> definitions;
-    GSErrCode err = ACAPI_Attribute_GetPropertyDefinitions(head, API_PropertyDefinitionFilter_All, definitions);
+    // The host's own definitions only: the catalogue's are many, and not wanted here.
+    GSErrCode err = ACAPI_Attribute_GetPropertyDefinitions(head, API_PropertyDefinitionFilter_BuiltIn, definitions);
     if (err != NoError)
         return err;
     for (const API_PropertyDefinition& definition : definitions) {

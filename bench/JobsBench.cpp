@@ -184,14 +184,15 @@ void UpdateStatus(benchmark::State& state)
            elements, state.range(1) != 0);
 }
 
-// A bulk import of 500 materials with 30 properties each: the same 30 names for all, or
-// names of their own.
+// A bulk import of range(1) materials with 30 properties each: the same 30 names for all,
+// or (range(0) 1) names of their own.
 void BulkImport(benchmark::State& state)
 {
     const bool distinct = state.range(0) != 0;
+    const int count = static_cast<int>(state.range(1));
     Setup(1000, bench::Spread::Few);
     json items = json::array();
-    for (int i = 0; i < 500; ++i) {
+    for (int i = 0; i < count; ++i) {
         json attributes = json::array();
         for (int p = 0; p < 30; ++p)
             attributes.push_back({{"name", distinct ? "Eigenschaft " + std::to_string(i) + "." + std::to_string(p)
@@ -222,7 +223,7 @@ void BulkImport(benchmark::State& state)
             imported += entry.value("status", "") == "imported";
     }
     state.counters["imported"] = imported;
-    timings[distinct ? "bulk import 500 x 30, names of their own" : "bulk import 500 x 30, shared names"][500] =
+    timings[distinct ? "bulk import n x 30, names of their own" : "bulk import n x 30, shared names"][count] =
         seconds / static_cast<double>(state.iterations());
 }
 
@@ -316,7 +317,13 @@ BENCHMARK(TakeOff)->Apply(BothSpreads);
 BENCHMARK(CalculationDataThroughBridge)->Apply(BothSpreads);
 BENCHMARK(Refresh)->Apply(BothSpreads);
 BENCHMARK(UpdateStatus)->Apply(UpdateStatusSizes);
-BENCHMARK(BulkImport)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(Iterations());
+BENCHMARK(BulkImport)
+    ->Args({0, 100})
+    ->Args({0, 500})
+    ->Args({1, 100})
+    ->Args({1, 500})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(Iterations());
 BENCHMARK(CompositeImport)
     ->Args({1000, 0, 1})
     ->Args({10000, 0, 1})

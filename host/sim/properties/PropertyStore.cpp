@@ -105,9 +105,11 @@ void PropertyStore::Index(PropertyDefinition& d)
     byName.emplace(NameKey(d.definition.groupGuid, d.definition.name), &d);
     if (d.field != BuiltInField::None)
         return;
+    // Not listed anywhere yet (new, or unindexed before a change): only an item named twice
+    // in its availability would list it twice, and that one is at the back.
     for (const API_Guid& item : d.definition.availability) {
         auto& list = byItem[item];
-        if (std::find(list.begin(), list.end(), &d) == list.end())
+        if (list.empty() || list.back() != &d)
             list.push_back(&d);
     }
 }
