@@ -240,3 +240,34 @@ TEST_F(CompositeImportTest, CompositesTheProjectCannotHoldAreRefused)
     EXPECT_EQ(Composite("Riesig"), nullptr);
     EXPECT_EQ(host().LiveHandles(), 0);
 }
+
+TEST_F(CompositeImportTest, AnOverwriteReachesTheElementsBuiltOfTheCompositeReadOncePerRequest)
+{
+    // Two walls built of "AW", a basic wall whose composite field still holds its index,
+    // and a slab of "IW".
+    UseProject(json::parse(R"({"buildingMaterials": [{"name": "Putz"}],
+        "composites": [{"name": "AW", "components": [{"buildingMaterial": 1, "fillThick": 0.3}]},
+                       {"name": "IW", "components": [{"buildingMaterial": 1, "fillThick": 0.2}]}],
+        "elements": [{"type": "wall", "structure": "composite", "composite": 1},
+                     {"type": "wall", "structure": "basic", "buildingMaterial": 1, "composite": 1},
+                     {"type": "wall", "structure": "composite", "composite": 1},
+                     {"type": "slab", "structure": "composite", "composite": 2}]})"));
+    json aw = ::Composite("AW", {Article("Putz", 1)})["data"];
+    json iw = ::Composite("IW", {Article("Putz", 1)}, "Slab")["data"];
+    aw["image"] = iw["image"] = "";
+    iw["id"] = 9200;
+    host().ResetCallCounts();
+    const std::string reply = ReplyText(CallWithText("bulkImport", json::array({aw, iw}).dump()));
+    EXPECT_NE(reply.find("\"status\":\"overwritten\""), std::string::npos) << reply;
+    EXPECT_EQ(reply.find("failed"), std::string::npos) << reply;
+    // Each wall, slab and roof read once for both composites.
+    EXPECT_EQ(host().GetCallCounts().at("ACAPI_Element_Get"), 4);
+    std::vector<bool> received;
+    project().elements.ForEach([&](const sim::Element& e) { received.push_back(e.userData.present); });
+    EXPECT_EQ(received, (std::vector<bool>{true, false, true, true}));
+
+    // A new composite is on no element yet: none is read.
+    host().ResetCallCounts();
+    EXPECT_EQ(Import(::Composite("Neu", {Article("Putz", 1)})), ok);
+    EXPECT_EQ(host().GetCallCounts().count("ACAPI_Element_Get"), 0u);
+}
