@@ -2,6 +2,7 @@
 #include "ElementStructure.hpp"
 
 #include "ErrorMessages.hpp"
+#include "RequestScoped.hpp"
 
 #include <algorithm>
 #include <string>
@@ -12,8 +13,7 @@ namespace KRV {
 
 namespace {
 
-std::unordered_map<API_Guid, ShellFacts>* shells = nullptr;
-int shellScopes = 0;
+using Shells = std::unordered_map<API_Guid, ShellFacts>;
 
 } // namespace
 
@@ -54,27 +54,24 @@ std::optional<API_ElemStructure> StructureOf(const API_Guid& guid)
     if (type != API_WallID && type != API_SlabID && type != API_RoofID)
         return std::nullopt;
     const ShellFacts facts = FactsOf(element);
-    if (shells != nullptr)
+    if (Shells* shells = RequestScoped<Shells>::Current())
         (*shells)[guid] = facts;
     return facts.structure;
 }
 
 ShellFactsScope::ShellFactsScope()
 {
-    if (shellScopes++ == 0)
-        shells = new std::unordered_map<API_Guid, ShellFacts>();
+    RequestScoped<Shells>::Open();
 }
 
 ShellFactsScope::~ShellFactsScope()
 {
-    if (--shellScopes == 0) {
-        delete shells;
-        shells = nullptr;
-    }
+    RequestScoped<Shells>::Close();
 }
 
 const ShellFacts* KnownShell(const API_Guid& element)
 {
+    const Shells* shells = RequestScoped<Shells>::Current();
     if (shells == nullptr)
         return nullptr;
     auto it = shells->find(element);
@@ -91,8 +88,6 @@ struct CompositeUse {
     bool visibleRead = false;
     std::unordered_set<API_Guid> visible;
 };
-CompositeUse* use = nullptr;
-int useScopes = 0;
 
 GSErrCode ReadUse(CompositeUse& into, const char* where)
 {
@@ -138,16 +133,12 @@ GSErrCode ReadVisible(CompositeUse& into, const char* where)
 
 CompositeUseScope::CompositeUseScope()
 {
-    if (useScopes++ == 0)
-        use = new CompositeUse();
+    RequestScoped<CompositeUse>::Open();
 }
 
 CompositeUseScope::~CompositeUseScope()
 {
-    if (--useScopes == 0) {
-        delete use;
-        use = nullptr;
-    }
+    RequestScoped<CompositeUse>::Close();
 }
 
 GSErrCode ElementsBuiltOf(API_AttributeIndex composite, bool visibleOnly, const char* where,
@@ -155,6 +146,7 @@ GSErrCode ElementsBuiltOf(API_AttributeIndex composite, bool visibleOnly, const 
 {
     elements.clear();
     CompositeUse once;
+    CompositeUse* use = RequestScoped<CompositeUse>::Current();
     CompositeUse& known = use != nullptr ? *use : once;
     if (!known.read)
         if (GSErrCode err = ReadUse(known, where); err != NoError)
@@ -174,6 +166,7 @@ GSErrCode ElementsBuiltOf(API_AttributeIndex composite, bool visibleOnly, const 
 
 void CompositeChanged(const API_Guid& element, API_AttributeIndex, API_AttributeIndex to)
 {
+    CompositeUse* use = RequestScoped<CompositeUse>::Current();
     if (use == nullptr || !use->read)
         return;
     if (auto it = use->composite.find(element); it != use->composite.end())

@@ -5,10 +5,13 @@
 #include "APIdefs_UserData.h"
 #include "Classification.hpp"
 #include "ErrorMessages.hpp"
+#include "RequestScoped.hpp"
 
 #include <functional>
 #include <string>
 #include <unordered_map>
+
+using KRV::RequestScoped;
 
 namespace {
 
@@ -21,13 +24,12 @@ struct DefinitionCache {
     };
     std::unordered_map<API_Guid, Definitions> definitions; // by group
 };
-DefinitionCache* cache = nullptr;
-int cacheScopes = 0;
 
 GSErrCode FindOrCreateGroup(API_PropertyGroup& group, GS::UniString name);
 
 GSErrCode GetKorvelPropertyGroup(API_PropertyGroup& group, GS::UniString name)
 {
+    DefinitionCache* cache = RequestScoped<DefinitionCache>::Current();
     if (cache != nullptr)
         if (auto known = cache->groups.find(name.ToUtf8()); known != cache->groups.end()) {
             group = known->second;
@@ -44,7 +46,7 @@ GSErrCode GetKorvelPropertyGroup(API_PropertyGroup& group, GS::UniString name)
 GSErrCode CachedDefinition(const API_Guid& group, const GS::UniString& name, API_PropertyDefinition*& found)
 {
     found = nullptr;
-    DefinitionCache::Definitions& known = cache->definitions[group];
+    DefinitionCache::Definitions& known = RequestScoped<DefinitionCache>::Current()->definitions[group];
     if (!known.listed) {
         GS::Array<API_PropertyDefinition> existing;
         if (GSErrCode err = ACAPI_Property_GetPropertyDefinitions(group, existing); err != NoError) {
@@ -147,16 +149,12 @@ namespace KRV {
 
 DefinitionCacheScope::DefinitionCacheScope()
 {
-    if (cacheScopes++ == 0)
-        cache = new DefinitionCache();
+    RequestScoped<DefinitionCache>::Open();
 }
 
 DefinitionCacheScope::~DefinitionCacheScope()
 {
-    if (--cacheScopes == 0) {
-        delete cache;
-        cache = nullptr;
-    }
+    RequestScoped<DefinitionCache>::Close();
 }
 
 int DefineNewKorvelProperty(const KorvelProperty& property, API_Attr_Head attribute, API_Guid element)
@@ -183,6 +181,7 @@ int DefineNewKorvelProperty(const KorvelProperty& property, API_Attr_Head attrib
     GSErrCode err = NoError;
     bool defined = false;
     bool created = false; // asked the host to create it already
+    DefinitionCache* cache = RequestScoped<DefinitionCache>::Current();
     if (cache != nullptr) {
         API_PropertyDefinition* known = nullptr;
         if (err = CachedDefinition(group.guid, property.GetName(), known); err != NoError)
