@@ -5,10 +5,112 @@
 
 namespace KRV {
 
+namespace {
+
+// Reads a plain stored list (a list of objects whose members are plain values) straight
+// into properties, without building the list first: the take-off and the refresh read one
+// per material. Anything else answers false, and the whole reading below decides.
+class ListReader : public nlohmann::json_sax<json> {
+public:
+    KorvelProperties properties;
+
+    bool null() override
+    {
+        return Member([] { return json(); });
+    }
+    bool boolean(bool value) override
+    {
+        return Member([&] { return json(value); });
+    }
+    bool number_integer(number_integer_t value) override
+    {
+        return Member([&] { return json(value); });
+    }
+    bool number_unsigned(number_unsigned_t value) override
+    {
+        return Member([&] { return json(value); });
+    }
+    bool number_float(number_float_t value, const string_t&) override
+    {
+        return Member([&] { return json(value); });
+    }
+    // The parser clears its buffer before the next token: the text can be taken.
+    bool string(string_t& value) override
+    {
+        return Member([&] { return json(std::move(value)); });
+    }
+    bool binary(binary_t&) override { return false; }
+    bool start_object(std::size_t) override
+    {
+        if (depth != 1)
+            return false;
+        ++depth;
+        entry = json::object();
+        return true;
+    }
+    bool key(string_t& text) override
+    {
+        member = text;
+        return true;
+    }
+    bool end_object() override
+    {
+        --depth;
+        // As from_json reads an entry: each field converted the same way, defaults where absent.
+        properties.AddProperty(entry);
+        return true;
+    }
+    bool start_array(std::size_t) override
+    {
+        if (depth != 0)
+            return false;
+        ++depth;
+        return true;
+    }
+    bool end_array() override
+    {
+        --depth;
+        return true;
+    }
+    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override { return false; }
+
+private:
+    // Only the members a property has are kept; the last of a name wins, as in a parsed object.
+    template <typename Make> bool Member(Make make)
+    {
+        if (depth != 2)
+            return false;
+        if (member == "group" || member == "name" || member == "unit" || member == "type" || member == "value")
+            entry[member] = make();
+        return true;
+    }
+
+    int depth = 0;
+    std::string member;
+    json entry;
+};
+
+bool ReadPlainList(const GS::UniString& text, KorvelProperties& properties)
+{
+    ListReader reader;
+    try {
+        if (!json::sax_parse(text.ToUtf8(), &reader, json::input_format_t::json, true, false))
+            return false;
+    } catch (const json::exception&) {
+        return false; // a value of the wrong type, say: the whole reading says so
+    }
+    properties = std::move(reader.properties);
+    return true;
+}
+
+} // namespace
+
 bool ReadStoredList(const GS::UniString& text, const std::string& whose, KorvelProperties& properties)
 {
     if (text.IsEmpty())
         return false;
+    if (ReadPlainList(text, properties))
+        return true;
     json stored = TextToJson(text);
     bool readable = stored.is_array();
     for (const json& entry : stored)
@@ -17,7 +119,7 @@ bool ReadStoredList(const GS::UniString& text, const std::string& whose, KorvelP
         try {
             KorvelProperties list;
             from_json(stored, list);
-            properties = list;
+            properties = std::move(list);
             return true;
         } catch (const json::exception&) {
             readable = false;
