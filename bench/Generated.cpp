@@ -95,7 +95,11 @@ void Annotate(sim::Annotations& target, const CatalogueData& data, const std::st
 {
     target.classification.push_back({data.classification.first, data.classification.second});
     for (std::size_t p = 0; p < data.definitions.size(); ++p)
-        target.properties[data.definitions[p]] = {p == 0 ? name : p == 1 ? id : std::to_string(100 + p), false};
+        target.properties[data.definitions[p]] = {p == 0   ? name
+                                                  : p == 1 ? id
+                                                  : p == 2 ? std::string("1") // as the stored list says
+                                                           : std::to_string(100 + p),
+                                                  false};
 }
 
 } // namespace
