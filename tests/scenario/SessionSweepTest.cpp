@@ -3,12 +3,16 @@
 // (forked before the add-on loads). What a failing call may not do, grouped by what it breaks:
 // crash the host; leave it in a state the user did not choose; lose or half-write the user's
 // data; answer success for work not done; change the outcome without a log line.
+#include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <functional>
 #include <set>
 
@@ -29,8 +33,15 @@ struct Fault {
     int call;
 };
 
+// A run that takes longer than this is stuck, not slow (one run takes under a second, and a
+// few seconds under the sanitizers): it is ended and reported, so that a hang fails the test
+// instead of holding the suite until its time is up.
+constexpr auto childLimit = std::chrono::seconds(120);
+
 // Runs `body` in a child process; answers what it printed as JSON, or a "crash" entry when
-// the child did not end by itself.
+// the child did not end by itself or did not end in time. The caller must have no other
+// thread: a child forked while another thread holds a lock (the allocator's, say) waits on
+// it for ever.
 json InChild(const std::function<json()>& body)
 {
     int pipeEnds[2];
@@ -59,17 +70,96 @@ json InChild(const std::function<json()>& body)
     close(pipeEnds[1]);
     std::string text;
     char buffer[65536];
-    for (ssize_t n; (n = read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
+    const auto deadline = std::chrono::steady_clock::now() + childLimit;
+    bool late = false;
+    for (;;) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) {
+            late = true;
+            break;
+        }
+        pollfd readable{pipeEnds[0], POLLIN, 0};
+        const int ready = poll(&readable, 1, static_cast<int>(left.count()));
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready <= 0) {
+            late = ready == 0;
+            break;
+        }
+        const ssize_t n = read(pipeEnds[0], buffer, sizeof buffer);
+        if (n <= 0)
+            break;
         text.append(buffer, static_cast<std::size_t>(n));
+    }
     close(pipeEnds[0]);
+    if (late)
+        kill(pid, SIGKILL);
     int status = 0;
     waitpid(pid, &status, 0);
+    if (late)
+        return {{"crash", "no end within " + std::to_string(childLimit.count()) + " s"}};
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
         return {{"crash", WIFSIGNALED(status) ? "ended by signal " + std::to_string(WTERMSIG(status))
                                               : "exit code " + std::to_string(WEXITSTATUS(status))}};
     json result = json::parse(text, nullptr, false);
     return result.is_discarded() ? json{{"crash", "no report"}} : result;
 }
+
+// The session's loopback server, in a process of its own: its threads must not be in the
+// process that forks the runs. Answers its address; ends with the test.
+class ServerProcess {
+public:
+    ServerProcess()
+    {
+        int urlPipe[2];
+        int lifePipe[2];
+        if (pipe(urlPipe) != 0 || pipe(lifePipe) != 0)
+            return;
+        pid = fork();
+        if (pid == 0) {
+            close(urlPipe[0]);
+            close(lifePipe[1]);
+            {
+                korvel_loopback::LoopbackServer server(fs::path(KORVEL_EXAMPLES_DIR) / "library");
+                server.SetAnswer("/api/ifc", "201");
+                const std::string address = server.Url() + "\n";
+                if (write(urlPipe[1], address.data(), address.size()) < 0)
+                    _exit(1);
+                close(urlPipe[1]);
+                char byte;
+                while (read(lifePipe[0], &byte, 1) < 0 && errno == EINTR) {
+                } // until the test closes its end, or ends
+            }
+            _exit(0);
+        }
+        close(urlPipe[1]);
+        close(lifePipe[0]);
+        life = lifePipe[1];
+        char c;
+        while (read(urlPipe[0], &c, 1) == 1 && c != '\n')
+            url += c;
+        close(urlPipe[0]);
+    }
+    ~ServerProcess()
+    {
+        if (life >= 0)
+            close(life);
+        if (pid > 0) {
+            int status = 0;
+            waitpid(pid, &status, 0);
+        }
+    }
+    ServerProcess(const ServerProcess&) = delete;
+    ServerProcess& operator=(const ServerProcess&) = delete;
+
+    const std::string& Url() const { return url; }
+
+private:
+    pid_t pid = -1;
+    int life = -1;
+    std::string url;
+};
 
 fs::path ChildFolder()
 {
@@ -254,8 +344,8 @@ TEST_P(SessionSweepTest, NoFailingHostCallCrashesLosesDataOrIsAnsweredAsSuccess)
 {
     const Mode mode = std::get<0>(GetParam());
     const int shard = std::get<1>(GetParam());
-    korvel_loopback::LoopbackServer server(fs::path(KORVEL_EXAMPLES_DIR) / "library");
-    server.SetAnswer("/api/ifc", "201");
+    const ServerProcess server;
+    ASSERT_FALSE(server.Url().empty()) << "the loopback server did not start";
     const std::vector<json> steps = sweep::Steps(server.Url());
 
     // The clean run: what every step leaves behind, and the host calls it makes.
