@@ -8,7 +8,7 @@ namespace KRV {
 namespace {
 
 // Reads a plain stored list (a list of objects whose members are plain values) straight
-// into properties, without building the list first: the take-off and the refresh read one
+// into properties, without building the list or its entries first: the take-off and the refresh read one
 // per material. Anything else answers false, and the whole reading below decides.
 class ListReader : public nlohmann::json_sax<json> {
 public:
@@ -16,28 +16,27 @@ public:
 
     bool null() override
     {
-        return Member([] { return json(); });
+        return Member([] { return GS::UniString(); });
     }
     bool boolean(bool value) override
     {
-        return Member([&] { return json(value); });
+        return Member([&] { return json(value).get<GS::UniString>(); }); // refused as a property text
     }
     bool number_integer(number_integer_t value) override
     {
-        return Member([&] { return json(value); });
+        return Member([&] { return json(value).get<GS::UniString>(); });
     }
     bool number_unsigned(number_unsigned_t value) override
     {
-        return Member([&] { return json(value); });
+        return Member([&] { return json(value).get<GS::UniString>(); });
     }
     bool number_float(number_float_t value, const string_t&) override
     {
-        return Member([&] { return json(value); });
+        return Member([&] { return json(value).get<GS::UniString>(); });
     }
-    // The parser clears its buffer before the next token: the text can be taken.
     bool string(string_t& value) override
     {
-        return Member([&] { return json(std::move(value)); });
+        return Member([&] { return GS::UniString(value); });
     }
     bool binary(binary_t&) override { return false; }
     bool start_object(std::size_t) override
@@ -45,19 +44,25 @@ public:
         if (depth != 1)
             return false;
         ++depth;
-        entry = json::object();
+        // As from_json reads an entry: defaults where a member is absent.
+        entry = KorvelProperty();
+        entry.SetGroup("Korvel");
         return true;
     }
     bool key(string_t& text) override
     {
-        member = text;
+        member = text == "group"   ? &KorvelProperty::SetGroup
+                 : text == "name"  ? &KorvelProperty::SetName
+                 : text == "unit"  ? &KorvelProperty::SetUnit
+                 : text == "type"  ? &KorvelProperty::SetType
+                 : text == "value" ? &KorvelProperty::SetValue
+                                   : nullptr;
         return true;
     }
     bool end_object() override
     {
         --depth;
-        // As from_json reads an entry: each field converted the same way, defaults where absent.
-        properties.AddProperty(entry);
+        properties.AddProperty(std::move(entry));
         return true;
     }
     bool start_array(std::size_t) override
@@ -75,19 +80,20 @@ public:
     bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override { return false; }
 
 private:
-    // Only the members a property has are kept; the last of a name wins, as in a parsed object.
+    // Only the members a property has are kept, each converted as from_json converts it; the
+    // last of a name wins, as in a parsed object.
     template <typename Make> bool Member(Make make)
     {
         if (depth != 2)
             return false;
-        if (member == "group" || member == "name" || member == "unit" || member == "type" || member == "value")
-            entry[member] = make();
+        if (member != nullptr)
+            (entry.*member)(make());
         return true;
     }
 
     int depth = 0;
-    std::string member;
-    json entry;
+    void (KorvelProperty::*member)(const GS::UniString&) = nullptr;
+    KorvelProperty entry;
 };
 
 bool ReadPlainList(const GS::UniString& text, KorvelProperties& properties)

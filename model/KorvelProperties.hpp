@@ -17,6 +17,7 @@ public:
     // The list itself, without a copy (valid while this object lives).
     const std::vector<KorvelProperty>& View() const { return properties; }
     void AddProperty(const json& property);
+    void AddProperty(KorvelProperty property) { properties.push_back(std::move(property)); }
     void Reserve(std::size_t count) { properties.reserve(count); }
     // The first property of that name; "" when there is none.
     GS::UniString GetPropertyValueByName(const GS::UniString& name) const;

@@ -1,0 +1,92 @@
+// Stored lists are read by a fast reader when they are plain, and parsed whole otherwise. The
+// two must agree on every text: what the take-off and the refresh report depends on it.
+#include "StoredList.hpp"
+#include "WorkFolder.hpp"
+
+using namespace testing_support;
+using nlohmann::json;
+
+namespace {
+
+// The whole reading: the text parsed, then each entry converted; nullopt where it fails.
+std::optional<KRV::KorvelProperties> WholeReading(const std::string& text)
+{
+    const json parsed = json::parse(text, nullptr, false);
+    if (!parsed.is_array())
+        return std::nullopt;
+    for (const json& entry : parsed)
+        if (!entry.is_object())
+            return std::nullopt;
+    try {
+        KRV::KorvelProperties list;
+        from_json(parsed, list);
+        return list;
+    } catch (const json::exception&) {
+        return std::nullopt;
+    }
+}
+
+class StoredListTest : public HostTest {};
+
+TEST_F(StoredListTest, EveryTextReadsAsTheWholeReadingReadsIt)
+{
+    const std::vector<std::string> texts = {
+        "[]",
+        R"([{"group":"VORO Attributes","name":"Density","unit":"kg/m3","type":"number","value":"35"}])",
+        // Absent members take their defaults; null ones are empty.
+        R"([{"name":"Lambda"},{"group":null,"name":"x","value":null}])",
+        // Numbers as the catalogue sends them: integers past 32 bits, floats kept exact.
+        R"([{"name":"a","value":0.035},{"name":"b","value":12.5},{"name":"c","value":1e6},
+            {"name":"d","value":18446744073709551615},{"name":"e","value":-1700000000000},
+            {"name":"f","value":65536.125},{"name":"g","value":0.0125}])",
+        // Members of a name twice: the last wins, even over one that would not read.
+        R"([{"name":"a","value":"1","value":"2"},{"name":"b","value":true,"value":"3"}])",
+        // Members a property does not have are left out, whatever they hold.
+        R"([{"name":"a","extra":true,"more":{"x":[1,2]},"value":"v"}])",
+        // A list as a value: its text.
+        R"([{"name":"a","value":[1,"x"]},{"name":"b","value":[]}])",
+        R"([{"name":"üñí","value":"\u00e9\n\"q\""}])",
+        // What is no property list.
+        R"([{"name":"a","value":true}])",
+        R"([{"name":"a","value":{"x":1}}])",
+        R"([{"name":"a"},"text"])",
+        R"({"name":"a"})",
+        R"([{"name":"a"})",
+        "not json",
+        R"([[{"name":"a"}]])",
+    };
+    for (const std::string& text : texts) {
+        SCOPED_TRACE(text);
+        const std::size_t before = LogMessages().size();
+        KRV::KorvelProperties read;
+        KRV::KorvelProperty kept;
+        kept.SetName("kept");
+        read.AddProperty(kept);
+        const bool ok = KRV::ReadStoredList(GS::UniString(text), "the material \"M\"", read);
+        const std::optional<KRV::KorvelProperties> expected = WholeReading(text);
+        EXPECT_EQ(ok, expected.has_value());
+        const std::vector<std::string> messages = LogMessages();
+        if (expected) {
+            EXPECT_TRUE(read == *expected);
+            EXPECT_EQ(messages.size(), before);
+        } else {
+            // Nothing half-read is kept, and one warning says whose text it was.
+            ASSERT_EQ(read.View().size(), 1u);
+            EXPECT_EQ(read.View()[0].GetName(), "kept");
+            ASSERT_EQ(messages.size(), before + 1);
+            EXPECT_NE(messages.back().find("the material \"M\" does not read as a property list"), std::string::npos);
+        }
+    }
+    // Spot checks of what the readings give, so that both cannot be wrong alike.
+    KRV::KorvelProperties read;
+    ASSERT_TRUE(KRV::ReadStoredList(GS::UniString(texts[3]), "x", read));
+    EXPECT_EQ(read.View()[0].GetValue(), "0.035");
+    EXPECT_EQ(read.View()[1].GetValue(), "12.50");
+    EXPECT_EQ(read.View()[3].GetValue(), "18446744073709551615");
+    EXPECT_EQ(read.View()[6].GetValue(), "0.0125");
+    ASSERT_TRUE(KRV::ReadStoredList(GS::UniString(texts[2]), "x", read));
+    EXPECT_EQ(read.View()[0].GetGroup(), "Korvel");
+    EXPECT_EQ(read.View()[1].GetGroup(), "");
+}
+
+} // namespace
