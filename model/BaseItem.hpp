@@ -11,6 +11,8 @@ public:
     BaseItem() = default;
     BaseItem(const BaseItem&) = default;
     BaseItem& operator=(const BaseItem&) = default;
+    BaseItem(BaseItem&&) = default;
+    BaseItem& operator=(BaseItem&&) = default;
     virtual ~BaseItem() = default;
 
     // Writes the item's catalogue properties into the project (defined in aclink/, which

@@ -13,6 +13,8 @@ public:
     ComplexMaterial() = default;
     ComplexMaterial(const ComplexMaterial&) = default;
     ComplexMaterial& operator=(const ComplexMaterial&) = default;
+    ComplexMaterial(ComplexMaterial&&) = default;
+    ComplexMaterial& operator=(ComplexMaterial&&) = default;
     virtual ~ComplexMaterial() = default;
 
     virtual void Print() const {}

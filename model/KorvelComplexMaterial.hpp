@@ -12,6 +12,8 @@ public:
     explicit KorvelComplexMaterial(const json& j);
     KorvelComplexMaterial(const KorvelComplexMaterial&) = default;
     KorvelComplexMaterial& operator=(const KorvelComplexMaterial&) = default;
+    KorvelComplexMaterial(KorvelComplexMaterial&&) = default;
+    KorvelComplexMaterial& operator=(KorvelComplexMaterial&&) = default;
     virtual ~KorvelComplexMaterial() = default;
 
     // Stores the property list in the project (the model writer gives these their bodies).

@@ -10,6 +10,8 @@ public:
     KorvelMaterial() = default;
     KorvelMaterial(const KorvelMaterial&) = default;
     KorvelMaterial& operator=(const KorvelMaterial&) = default;
+    KorvelMaterial(KorvelMaterial&&) = default;
+    KorvelMaterial& operator=(KorvelMaterial&&) = default;
     virtual ~KorvelMaterial() = default;
 
     // Stores the property list in the project (the model writer gives these their bodies).

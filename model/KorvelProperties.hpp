@@ -11,6 +11,8 @@ public:
     KorvelProperties() = default;
     KorvelProperties(const KorvelProperties&) = default;
     KorvelProperties& operator=(const KorvelProperties&) = default;
+    KorvelProperties(KorvelProperties&&) = default;
+    KorvelProperties& operator=(KorvelProperties&&) = default;
     virtual ~KorvelProperties() = default;
 
     std::vector<KorvelProperty> GetProperties() const { return properties; }

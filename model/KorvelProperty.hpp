@@ -10,6 +10,8 @@ public:
     KorvelProperty() = default;
     KorvelProperty(const KorvelProperty&) = default;
     KorvelProperty& operator=(const KorvelProperty&) = default;
+    KorvelProperty(KorvelProperty&&) = default;
+    KorvelProperty& operator=(KorvelProperty&&) = default;
     virtual ~KorvelProperty() = default;
 
     GS::UniString GetGroup() const { return group; }

@@ -12,6 +12,8 @@ public:
     Library() = default;
     Library(const Library&) = default;
     Library& operator=(const Library&) = default;
+    Library(Library&&) = default;
+    Library& operator=(Library&&) = default;
     virtual ~Library() = default;
 
     virtual GS::UniString GetName() const = 0;

@@ -11,6 +11,8 @@ public:
     LibraryPart();
     LibraryPart(const LibraryPart&) = default;
     LibraryPart& operator=(const LibraryPart&) = default;
+    LibraryPart(LibraryPart&&) = default;
+    LibraryPart& operator=(LibraryPart&&) = default;
     virtual ~LibraryPart() = default;
 
     virtual void SetLibPart(const API_LibPart& record) { libPart = record; }

@@ -12,6 +12,8 @@ public:
     Material() = default;
     Material(const Material&) = default;
     Material& operator=(const Material&) = default;
+    Material(Material&&) = default;
+    Material& operator=(Material&&) = default;
     virtual ~Material() = default;
 
     API_Guid GetGuid() const { return guid; }
