@@ -1,5 +1,7 @@
 #include "StoredList.hpp"
 
+#include <string_view>
+
 #include "JsonText.hpp"
 #include "Logger.hpp"
 
@@ -96,8 +98,112 @@ private:
     KorvelProperty entry;
 };
 
+// The form nearly every stored list has, as the add-on writes it: a list of flat objects
+// whose members are texts of plain ASCII without escapes. Scanned here without the parser,
+// which is most of what the take-off and the refresh spend per material; anything else in
+// the text answers false, and the parser reads it as before.
+class SimpleListScan {
+public:
+    explicit SimpleListScan(const std::string& text) : at(text.data()), end(text.data() + text.size()) {}
+
+    bool Read(KorvelProperties& properties)
+    {
+        Blanks();
+        if (!Take('['))
+            return false;
+        Blanks();
+        if (!Take(']')) {
+            do {
+                Blanks();
+                KorvelProperty entry;
+                if (!Entry(entry))
+                    return false;
+                properties.AddProperty(std::move(entry));
+                Blanks();
+            } while (Take(','));
+            if (!Take(']'))
+                return false;
+        }
+        Blanks();
+        return at == end;
+    }
+
+private:
+    bool Entry(KorvelProperty& entry)
+    {
+        if (!Take('{'))
+            return false;
+        entry.SetGroup("Korvel"); // as from_json reads an entry without one
+        Blanks();
+        if (Take('}'))
+            return true;
+        do {
+            Blanks();
+            std::string_view key;
+            std::string_view value;
+            if (!Text(key))
+                return false;
+            Blanks();
+            if (!Take(':'))
+                return false;
+            Blanks();
+            if (!Text(value))
+                return false;
+            const GS::UniString read{std::string(value)};
+            if (key == "group")
+                entry.SetGroup(read);
+            else if (key == "name")
+                entry.SetName(read);
+            else if (key == "unit")
+                entry.SetUnit(read);
+            else if (key == "type")
+                entry.SetType(read);
+            else if (key == "value")
+                entry.SetValue(read);
+            Blanks();
+        } while (Take(','));
+        return Take('}');
+    }
+    // A text between quotes, of printable ASCII without a backslash.
+    bool Text(std::string_view& text)
+    {
+        if (!Take('"'))
+            return false;
+        const char* start = at;
+        for (; at != end && *at != '"'; ++at) {
+            const auto c = static_cast<unsigned char>(*at);
+            if (c < 0x20 || c >= 0x80 || c == '\\')
+                return false;
+        }
+        if (at == end)
+            return false;
+        text = std::string_view(start, static_cast<std::size_t>(at - start));
+        ++at;
+        return true;
+    }
+    bool Take(char c)
+    {
+        if (at == end || *at != c)
+            return false;
+        ++at;
+        return true;
+    }
+    void Blanks()
+    {
+        while (at != end && (*at == ' ' || *at == '\t' || *at == '\n' || *at == '\r'))
+            ++at;
+    }
+
+    const char* at;
+    const char* end;
+};
+
 bool ReadPlainList(const GS::UniString& text, KorvelProperties& properties)
 {
+    if (KorvelProperties scanned; SimpleListScan(text.ToUtf8()).Read(scanned)) {
+        properties = std::move(scanned);
+        return true;
+    }
     ListReader reader;
     try {
         if (!json::sax_parse(text.ToUtf8(), &reader, json::input_format_t::json, true, false))

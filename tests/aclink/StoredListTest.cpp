@@ -46,6 +46,24 @@ TEST_F(StoredListTest, EveryTextReadsAsTheWholeReadingReadsIt)
         // A list as a value: its text.
         R"([{"name":"a","value":[1,"x"]},{"name":"b","value":[]}])",
         R"([{"name":"üñí","value":"\u00e9\n\"q\""}])",
+        // Blanks wherever JSON allows them, none where it does not.
+        " \t\r\n[ {\"name\" : \"a\" ,\n\"value\":\"b\" } , {}\t]\n ",
+        R"([{"":"x","name":"","value":""}])",
+        // An escaped key is the key it stands for.
+        R"([{"na\u006de":"a","value":"1"}])",
+        R"([{"name":"a\/b","value":"tab\there"}])",
+        // What is no property list.
+        R"([{"name":"a"},])",
+        R"([,{"name":"a"}])",
+        R"([{"name":"a",}])",
+        R"([{"name" "a"}])",
+        R"([{"name":"a"}] x)",
+        std::string(R"([{"name":"a"}])") + '\0',
+        "[{\"name\":\"a\tb\"}]",
+        "[{\"name\":\"\xff\"}]",
+        R"([{"name":"a")",
+        R"([{"name":"a)",
+        "[",
         // What is no property list.
         R"([{"name":"a","value":true}])",
         R"([{"name":"a","value":{"x":1}}])",
