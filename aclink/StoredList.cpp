@@ -1,5 +1,6 @@
 #include "StoredList.hpp"
 
+#include <algorithm>
 #include <string_view>
 
 #include "JsonText.hpp"
@@ -200,7 +201,10 @@ private:
 
 bool ReadPlainList(const GS::UniString& text, KorvelProperties& properties)
 {
-    if (KorvelProperties scanned; SimpleListScan(text.ToUtf8()).Read(scanned)) {
+    const std::string& utf8 = text.ToUtf8();
+    KorvelProperties scanned;
+    scanned.Reserve(static_cast<std::size_t>(std::count(utf8.begin(), utf8.end(), '{'))); // an entry each, at most
+    if (SimpleListScan(utf8).Read(scanned)) {
         properties = std::move(scanned);
         return true;
     }
