@@ -357,9 +357,7 @@ KorvelProperties ReadProperties(API_Attribute* attribute, std::unordered_map<API
         }
         entry.SetName(property.definition.name);
         entry.SetValue(property.value.singleVariant.variant.uniStringValue);
-        json j;
-        to_json(j, entry);
-        result.AddProperty(j);
+        result.AddProperty(std::move(entry));
     }
     return result;
 }

@@ -10,6 +10,112 @@ namespace KRV {
 
 namespace {
 
+// The form nearly every stored list has, as the add-on writes it: a list of flat objects
+// whose members are texts of plain ASCII without escapes. Scanned here without the parser,
+// which is most of what the take-off and the refresh spend per material; anything else in
+// the text answers false, and the parser reads it as before.
+class SimpleListScan {
+public:
+    explicit SimpleListScan(const std::string& text) : at(text.data()), end(text.data() + text.size()) {}
+
+    // Calls add(property, members held) for each entry; false where the text is not of the form.
+    template <typename Add> bool Read(Add add)
+    {
+        Blanks();
+        if (!Take('['))
+            return false;
+        Blanks();
+        if (!Take(']')) {
+            do {
+                Blanks();
+                KorvelProperty entry;
+                unsigned held = 0;
+                if (!Entry(entry, held))
+                    return false;
+                add(std::move(entry), held);
+                Blanks();
+            } while (Take(','));
+            if (!Take(']'))
+                return false;
+        }
+        Blanks();
+        return at == end;
+    }
+
+private:
+    bool Entry(KorvelProperty& entry, unsigned& held)
+    {
+        if (!Take('{'))
+            return false;
+        entry.SetGroup("Korvel"); // as from_json reads an entry without one
+        Blanks();
+        if (Take('}'))
+            return true;
+        do {
+            Blanks();
+            std::string_view key;
+            std::string_view value;
+            if (!Text(key))
+                return false;
+            Blanks();
+            if (!Take(':'))
+                return false;
+            Blanks();
+            if (!Text(value))
+                return false;
+            const GS::UniString read{std::string(value)};
+            if (key == "group") {
+                entry.SetGroup(read);
+                held |= ScannedEntry::group;
+            } else if (key == "name") {
+                entry.SetName(read);
+                held |= ScannedEntry::name;
+            } else if (key == "unit") {
+                entry.SetUnit(read);
+            } else if (key == "type") {
+                entry.SetType(read);
+            } else if (key == "value") {
+                entry.SetValue(read);
+                held |= ScannedEntry::value;
+            }
+            Blanks();
+        } while (Take(','));
+        return Take('}');
+    }
+    // A text between quotes, of printable ASCII without a backslash.
+    bool Text(std::string_view& text)
+    {
+        if (!Take('"'))
+            return false;
+        const char* start = at;
+        for (; at != end && *at != '"'; ++at) {
+            const auto c = static_cast<unsigned char>(*at);
+            if (c < 0x20 || c >= 0x80 || c == '\\')
+                return false;
+        }
+        if (at == end)
+            return false;
+        text = std::string_view(start, static_cast<std::size_t>(at - start));
+        ++at;
+        return true;
+    }
+    bool Take(char c)
+    {
+        if (at == end || *at != c)
+            return false;
+        ++at;
+        return true;
+    }
+    void Blanks()
+    {
+        while (at != end && (*at == ' ' || *at == '\t' || *at == '\n' || *at == '\r'))
+            ++at;
+    }
+
+    const char* at;
+    const char* end;
+};
+
 // Reads a plain stored list (a list of objects whose members are plain values) straight
 // into properties, without building the list or its entries first: the take-off and the refresh read one
 // per material. Anything else answers false, and the whole reading below decides.
@@ -99,112 +205,12 @@ private:
     KorvelProperty entry;
 };
 
-// The form nearly every stored list has, as the add-on writes it: a list of flat objects
-// whose members are texts of plain ASCII without escapes. Scanned here without the parser,
-// which is most of what the take-off and the refresh spend per material; anything else in
-// the text answers false, and the parser reads it as before.
-class SimpleListScan {
-public:
-    explicit SimpleListScan(const std::string& text) : at(text.data()), end(text.data() + text.size()) {}
-
-    bool Read(KorvelProperties& properties)
-    {
-        Blanks();
-        if (!Take('['))
-            return false;
-        Blanks();
-        if (!Take(']')) {
-            do {
-                Blanks();
-                KorvelProperty entry;
-                if (!Entry(entry))
-                    return false;
-                properties.AddProperty(std::move(entry));
-                Blanks();
-            } while (Take(','));
-            if (!Take(']'))
-                return false;
-        }
-        Blanks();
-        return at == end;
-    }
-
-private:
-    bool Entry(KorvelProperty& entry)
-    {
-        if (!Take('{'))
-            return false;
-        entry.SetGroup("Korvel"); // as from_json reads an entry without one
-        Blanks();
-        if (Take('}'))
-            return true;
-        do {
-            Blanks();
-            std::string_view key;
-            std::string_view value;
-            if (!Text(key))
-                return false;
-            Blanks();
-            if (!Take(':'))
-                return false;
-            Blanks();
-            if (!Text(value))
-                return false;
-            const GS::UniString read{std::string(value)};
-            if (key == "group")
-                entry.SetGroup(read);
-            else if (key == "name")
-                entry.SetName(read);
-            else if (key == "unit")
-                entry.SetUnit(read);
-            else if (key == "type")
-                entry.SetType(read);
-            else if (key == "value")
-                entry.SetValue(read);
-            Blanks();
-        } while (Take(','));
-        return Take('}');
-    }
-    // A text between quotes, of printable ASCII without a backslash.
-    bool Text(std::string_view& text)
-    {
-        if (!Take('"'))
-            return false;
-        const char* start = at;
-        for (; at != end && *at != '"'; ++at) {
-            const auto c = static_cast<unsigned char>(*at);
-            if (c < 0x20 || c >= 0x80 || c == '\\')
-                return false;
-        }
-        if (at == end)
-            return false;
-        text = std::string_view(start, static_cast<std::size_t>(at - start));
-        ++at;
-        return true;
-    }
-    bool Take(char c)
-    {
-        if (at == end || *at != c)
-            return false;
-        ++at;
-        return true;
-    }
-    void Blanks()
-    {
-        while (at != end && (*at == ' ' || *at == '\t' || *at == '\n' || *at == '\r'))
-            ++at;
-    }
-
-    const char* at;
-    const char* end;
-};
-
 bool ReadPlainList(const GS::UniString& text, KorvelProperties& properties)
 {
     const std::string& utf8 = text.ToUtf8();
     KorvelProperties scanned;
     scanned.Reserve(static_cast<std::size_t>(std::count(utf8.begin(), utf8.end(), '{'))); // an entry each, at most
-    if (SimpleListScan(utf8).Read(scanned)) {
+    if (SimpleListScan(utf8).Read([&](KorvelProperty&& entry, unsigned) { scanned.AddProperty(std::move(entry)); })) {
         properties = std::move(scanned);
         return true;
     }
@@ -220,6 +226,18 @@ bool ReadPlainList(const GS::UniString& text, KorvelProperties& properties)
 }
 
 } // namespace
+
+std::optional<std::vector<ScannedEntry>> ScanSimpleList(const GS::UniString& text)
+{
+    const std::string& utf8 = text.ToUtf8();
+    std::vector<ScannedEntry> entries;
+    entries.reserve(static_cast<std::size_t>(std::count(utf8.begin(), utf8.end(), '{')));
+    if (!SimpleListScan(utf8).Read([&](KorvelProperty&& entry, unsigned held) {
+            entries.push_back({std::move(entry), held});
+        }))
+        return std::nullopt;
+    return entries;
+}
 
 bool ReadStoredList(const GS::UniString& text, const std::string& whose, KorvelProperties& properties)
 {

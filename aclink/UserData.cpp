@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 
 #include "APIdefs_Elements.h"
@@ -12,6 +13,7 @@
 #include "HostText.hpp"
 #include "Logger.hpp"
 #include "Properties.hpp"
+#include "StoredList.hpp"
 
 namespace KRV {
 
@@ -241,9 +243,9 @@ json GetIds(const GS::UniString& kind)
 
 namespace {
 
-// Each building material whose stored text reads as a list, lowest index first, until
-// `visit` answers true.
-void VisitStoredMaterialLists(const std::function<bool(const API_Attribute& attribute, json& list)>& visit)
+// Each building material with a stored text, lowest index first, until `visit` answers true.
+void VisitStoredMaterialTexts(
+    const std::function<bool(const API_Attribute& attribute, const GS::UniString& text)>& visit)
 {
     const API_AttributeIndex count = Count(API_BuildingMaterialID);
     for (API_AttributeIndex index = 1; index <= count; ++index) {
@@ -253,10 +255,19 @@ void VisitStoredMaterialLists(const std::function<bool(const API_Attribute& attr
         GS::UniString text;
         if (GetUserData(*attribute, text) != NoError)
             continue;
-        json list = TextToJson(text);
-        if (list.is_array() && visit(*attribute, list))
+        if (visit(*attribute, text))
             return;
     }
+}
+
+// Each building material whose stored text reads as a list, lowest index first, until
+// `visit` answers true.
+void VisitStoredMaterialLists(const std::function<bool(const API_Attribute& attribute, json& list)>& visit)
+{
+    VisitStoredMaterialTexts([&](const API_Attribute& attribute, const GS::UniString& text) {
+        json list = TextToJson(text);
+        return list.is_array() && visit(attribute, list);
+    });
 }
 
 // The catalogue id an entry of a stored list holds, when it is an "id" property (of the
@@ -302,30 +313,54 @@ void UpdateAttributesUserData()
     InitCompMatElemList();
     const StageUse use = CollectStageUse();
     ClearCompMatElemList();
-    // Every material's stored list, read and parsed once.
+    // Every material's stored list, read once: scanned where it has the plain form the add-on
+    // writes, parsed otherwise (both read alike).
     struct Stored {
         API_Attribute attribute;
-        json list;
+        std::optional<std::vector<KorvelProperty>> plain; // the scanned list, or
+        json list;                                        // the parsed one
+        std::vector<GS::UniString> korvelIds;             // its "Korvel" "id" values, in order
     };
     std::map<API_AttributeIndex, Stored> stored;
     std::map<GS::UniString, API_AttributeIndex> byId; // the lowest index holding an id wins
-    VisitStoredMaterialLists([&](const API_Attribute& attribute, json& list) {
+    VisitStoredMaterialTexts([&](const API_Attribute& attribute, const GS::UniString& text) {
         const API_AttributeIndex index = attribute.header.index;
-        for (const json& entry : list)
-            if (auto id = StoredId(entry, false))
-                byId.emplace(*id, index);
-        stored.emplace(index, Stored{attribute, std::move(list)});
+        Stored material{attribute, std::nullopt, json(), {}};
+        if (std::optional<std::vector<ScannedEntry>> scanned = ScanSimpleList(text)) {
+            // What StoredId reads from a parsed entry, every member being a text.
+            material.plain.emplace();
+            material.plain->reserve(scanned->size());
+            for (ScannedEntry& entry : *scanned) {
+                const bool id = (entry.held & ScannedEntry::name) != 0 && (entry.held & ScannedEntry::value) != 0 &&
+                                entry.property.GetName() == "id";
+                if (id) {
+                    byId.emplace(entry.property.GetValue(), index);
+                    if ((entry.held & ScannedEntry::group) != 0 && entry.property.GetGroup() == "Korvel")
+                        material.korvelIds.push_back(entry.property.GetValue());
+                }
+                material.plain->push_back(std::move(entry.property));
+            }
+        } else {
+            json list = TextToJson(text);
+            if (!list.is_array())
+                return false;
+            for (const json& entry : list) {
+                if (auto id = StoredId(entry, false))
+                    byId.emplace(*id, index);
+                if (auto id = StoredId(entry, true))
+                    material.korvelIds.push_back(*id);
+            }
+            material.list = std::move(list);
+        }
+        stored.emplace(index, std::move(material));
         return false;
     });
     // The ids of the materials in use, as the stored "Korvel" "id" properties give them.
     std::vector<GS::UniString> ids;
     for (int index : use.buildingMaterials) {
         auto it = stored.find(index);
-        if (it == stored.end())
-            continue;
-        for (const json& property : it->second.list)
-            if (auto id = StoredId(property, true))
-                ids.push_back(*id);
+        if (it != stored.end())
+            ids.insert(ids.end(), it->second.korvelIds.begin(), it->second.korvelIds.end());
     }
     std::unordered_map<API_Guid, GS::UniString> groupNames; // each property group read once
     for (const GS::UniString& id : ids) {
@@ -334,9 +369,11 @@ void UpdateAttributesUserData()
             if (found == byId.end())
                 continue;
             Stored& material = stored.at(found->second);
-            std::vector<KorvelProperty> properties = material.list.get<std::vector<KorvelProperty>>();
+            std::vector<KorvelProperty> properties =
+                material.plain ? *material.plain : material.list.get<std::vector<KorvelProperty>>();
             bool changed = false;
-            for (const KorvelProperty& current : ReadProperties(&material.attribute, &groupNames).GetProperties())
+            const KorvelProperties held = ReadProperties(&material.attribute, &groupNames);
+            for (const KorvelProperty& current : held.View())
                 for (KorvelProperty& property : properties)
                     if (property.GetGroup() == current.GetGroup() && property.GetName() == current.GetName() &&
                         !property.IsValueEqual(current)) {
@@ -344,8 +381,12 @@ void UpdateAttributesUserData()
                         changed = true;
                     }
             if (changed) {
-                material.list = json(properties);
-                AddUserData(material.attribute, JsonToText(material.list));
+                json list(properties);
+                AddUserData(material.attribute, JsonToText(list));
+                if (material.plain)
+                    material.plain = std::move(properties); // as the text written reads back
+                else
+                    material.list = std::move(list);
             }
         } catch (const json::exception& e) {
             // One unreadable stored text must not stop the refresh of the others.

@@ -149,6 +149,43 @@ TEST_F(IdentityTest, TheRefreshTakesChangedHostValuesIntoTheStoredText)
                      R"("Dichte","type":"","unit":"","value":"700")");
     EXPECT_EQ(brick->userData.bytes, expected);
 
+    // A list the add-on did not write itself (blanks, escapes, a number) is read as its own.
+    auto setDensity = [&](const char* value) {
+        for (auto& [guid, held] : brick->properties)
+            if (project().properties.Find(guid)->definition.name == "Dichte")
+                held.text = value;
+    };
+    json list = json::parse(expected.substr(0, expected.find('\0')));
+    for (json& entry : list)
+        if (entry["name"] == "updated_at")
+            entry["value"] = 5;
+    std::string foreign = list.dump(2);
+    foreign.replace(foreign.find("Ziegel"), 6, "Zi\\u0065gel");
+    brick->userData.bytes = foreign + '\0';
+    setDensity("750");
+    KRV::UpdateAttributesUserData();
+    brick = project().attributes.FindByName(API_BuildingMaterialID, "Ziegel");
+    std::string refreshed = expected;
+    refreshed.replace(refreshed.find(R"("value":"700")"), 13, R"("value":"750")");
+    EXPECT_EQ(brick->userData.bytes, refreshed);
+    // Only an "id" of the "Korvel" group says which catalogue item a material in use is, in
+    // either form of list.
+    for (const bool plain : {true, false}) {
+        json withoutGroup = json::parse(refreshed.substr(0, refreshed.find('\0')));
+        for (json& entry : withoutGroup)
+            if (entry["name"] == "id")
+                entry.erase("group");
+        std::string text = withoutGroup.dump();
+        if (!plain)
+            text.replace(text.find("Ziegel"), 6, "Zi\\u0065gel");
+        brick->userData.bytes = text + '\0';
+        setDensity(plain ? "800" : "850");
+        writes = host().GetCallCount("ACAPI_Attribute_SetUserData");
+        KRV::UpdateAttributesUserData();
+        EXPECT_EQ(host().GetCallCount("ACAPI_Attribute_SetUserData"), writes) << text;
+        brick = project().attributes.FindByName(API_BuildingMaterialID, "Ziegel");
+    }
+
     // Stored texts that do not parse or hold bad members are skipped, not fatal.
     brick->userData.bytes = std::string(R"([{"group":"Korvel","name":"id","value":"101"},{"name":true}])") + '\0';
     EXPECT_NO_THROW(KRV::UpdateAttributesUserData());
