@@ -227,9 +227,8 @@ bool ReadPlainList(const GS::UniString& text, KorvelProperties& properties)
 
 } // namespace
 
-std::optional<std::vector<ScannedEntry>> ScanSimpleList(const GS::UniString& text)
+std::optional<std::vector<ScannedEntry>> ScanSimpleList(const std::string& utf8)
 {
-    const std::string& utf8 = text.ToUtf8();
     std::vector<ScannedEntry> entries;
     entries.reserve(static_cast<std::size_t>(std::count(utf8.begin(), utf8.end(), '{')));
     if (!SimpleListScan(utf8).Read([&](KorvelProperty&& entry, unsigned held) {

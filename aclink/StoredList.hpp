@@ -26,6 +26,6 @@ struct ScannedEntry {
 // The entries of a list in the plain form the add-on writes (flat objects of texts in plain
 // ASCII, without escapes), read without the JSON parser; nullopt for any other text, which
 // the parser must then read. Every member of such a list is a text.
-std::optional<std::vector<ScannedEntry>> ScanSimpleList(const GS::UniString& text);
+std::optional<std::vector<ScannedEntry>> ScanSimpleList(const std::string& utf8);
 
 } // namespace KRV

@@ -326,7 +326,7 @@ void UpdateAttributesUserData()
     VisitStoredMaterialTexts([&](const API_Attribute& attribute, const GS::UniString& text) {
         const API_AttributeIndex index = attribute.header.index;
         Stored material{attribute, std::nullopt, json(), {}};
-        if (std::optional<std::vector<ScannedEntry>> scanned = ScanSimpleList(text)) {
+        if (std::optional<std::vector<ScannedEntry>> scanned = ScanSimpleList(text.ToUtf8())) {
             // What StoredId reads from a parsed entry, every member being a text.
             material.plain.emplace();
             material.plain->reserve(scanned->size());

@@ -11,6 +11,7 @@
 #include "HostMemory.hpp"
 #include "HostText.hpp"
 #include "Logger.hpp"
+#include "StoredList.hpp"
 #include "UpdateRequest.hpp"
 #include "UserData.hpp"
 
@@ -152,6 +153,20 @@ private:
 
 bool ReadIdAndTime(const std::string& text, json& id, json& updated)
 {
+    // The plain form the add-on writes is scanned; every member of it is a text.
+    if (std::optional<std::vector<ScannedEntry>> entries = ScanSimpleList(text)) {
+        id = nullptr;
+        updated = nullptr;
+        for (const ScannedEntry& entry : *entries) {
+            if ((entry.held & ScannedEntry::name) == 0)
+                continue;
+            const GS::UniString& name = entry.property.GetName();
+            json* into = name == "id" ? &id : name == "updated_at" ? &updated : nullptr;
+            if (into != nullptr)
+                *into = (entry.held & ScannedEntry::value) != 0 ? json(entry.property.GetValue().ToUtf8()) : json();
+        }
+        return true;
+    }
     IdAndTime reader;
     try {
         if (!json::sax_parse(text, &reader, json::input_format_t::json, true, false))
