@@ -14,11 +14,11 @@ public:
     KorvelProperty& operator=(KorvelProperty&&) = default;
     virtual ~KorvelProperty() = default;
 
-    GS::UniString GetGroup() const { return group; }
-    GS::UniString GetName() const { return name; }
-    GS::UniString GetUnit() const { return unit; }
-    GS::UniString GetType() const { return type; }
-    GS::UniString GetValue() const { return value; }
+    const GS::UniString& GetGroup() const { return group; }
+    const GS::UniString& GetName() const { return name; }
+    const GS::UniString& GetUnit() const { return unit; }
+    const GS::UniString& GetType() const { return type; }
+    const GS::UniString& GetValue() const { return value; }
     void SetGroup(const GS::UniString& text) { group = text; }
     void SetName(const GS::UniString& text) { name = text; }
     void SetUnit(const GS::UniString& text) { unit = text; }
