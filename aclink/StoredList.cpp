@@ -10,16 +10,45 @@ namespace KRV {
 
 namespace {
 
+// The length of the well-formed UTF-8 sequence `at` starts (as the JSON parser accepts it:
+// no overlong forms, no surrogates, nothing past U+10FFFF); 0 when it is not one.
+std::size_t Utf8Sequence(const unsigned char* at, const unsigned char* end)
+{
+    const unsigned char c = at[0];
+    std::size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF; // the second byte's range; later ones are always 80..BF
+    if (c >= 0xC2 && c <= 0xDF) {
+        length = 2;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        length = 3;
+        low = c == 0xE0 ? 0xA0 : 0x80;
+        high = c == 0xED ? 0x9F : 0xBF;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        length = 4;
+        low = c == 0xF0 ? 0x90 : 0x80;
+        high = c == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return 0;
+    }
+    if (end - at < static_cast<std::ptrdiff_t>(length) || at[1] < low || at[1] > high)
+        return 0;
+    for (std::size_t i = 2; i < length; ++i)
+        if (at[i] < 0x80 || at[i] > 0xBF)
+            return 0;
+    return length;
+}
+
 // The form nearly every stored list has, as the add-on writes it: a list of flat objects
-// whose members are texts of plain ASCII without escapes. Scanned here without the parser,
+// whose members are texts without escapes. Scanned here without the parser,
 // which is most of what the take-off and the refresh spend per material; anything else in
 // the text answers false, and the parser reads it as before.
 class SimpleListScan {
 public:
     explicit SimpleListScan(const std::string& text) : at(text.data()), end(text.data() + text.size()) {}
 
-    // Calls add(property, members held) for each entry; false where the text is not of the form.
-    template <typename Add> bool Read(Add add)
+    // False where the text is not of the form.
+    bool Read(std::vector<ScannedEntry>& entries)
     {
         Blanks();
         if (!Take('['))
@@ -28,11 +57,9 @@ public:
         if (!Take(']')) {
             do {
                 Blanks();
-                KorvelProperty entry;
-                unsigned held = 0;
-                if (!Entry(entry, held))
+                ScannedEntry& entry = entries.emplace_back();
+                if (!Entry(entry.property, entry.held))
                     return false;
-                add(std::move(entry), held);
                 Blanks();
             } while (Take(','));
             if (!Take(']'))
@@ -82,16 +109,25 @@ private:
         } while (Take(','));
         return Take('}');
     }
-    // A text between quotes, of printable ASCII without a backslash.
+    // A text between quotes, of well-formed UTF-8 without control characters or a backslash.
     bool Text(std::string_view& text)
     {
         if (!Take('"'))
             return false;
         const char* start = at;
-        for (; at != end && *at != '"'; ++at) {
+        while (at != end && *at != '"') {
             const auto c = static_cast<unsigned char>(*at);
-            if (c < 0x20 || c >= 0x80 || c == '\\')
+            if (c < 0x20 || c == '\\')
                 return false;
+            if (c < 0x80) {
+                ++at;
+                continue;
+            }
+            const std::size_t length =
+                Utf8Sequence(reinterpret_cast<const unsigned char*>(at), reinterpret_cast<const unsigned char*>(end));
+            if (length == 0)
+                return false;
+            at += length;
         }
         if (at == end)
             return false;
@@ -207,11 +243,12 @@ private:
 
 bool ReadPlainList(const GS::UniString& text, KorvelProperties& properties)
 {
-    const std::string& utf8 = text.ToUtf8();
-    KorvelProperties scanned;
-    scanned.Reserve(static_cast<std::size_t>(std::count(utf8.begin(), utf8.end(), '{'))); // an entry each, at most
-    if (SimpleListScan(utf8).Read([&](KorvelProperty&& entry, unsigned) { scanned.AddProperty(std::move(entry)); })) {
-        properties = std::move(scanned);
+    if (std::optional<std::vector<ScannedEntry>> scanned = ScanSimpleList(text.ToUtf8())) {
+        KorvelProperties list;
+        list.Reserve(scanned->size());
+        for (ScannedEntry& entry : *scanned)
+            list.AddProperty(std::move(entry.property));
+        properties = std::move(list);
         return true;
     }
     ListReader reader;
@@ -231,9 +268,7 @@ std::optional<std::vector<ScannedEntry>> ScanSimpleList(const std::string& utf8)
 {
     std::vector<ScannedEntry> entries;
     entries.reserve(static_cast<std::size_t>(std::count(utf8.begin(), utf8.end(), '{')));
-    if (!SimpleListScan(utf8).Read([&](KorvelProperty&& entry, unsigned held) {
-            entries.push_back({std::move(entry), held});
-        }))
+    if (!SimpleListScan(utf8).Read(entries))
         return std::nullopt;
     return entries;
 }

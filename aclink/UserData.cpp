@@ -284,6 +284,16 @@ std::optional<GS::UniString> StoredId(const json& entry, bool korvelGroupOnly)
     return JsonToText(value);
 }
 
+// The same for an entry of a scanned list, every member of which is a text.
+std::optional<GS::UniString> StoredId(const ScannedEntry& entry, bool korvelGroupOnly)
+{
+    const auto held = [&entry](unsigned member) { return (entry.held & member) != 0; };
+    if ((korvelGroupOnly && !(held(ScannedEntry::group) && entry.property.GetGroup() == "Korvel")) ||
+        !(held(ScannedEntry::name) && entry.property.GetName() == "id") || !held(ScannedEntry::value))
+        return std::nullopt;
+    return entry.property.GetValue();
+}
+
 // Visits the catalogue ids in each building material's stored list, lowest index first,
 // until `visit` answers true; answers the attribute it stopped at.
 std::optional<API_Attribute>
@@ -327,17 +337,13 @@ void UpdateAttributesUserData()
         const API_AttributeIndex index = attribute.header.index;
         Stored material{attribute, std::nullopt, json(), {}};
         if (std::optional<std::vector<ScannedEntry>> scanned = ScanSimpleList(text.ToUtf8())) {
-            // What StoredId reads from a parsed entry, every member being a text.
             material.plain.emplace();
             material.plain->reserve(scanned->size());
             for (ScannedEntry& entry : *scanned) {
-                const bool id = (entry.held & ScannedEntry::name) != 0 && (entry.held & ScannedEntry::value) != 0 &&
-                                entry.property.GetName() == "id";
-                if (id) {
-                    byId.emplace(entry.property.GetValue(), index);
-                    if ((entry.held & ScannedEntry::group) != 0 && entry.property.GetGroup() == "Korvel")
-                        material.korvelIds.push_back(entry.property.GetValue());
-                }
+                if (auto id = StoredId(entry, false))
+                    byId.emplace(*id, index);
+                if (auto id = StoredId(entry, true))
+                    material.korvelIds.push_back(*id);
                 material.plain->push_back(std::move(entry.property));
             }
         } else {
