@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <map>
 #include <sys/resource.h>
 
@@ -132,15 +133,20 @@ template <typename Work> void AgainstFloor(benchmark::State& state, const std::s
 
 void TakeOff(benchmark::State& state)
 {
-    std::size_t replyBytes = 0;
-    AgainstFloor(state, "take-off", [&replyBytes] {
-        GS::UniString text;
+    GS::UniString text;
+    AgainstFloor(state, "take-off", [&text] {
         KRV::ExportCalculationData(text);
-        replyBytes = text.GetByteLength();
         benchmark::DoNotOptimize(text);
     });
     // What the reply alone costs to build grows with it: the floor reads no catalogue data.
-    state.counters["reply_MB"] = static_cast<double>(replyBytes) / (1024.0 * 1024.0);
+    state.counters["reply_MB"] = static_cast<double>(text.GetByteLength()) / (1024.0 * 1024.0);
+    // KORVEL_BENCH_REPLIES=DIR keeps each reply, to show that a change to the take-off leaves
+    // what the page receives as it was.
+    if (const char* folder = std::getenv("KORVEL_BENCH_REPLIES")) {
+        const std::string path = std::string(folder) + "/take-off-" + std::to_string(state.range(0)) +
+                                 (state.range(1) != 0 ? "-one-per-four" : "-few") + ".json";
+        std::ofstream(path, std::ios::binary) << text.ToUtf8();
+    }
 }
 
 // As the page asks for it: the refresh of the stored data, then the take-off.
