@@ -4,40 +4,12 @@
 #include <string_view>
 
 #include "JsonText.hpp"
+#include "JsonWriter.hpp"
 #include "Logger.hpp"
 
 namespace KRV {
 
 namespace {
-
-// The length of the well-formed UTF-8 sequence `at` starts (as the JSON parser accepts it:
-// no overlong forms, no surrogates, nothing past U+10FFFF); 0 when it is not one.
-std::size_t Utf8Sequence(const unsigned char* at, const unsigned char* end)
-{
-    const unsigned char c = at[0];
-    std::size_t length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF; // the second byte's range; later ones are always 80..BF
-    if (c >= 0xC2 && c <= 0xDF) {
-        length = 2;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-        length = 3;
-        low = c == 0xE0 ? 0xA0 : 0x80;
-        high = c == 0xED ? 0x9F : 0xBF;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-        length = 4;
-        low = c == 0xF0 ? 0x90 : 0x80;
-        high = c == 0xF4 ? 0x8F : 0xBF;
-    } else {
-        return 0;
-    }
-    if (end - at < static_cast<std::ptrdiff_t>(length) || at[1] < low || at[1] > high)
-        return 0;
-    for (std::size_t i = 2; i < length; ++i)
-        if (at[i] < 0x80 || at[i] > 0xBF)
-            return 0;
-    return length;
-}
 
 // The form nearly every stored list has, as the add-on writes it: a list of flat objects
 // whose members are texts without escapes. Scanned here without the parser,

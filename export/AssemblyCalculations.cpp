@@ -16,8 +16,8 @@ struct Assembly {
     GS::UniString id;
     GS::UniString name;
     GS::UniString bimUuid;
-    double measure = 0; // a curtain wall's area, a stair's volume
-    std::vector<KorvelProperty> properties;
+    double measure = 0;                           // a curtain wall's area, a stair's volume
+    const KorvelProperties* properties = nullptr; // in the request's cache
 };
 
 // Lists, reads, names and measures the assemblies of a type, first-seen order.
@@ -55,7 +55,7 @@ std::vector<Assembly> Scan(API_ElemTypeID type, ExportManager& manager)
         assembly.name = name;
         assembly.bimUuid = bimUuid;
         assembly.measure = measure;
-        assembly.properties = properties.GetProperties();
+        assembly.properties = &properties;
         byName.emplace(name.ToUtf8(), groups.size());
         groups.push_back(std::move(assembly));
     }
@@ -68,41 +68,53 @@ std::vector<Assembly> Scan(API_ElemTypeID type, ExportManager& manager)
 
 } // namespace
 
-json ExportManager::CalculateCurtainWalls()
+void ExportManager::CalculateCurtainWalls(JsonWriter& out)
 {
-    json result = nullptr;
-    for (const Assembly& a : Scan(API_CurtainWallID, *this)) {
-        if (result.is_null())
-            result = json::array();
-        result.push_back({{"type", a.type.ToUtf8()},
-                          {"name", a.name.ToUtf8()},
-                          {"area", a.measure},
-                          {"id", a.id.ToUtf8()},
-                          {"bim_uuid", a.bimUuid.ToUtf8()},
-                          {"attributes", json(a.properties)}});
+    const std::vector<Assembly> groups = Scan(API_CurtainWallID, *this);
+    if (groups.empty()) {
+        out.Null();
+        return;
     }
-    return result;
+    out.BeginArray();
+    for (const Assembly& a : groups) {
+        out.BeginObject();
+        out.Member("area", a.measure);
+        out.Key("attributes");
+        WriteProperties(out, a.properties->View());
+        out.Member("bim_uuid", a.bimUuid.ToUtf8());
+        out.Member("id", a.id.ToUtf8());
+        out.Member("name", a.name.ToUtf8());
+        out.Member("type", a.type.ToUtf8());
+        out.EndObject();
+    }
+    out.EndArray();
 }
 
-json ExportManager::CalculateStairs()
+void ExportManager::CalculateStairs(JsonWriter& out)
 {
-    json result = nullptr;
-    for (const Assembly& a : Scan(API_StairID, *this)) {
-        if (result.is_null())
-            result = json::array();
-        result.push_back({{"family_name", "Assembled Stair"},
-                          {"type_name", a.name.ToUtf8()},
-                          {"type", "Stairs"},
-                          {"id", a.id.ToUtf8()},
-                          {"volume", a.measure},
-                          {"run_type_material_name", ""},
-                          {"landing_type_material_name", ""},
-                          {"right_support_type_name", ""},
-                          {"left_support_type_name", ""},
-                          {"bim_uuid", a.bimUuid.ToUtf8()},
-                          {"attributes", json(a.properties)}});
+    const std::vector<Assembly> groups = Scan(API_StairID, *this);
+    if (groups.empty()) {
+        out.Null();
+        return;
     }
-    return result;
+    out.BeginArray();
+    for (const Assembly& a : groups) {
+        out.BeginObject();
+        out.Key("attributes");
+        WriteProperties(out, a.properties->View());
+        out.Member("bim_uuid", a.bimUuid.ToUtf8());
+        out.Member("family_name", "Assembled Stair");
+        out.Member("id", a.id.ToUtf8());
+        out.Member("landing_type_material_name", "");
+        out.Member("left_support_type_name", "");
+        out.Member("right_support_type_name", "");
+        out.Member("run_type_material_name", "");
+        out.Member("type", "Stairs");
+        out.Member("type_name", a.name.ToUtf8());
+        out.Member("volume", a.measure);
+        out.EndObject();
+    }
+    out.EndArray();
 }
 
 } // namespace KRV

@@ -70,20 +70,37 @@ GS::UniString Reply(const json& reply)
 
 bool ExportCalculationData(GS::UniString& text)
 {
-    json reply = json::object();
+    // Read in this order; each part is written where its member will sit, and the members
+    // are joined in the order of their names.
+    std::string systems, products, curtainWalls, stairs;
     {
         OnFloorPlan floorPlan;
         if (!floorPlan.OnIt())
             return false; // logged; the take-off is only read on the floor plan
         ExportManager manager;
-        reply["SystemInfo"] = manager.CalculateComposites();
-        reply["ProductInfo"] = manager.CalculateObjects();
-        reply["CurtainWallInfo"] = manager.CalculateCurtainWalls();
-        reply["StairCalculationInfo"] = manager.CalculateStairs();
+        JsonWriter systemsOut(systems, 1), productsOut(products, 1), curtainWallsOut(curtainWalls, 1),
+            stairsOut(stairs, 1);
+        manager.CalculateComposites(systemsOut);
+        manager.CalculateObjects(productsOut);
+        manager.CalculateCurtainWalls(curtainWallsOut);
+        manager.CalculateStairs(stairsOut);
         if (!manager.Complete())
             return false; // logged: elements the host would not list are not in it
     }
-    text = Reply(reply);
+    std::string reply;
+    reply.reserve(systems.size() + products.size() + curtainWalls.size() + stairs.size() + 128);
+    JsonWriter out(reply);
+    out.BeginObject();
+    out.Key("CurtainWallInfo");
+    out.Raw(curtainWalls);
+    out.Key("ProductInfo");
+    out.Raw(products);
+    out.Key("StairCalculationInfo");
+    out.Raw(stairs);
+    out.Key("SystemInfo");
+    out.Raw(systems);
+    out.EndObject();
+    text = GS::UniString(reply);
     return true;
 }
 

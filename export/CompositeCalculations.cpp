@@ -6,18 +6,31 @@
 #include "ErrorMessages.hpp"
 #include "ExportManager.hpp"
 #include "HostText.hpp"
+#include "JsonWriter.hpp"
 
 namespace KRV {
 
 namespace {
 
-struct CompositeUseInfo {
-    Int32 typeCode = 0;
-    double area = 0;
+// A layer's entry as the reply lists it; its properties stay in the request's cache.
+struct LayerEntry {
+    double thickness = 1e-05;
+    API_AttributeIndex index = 0;
+    std::string type;
+    std::string name;
+    std::string bimUuid;
+    const KorvelProperties* properties = nullptr; // its "VORO Attributes" are listed
+};
+
+// A group's entry: what its first element found, and the area of all of them.
+struct GroupEntry {
+    std::string name;
+    API_AttributeIndex id = 0;
+    std::string bimUuid;
+    std::vector<LayerEntry> layers;
+    const char* subtype = "";
     double thickness = 0;
-    std::string attributeKey;
-    const char* systemType = "";
-    json group;
+    double area = 0;
 };
 
 struct Shell {
@@ -61,19 +74,6 @@ double AreaOf(const API_Guid& guid, const ShellFacts& facts)
 
 } // namespace
 
-void AddJsonArray(json& source, json& target)
-{
-    if (!source.is_array()) {
-        source = nullptr;
-        return;
-    }
-    if (!target.is_array())
-        target = json::array();
-    for (json& item : source)
-        target.push_back(std::move(item));
-    source = json::array();
-}
-
 GS::UniString GetLayerType(short flagBits)
 {
     if ((flagBits & 0x0002) != 0)
@@ -111,72 +111,113 @@ double GetArea(API_Element& element)
     return AreaOf(element.header.guid, FactsOf(element));
 }
 
-std::vector<API_CWallComponent> GetBuildingMaterialFillsFromComposite(ReadCache& cache, API_Attribute& composite)
+void WriteProperties(JsonWriter& out, const std::vector<KorvelProperty>& properties, const char* onlyGroup)
 {
-    return cache.Components(composite);
+    out.BeginArray();
+    for (const KorvelProperty& property : properties) {
+        if (onlyGroup != nullptr && property.GetGroup() != onlyGroup)
+            continue;
+        out.BeginObject();
+        out.Member("group", property.GetGroup().ToUtf8());
+        out.Member("name", property.GetName().ToUtf8());
+        out.Member("type", property.GetType().ToUtf8());
+        out.Member("unit", property.GetUnit().ToUtf8());
+        out.Member("value", property.GetValue().ToUtf8());
+        out.EndObject();
+    }
+    out.EndArray();
 }
 
-json GetCalculationJsonFromAttribute(ReadCache& cache, API_Attribute& buildingMaterial)
+namespace {
+
+// A building material's layer: its name, id and catalogue properties.
+LayerEntry MaterialLayer(ReadCache& cache, const API_Attribute& buildingMaterial)
 {
-    json layer = json::object();
-    json attributes = json::array();
-    GS::UniString bimUuid;
+    LayerEntry layer;
+    layer.index = buildingMaterial.header.index;
+    layer.name = GetHeaderName(buildingMaterial.header).ToUtf8();
     if (const CachedAttribute* cached = cache.Attribute(API_BuildingMaterialID, buildingMaterial.header.index)) {
-        for (const KorvelProperty& property : cached->properties.View())
-            if (property.GetGroup() == "VORO Attributes")
-                attributes.push_back(property);
-        bimUuid = cached->properties.GetPropertyValueByName("id");
+        layer.properties = &cached->properties;
+        layer.bimUuid = cached->properties.GetPropertyValueByName("id").ToUtf8();
     }
-    layer["thickness"] = 1e-05;
-    layer["internal_material_id"] = "";
-    layer["index"] = buildingMaterial.header.index;
-    layer["type"] = "";
-    layer["name"] = GetHeaderName(buildingMaterial.header).ToUtf8();
-    layer["bim_uuid"] = bimUuid.ToUtf8();
-    layer["attributes"] = attributes;
     return layer;
 }
 
-json GetCalculationJsonFromAttributeVell(ReadCache& cache, API_Attribute& buildingMaterial)
+// A basic element's group: one layer of its building material, without catalogue ids.
+GroupEntry BasicGroup(ReadCache& cache, const API_Attribute& buildingMaterial, double thickness)
 {
-    json group = json::object();
-    group["name"] = GetHeaderName(buildingMaterial.header).ToUtf8();
-    group["id"] = buildingMaterial.header.index;
-    group["bim_uuid"] = "";
-    json layer = GetCalculationJsonFromAttribute(cache, buildingMaterial);
-    layer["bim_uuid"] = "";
-    group["layers"] = json::array({layer});
+    GroupEntry group;
+    group.name = GetHeaderName(buildingMaterial.header).ToUtf8();
+    group.id = buildingMaterial.header.index;
+    LayerEntry layer = MaterialLayer(cache, buildingMaterial);
+    layer.bimUuid.clear();
+    layer.thickness = thickness;
+    group.layers.push_back(std::move(layer));
+    group.subtype = "Basic";
     return group;
 }
 
-json GetCalculationJsonFromComplexAttribute(ReadCache& cache, API_Attribute& composite, double)
+// A composite's group: a layer for each component, as thick as it is.
+GroupEntry CompositeGroup(ReadCache& cache, const API_Attribute& composite)
 {
-    json group = json::object();
+    GroupEntry group;
     const CachedAttribute* cached = cache.Attribute(API_CompWallID, composite.header.index);
-    group["name"] = GetHeaderName(composite.header).ToUtf8();
-    group["id"] = composite.header.index;
-    group["bim_uuid"] = cached != nullptr ? cached->properties.GetPropertyValueByName("id").ToUtf8() : "";
-    group["layers"] = json::array();
-    for (const API_CWallComponent& component : GetBuildingMaterialFillsFromComposite(cache, composite)) {
+    group.name = GetHeaderName(composite.header).ToUtf8();
+    group.id = composite.header.index;
+    if (cached != nullptr)
+        group.bimUuid = cached->properties.GetPropertyValueByName("id").ToUtf8();
+    for (const API_CWallComponent& component : cache.Components(composite)) {
         const CachedAttribute* material = cache.Attribute(API_BuildingMaterialID, component.buildingMaterial);
         API_Attribute record{};
         record.header.index = component.buildingMaterial;
         if (material != nullptr)
             record = material->record;
-        json layer = GetCalculationJsonFromAttribute(cache, record);
-        layer["thickness"] = component.fillThick * 100.0;
-        layer["type"] = GetLayerType(component.flagBits).ToUtf8();
-        group["layers"].push_back(std::move(layer));
+        LayerEntry layer = MaterialLayer(cache, record);
+        layer.thickness = component.fillThick * 100.0;
+        layer.type = GetLayerType(component.flagBits).ToUtf8();
+        group.layers.push_back(std::move(layer));
     }
+    group.subtype = "Composite";
     return group;
 }
 
-json ExportManager::CalculateCompositeElements(API_ElemTypeID type)
+void WriteGroup(JsonWriter& out, const GroupEntry& group, const char* systemType, Int32 typeCode)
+{
+    out.BeginObject();
+    out.Member("area", group.area);
+    out.Member("bim_uuid", group.bimUuid);
+    out.Member("id", group.id);
+    out.Key("layers");
+    out.BeginArray();
+    for (const LayerEntry& layer : group.layers) {
+        out.BeginObject();
+        out.Key("attributes");
+        static const std::vector<KorvelProperty> none;
+        WriteProperties(out, layer.properties != nullptr ? layer.properties->View() : none, "VORO Attributes");
+        out.Member("bim_uuid", layer.bimUuid);
+        out.Member("index", layer.index);
+        out.Member("internal_material_id", "");
+        out.Member("name", layer.name);
+        out.Member("thickness", layer.thickness);
+        out.Member("type", layer.type);
+        out.EndObject();
+    }
+    out.EndArray();
+    out.Member("name", group.name);
+    out.Member("subtype", group.subtype);
+    out.Member("system_type", systemType);
+    out.Member("type_id", typeCode);
+    out.EndObject();
+}
+
+} // namespace
+
+void ExportManager::CalculateCompositeElements(API_ElemTypeID type, JsonWriter& out)
 {
     const Int32 typeCode = type == API_WallID ? 1 : type == API_SlabID ? 3 : 2;
     const char* systemType = type == API_WallID ? "Wall" : type == API_SlabID ? "Slab" : "Roof";
     const GS::Array<API_Guid> elements = Elements(type, 8, "CalculateCompositeElements");
-    std::vector<CompositeUseInfo> records;
+    std::vector<GroupEntry> groups;
     // Groups by attribute: one for a composite, one per thickness for a building material.
     std::map<std::pair<API_AttrTypeID, API_AttributeIndex>, std::vector<std::size_t>> byKey;
     for (const API_Guid& guid : elements) {
@@ -203,68 +244,51 @@ json ExportManager::CalculateCompositeElements(API_ElemTypeID type)
         const double thickness = shell.thickness * 100.0;
         // One attribute, one guid: its type and index stand for the guid as the key.
         auto& candidates = byKey[{attribute->record.header.typeID, attribute->record.header.index}];
-        CompositeUseInfo* found = nullptr;
+        GroupEntry* found = nullptr;
         for (std::size_t index : candidates)
-            if (composite || std::abs(records[index].thickness - thickness) < 1e-05) {
-                found = &records[index];
+            if (composite || std::abs(groups[index].thickness - thickness) < 1e-05) {
+                found = &groups[index];
                 break;
             }
         if (found != nullptr) {
             found->area += area;
-            continue; // the JSON of the first element stays
+            continue; // what the first element found stays
         }
-        API_Attribute record = attribute->record;
-        json group;
-        if (composite) {
-            group = GetCalculationJsonFromComplexAttribute(cache, record, area);
-            group["subtype"] = "Composite";
-        } else {
-            group = GetCalculationJsonFromAttributeVell(cache, record);
-            group["layers"][0]["thickness"] = thickness;
-            group["subtype"] = "Basic";
-        }
-        candidates.push_back(records.size());
-        records.push_back({typeCode, area, thickness, APIGuidToString(attribute->record.header.guid).ToUtf8(),
-                           systemType, std::move(group)});
+        // Read now, in the order the elements come: what fails is logged in that order.
+        GroupEntry group =
+            composite ? CompositeGroup(cache, attribute->record) : BasicGroup(cache, attribute->record, thickness);
+        group.thickness = thickness;
+        group.area = area;
+        candidates.push_back(groups.size());
+        groups.push_back(std::move(group));
     }
     // By name (ignoring case), then subtype; ties keep the order the elements came in, so one
     // project always gives one reply. The keys are made once, not in every comparison.
     struct SortKey {
         GS::UniString name;
         std::string subtype;
-        std::size_t record;
+        std::size_t group;
     };
     std::vector<SortKey> keys;
-    keys.reserve(records.size());
-    for (std::size_t i = 0; i < records.size(); ++i)
-        keys.push_back({GS::UniString(records[i].group.at("name").get_ref<const std::string&>()),
-                        records[i].group.at("subtype").get<std::string>(), i});
+    keys.reserve(groups.size());
+    for (std::size_t i = 0; i < groups.size(); ++i)
+        keys.push_back({GS::UniString(groups[i].name), groups[i].subtype, i});
     std::stable_sort(keys.begin(), keys.end(), [](const SortKey& a, const SortKey& b) {
         const auto order = a.name.Compare(b.name, GS::CaseInsensitive);
         if (order != GS::UniString::Equal)
             return order == GS::UniString::Less;
         return a.subtype < b.subtype;
     });
-    json result = json::array();
-    for (const SortKey& key : keys) {
-        CompositeUseInfo& record = records[key.record];
-        json entry = std::move(record.group);
-        entry["system_type"] = record.systemType;
-        entry["type_id"] = record.typeCode;
-        entry["area"] = record.area;
-        result.push_back(std::move(entry));
-    }
-    return result;
+    for (const SortKey& key : keys)
+        WriteGroup(out, groups[key.group], systemType, typeCode);
 }
 
-json ExportManager::CalculateComposites()
+void ExportManager::CalculateComposites(JsonWriter& out)
 {
-    json result = json::array();
-    for (API_ElemTypeID type : {API_WallID, API_SlabID, API_RoofID}) {
-        json list = CalculateCompositeElements(type);
-        AddJsonArray(list, result);
-    }
-    return result;
+    out.BeginArray();
+    for (API_ElemTypeID type : {API_WallID, API_SlabID, API_RoofID})
+        CalculateCompositeElements(type, out);
+    out.EndArray();
 }
 
 } // namespace KRV

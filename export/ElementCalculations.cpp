@@ -24,7 +24,7 @@ struct ElemInfo {
     GS::UniString bimUuid;
     double area = 0, volume = 0, length = 0, weight = 0;
     Int32 pieces = 0;
-    std::vector<KorvelProperty> properties;
+    const KorvelProperties* properties = nullptr; // in the request's cache
 };
 
 const char* Category(API_ElemTypeID type)
@@ -65,7 +65,8 @@ API_AttributeIndex SegmentMaterial(const API_Element& element, ReadCache& cache)
             column ? (*memo.columnSegments)[0].assemblySegmentData : (*memo.beamSegments)[0].assemblySegmentData;
         if (first.modelElemStructureType == API_BasicStructure) {
             material = first.buildingMaterial;
-        } else if (const CachedAttribute* profile = cache.Attribute(API_ProfileID, first.profileAttr)) {
+        } else if ([[maybe_unused]] const CachedAttribute* profile =
+                       cache.Attribute(API_ProfileID, first.profileAttr)) {
             KRV_ELEMENT_TRACE("profile name: %s\n", GetHeaderName(profile->record.header).ToUtf8().c_str());
             material = cache.ProfileMaterial(first.profileAttr);
         }
@@ -123,23 +124,26 @@ void Measure(const API_Element& element, double density, ElemInfo& info)
     info.weight = density * info.volume;
 }
 
-json Entry(const ElemInfo& info)
+void WriteEntry(JsonWriter& out, const ElemInfo& info)
 {
-    return {{"name", info.name.ToUtf8()},
-            {"pieces", info.pieces},
-            {"area", info.area},
-            {"volume", info.volume},
-            {"length", info.length},
-            {"weight", info.weight},
-            {"default_value", info.referenceUnit.ToUtf8()},
-            {"bim_uuid", info.bimUuid.ToUtf8()},
-            {"attributes", json(info.properties)},
-            {"id", info.guid.ToUtf8()}};
+    out.BeginObject();
+    out.Member("area", info.area);
+    out.Key("attributes");
+    WriteProperties(out, info.properties->View());
+    out.Member("bim_uuid", info.bimUuid.ToUtf8());
+    out.Member("default_value", info.referenceUnit.ToUtf8());
+    out.Member("id", info.guid.ToUtf8());
+    out.Member("length", info.length);
+    out.Member("name", info.name.ToUtf8());
+    out.Member("pieces", info.pieces);
+    out.Member("volume", info.volume);
+    out.Member("weight", info.weight);
+    out.EndObject();
 }
 
 } // namespace
 
-json ExportManager::CalculateElements(API_ElemTypeID type, GS::UniString defaultUnit)
+void ExportManager::CalculateElements(API_ElemTypeID type, const char* defaultUnit, JsonWriter& out)
 {
     const GS::Array<API_Guid> elements = Elements(type, 10, "CalculateElements");
     std::vector<ElemInfo> groups;
@@ -247,35 +251,30 @@ json ExportManager::CalculateElements(API_ElemTypeID type, GS::UniString default
         measured.category = Category(type);
         measured.guid = APIGuidToString(guid); // the group's first element names it
         measured.name = productName;
-        measured.referenceUnit = properties->empty() || fact.referenceUnit.IsEmpty() ? defaultUnit : fact.referenceUnit;
+        measured.referenceUnit =
+            properties->empty() || fact.referenceUnit.IsEmpty() ? GS::UniString(defaultUnit) : fact.referenceUnit;
         measured.bimUuid = fact.bimUuid;
         measured.pieces = 1;
-        measured.properties = properties->GetProperties();
+        measured.properties = properties;
         byKey.emplace(key, groups.size());
         groups.push_back(std::move(measured));
     }
-    if (groups.empty())
-        return nullptr;
     std::vector<std::pair<GS::UniString, std::size_t>> keys;
     for (const auto& [key, index] : byKey)
         keys.emplace_back(GS::UniString(key), index);
     std::sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    json result = json::array();
     for (const auto& [key, index] : keys)
-        result.push_back(Entry(groups[index]));
-    return result;
+        WriteEntry(out, groups[index]);
 }
 
-json ExportManager::CalculateObjects()
+void ExportManager::CalculateObjects(JsonWriter& out)
 {
-    json result = json::array();
     const std::pair<API_ElemTypeID, const char*> types[] = {
         {API_WindowID, "pcs"}, {API_DoorID, "pcs"}, {API_ObjectID, "pcs"}, {API_ColumnID, "m3"}, {API_BeamID, "m3"}};
-    for (const auto& [type, unit] : types) {
-        json list = CalculateElements(type, unit);
-        AddJsonArray(list, result);
-    }
-    return result;
+    out.BeginArray();
+    for (const auto& [type, unit] : types)
+        CalculateElements(type, unit, out);
+    out.EndArray();
 }
 
 } // namespace KRV

@@ -5,6 +5,7 @@
 #include "APIdefs_Attributes.h"
 #include "APIdefs_Elements.h"
 #include "JsonText.hpp"
+#include "JsonWriter.hpp"
 #include "ReadCache.hpp"
 
 namespace KRV {
@@ -13,15 +14,14 @@ class ExportManager {
 public:
     // The catalogue ids of the imported items the page's list says are newer on the service.
     json UpdateStatus(GS::UniString& request);
+    // The take-off's parts, each written as a JSON value into `out`.
     // "ProductInfo": windows, doors, objects, columns, beams.
-    json CalculateObjects();
-    json CalculateElements(API_ElemTypeID type, GS::UniString defaultUnit);
+    void CalculateObjects(JsonWriter& out);
     // "CurtainWallInfo" and "StairCalculationInfo": null when the project has none.
-    json CalculateCurtainWalls();
-    json CalculateStairs();
+    void CalculateCurtainWalls(JsonWriter& out);
+    void CalculateStairs(JsonWriter& out);
     // "SystemInfo": walls, then slabs, then roofs.
-    json CalculateComposites();
-    json CalculateCompositeElements(API_ElemTypeID type);
+    void CalculateComposites(JsonWriter& out);
 
     ReadCache& Cache() { return cache; }
     // The elements of a type as the host lists them (`filter` its list filter). A list the
@@ -31,19 +31,20 @@ public:
     bool Complete() const { return complete; }
 
 private:
+    // The entries of one type, into the open list `out`.
+    void CalculateElements(API_ElemTypeID type, const char* defaultUnit, JsonWriter& out);
+    void CalculateCompositeElements(API_ElemTypeID type, JsonWriter& out);
+
     ReadCache cache; // one request's reads
     bool complete = true;
 };
 
-// Appends every element of `source` to `target` and clears `source`; null adds nothing.
-void AddJsonArray(json& source, json& target);
 double GetArea(API_Element& element);
 // The element's quantities as the host gives them; false when it cannot.
 bool ReadQuantities(const API_Guid& guid, API_ElementQuantity& quantity);
-json GetCalculationJsonFromComplexAttribute(ReadCache& cache, API_Attribute& composite, double area);
-json GetCalculationJsonFromAttributeVell(ReadCache& cache, API_Attribute& buildingMaterial);
-json GetCalculationJsonFromAttribute(ReadCache& cache, API_Attribute& buildingMaterial);
-std::vector<API_CWallComponent> GetBuildingMaterialFillsFromComposite(ReadCache& cache, API_Attribute& composite);
+// A property list as the reply gives it: a list of objects of texts; with `onlyGroup`, only
+// the properties of that group.
+void WriteProperties(JsonWriter& out, const std::vector<KorvelProperty>& properties, const char* onlyGroup = nullptr);
 GS::UniString GetLayerType(short flagBits);
 
 // The outdated ids among building materials ("Materials") or composites ("ComplexMaterials").
