@@ -17,10 +17,17 @@ namespace {
 // the text answers false, and the parser reads it as before.
 class SimpleListScan {
 public:
-    explicit SimpleListScan(const std::string& text) : at(text.data()), end(text.data() + text.size()) {}
+    // One entry's members as the text holds them; `held` says which were there.
+    struct Entry {
+        enum : unsigned { hasGroup = 1, hasName = 2, hasValue = 4, hasUnit = 8, hasType = 16 };
+        std::string_view group, name, unit, type, value;
+        unsigned held = 0;
+    };
+
+    explicit SimpleListScan(std::string_view text) : at(text.data()), end(text.data() + text.size()) {}
 
     // False where the text is not of the form.
-    bool Read(std::vector<ScannedEntry>& entries)
+    bool Read(std::vector<Entry>& entries)
     {
         Blanks();
         if (!Take('['))
@@ -29,8 +36,7 @@ public:
         if (!Take(']')) {
             do {
                 Blanks();
-                ScannedEntry& entry = entries.emplace_back();
-                if (!Entry(entry.property, entry.held))
+                if (!Members(entries.emplace_back()))
                     return false;
                 Blanks();
             } while (Take(','));
@@ -42,11 +48,11 @@ public:
     }
 
 private:
-    bool Entry(KorvelProperty& entry, unsigned& held)
+    // The last member of a name wins, as in a parsed object.
+    bool Members(Entry& entry)
     {
         if (!Take('{'))
             return false;
-        entry.SetGroup("Korvel"); // as from_json reads an entry without one
         Blanks();
         if (Take('}'))
             return true;
@@ -62,20 +68,21 @@ private:
             Blanks();
             if (!Text(value))
                 return false;
-            const GS::UniString read{std::string(value)};
             if (key == "group") {
-                entry.SetGroup(read);
-                held |= ScannedEntry::group;
+                entry.group = value;
+                entry.held |= Entry::hasGroup;
             } else if (key == "name") {
-                entry.SetName(read);
-                held |= ScannedEntry::name;
+                entry.name = value;
+                entry.held |= Entry::hasName;
             } else if (key == "unit") {
-                entry.SetUnit(read);
+                entry.unit = value;
+                entry.held |= Entry::hasUnit;
             } else if (key == "type") {
-                entry.SetType(read);
+                entry.type = value;
+                entry.held |= Entry::hasType;
             } else if (key == "value") {
-                entry.SetValue(read);
-                held |= ScannedEntry::value;
+                entry.value = value;
+                entry.held |= Entry::hasValue;
             }
             Blanks();
         } while (Take(','));
@@ -209,7 +216,7 @@ private:
     }
 
     int depth = 0;
-    void (KorvelProperty::*member)(const GS::UniString&) = nullptr;
+    void (KorvelProperty::*member)(GS::UniString) = nullptr;
     KorvelProperty entry;
 };
 
@@ -238,10 +245,24 @@ bool ReadPlainList(const GS::UniString& text, KorvelProperties& properties)
 
 std::optional<std::vector<ScannedEntry>> ScanSimpleList(const std::string& utf8)
 {
-    std::vector<ScannedEntry> entries;
-    entries.reserve(static_cast<std::size_t>(std::count(utf8.begin(), utf8.end(), '{')));
-    if (!SimpleListScan(utf8).Read(entries))
+    std::vector<SimpleListScan::Entry> scanned;
+    scanned.reserve(static_cast<std::size_t>(std::count(utf8.begin(), utf8.end(), '{')));
+    if (!SimpleListScan(utf8).Read(scanned))
         return std::nullopt;
+    std::vector<ScannedEntry> entries(scanned.size());
+    for (std::size_t i = 0; i < scanned.size(); ++i) {
+        const SimpleListScan::Entry& in = scanned[i];
+        KorvelProperty& property = entries[i].property;
+        // As from_json reads an entry: defaults where a member is absent.
+        property.SetGroup(in.held & in.hasGroup ? GS::UniString(std::string(in.group)) : GS::UniString("Korvel"));
+        property.SetName(GS::UniString(std::string(in.name)));
+        property.SetUnit(GS::UniString(std::string(in.unit)));
+        property.SetType(GS::UniString(std::string(in.type)));
+        property.SetValue(GS::UniString(std::string(in.value)));
+        entries[i].held = (in.held & in.hasGroup ? ScannedEntry::group : 0u) |
+                          (in.held & in.hasName ? ScannedEntry::name : 0u) |
+                          (in.held & in.hasValue ? ScannedEntry::value : 0u);
+    }
     return entries;
 }
 
@@ -267,6 +288,73 @@ bool ReadStoredList(const GS::UniString& text, const std::string& whose, KorvelP
     }
     LogWarning("The catalogue data stored for " + whose + " does not read as a property list; it is left out.");
     return false;
+}
+
+bool StoredTexts::Read(std::string stored, const std::string& whose)
+{
+    entries.clear();
+    text = std::move(stored);
+    // Spans are 32-bit: a text beyond that is no list the add-on wrote.
+    auto tooLong = [&] {
+        if (text.size() <= UINT32_MAX)
+            return false;
+        LogWarning("The catalogue data stored for " + whose + " does not read as a property list; it is left out.");
+        text.clear();
+        entries.clear();
+        return true;
+    };
+    if (tooLong())
+        return false;
+    auto span = [this](std::string_view part) {
+        return Span{static_cast<std::uint32_t>(part.data() - text.data()), static_cast<std::uint32_t>(part.size())};
+    };
+    std::vector<SimpleListScan::Entry> scanned;
+    if (!text.empty() && SimpleListScan(text).Read(scanned)) {
+        entries.reserve(scanned.size());
+        for (const SimpleListScan::Entry& in : scanned) {
+            // An absent member reads as empty; its view may point anywhere.
+            auto at = [&](std::string_view part, unsigned bit) { return in.held & bit ? span(part) : Span{}; };
+            entries.push_back({at(in.group, in.hasGroup), at(in.name, in.hasName), at(in.unit, in.hasUnit),
+                               at(in.type, in.hasType), at(in.value, in.hasValue), (in.held & in.hasGroup) != 0});
+        }
+        return true;
+    }
+    // Any other form: read as every reader reads it, the texts gathered into one.
+    KorvelProperties properties;
+    const bool read = ReadStoredList(GS::UniString(text), whose, properties);
+    text.clear();
+    if (!read)
+        return false;
+    std::vector<std::uint32_t> starts;
+    for (const KorvelProperty& property : properties.View())
+        for (const GS::UniString* part : {&property.GetGroup(), &property.GetName(), &property.GetUnit(),
+                                          &property.GetType(), &property.GetValue()}) {
+            starts.push_back(static_cast<std::uint32_t>(text.size()));
+            text += part->ToUtf8();
+        }
+    starts.push_back(static_cast<std::uint32_t>(text.size()));
+    if (tooLong())
+        return false;
+    for (std::size_t i = 0; i + 1 < starts.size(); i += 5) {
+        auto part = [&](std::size_t k) { return Span{starts[i + k], starts[i + k + 1] - starts[i + k]}; };
+        entries.push_back({part(0), part(1), part(2), part(3), part(4), true});
+    }
+    return true;
+}
+
+StoredTexts::Property StoredTexts::operator[](std::size_t i) const
+{
+    const Entry& entry = entries[i];
+    return {entry.grouped ? Text(entry.group) : std::string_view("Korvel"), Text(entry.name), Text(entry.unit),
+            Text(entry.type), Text(entry.value)};
+}
+
+std::string_view StoredTexts::ValueByName(std::string_view name) const
+{
+    for (const Entry& entry : entries)
+        if (Text(entry.name) == name)
+            return Text(entry.value);
+    return {};
 }
 
 } // namespace KRV

@@ -2,8 +2,10 @@
 // Reading a stored text back as a property list. A text that does not read as one (not
 // JSON, not a list, an entry that is not an object or holds a value of the wrong type)
 // counts as no catalogue data: one warning names whose text it was.
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "GS/UniString.hpp"
@@ -27,5 +29,38 @@ struct ScannedEntry {
 // ASCII, without escapes), read without the JSON parser; nullopt for any other text, which
 // the parser must then read. Every member of such a list is a text.
 std::optional<std::vector<ScannedEntry>> ScanSimpleList(const std::string& utf8);
+
+// A stored list as a report reads it: each property's texts in place in the stored text,
+// without a text object each (a large project's take-off reads tens of thousands of lists).
+// It reads as ReadStoredList reads, texts and defaults alike.
+class StoredTexts {
+public:
+    struct Property {
+        std::string_view group, name, unit, type, value;
+    };
+
+    // Reads `text`, kept; false (with ReadStoredList's warning, unless it is empty) when it
+    // is not a property list, which leaves no properties.
+    bool Read(std::string text, const std::string& whose);
+
+    std::size_t size() const { return entries.size(); }
+    bool empty() const { return entries.empty(); }
+    Property operator[](std::size_t i) const;
+    // The value of the first property of that name; "" when there is none.
+    std::string_view ValueByName(std::string_view name) const;
+
+private:
+    struct Span {
+        std::uint32_t at = 0, length = 0;
+    };
+    struct Entry {
+        Span group, name, unit, type, value;
+        bool grouped = false; // false: the group is the reading default
+    };
+    std::string_view Text(Span span) const { return std::string_view(text).substr(span.at, span.length); }
+
+    std::string text;
+    std::vector<Entry> entries;
+};
 
 } // namespace KRV

@@ -16,8 +16,8 @@ struct Assembly {
     GS::UniString id;
     GS::UniString name;
     GS::UniString bimUuid;
-    double measure = 0;                           // a curtain wall's area, a stair's volume
-    const KorvelProperties* properties = nullptr; // in the request's cache
+    double measure = 0;                      // a curtain wall's area, a stair's volume
+    const StoredTexts* properties = nullptr; // in the request's cache
 };
 
 // Lists, reads, names and measures the assemblies of a type, first-seen order.
@@ -37,8 +37,8 @@ std::vector<Assembly> Scan(API_ElemTypeID type, ExportManager& manager)
         if (GetIFCNameFromElementGuid(guid, name) != NoError)
             continue; // logged: without its name it belongs to no group
         KRV_ELEMENT_TRACE("IFC name: %s\n", name.ToUtf8().c_str());
-        const KorvelProperties& properties = cache.RecordProperties(name);
-        const GS::UniString bimUuid = properties.GetPropertyValueByName("id");
+        const StoredTexts& properties = cache.RecordProperties(name);
+        const GS::UniString bimUuid(std::string(properties.ValueByName("id")));
         if (cache.Record(name))
             KRV_ELEMENT_TRACE("bim_uuid: %s\n", bimUuid.ToUtf8().c_str());
         API_ElementQuantity q;
@@ -80,7 +80,7 @@ void ExportManager::CalculateCurtainWalls(JsonWriter& out)
         out.BeginObject();
         out.Member("area", a.measure);
         out.Key("attributes");
-        WriteProperties(out, a.properties->View());
+        WriteProperties(out, *a.properties);
         out.Member("bim_uuid", a.bimUuid.ToUtf8());
         out.Member("id", a.id.ToUtf8());
         out.Member("name", a.name.ToUtf8());
@@ -101,7 +101,7 @@ void ExportManager::CalculateStairs(JsonWriter& out)
     for (const Assembly& a : groups) {
         out.BeginObject();
         out.Key("attributes");
-        WriteProperties(out, a.properties->View());
+        WriteProperties(out, *a.properties);
         out.Member("bim_uuid", a.bimUuid.ToUtf8());
         out.Member("family_name", "Assembled Stair");
         out.Member("id", a.id.ToUtf8());

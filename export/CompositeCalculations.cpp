@@ -19,7 +19,7 @@ struct LayerEntry {
     std::string type;
     std::string name;
     std::string bimUuid;
-    const KorvelProperties* properties = nullptr; // its "VORO Attributes" are listed
+    const StoredTexts* properties = nullptr; // its "VORO Attributes" are listed
 };
 
 // A group's entry: what its first element found, and the area of all of them.
@@ -111,18 +111,19 @@ double GetArea(API_Element& element)
     return AreaOf(element.header.guid, FactsOf(element));
 }
 
-void WriteProperties(JsonWriter& out, const std::vector<KorvelProperty>& properties, const char* onlyGroup)
+void WriteProperties(JsonWriter& out, const StoredTexts& properties, const char* onlyGroup)
 {
     out.BeginArray();
-    for (const KorvelProperty& property : properties) {
-        if (onlyGroup != nullptr && property.GetGroup() != onlyGroup)
+    for (std::size_t i = 0; i < properties.size(); ++i) {
+        const StoredTexts::Property property = properties[i];
+        if (onlyGroup != nullptr && property.group != onlyGroup)
             continue;
         out.BeginObject();
-        out.Member("group", property.GetGroup().ToUtf8());
-        out.Member("name", property.GetName().ToUtf8());
-        out.Member("type", property.GetType().ToUtf8());
-        out.Member("unit", property.GetUnit().ToUtf8());
-        out.Member("value", property.GetValue().ToUtf8());
+        out.Member("group", property.group);
+        out.Member("name", property.name);
+        out.Member("type", property.type);
+        out.Member("unit", property.unit);
+        out.Member("value", property.value);
         out.EndObject();
     }
     out.EndArray();
@@ -138,7 +139,7 @@ LayerEntry MaterialLayer(ReadCache& cache, const API_Attribute& buildingMaterial
     layer.name = GetHeaderName(buildingMaterial.header).ToUtf8();
     if (const CachedAttribute* cached = cache.Attribute(API_BuildingMaterialID, buildingMaterial.header.index)) {
         layer.properties = &cached->properties;
-        layer.bimUuid = cached->properties.GetPropertyValueByName("id").ToUtf8();
+        layer.bimUuid = cached->properties.ValueByName("id");
     }
     return layer;
 }
@@ -165,7 +166,7 @@ GroupEntry CompositeGroup(ReadCache& cache, const API_Attribute& composite)
     group.name = GetHeaderName(composite.header).ToUtf8();
     group.id = composite.header.index;
     if (cached != nullptr)
-        group.bimUuid = cached->properties.GetPropertyValueByName("id").ToUtf8();
+        group.bimUuid = cached->properties.ValueByName("id");
     for (const API_CWallComponent& component : cache.Components(composite)) {
         const CachedAttribute* material = cache.Attribute(API_BuildingMaterialID, component.buildingMaterial);
         API_Attribute record{};
@@ -192,8 +193,8 @@ void WriteGroup(JsonWriter& out, const GroupEntry& group, const char* systemType
     for (const LayerEntry& layer : group.layers) {
         out.BeginObject();
         out.Key("attributes");
-        static const std::vector<KorvelProperty> none;
-        WriteProperties(out, layer.properties != nullptr ? layer.properties->View() : none, "VORO Attributes");
+        static const StoredTexts none;
+        WriteProperties(out, layer.properties != nullptr ? *layer.properties : none, "VORO Attributes");
         out.Member("bim_uuid", layer.bimUuid);
         out.Member("index", layer.index);
         out.Member("internal_material_id", "");

@@ -24,7 +24,7 @@ struct ElemInfo {
     GS::UniString bimUuid;
     double area = 0, volume = 0, length = 0, weight = 0;
     Int32 pieces = 0;
-    const KorvelProperties* properties = nullptr; // in the request's cache
+    const StoredTexts* properties = nullptr; // in the request's cache
 };
 
 const char* Category(API_ElemTypeID type)
@@ -129,7 +129,7 @@ void WriteEntry(JsonWriter& out, const ElemInfo& info)
     out.BeginObject();
     out.Member("area", info.area);
     out.Key("attributes");
-    WriteProperties(out, info.properties->View());
+    WriteProperties(out, *info.properties);
     out.Member("bim_uuid", info.bimUuid.ToUtf8());
     out.Member("default_value", info.referenceUnit.ToUtf8());
     out.Member("id", info.guid.ToUtf8());
@@ -154,7 +154,7 @@ void ExportManager::CalculateElements(API_ElemTypeID type, const char* defaultUn
         GS::UniString referenceUnit;
         GS::UniString bimUuid;
     };
-    std::unordered_map<const KorvelProperties*, Facts> facts;
+    std::unordered_map<const StoredTexts*, Facts> facts;
     const bool placedFromPart = type == API_WindowID || type == API_DoorID || type == API_ObjectID;
     for (const API_Guid& guid : elements) {
         KRV_ELEMENT_TRACE("Element guid: %s\n", APIGuidToString(guid).ToUtf8().c_str());
@@ -204,8 +204,8 @@ void ExportManager::CalculateElements(API_ElemTypeID type, const char* defaultUn
             continue;
 
         // The stored catalogue data: a column's or beam's building material, a product's record.
-        static const KorvelProperties none;
-        const KorvelProperties* properties = &none;
+        static const StoredTexts none;
+        const StoredTexts* properties = &none;
         if (!placedFromPart) {
 #if KORVEL_ELEMENT_TRACE
             GS::UniString info;
@@ -226,10 +226,10 @@ void ExportManager::CalculateElements(API_ElemTypeID type, const char* defaultUn
         auto [factsAt, fresh] = facts.try_emplace(properties);
         Facts& fact = factsAt->second;
         if (fresh) {
-            fact.densityText = properties->GetPropertyValueByName("Density");
+            fact.densityText = std::string(properties->ValueByName("Density"));
             fact.density = LeadingNumber(fact.densityText);
-            fact.referenceUnit = properties->GetPropertyValueByName("Reference Unit").ToLowerCase();
-            fact.bimUuid = properties->GetPropertyValueByName("id");
+            fact.referenceUnit = GS::UniString(std::string(properties->ValueByName("Reference Unit"))).ToLowerCase();
+            fact.bimUuid = std::string(properties->ValueByName("id"));
         }
         if (!properties->empty())
             KRV_ELEMENT_TRACE("Ref unit: %s bim_uuid: %s density: %s\n", fact.referenceUnit.ToUtf8().c_str(),

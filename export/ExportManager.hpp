@@ -44,7 +44,7 @@ double GetArea(API_Element& element);
 bool ReadQuantities(const API_Guid& guid, API_ElementQuantity& quantity);
 // A property list as the reply gives it: a list of objects of texts; with `onlyGroup`, only
 // the properties of that group.
-void WriteProperties(JsonWriter& out, const std::vector<KorvelProperty>& properties, const char* onlyGroup = nullptr);
+void WriteProperties(JsonWriter& out, const StoredTexts& properties, const char* onlyGroup = nullptr);
 GS::UniString GetLayerType(short flagBits);
 
 // The outdated ids among building materials ("Materials") or composites ("ComplexMaterials").

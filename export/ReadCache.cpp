@@ -28,8 +28,8 @@ const CachedAttribute* ReadCache::Attribute(API_AttrTypeID type, API_AttributeIn
             if (GetUserData(cached.record, text) == NoError) {
                 cached.hasStoredText = true;
                 if (!text.IsEmpty())
-                    ReadStoredList(text, "the attribute " + GetHeaderName(cached.record.header).ToUtf8(),
-                                   cached.properties);
+                    cached.properties.Read(text.ToUtf8(),
+                                           "the attribute " + GetHeaderName(cached.record.header).ToUtf8());
             }
             it->second = std::move(cached);
         }
@@ -111,13 +111,13 @@ const std::optional<GS::UniString>& ReadCache::Record(const GS::UniString& name)
     return it->second;
 }
 
-const KorvelProperties& ReadCache::RecordProperties(const GS::UniString& name)
+const StoredTexts& ReadCache::RecordProperties(const GS::UniString& name)
 {
     auto [it, added] = recordProperties.try_emplace(name);
     if (added) {
         const std::optional<GS::UniString>& text = Record(name);
         if (text && !text->IsEmpty())
-            ReadStoredList(*text, "KV_" + name.ToUtf8(), it->second);
+            it->second.Read(text->ToUtf8(), "KV_" + name.ToUtf8());
     }
     return it->second;
 }

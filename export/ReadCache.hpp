@@ -12,14 +12,14 @@
 
 #include "APIdefs_Attributes.h"
 #include "APIdefs_LibParts.h"
-#include "KorvelProperties.hpp"
+#include "StoredList.hpp"
 
 namespace KRV {
 
 struct CachedAttribute {
     API_Attribute record{};
-    KorvelProperties properties; // the stored catalogue properties; empty when there are none
-    bool hasStoredText = false;  // the attribute has user data (read or not)
+    StoredTexts properties;     // the stored catalogue properties; empty when there are none
+    bool hasStoredText = false; // the attribute has user data (read or not)
 };
 
 class ReadCache {
@@ -35,7 +35,7 @@ public:
     // The text of the add-on data record "KV_" + name in data version 1, if there is one.
     const std::optional<GS::UniString>& Record(const GS::UniString& name);
     // The record's properties (empty when it has none or its text does not read).
-    const KorvelProperties& RecordProperties(const GS::UniString& name);
+    const StoredTexts& RecordProperties(const GS::UniString& name);
 
 private:
     // Looked up once or more per element: hashed.
@@ -44,7 +44,7 @@ private:
     std::unordered_map<Int32, std::pair<std::string, GS::UniString>> libraryParts;
     std::unordered_map<API_AttributeIndex, API_AttributeIndex> profileMaterials;
     std::map<GS::UniString, std::optional<GS::UniString>> records;
-    std::map<GS::UniString, KorvelProperties> recordProperties;
+    std::map<GS::UniString, StoredTexts> recordProperties;
 };
 
 } // namespace KRV

@@ -1,4 +1,6 @@
 #pragma once
+#include <utility>
+
 #include "GS/UniString.hpp"
 #include "JsonText.hpp"
 
@@ -19,11 +21,11 @@ public:
     const GS::UniString& GetUnit() const { return unit; }
     const GS::UniString& GetType() const { return type; }
     const GS::UniString& GetValue() const { return value; }
-    void SetGroup(const GS::UniString& text) { group = text; }
-    void SetName(const GS::UniString& text) { name = text; }
-    void SetUnit(const GS::UniString& text) { unit = text; }
-    void SetType(const GS::UniString& text) { type = text; }
-    void SetValue(const GS::UniString& text) { value = text; }
+    void SetGroup(GS::UniString text) { group = std::move(text); }
+    void SetName(GS::UniString text) { name = std::move(text); }
+    void SetUnit(GS::UniString text) { unit = std::move(text); }
+    void SetType(GS::UniString text) { type = std::move(text); }
+    void SetValue(GS::UniString text) { value = std::move(text); }
 
     bool operator==(const KorvelProperty& other) const;
     bool operator!=(const KorvelProperty& other) const { return !(*this == other); }

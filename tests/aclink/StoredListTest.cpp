@@ -104,6 +104,24 @@ TEST_F(StoredListTest, EveryTextReadsAsTheWholeReadingReadsIt)
             ASSERT_EQ(messages.size(), before + 1);
             EXPECT_NE(messages.back().find("the material \"M\" does not read as a property list"), std::string::npos);
         }
+        // The report's reading in place gives the same texts, and the same warning.
+        const std::size_t beforeTexts = LogMessages().size();
+        KRV::StoredTexts texts;
+        EXPECT_EQ(texts.Read(text, "the material \"M\""), expected.has_value());
+        EXPECT_EQ(LogMessages().size(), beforeTexts + (expected ? 0 : 1));
+        const std::vector<KRV::KorvelProperty> none;
+        const auto& want = expected ? expected->View() : none;
+        ASSERT_EQ(texts.size(), want.size());
+        for (std::size_t i = 0; i < want.size(); ++i) {
+            EXPECT_EQ(texts[i].group, want[i].GetGroup().ToUtf8());
+            EXPECT_EQ(texts[i].name, want[i].GetName().ToUtf8());
+            EXPECT_EQ(texts[i].unit, want[i].GetUnit().ToUtf8());
+            EXPECT_EQ(texts[i].type, want[i].GetType().ToUtf8());
+            EXPECT_EQ(texts[i].value, want[i].GetValue().ToUtf8());
+        }
+        if (!want.empty())
+            EXPECT_EQ(texts.ValueByName(want.back().GetName().ToUtf8()),
+                      KRV::KorvelProperties(*expected).GetPropertyValueByName(want.back().GetName()).ToUtf8());
     }
     // Spot checks of what the readings give, so that both cannot be wrong alike.
     KRV::KorvelProperties read;
