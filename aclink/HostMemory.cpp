@@ -23,10 +23,15 @@ GSHandle TextHandle(const GS::UniString& text)
 
 GS::UniString HandleText(GSHandle handle)
 {
+    return GS::UniString(HandleBytes(handle));
+}
+
+std::string HandleBytes(GSHandle handle)
+{
     if (handle == nullptr || *handle == nullptr)
-        return GS::UniString();
+        return std::string();
     GSSize size = BMGetHandleSize(handle);
-    return GS::UniString(std::string(*handle, strnlen(*handle, static_cast<std::size_t>(size))));
+    return std::string(*handle, strnlen(*handle, static_cast<std::size_t>(size)));
 }
 
 } // namespace KRV

@@ -43,5 +43,7 @@ std::size_t ComponentCount(const API_AttributeDefExt& defs);
 GSHandle TextHandle(const GS::UniString& text);
 // The zero-terminated text a handle holds.
 GS::UniString HandleText(GSHandle handle);
+// The same text as bytes, without the text object.
+std::string HandleBytes(GSHandle handle);
 
 } // namespace KRV

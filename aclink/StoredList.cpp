@@ -1,6 +1,7 @@
 #include "StoredList.hpp"
 
 #include <algorithm>
+#include <cstdint>
 #include <string_view>
 
 #include "JsonText.hpp"
@@ -26,21 +27,24 @@ public:
 
     explicit SimpleListScan(std::string_view text) : at(text.data()), end(text.data() + text.size()) {}
 
-    // False where the text is not of the form.
-    bool Read(std::vector<Entry>& entries)
+    // Hands each entry to `take`, in order; false where the text is not of the form (after
+    // some entries, perhaps).
+    template <typename Take> bool Read(Take&& take)
     {
         Blanks();
-        if (!Take('['))
+        if (!this->Take('['))
             return false;
         Blanks();
-        if (!Take(']')) {
+        if (!this->Take(']')) {
             do {
                 Blanks();
-                if (!Members(entries.emplace_back()))
+                Entry entry;
+                if (!Members(entry))
                     return false;
+                take(entry);
                 Blanks();
-            } while (Take(','));
-            if (!Take(']'))
+            } while (this->Take(','));
+            if (!this->Take(']'))
                 return false;
         }
         Blanks();
@@ -94,8 +98,12 @@ private:
         if (!Take('"'))
             return false;
         const char* start = at;
-        while (at != end && *at != '"') {
+        for (;;) {
+            if (at == end)
+                return false;
             const auto c = static_cast<unsigned char>(*at);
+            if (c == '"')
+                break;
             if (c < 0x20 || c == '\\')
                 return false;
             if (c < 0x80) {
@@ -108,8 +116,6 @@ private:
                 return false;
             at += length;
         }
-        if (at == end)
-            return false;
         text = std::string_view(start, static_cast<std::size_t>(at - start));
         ++at;
         return true;
@@ -245,24 +251,22 @@ bool ReadPlainList(const GS::UniString& text, KorvelProperties& properties)
 
 std::optional<std::vector<ScannedEntry>> ScanSimpleList(const std::string& utf8)
 {
-    std::vector<SimpleListScan::Entry> scanned;
-    scanned.reserve(static_cast<std::size_t>(std::count(utf8.begin(), utf8.end(), '{')));
-    if (!SimpleListScan(utf8).Read(scanned))
-        return std::nullopt;
-    std::vector<ScannedEntry> entries(scanned.size());
-    for (std::size_t i = 0; i < scanned.size(); ++i) {
-        const SimpleListScan::Entry& in = scanned[i];
-        KorvelProperty& property = entries[i].property;
+    std::vector<ScannedEntry> entries;
+    entries.reserve(static_cast<std::size_t>(std::count(utf8.begin(), utf8.end(), '{')));
+    const bool read = SimpleListScan(utf8).Read([&entries](const SimpleListScan::Entry& in) {
+        KorvelProperty& property = entries.emplace_back().property;
         // As from_json reads an entry: defaults where a member is absent.
         property.SetGroup(in.held & in.hasGroup ? GS::UniString(std::string(in.group)) : GS::UniString("Korvel"));
         property.SetName(GS::UniString(std::string(in.name)));
         property.SetUnit(GS::UniString(std::string(in.unit)));
         property.SetType(GS::UniString(std::string(in.type)));
         property.SetValue(GS::UniString(std::string(in.value)));
-        entries[i].held = (in.held & in.hasGroup ? ScannedEntry::group : 0u) |
-                          (in.held & in.hasName ? ScannedEntry::name : 0u) |
-                          (in.held & in.hasValue ? ScannedEntry::value : 0u);
-    }
+        entries.back().held = (in.held & in.hasGroup ? ScannedEntry::group : 0u) |
+                              (in.held & in.hasName ? ScannedEntry::name : 0u) |
+                              (in.held & in.hasValue ? ScannedEntry::value : 0u);
+    });
+    if (!read)
+        return std::nullopt;
     return entries;
 }
 
@@ -308,16 +312,17 @@ bool StoredTexts::Read(std::string stored, const std::string& whose)
     auto span = [this](std::string_view part) {
         return Span{static_cast<std::uint32_t>(part.data() - text.data()), static_cast<std::uint32_t>(part.size())};
     };
-    std::vector<SimpleListScan::Entry> scanned;
-    if (!text.empty() && SimpleListScan(text).Read(scanned)) {
-        entries.reserve(scanned.size());
-        for (const SimpleListScan::Entry& in : scanned) {
+    if (!text.empty()) {
+        entries.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '{')));
+        const bool read = SimpleListScan(text).Read([&](const SimpleListScan::Entry& in) {
             // An absent member reads as empty; its view may point anywhere.
             auto at = [&](std::string_view part, unsigned bit) { return in.held & bit ? span(part) : Span{}; };
             entries.push_back({at(in.group, in.hasGroup), at(in.name, in.hasName), at(in.unit, in.hasUnit),
                                at(in.type, in.hasType), at(in.value, in.hasValue), (in.held & in.hasGroup) != 0});
-        }
-        return true;
+        });
+        if (read)
+            return true;
+        entries.clear();
     }
     // Any other form: read as every reader reads it, the texts gathered into one.
     KorvelProperties properties;
@@ -345,8 +350,7 @@ bool StoredTexts::Read(std::string stored, const std::string& whose)
 StoredTexts::Property StoredTexts::operator[](std::size_t i) const
 {
     const Entry& entry = entries[i];
-    return {entry.grouped ? Text(entry.group) : std::string_view("Korvel"), Text(entry.name), Text(entry.unit),
-            Text(entry.type), Text(entry.value)};
+    return {Group(i), Text(entry.name), Text(entry.unit), Text(entry.type), Text(entry.value)};
 }
 
 std::string_view StoredTexts::ValueByName(std::string_view name) const

@@ -46,6 +46,10 @@ public:
     std::size_t size() const { return entries.size(); }
     bool empty() const { return entries.empty(); }
     Property operator[](std::size_t i) const;
+    std::string_view Group(std::size_t i) const
+    {
+        return entries[i].grouped ? Text(entries[i].group) : std::string_view("Korvel");
+    }
     // The value of the first property of that name; "" when there is none.
     std::string_view ValueByName(std::string_view name) const;
 
@@ -57,7 +61,7 @@ private:
         Span group, name, unit, type, value;
         bool grouped = false; // false: the group is the reading default
     };
-    std::string_view Text(Span span) const { return std::string_view(text).substr(span.at, span.length); }
+    std::string_view Text(Span span) const { return std::string_view(text.data() + span.at, span.length); }
 
     std::string text;
     std::vector<Entry> entries;

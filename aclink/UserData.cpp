@@ -114,6 +114,15 @@ int AddUserData(API_Attribute& attr, const GS::UniString& text)
 
 int GetUserData(API_Attribute& attr, GS::UniString& text)
 {
+    std::string bytes;
+    const int err = GetUserData(attr, bytes);
+    if (err == NoError)
+        text = GS::UniString(bytes);
+    return err;
+}
+
+int GetUserData(API_Attribute& attr, std::string& text)
+{
     API_UserData userData{};
     GSErrCode err = ACAPI_Attribute_GetUserData(&attr.header, &userData);
     HandleGuard handle(userData.dataHdl);
@@ -123,7 +132,7 @@ int GetUserData(API_Attribute& attr, GS::UniString& text)
         LogArchicadErrorCodeMessage(err, "KRV::GetUserData ACAPI_Attribute_GetUserData");
         return err;
     }
-    text = HandleText(handle.Get());
+    text = HandleBytes(handle.Get());
     return NoError;
 }
 

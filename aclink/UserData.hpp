@@ -21,6 +21,7 @@ GS::UniString StoredText(const KorvelProperties& properties);
 int AddUserData(API_Attribute& attr, const GS::UniString& text);
 // APIERR_NOUSERDATA (not logged) when the attribute has none; `text` is then unchanged.
 int GetUserData(API_Attribute& attr, GS::UniString& text);
+int GetUserData(API_Attribute& attr, std::string& text);
 int SetUserDataToElem(const API_Guid& element, const GS::UniString& text);
 int CreateModulData(const GS::UniString& name, const GS::UniString& text);
 

@@ -1,6 +1,7 @@
 // "SystemInfo": the walls, slabs and roofs grouped by what they are built of.
 #include <algorithm>
-#include <map>
+#include <cstdint>
+#include <unordered_map>
 
 #include "ElementStructure.hpp"
 #include "ErrorMessages.hpp"
@@ -115,9 +116,9 @@ void WriteProperties(JsonWriter& out, const StoredTexts& properties, const char*
 {
     out.BeginArray();
     for (std::size_t i = 0; i < properties.size(); ++i) {
-        const StoredTexts::Property property = properties[i];
-        if (onlyGroup != nullptr && property.group != onlyGroup)
+        if (onlyGroup != nullptr && properties.Group(i) != onlyGroup)
             continue;
+        const StoredTexts::Property property = properties[i];
         out.BeginObject();
         out.Member("group", property.group);
         out.Member("name", property.name);
@@ -220,7 +221,7 @@ void ExportManager::CalculateCompositeElements(API_ElemTypeID type, JsonWriter& 
     const GS::Array<API_Guid> elements = Elements(type, 8, "CalculateCompositeElements");
     std::vector<GroupEntry> groups;
     // Groups by attribute: one for a composite, one per thickness for a building material.
-    std::map<std::pair<API_AttrTypeID, API_AttributeIndex>, std::vector<std::size_t>> byKey;
+    std::unordered_map<std::uint64_t, std::vector<std::size_t>> byKey; // by type and index
     for (const API_Guid& guid : elements) {
         // Read by the refresh of the same request already, or now.
         ShellFacts facts;
@@ -244,7 +245,9 @@ void ExportManager::CalculateCompositeElements(API_ElemTypeID type, JsonWriter& 
         const double area = AreaOf(guid, facts);
         const double thickness = shell.thickness * 100.0;
         // One attribute, one guid: its type and index stand for the guid as the key.
-        auto& candidates = byKey[{attribute->record.header.typeID, attribute->record.header.index}];
+        auto& candidates =
+            byKey[(static_cast<std::uint64_t>(static_cast<std::uint32_t>(attribute->record.header.typeID)) << 32) |
+                  static_cast<std::uint32_t>(attribute->record.header.index)];
         GroupEntry* found = nullptr;
         for (std::size_t index : candidates)
             if (composite || std::abs(groups[index].thickness - thickness) < 1e-05) {

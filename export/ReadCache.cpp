@@ -24,11 +24,11 @@ const CachedAttribute* ReadCache::Attribute(API_AttrTypeID type, API_AttributeIn
         const GSErrCode err = ACAPI_Attribute_Get(&cached.record);
         ReadSucceeded(err, "ReadCache::ACAPI_Attribute_Get", APIERR_BADINDEX);
         if (err == NoError) {
-            GS::UniString text;
+            std::string text;
             if (GetUserData(cached.record, text) == NoError) {
                 cached.hasStoredText = true;
-                if (!text.IsEmpty())
-                    cached.properties.Read(text.ToUtf8(),
+                if (!text.empty())
+                    cached.properties.Read(std::move(text),
                                            "the attribute " + GetHeaderName(cached.record.header).ToUtf8());
             }
             it->second = std::move(cached);

@@ -30,7 +30,7 @@ class StoredListTest : public HostTest {};
 
 TEST_F(StoredListTest, EveryTextReadsAsTheWholeReadingReadsIt)
 {
-    const std::vector<std::string> texts = {
+    std::vector<std::string> texts = {
         "[]",
         R"([{"group":"VORO Attributes","name":"Density","unit":"kg/m3","type":"number","value":"35"}])",
         // Absent members take their defaults; null ones are empty.
@@ -83,6 +83,11 @@ TEST_F(StoredListTest, EveryTextReadsAsTheWholeReadingReadsIt)
         "not json",
         R"([[{"name":"a"}]])",
     };
+    // Long texts are read a word at a time: what a text holds at every place in a word.
+    for (const std::string special : {"\\\"", "\\n", "\t", "\x01", "\x7f", "ä", "€", "\xff", "\xc3", "\"", " "})
+        for (std::size_t at = 0; at <= 17; ++at)
+            texts.push_back(R"([{"name":")" + std::string(at, 'a') + special + std::string(17 - at, 'b') +
+                            R"(","value":"12345678901234567890"}])");
     for (const std::string& text : texts) {
         SCOPED_TRACE(text);
         const std::size_t before = LogMessages().size();

@@ -45,6 +45,15 @@ TEST_F(HostCoreTest, CaseInsensitiveComparisonFoldsEveryScript)
     // Beyond Latin.
     EXPECT_TRUE(same("ΑΘΗΝΑ", "αθηνα"));
     EXPECT_TRUE(same("МОСКВА", "москва"));
+    // Ordering: by folded code point, a text before any longer one it begins.
+    auto order = [](const char* a, const char* b, GS::CaseComparison how) { return GS::UniString(a).Compare(b, how); };
+    EXPECT_EQ(order("abc", "ABD", GS::CaseInsensitive), GS::UniString::Less);
+    EXPECT_EQ(order("Abc", "ab", GS::CaseInsensitive), GS::UniString::Greater);
+    EXPECT_EQ(order("ab", "Abc", GS::CaseInsensitive), GS::UniString::Less);
+    EXPECT_EQ(order("ÄBC", "äbc", GS::CaseInsensitive), GS::UniString::Equal);
+    EXPECT_EQ(order("Z", "ä", GS::CaseInsensitive), GS::UniString::Less);
+    EXPECT_EQ(order("a", "B", GS::CaseSensitive), GS::UniString::Greater);
+    EXPECT_EQ(order("", "", GS::CaseSensitive), GS::UniString::Equal);
 }
 
 TEST_F(HostCoreTest, RefsAndGuids)

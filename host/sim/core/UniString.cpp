@@ -27,24 +27,32 @@ std::size_t ByteOffset(const std::string& text, UIndex index)
     return pos;
 }
 
+// The code point at `i`, which moves past it.
+char32_t Next(const std::string& text, std::size_t& i)
+{
+    unsigned char c = static_cast<unsigned char>(text[i]);
+    int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
+    char32_t cp = extra == 0 ? c : (c & (0x3F >> extra));
+    ++i;
+    for (int k = 0; k < extra && i < text.size() && IsContinuation(static_cast<unsigned char>(text[i])); ++k, ++i)
+        cp = (cp << 6) | (static_cast<unsigned char>(text[i]) & 0x3F);
+    return cp;
+}
+
 std::vector<char32_t> Decode(const std::string& text)
 {
     std::vector<char32_t> out;
-    for (std::size_t i = 0; i < text.size();) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
-        char32_t cp = extra == 0 ? c : (c & (0x3F >> extra));
-        ++i;
-        for (int k = 0; k < extra && i < text.size() && IsContinuation(static_cast<unsigned char>(text[i])); ++k, ++i)
-            cp = (cp << 6) | (static_cast<unsigned char>(text[i]) & 0x3F);
-        out.push_back(cp);
-    }
+    for (std::size_t i = 0; i < text.size();)
+        out.push_back(Next(text, i));
     return out;
 }
 
-// Full-range simple case folding, as the host's own string library does it.
+// Full-range simple case folding, as the host's own string library does it (ASCII folds
+// only A-Z, without asking the tables: sorting a large take-off compares a lot).
 char32_t Fold(char32_t c)
 {
+    if (c < 0x80)
+        return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c;
     return sim::FoldCase(c);
 }
 
@@ -105,26 +113,23 @@ bool UniString::IsEqual(const UniString& other, CaseComparison comparison) const
 {
     if (comparison == CaseSensitive)
         return text == other.text;
-    auto a = Decode(text), b = Decode(other.text);
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (Fold(a[i]) != Fold(b[i]))
-            return false;
-    return true;
+    return Compare(other, CaseInsensitive) == Equal;
 }
 
 UniString::CompareResult UniString::Compare(const UniString& other, CaseComparison comparison) const
 {
-    auto a = Decode(text), b = Decode(other.text);
-    const std::size_t common = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < common; ++i) {
-        const char32_t x = comparison == CaseInsensitive ? Fold(a[i]) : a[i];
-        const char32_t y = comparison == CaseInsensitive ? Fold(b[i]) : b[i];
+    // Character by character as they are decoded, without a decoded copy of either text.
+    std::size_t i = 0, j = 0;
+    while (i < text.size() && j < other.text.size()) {
+        char32_t x = Next(text, i), y = Next(other.text, j);
+        if (comparison == CaseInsensitive) {
+            x = Fold(x);
+            y = Fold(y);
+        }
         if (x != y)
             return x < y ? Less : Greater;
     }
-    return a.size() == b.size() ? Equal : a.size() < b.size() ? Less : Greater;
+    return i == text.size() && j == other.text.size() ? Equal : i == text.size() ? Less : Greater;
 }
 
 namespace {
