@@ -112,11 +112,11 @@ double GetArea(API_Element& element)
     return AreaOf(element.header.guid, FactsOf(element));
 }
 
-void WriteProperties(JsonWriter& out, const StoredTexts& properties, const char* onlyGroup)
+void WriteProperties(JsonWriter& out, const StoredTexts& properties, std::optional<std::string_view> onlyGroup)
 {
     out.BeginArray();
     for (std::size_t i = 0; i < properties.size(); ++i) {
-        if (onlyGroup != nullptr && properties.Group(i) != onlyGroup)
+        if (onlyGroup && properties.Group(i) != *onlyGroup)
             continue;
         const StoredTexts::Property property = properties[i];
         out.BeginObject();
@@ -195,7 +195,8 @@ void WriteGroup(JsonWriter& out, const GroupEntry& group, const char* systemType
         out.BeginObject();
         out.Key("attributes");
         static const StoredTexts none;
-        WriteProperties(out, layer.properties != nullptr ? *layer.properties : none, "VORO Attributes");
+        WriteProperties(out, layer.properties != nullptr ? *layer.properties : none,
+                        std::string_view("VORO Attributes"));
         out.Member("bim_uuid", layer.bimUuid);
         out.Member("index", layer.index);
         out.Member("internal_material_id", "");

@@ -1,5 +1,7 @@
 #pragma once
 // The quantity take-off and the update status report, read from the project.
+#include <optional>
+#include <string_view>
 #include <vector>
 
 #include "APIdefs_Attributes.h"
@@ -44,7 +46,8 @@ double GetArea(API_Element& element);
 bool ReadQuantities(const API_Guid& guid, API_ElementQuantity& quantity);
 // A property list as the reply gives it: a list of objects of texts; with `onlyGroup`, only
 // the properties of that group.
-void WriteProperties(JsonWriter& out, const StoredTexts& properties, const char* onlyGroup = nullptr);
+void WriteProperties(JsonWriter& out, const StoredTexts& properties,
+                     std::optional<std::string_view> onlyGroup = std::nullopt);
 GS::UniString GetLayerType(short flagBits);
 
 // The outdated ids among building materials ("Materials") or composites ("ComplexMaterials").

@@ -42,26 +42,37 @@ void JsonWriter::BeforeValue()
     }
     if (filled.empty())
         return;
-    out += filled.back() ? ",\n" : "\n";
-    filled.back() = true;
-    out.append(static_cast<std::size_t>(depth), ' ');
+    NewLine(filled.back() != 0);
+    filled.back() = 1;
+}
+
+void JsonWriter::NewLine(bool comma)
+{
+    // Separator and indentation in one piece: the reply has a line for every value.
+    static constexpr std::size_t most = 62;
+    static const std::string breaks = ",\n" + std::string(most, ' ');
+    const auto blanks = static_cast<std::size_t>(depth);
+    if (blanks <= most) {
+        out.append(breaks, comma ? 0 : 1, (comma ? 2 : 1) + blanks);
+        return;
+    }
+    out += comma ? ",\n" : "\n";
+    out.append(blanks, ' ');
 }
 
 void JsonWriter::Open(char bracket)
 {
     BeforeValue();
     out += bracket;
-    filled.push_back(false);
+    filled.push_back(0);
     ++depth;
 }
 
 void JsonWriter::Close(char bracket)
 {
     --depth;
-    if (filled.back()) {
-        out += '\n';
-        out.append(static_cast<std::size_t>(depth), ' ');
-    }
+    if (filled.back() != 0)
+        NewLine(false);
     filled.pop_back();
     out += bracket;
 }

@@ -52,11 +52,12 @@ private:
     void Open(char bracket);
     void Close(char bracket);
     void BeforeValue();
+    void NewLine(bool comma);
     void Escaped(std::string_view text);
 
     std::string& out;
     int depth;
-    std::vector<bool> filled; // per open container: holds a value already
+    std::vector<char> filled; // per open container: holds a value already
     bool afterKey = false;
 };
 

@@ -144,6 +144,10 @@ TEST(JsonWriterTest, WritesWhatTheLibraryDumps)
     EXPECT_EQ(Streamed(json::object()), "{}");
     const json nested = {{"a", json::array({json::object(), json::array(), 1, 2.5, "x"})}, {"b", nullptr}};
     EXPECT_EQ(Streamed(nested), Dumped(nested));
+    json deep = {{"k", 1}};
+    for (int i = 0; i < 70; ++i)
+        deep = json::array({deep, i});
+    EXPECT_EQ(Streamed(deep), Dumped(deep));
 
     Values values(20261207);
     for (int i = 0; i < 3000; ++i) {
