@@ -21,7 +21,10 @@ struct LayerEntry {
     std::string name;
     std::string bimUuid;
     const StoredTexts* properties = nullptr; // its "VORO Attributes" are listed
+    bool anyListed = false;                  // it has one: known while its list is at hand
 };
+
+constexpr std::string_view listedGroup = "VORO Attributes";
 
 // A group's entry: what its first element found, and the area of all of them.
 struct GroupEntry {
@@ -141,6 +144,8 @@ LayerEntry MaterialLayer(ReadCache& cache, const API_Attribute& buildingMaterial
     if (const CachedAttribute* cached = cache.Attribute(API_BuildingMaterialID, buildingMaterial.header.index)) {
         layer.properties = &cached->properties;
         layer.bimUuid = cached->properties.ValueByName("id");
+        for (std::size_t i = 0; i < cached->properties.size() && !layer.anyListed; ++i)
+            layer.anyListed = cached->properties.Group(i) == listedGroup;
     }
     return layer;
 }
@@ -195,8 +200,7 @@ void WriteGroup(JsonWriter& out, const GroupEntry& group, const char* systemType
         out.BeginObject();
         out.Key("attributes");
         static const StoredTexts none;
-        WriteProperties(out, layer.properties != nullptr ? *layer.properties : none,
-                        std::string_view("VORO Attributes"));
+        WriteProperties(out, layer.anyListed ? *layer.properties : none, listedGroup);
         out.Member("bim_uuid", layer.bimUuid);
         out.Member("index", layer.index);
         out.Member("internal_material_id", "");
