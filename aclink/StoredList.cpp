@@ -228,11 +228,19 @@ private:
 
 bool ReadPlainList(const GS::UniString& text, KorvelProperties& properties)
 {
-    if (std::optional<std::vector<ScannedEntry>> scanned = ScanSimpleList(text.ToUtf8())) {
-        KorvelProperties list;
-        list.Reserve(scanned->size());
-        for (ScannedEntry& entry : *scanned)
-            list.AddProperty(std::move(entry.property));
+    const std::string& utf8 = text.ToUtf8();
+    KorvelProperties list;
+    list.Reserve(static_cast<std::size_t>(std::count(utf8.begin(), utf8.end(), '{')));
+    if (SimpleListScan(utf8).Read([&list](const SimpleListScan::Entry& in) {
+            KorvelProperty property;
+            // As from_json reads an entry: defaults where a member is absent.
+            property.SetGroup(in.held & in.hasGroup ? GS::UniString(std::string(in.group)) : GS::UniString("Korvel"));
+            property.SetName(GS::UniString(std::string(in.name)));
+            property.SetUnit(GS::UniString(std::string(in.unit)));
+            property.SetType(GS::UniString(std::string(in.type)));
+            property.SetValue(GS::UniString(std::string(in.value)));
+            list.AddProperty(std::move(property));
+        })) {
         properties = std::move(list);
         return true;
     }
@@ -248,27 +256,6 @@ bool ReadPlainList(const GS::UniString& text, KorvelProperties& properties)
 }
 
 } // namespace
-
-std::optional<std::vector<ScannedEntry>> ScanSimpleList(const std::string& utf8)
-{
-    std::vector<ScannedEntry> entries;
-    entries.reserve(static_cast<std::size_t>(std::count(utf8.begin(), utf8.end(), '{')));
-    const bool read = SimpleListScan(utf8).Read([&entries](const SimpleListScan::Entry& in) {
-        KorvelProperty& property = entries.emplace_back().property;
-        // As from_json reads an entry: defaults where a member is absent.
-        property.SetGroup(in.held & in.hasGroup ? GS::UniString(std::string(in.group)) : GS::UniString("Korvel"));
-        property.SetName(GS::UniString(std::string(in.name)));
-        property.SetUnit(GS::UniString(std::string(in.unit)));
-        property.SetType(GS::UniString(std::string(in.type)));
-        property.SetValue(GS::UniString(std::string(in.value)));
-        entries.back().held = (in.held & in.hasGroup ? ScannedEntry::group : 0u) |
-                              (in.held & in.hasName ? ScannedEntry::name : 0u) |
-                              (in.held & in.hasValue ? ScannedEntry::value : 0u);
-    });
-    if (!read)
-        return std::nullopt;
-    return entries;
-}
 
 bool ReadStoredList(const GS::UniString& text, const std::string& whose, KorvelProperties& properties)
 {
@@ -296,53 +283,41 @@ bool ReadStoredList(const GS::UniString& text, const std::string& whose, KorvelP
 
 bool StoredTexts::Read(std::string stored, const std::string& whose)
 {
-    entries.clear();
-    text = std::move(stored);
     // Spans are 32-bit: a text beyond that is no list the add-on wrote.
-    auto tooLong = [&] {
-        if (text.size() <= UINT32_MAX)
-            return false;
+    auto refused = [&] {
         LogWarning("The catalogue data stored for " + whose + " does not read as a property list; it is left out.");
         text.clear();
         entries.clear();
+        return false;
+    };
+    if (stored.size() > UINT32_MAX)
+        return refused();
+    text = std::move(stored);
+    if (ScanPlain())
         return true;
-    };
-    if (tooLong())
-        return false;
-    auto span = [this](std::string_view part) {
-        return Span{static_cast<std::uint32_t>(part.data() - text.data()), static_cast<std::uint32_t>(part.size())};
-    };
-    if (!text.empty()) {
-        entries.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '{')));
-        const bool read = SimpleListScan(text).Read([&](const SimpleListScan::Entry& in) {
-            // An absent member reads as empty; its view may point anywhere.
-            auto at = [&](std::string_view part, unsigned bit) { return in.held & bit ? span(part) : Span{}; };
-            entries.push_back({at(in.group, in.hasGroup), at(in.name, in.hasName), at(in.unit, in.hasUnit),
-                               at(in.type, in.hasType), at(in.value, in.hasValue), (in.held & in.hasGroup) != 0});
-        });
-        if (read)
-            return true;
-        entries.clear();
-    }
     // Any other form: read as every reader reads it, the texts gathered into one.
-    KorvelProperties properties;
-    const bool read = ReadStoredList(GS::UniString(text), whose, properties);
+    const GS::UniString original(text);
     text.clear();
-    if (!read)
+    entries.clear();
+    KorvelProperties properties;
+    if (!ReadStoredList(original, whose, properties))
         return false;
-    std::vector<std::uint32_t> starts;
+    std::vector<std::size_t> starts;
     for (const KorvelProperty& property : properties.View())
         for (const GS::UniString* part : {&property.GetGroup(), &property.GetName(), &property.GetUnit(),
                                           &property.GetType(), &property.GetValue()}) {
-            starts.push_back(static_cast<std::uint32_t>(text.size()));
+            starts.push_back(text.size());
             text += part->ToUtf8();
         }
-    starts.push_back(static_cast<std::uint32_t>(text.size()));
-    if (tooLong())
-        return false;
+    starts.push_back(text.size());
+    if (text.size() > UINT32_MAX)
+        return refused();
     for (std::size_t i = 0; i + 1 < starts.size(); i += 5) {
-        auto part = [&](std::size_t k) { return Span{starts[i + k], starts[i + k + 1] - starts[i + k]}; };
-        entries.push_back({part(0), part(1), part(2), part(3), part(4), true});
+        auto part = [&](std::size_t k) {
+            return Span{static_cast<std::uint32_t>(starts[i + k]),
+                        static_cast<std::uint32_t>(starts[i + k + 1] - starts[i + k])};
+        };
+        entries.push_back({part(0), part(1), part(2), part(3), part(4), group | name | value | unit | type});
     }
     return true;
 }
@@ -359,6 +334,38 @@ std::string_view StoredTexts::ValueByName(std::string_view name) const
         if (Text(entry.name) == name)
             return Text(entry.value);
     return {};
+}
+
+bool StoredTexts::ReadPlain(std::string stored)
+{
+    text = std::move(stored);
+    if (text.size() <= UINT32_MAX && ScanPlain())
+        return true;
+    text.clear();
+    return false;
+}
+
+bool StoredTexts::ScanPlain()
+{
+    entries.clear();
+    if (text.empty())
+        return false;
+    auto span = [this](std::string_view part) {
+        return Span{static_cast<std::uint32_t>(part.data() - text.data()), static_cast<std::uint32_t>(part.size())};
+    };
+    entries.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '{')));
+    const bool read = SimpleListScan(text).Read([&](const SimpleListScan::Entry& in) {
+        // An absent member reads as empty; its view may point anywhere.
+        auto at = [&](std::string_view part, unsigned bit) { return in.held & bit ? span(part) : Span{}; };
+        const unsigned held = (in.held & in.hasGroup ? group : 0u) | (in.held & in.hasName ? name : 0u) |
+                              (in.held & in.hasValue ? value : 0u) | (in.held & in.hasUnit ? unit : 0u) |
+                              (in.held & in.hasType ? type : 0u);
+        entries.push_back({at(in.group, in.hasGroup), at(in.name, in.hasName), at(in.unit, in.hasUnit),
+                           at(in.type, in.hasType), at(in.value, in.hasValue), static_cast<unsigned char>(held)});
+    });
+    if (!read)
+        entries.clear();
+    return read;
 }
 
 } // namespace KRV

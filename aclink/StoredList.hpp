@@ -17,19 +17,6 @@ namespace KRV {
 // the text is empty) when it did not.
 bool ReadStoredList(const GS::UniString& text, const std::string& whose, KorvelProperties& properties);
 
-// An entry of a stored list as its text holds it: the property (with a default where a member
-// is absent, as any reading gives it), and which members were there.
-struct ScannedEntry {
-    enum : unsigned { group = 1, name = 2, value = 4 };
-    KorvelProperty property;
-    unsigned held = 0;
-};
-
-// The entries of a list in the plain form the add-on writes (flat objects of texts in plain
-// ASCII, without escapes), read without the JSON parser; nullopt for any other text, which
-// the parser must then read. Every member of such a list is a text.
-std::optional<std::vector<ScannedEntry>> ScanSimpleList(const std::string& utf8);
-
 // A stored list as a report reads it: each property's texts in place in the stored text,
 // without a text object each (a large project's take-off reads tens of thousands of lists).
 // It reads as ReadStoredList reads, texts and defaults alike.
@@ -39,16 +26,25 @@ public:
         std::string_view group, name, unit, type, value;
     };
 
+    // The members a property's text had (an absent one reads as its default).
+    enum Member : unsigned { group = 1, name = 2, value = 4, unit = 8, type = 16 };
+
     // Reads `text`, kept; false (with ReadStoredList's warning, unless it is empty) when it
     // is not a property list, which leaves no properties.
     bool Read(std::string text, const std::string& whose);
+    // Reads `text` only when it has the plain form the add-on writes (flat objects of texts in
+    // well-formed UTF-8, without escapes): false, without a word and without properties, for
+    // any other text, which the JSON parser must then read.
+    bool ReadPlain(std::string text);
+    // Which members the text gave the property; every one, for a text that was parsed.
+    bool Held(std::size_t i, Member member) const { return (entries[i].held & member) != 0; }
 
     std::size_t size() const { return entries.size(); }
     bool empty() const { return entries.empty(); }
     Property operator[](std::size_t i) const;
     std::string_view Group(std::size_t i) const
     {
-        return entries[i].grouped ? Text(entries[i].group) : std::string_view("Korvel");
+        return Held(i, group) ? Text(entries[i].group) : std::string_view("Korvel");
     }
     // The value of the first property of that name; "" when there is none.
     std::string_view ValueByName(std::string_view name) const;
@@ -59,8 +55,10 @@ private:
     };
     struct Entry {
         Span group, name, unit, type, value;
-        bool grouped = false; // false: the group is the reading default
+        unsigned char held = 0; // Member bits
     };
+    // Reads `text` as it stands, when it has the plain form.
+    bool ScanPlain();
     std::string_view Text(Span span) const { return std::string_view(text.data() + span.at, span.length); }
 
     std::string text;

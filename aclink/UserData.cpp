@@ -293,14 +293,39 @@ std::optional<GS::UniString> StoredId(const json& entry, bool korvelGroupOnly)
     return JsonToText(value);
 }
 
-// The same for an entry of a scanned list, every member of which is a text.
-std::optional<GS::UniString> StoredId(const ScannedEntry& entry, bool korvelGroupOnly)
+// The same for a property of a list read in its plain form, every member of which is a text.
+std::optional<GS::UniString> StoredId(const StoredTexts& list, std::size_t i, bool korvelGroupOnly)
 {
-    const auto held = [&entry](unsigned member) { return (entry.held & member) != 0; };
-    if ((korvelGroupOnly && !(held(ScannedEntry::group) && entry.property.GetGroup() == "Korvel")) ||
-        !(held(ScannedEntry::name) && entry.property.GetName() == "id") || !held(ScannedEntry::value))
+    if ((korvelGroupOnly && !(list.Held(i, StoredTexts::group) && list.Group(i) == "Korvel")) ||
+        !(list.Held(i, StoredTexts::name) && list[i].name == "id") || !list.Held(i, StoredTexts::value))
         return std::nullopt;
-    return entry.property.GetValue();
+    return GS::UniString(std::string(list[i].value));
+}
+
+// Whether a property the project holds differs from a stored one of its group and name: what
+// the refresh would change, found without a text object for every stored property.
+bool AnyStale(const StoredTexts& list, const KorvelProperties& held)
+{
+    for (const KorvelProperty& current : held.View())
+        for (std::size_t i = 0; i < list.size(); ++i)
+            if (list.Group(i) == current.GetGroup().ToUtf8() && list[i].name == current.GetName().ToUtf8() &&
+                list[i].value != current.GetValue().ToUtf8())
+                return true;
+    return false;
+}
+
+std::vector<KorvelProperty> PropertiesOf(const StoredTexts& list)
+{
+    std::vector<KorvelProperty> properties(list.size());
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const StoredTexts::Property texts = list[i];
+        properties[i].SetGroup(GS::UniString(std::string(texts.group)));
+        properties[i].SetName(GS::UniString(std::string(texts.name)));
+        properties[i].SetUnit(GS::UniString(std::string(texts.unit)));
+        properties[i].SetType(GS::UniString(std::string(texts.type)));
+        properties[i].SetValue(GS::UniString(std::string(texts.value)));
+    }
+    return properties;
 }
 
 // Visits the catalogue ids in each building material's stored list, lowest index first,
@@ -336,24 +361,24 @@ void UpdateAttributesUserData()
     // writes, parsed otherwise (both read alike).
     struct Stored {
         API_Attribute attribute;
-        std::optional<std::vector<KorvelProperty>> plain; // the scanned list, or
-        json list;                                        // the parsed one
-        std::vector<GS::UniString> korvelIds;             // its "Korvel" "id" values, in order
+        bool plain = false;                                 // read in place, in `texts`, until
+        StoredTexts texts;                                  //
+        std::optional<std::vector<KorvelProperty>> written; // the refresh rewrites it; or
+        json list;                                          // the parsed one
+        std::vector<GS::UniString> korvelIds;               // its "Korvel" "id" values, in order
     };
     std::map<API_AttributeIndex, Stored> stored;
     std::map<GS::UniString, API_AttributeIndex> byId; // the lowest index holding an id wins
     VisitStoredMaterialTexts([&](const API_Attribute& attribute, const GS::UniString& text) {
         const API_AttributeIndex index = attribute.header.index;
-        Stored material{attribute, std::nullopt, json(), {}};
-        if (std::optional<std::vector<ScannedEntry>> scanned = ScanSimpleList(text.ToUtf8())) {
-            material.plain.emplace();
-            material.plain->reserve(scanned->size());
-            for (ScannedEntry& entry : *scanned) {
-                if (auto id = StoredId(entry, false))
+        Stored material{attribute, false, StoredTexts(), std::nullopt, json(), {}};
+        if (material.texts.ReadPlain(text.ToUtf8())) {
+            material.plain = true;
+            for (std::size_t i = 0; i < material.texts.size(); ++i) {
+                if (auto id = StoredId(material.texts, i, false))
                     byId.emplace(*id, index);
-                if (auto id = StoredId(entry, true))
+                if (auto id = StoredId(material.texts, i, true))
                     material.korvelIds.push_back(*id);
-                material.plain->push_back(std::move(entry.property));
             }
         } else {
             json list = TextToJson(text);
@@ -384,10 +409,15 @@ void UpdateAttributesUserData()
             if (found == byId.end())
                 continue;
             Stored& material = stored.at(found->second);
-            std::vector<KorvelProperty> properties =
-                material.plain ? *material.plain : material.list.get<std::vector<KorvelProperty>>();
-            bool changed = false;
             const KorvelProperties held = ReadProperties(&material.attribute, &groupNames);
+            // A list read in place is made into properties only when something in it changes.
+            if (material.plain && !material.written && !AnyStale(material.texts, held))
+                continue;
+            std::vector<KorvelProperty> properties = material.written ? *material.written
+                                                     : material.plain
+                                                         ? PropertiesOf(material.texts)
+                                                         : material.list.get<std::vector<KorvelProperty>>();
+            bool changed = false;
             for (const KorvelProperty& current : held.View())
                 for (KorvelProperty& property : properties)
                     if (property.GetGroup() == current.GetGroup() && property.GetName() == current.GetName() &&
@@ -399,7 +429,7 @@ void UpdateAttributesUserData()
                 json list(properties);
                 AddUserData(material.attribute, JsonToText(list));
                 if (material.plain)
-                    material.plain = std::move(properties); // as the text written reads back
+                    material.written = std::move(properties); // as the text written reads back
                 else
                     material.list = std::move(list);
             }

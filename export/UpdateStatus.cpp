@@ -154,16 +154,16 @@ private:
 bool ReadIdAndTime(const std::string& text, json& id, json& updated)
 {
     // The plain form the add-on writes is scanned; every member of it is a text.
-    if (std::optional<std::vector<ScannedEntry>> entries = ScanSimpleList(text)) {
+    if (StoredTexts list; list.ReadPlain(text)) {
         id = nullptr;
         updated = nullptr;
-        for (const ScannedEntry& entry : *entries) {
-            if ((entry.held & ScannedEntry::name) == 0)
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            if (!list.Held(i, StoredTexts::name))
                 continue;
-            const GS::UniString& name = entry.property.GetName();
+            const std::string_view name = list[i].name;
             json* into = name == "id" ? &id : name == "updated_at" ? &updated : nullptr;
             if (into != nullptr)
-                *into = (entry.held & ScannedEntry::value) != 0 ? json(entry.property.GetValue().ToUtf8()) : json();
+                *into = list.Held(i, StoredTexts::value) ? json(std::string(list[i].value)) : json();
         }
         return true;
     }

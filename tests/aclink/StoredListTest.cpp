@@ -127,7 +127,31 @@ TEST_F(StoredListTest, EveryTextReadsAsTheWholeReadingReadsIt)
         if (!want.empty())
             EXPECT_EQ(texts.ValueByName(want.back().GetName().ToUtf8()),
                       KRV::KorvelProperties(*expected).GetPropertyValueByName(want.back().GetName()).ToUtf8());
+        // The plain reading takes a text only when it reads alike, and says nothing.
+        KRV::StoredTexts plain;
+        const std::size_t beforePlain = LogMessages().size();
+        if (plain.ReadPlain(text)) {
+            ASSERT_TRUE(expected.has_value());
+            ASSERT_EQ(plain.size(), want.size());
+            for (std::size_t i = 0; i < want.size(); ++i) {
+                EXPECT_EQ(plain[i].group, want[i].GetGroup().ToUtf8());
+                EXPECT_EQ(plain[i].value, want[i].GetValue().ToUtf8());
+            }
+        } else {
+            EXPECT_EQ(plain.size(), 0u);
+        }
+        EXPECT_EQ(LogMessages().size(), beforePlain);
     }
+    // Which members a plain text gave.
+    KRV::StoredTexts plain;
+    ASSERT_TRUE(plain.ReadPlain(R"([{"name":"id","value":"7"},{"group":"Korvel"}])"));
+    EXPECT_TRUE(plain.Held(0, KRV::StoredTexts::name));
+    EXPECT_TRUE(plain.Held(0, KRV::StoredTexts::value));
+    EXPECT_FALSE(plain.Held(0, KRV::StoredTexts::group));
+    EXPECT_EQ(plain.Group(0), "Korvel");
+    EXPECT_TRUE(plain.Held(1, KRV::StoredTexts::group));
+    EXPECT_FALSE(plain.Held(1, KRV::StoredTexts::name));
+    EXPECT_FALSE(plain.ReadPlain(R"([{"name":"a\"b"}])"));
     // Spot checks of what the readings give, so that both cannot be wrong alike.
     KRV::KorvelProperties read;
     ASSERT_TRUE(KRV::ReadStoredList(GS::UniString(texts[3]), "x", read));
