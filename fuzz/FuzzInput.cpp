@@ -5,6 +5,7 @@
 
 #include "Host.hpp"
 #include "ProjectFile.hpp"
+#include "StoredList.hpp"
 #include "UserActions.hpp"
 
 namespace korvel_fuzz {
@@ -41,6 +42,50 @@ GS::Ref<DG::JSBase> Argument(std::uint8_t kind, const std::string& text)
     }
 }
 
+// Every reader of a stored list must read a text alike: the whole reading, the reading in
+// place, and the plain reading where it takes the text. Answers what differs, or "".
+std::string ReadersDisagree(const std::string& text)
+{
+    KRV::KorvelProperties whole;
+    const bool wholeRead = KRV::ReadStoredList(GS::UniString(text), "the fuzz input", whole);
+    KRV::StoredTexts inPlace;
+    if (inPlace.Read(text, "the fuzz input") != wholeRead || inPlace.size() != (wholeRead ? whole.View().size() : 0))
+        return "the stored list reads differently in place";
+    for (std::size_t i = 0; i < inPlace.size(); ++i) {
+        const KRV::KorvelProperty& property = whole.View()[i];
+        const KRV::StoredTexts::Property texts = inPlace[i];
+        if (texts.group != property.GetGroup().ToUtf8() || texts.name != property.GetName().ToUtf8() ||
+            texts.unit != property.GetUnit().ToUtf8() || texts.type != property.GetType().ToUtf8() ||
+            texts.value != property.GetValue().ToUtf8())
+            return "a stored property reads differently in place";
+    }
+    KRV::StoredTexts plain;
+    if (plain.ReadPlain(text) && (!wholeRead || plain.size() != whole.View().size()))
+        return "the plain reading takes a text the whole reading does not read alike";
+    return std::string();
+}
+
+// The text as the catalogue data of every building material; then what reads it: the
+// take-off (whose reply must stay JSON), the refresh before it, and the update status.
+std::string StoredData(const std::string& text)
+{
+    if (std::string differs = ReadersDisagree(text); !differs.empty())
+        return differs;
+    sim::Project& project = sim::Host::Get().GetProject();
+    for (API_AttributeIndex index = 1;
+         sim::Attribute* material = project.attributes.Find(API_BuildingMaterialID, index); ++index)
+        material->userData = {true, 0, 0x6D6D, 0, text};
+    auto reply = GS::DynamicCast<DG::JSValue>(sim::user::CallJS(
+        "jsKorvelInterface", "getCalculationData", GS::Ref<DG::JSBase>(new DG::JSValue(GS::UniString("{}")))));
+    if (reply != nullptr && reply->GetType() == DG::JSValue::STRING &&
+        !nlohmann::json::accept(reply->GetString().ToUtf8()))
+        return "the take-off's reply is no JSON";
+    sim::user::CallJS("jsKorvelInterface", "updateStatus",
+                      GS::Ref<DG::JSBase>(
+                          new DG::JSValue(GS::UniString(R"({"materials_and_products":[{"id":"1","update_at":2}]})"))));
+    return std::string();
+}
+
 } // namespace
 
 std::filesystem::path SampleProject()
@@ -74,7 +119,10 @@ std::string RunInput(const std::uint8_t* data, std::size_t size)
     const std::size_t escapesBefore = host.GetEscapedExceptions().size();
     const std::string text(reinterpret_cast<const char*>(data + 2), size - 2);
     const std::size_t target = data[0] % (functionCount + 1);
-    if (target < functionCount) {
+    if (data[0] >= 240) {
+        if (std::string differs = StoredData(text); !differs.empty())
+            return differs;
+    } else if (target < functionCount) {
         sim::user::CallJS("jsKorvelInterface", functions[target], Argument(data[1], text));
     } else {
         const std::filesystem::path file = host.GetWorkFolder() / "dropped.json";

@@ -2,9 +2,11 @@
 // One fuzz input, as the page or a dropped file would deliver it to the loaded add-on.
 //
 // Byte 0 picks the target: 0-10 the functions of "jsKorvelInterface" in their table
-// order, 11 the dropped-file handler. Byte 1 picks how the argument arrives: 0 a
-// string, 1 missing (JavaScript null), 2 a number, 3 an array of strings (the text
-// split at line breaks). The rest of the input is the text.
+// order, 11 the dropped-file handler (both modulo 12), and from 240 up a stored project's
+// data: the text becomes the catalogue data stored on the project's building materials.
+// Byte 1 picks how the argument arrives: 0 a string, 1 missing (JavaScript null), 2 a
+// number, 3 an array of strings (the text split at line breaks). The rest of the input
+// is the text.
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -20,7 +22,8 @@ std::filesystem::path SampleProject();
 void ResetProject();
 
 // Runs one input against the loaded add-on with its browser palette open. Answers the
-// description of an exception that escaped into the host, or the empty text.
+// description of an exception that escaped into the host, or of stored data the add-on's
+// readers read differently, or the empty text.
 std::string RunInput(const std::uint8_t* data, std::size_t size);
 
 } // namespace korvel_fuzz
