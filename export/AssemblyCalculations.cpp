@@ -66,11 +66,9 @@ std::vector<Assembly> Scan(API_ElemTypeID type, ExportManager& manager)
     return groups;
 }
 
-} // namespace
-
-void ExportManager::CalculateCurtainWalls(JsonWriter& out)
+// The groups as a list of objects whose members `write` gives; null when there are none.
+template <typename Write> void WriteGroups(JsonWriter& out, const std::vector<Assembly>& groups, Write write)
 {
-    const std::vector<Assembly> groups = Scan(API_CurtainWallID, *this);
     if (groups.empty()) {
         out.Null();
         return;
@@ -78,6 +76,17 @@ void ExportManager::CalculateCurtainWalls(JsonWriter& out)
     out.BeginArray();
     for (const Assembly& a : groups) {
         out.BeginObject();
+        write(a);
+        out.EndObject();
+    }
+    out.EndArray();
+}
+
+} // namespace
+
+void ExportManager::CalculateCurtainWalls(JsonWriter& out)
+{
+    WriteGroups(out, Scan(API_CurtainWallID, *this), [&out](const Assembly& a) {
         out.Member("area", a.measure);
         out.Key("attributes");
         WriteProperties(out, *a.properties);
@@ -85,21 +94,12 @@ void ExportManager::CalculateCurtainWalls(JsonWriter& out)
         out.Member("id", a.id.ToUtf8());
         out.Member("name", a.name.ToUtf8());
         out.Member("type", a.type.ToUtf8());
-        out.EndObject();
-    }
-    out.EndArray();
+    });
 }
 
 void ExportManager::CalculateStairs(JsonWriter& out)
 {
-    const std::vector<Assembly> groups = Scan(API_StairID, *this);
-    if (groups.empty()) {
-        out.Null();
-        return;
-    }
-    out.BeginArray();
-    for (const Assembly& a : groups) {
-        out.BeginObject();
+    WriteGroups(out, Scan(API_StairID, *this), [&out](const Assembly& a) {
         out.Key("attributes");
         WriteProperties(out, *a.properties);
         out.Member("bim_uuid", a.bimUuid.ToUtf8());
@@ -112,9 +112,7 @@ void ExportManager::CalculateStairs(JsonWriter& out)
         out.Member("type", "Stairs");
         out.Member("type_name", a.name.ToUtf8());
         out.Member("volume", a.measure);
-        out.EndObject();
-    }
-    out.EndArray();
+    });
 }
 
 } // namespace KRV
