@@ -361,11 +361,13 @@ void UpdateAttributesUserData()
     // writes, parsed otherwise (both read alike).
     struct Stored {
         API_Attribute attribute;
-        bool plain = false;                                 // read in place, in `texts`, until
-        StoredTexts texts;                                  //
-        std::optional<std::vector<KorvelProperty>> written; // the refresh rewrites it; or
-        json list;                                          // the parsed one
-        std::vector<GS::UniString> korvelIds;               // its "Korvel" "id" values, in order
+        // The list in the plain form is read in place (`texts`) until the refresh rewrites
+        // it (`written`); any other is parsed (`list`).
+        bool plain = false;
+        StoredTexts texts;
+        std::optional<std::vector<KorvelProperty>> written;
+        json list;
+        std::vector<GS::UniString> korvelIds; // its "Korvel" "id" values, in order
     };
     std::map<API_AttributeIndex, Stored> stored;
     std::map<GS::UniString, API_AttributeIndex> byId; // the lowest index holding an id wins
@@ -409,14 +411,19 @@ void UpdateAttributesUserData()
             if (found == byId.end())
                 continue;
             Stored& material = stored.at(found->second);
+            // A parsed list that does not read as properties is skipped before the project's
+            // values are read.
+            std::vector<KorvelProperty> properties;
+            const bool inPlace = material.plain && !material.written;
+            if (!inPlace)
+                properties = material.written ? *material.written : material.list.get<std::vector<KorvelProperty>>();
             const KorvelProperties held = ReadProperties(&material.attribute, &groupNames);
             // A list read in place is made into properties only when something in it changes.
-            if (material.plain && !material.written && !AnyStale(material.texts, held))
-                continue;
-            std::vector<KorvelProperty> properties = material.written ? *material.written
-                                                     : material.plain
-                                                         ? PropertiesOf(material.texts)
-                                                         : material.list.get<std::vector<KorvelProperty>>();
+            if (inPlace) {
+                if (!AnyStale(material.texts, held))
+                    continue;
+                properties = PropertiesOf(material.texts);
+            }
             bool changed = false;
             for (const KorvelProperty& current : held.View())
                 for (KorvelProperty& property : properties)

@@ -188,7 +188,11 @@ TEST_F(IdentityTest, TheRefreshTakesChangedHostValuesIntoTheStoredText)
 
     // Stored texts that do not parse or hold bad members are skipped, not fatal.
     brick->userData.bytes = std::string(R"([{"group":"Korvel","name":"id","value":"101"},{"name":true}])") + '\0';
+    const int valueReads = host().GetCallCount("ACAPI_Attribute_GetPropertyValues");
     EXPECT_NO_THROW(KRV::UpdateAttributesUserData());
+    // Skipped, with a word, before the project's values are read for it.
+    EXPECT_EQ(host().GetCallCount("ACAPI_Attribute_GetPropertyValues"), valueReads);
+    EXPECT_NE(LogMessages().back().find("skipped the catalogue data of one material"), std::string::npos);
     brick->userData.bytes = std::string("{broken") + '\0';
     testing::internal::CaptureStdout();
     EXPECT_NO_THROW(KRV::UpdateAttributesUserData());
