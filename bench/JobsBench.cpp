@@ -224,8 +224,7 @@ void BulkImport(benchmark::State& state)
         Setup(1000, bench::Spread::Few);
         state.ResumeTiming();
         const auto t0 = Clock::now();
-        const GS::UniString text(request.c_str()); // the importer keeps a reference
-        KRV::BulkImport bulk{text};
+        KRV::BulkImport bulk{GS::UniString(request.c_str())};
         const json reply = bulk.Import();
         seconds += std::chrono::duration<double>(Clock::now() - t0).count();
         imported = 0;
@@ -271,8 +270,7 @@ void CompositeImport(benchmark::State& state)
         sim::Host::Get().ResetCallCounts();
         state.ResumeTiming();
         const auto t0 = Clock::now();
-        const GS::UniString text(request.c_str()); // the importer keeps a reference
-        KRV::BulkImport bulk{text};
+        KRV::BulkImport bulk{GS::UniString(request.c_str())};
         benchmark::DoNotOptimize(bulk.Import());
         seconds += std::chrono::duration<double>(Clock::now() - t0).count();
         calls = Calls();

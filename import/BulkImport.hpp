@@ -1,4 +1,6 @@
 #pragma once
+#include <utility>
+
 #include "GS/UniString.hpp"
 #include "JsonText.hpp"
 
@@ -8,11 +10,12 @@ namespace KRV {
 // entry per item.
 class BulkImport {
 public:
-    explicit BulkImport(const GS::UniString& request) : request(request) {}
+    // The request is kept as a copy: an importer may outlive the text it was given.
+    explicit BulkImport(GS::UniString request) : request(std::move(request)) {}
     json Import();
 
 private:
-    const GS::UniString& request;
+    const GS::UniString request;
 };
 
 } // namespace KRV
