@@ -65,6 +65,7 @@ bool ReplaceComposite(const ComplexMaterial& item, API_Attribute& written)
     KorvelProperties properties;
     const bool withData =
         !text.IsEmpty() && ReadStoredList(text, "the composite " + GetHeaderName(written.header).ToUtf8(), properties);
+    const GS::UniString stored = withData ? StoredText(properties) : GS::UniString(); // the same for every element
     for (API_Element element : elements) {
         API_AttributeIndex* composite = CompositeField(element);
         if (composite == nullptr)
@@ -87,7 +88,7 @@ bool ReplaceComposite(const ComplexMaterial& item, API_Attribute& written)
         // The element's stored list after its properties, as everywhere.
         GSErrCode err = WriteElementProperties(element.header.guid, properties, "Create group properties");
         if (err == NoError)
-            err = SetUserDataToElem(element.header.guid, StoredText(properties));
+            err = SetUserDataToElem(element.header.guid, stored);
         replaced = replaced && err == NoError;
     }
     return replaced;
