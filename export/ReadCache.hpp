@@ -3,7 +3,6 @@
 // stored catalogue properties, composites' components, library parts, add-on data
 // records. Made at the start of a request and dropped at its end; nothing outlives it.
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -43,8 +42,8 @@ private:
     std::unordered_map<API_AttributeIndex, std::vector<API_CWallComponent>> components;
     std::unordered_map<Int32, std::pair<std::string, GS::UniString>> libraryParts;
     std::unordered_map<API_AttributeIndex, API_AttributeIndex> profileMaterials;
-    std::map<GS::UniString, std::optional<GS::UniString>> records;
-    std::map<GS::UniString, StoredTexts> recordProperties;
+    std::unordered_map<GS::UniString, std::optional<GS::UniString>> records;
+    std::unordered_map<GS::UniString, StoredTexts> recordProperties;
 };
 
 } // namespace KRV
