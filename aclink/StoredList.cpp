@@ -18,9 +18,9 @@ namespace {
 // the text answers false, and the parser reads it as before.
 class SimpleListScan {
 public:
-    // One entry's members as the text holds them; `held` says which were there.
+    // One entry's members as the text holds them; `held` says which were there
+    // (StoredTexts::Member bits).
     struct Entry {
-        enum : unsigned { hasGroup = 1, hasName = 2, hasValue = 4, hasUnit = 8, hasType = 16 };
         std::string_view group, name, unit, type, value;
         unsigned held = 0;
     };
@@ -74,19 +74,19 @@ private:
                 return false;
             if (key == "group") {
                 entry.group = value;
-                entry.held |= Entry::hasGroup;
+                entry.held |= StoredTexts::group;
             } else if (key == "name") {
                 entry.name = value;
-                entry.held |= Entry::hasName;
+                entry.held |= StoredTexts::name;
             } else if (key == "unit") {
                 entry.unit = value;
-                entry.held |= Entry::hasUnit;
+                entry.held |= StoredTexts::unit;
             } else if (key == "type") {
                 entry.type = value;
-                entry.held |= Entry::hasType;
+                entry.held |= StoredTexts::type;
             } else if (key == "value") {
                 entry.value = value;
-                entry.held |= Entry::hasValue;
+                entry.held |= StoredTexts::value;
             }
             Blanks();
         } while (Take(','));
@@ -228,19 +228,10 @@ private:
 
 bool ReadPlainList(const GS::UniString& text, KorvelProperties& properties)
 {
-    const std::string& utf8 = text.ToUtf8();
-    KorvelProperties list;
-    list.Reserve(static_cast<std::size_t>(std::count(utf8.begin(), utf8.end(), '{')));
-    if (SimpleListScan(utf8).Read([&list](const SimpleListScan::Entry& in) {
-            KorvelProperty property;
-            // As from_json reads an entry: defaults where a member is absent.
-            property.SetGroup(in.held & in.hasGroup ? GS::UniString(std::string(in.group)) : GS::UniString("Korvel"));
-            property.SetName(GS::UniString(std::string(in.name)));
-            property.SetUnit(GS::UniString(std::string(in.unit)));
-            property.SetType(GS::UniString(std::string(in.type)));
-            property.SetValue(GS::UniString(std::string(in.value)));
+    if (StoredTexts plain; plain.ReadPlain(text.ToUtf8())) {
+        KorvelProperties list;
+        for (KorvelProperty& property : plain.Properties())
             list.AddProperty(std::move(property));
-        })) {
         properties = std::move(list);
         return true;
     }
@@ -328,6 +319,20 @@ StoredTexts::Property StoredTexts::operator[](std::size_t i) const
     return {Group(i), Text(entry.name), Text(entry.unit), Text(entry.type), Text(entry.value)};
 }
 
+std::vector<KorvelProperty> StoredTexts::Properties() const
+{
+    std::vector<KorvelProperty> properties(size());
+    for (std::size_t i = 0; i < size(); ++i) {
+        const Property texts = (*this)[i];
+        properties[i].SetGroup(GS::UniString(std::string(texts.group)));
+        properties[i].SetName(GS::UniString(std::string(texts.name)));
+        properties[i].SetUnit(GS::UniString(std::string(texts.unit)));
+        properties[i].SetType(GS::UniString(std::string(texts.type)));
+        properties[i].SetValue(GS::UniString(std::string(texts.value)));
+    }
+    return properties;
+}
+
 std::string_view StoredTexts::ValueByName(std::string_view name) const
 {
     for (const Entry& entry : entries)
@@ -356,12 +361,9 @@ bool StoredTexts::ScanPlain()
     entries.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '{')));
     const bool read = SimpleListScan(text).Read([&](const SimpleListScan::Entry& in) {
         // An absent member reads as empty; its view may point anywhere.
-        auto at = [&](std::string_view part, unsigned bit) { return in.held & bit ? span(part) : Span{}; };
-        const unsigned held = (in.held & in.hasGroup ? group : 0u) | (in.held & in.hasName ? name : 0u) |
-                              (in.held & in.hasValue ? value : 0u) | (in.held & in.hasUnit ? unit : 0u) |
-                              (in.held & in.hasType ? type : 0u);
-        entries.push_back({at(in.group, in.hasGroup), at(in.name, in.hasName), at(in.unit, in.hasUnit),
-                           at(in.type, in.hasType), at(in.value, in.hasValue), static_cast<unsigned char>(held)});
+        auto at = [&](std::string_view part, Member member) { return in.held & member ? span(part) : Span{}; };
+        entries.push_back({at(in.group, group), at(in.name, name), at(in.unit, unit), at(in.type, type),
+                           at(in.value, value), static_cast<unsigned char>(in.held)});
     });
     if (!read)
         entries.clear();

@@ -46,6 +46,8 @@ public:
     {
         return Held(i, group) ? Text(entries[i].group) : std::string_view("Korvel");
     }
+    // The properties as text objects, defaults where a member was absent.
+    std::vector<KorvelProperty> Properties() const;
     // The value of the first property of that name; "" when there is none.
     std::string_view ValueByName(std::string_view name) const;
 

@@ -314,20 +314,6 @@ bool AnyStale(const StoredTexts& list, const KorvelProperties& held)
     return false;
 }
 
-std::vector<KorvelProperty> PropertiesOf(const StoredTexts& list)
-{
-    std::vector<KorvelProperty> properties(list.size());
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        const StoredTexts::Property texts = list[i];
-        properties[i].SetGroup(GS::UniString(std::string(texts.group)));
-        properties[i].SetName(GS::UniString(std::string(texts.name)));
-        properties[i].SetUnit(GS::UniString(std::string(texts.unit)));
-        properties[i].SetType(GS::UniString(std::string(texts.type)));
-        properties[i].SetValue(GS::UniString(std::string(texts.value)));
-    }
-    return properties;
-}
-
 // Visits the catalogue ids in each building material's stored list, lowest index first,
 // until `visit` answers true; answers the attribute it stopped at.
 std::optional<API_Attribute>
@@ -422,7 +408,7 @@ void UpdateAttributesUserData()
             if (inPlace) {
                 if (!AnyStale(material.texts, held))
                     continue;
-                properties = PropertiesOf(material.texts);
+                properties = material.texts.Properties();
             }
             bool changed = false;
             for (const KorvelProperty& current : held.View())

@@ -20,8 +20,8 @@ struct LayerEntry {
     std::string type;
     std::string name;
     std::string bimUuid;
-    const StoredTexts* properties = nullptr; // its "VORO Attributes" are listed
-    bool anyListed = false;                  // it has one: known while its list is at hand
+    // Its "VORO Attributes" are listed; null when it has none (found while its list is at hand).
+    const StoredTexts* properties = nullptr;
 };
 
 constexpr std::string_view listedGroup = "VORO Attributes";
@@ -142,10 +142,10 @@ LayerEntry MaterialLayer(ReadCache& cache, const API_Attribute& buildingMaterial
     layer.index = buildingMaterial.header.index;
     layer.name = GetHeaderName(buildingMaterial.header).ToUtf8();
     if (const CachedAttribute* cached = cache.Attribute(API_BuildingMaterialID, buildingMaterial.header.index)) {
-        layer.properties = &cached->properties;
         layer.bimUuid = cached->properties.ValueByName("id");
-        for (std::size_t i = 0; i < cached->properties.size() && !layer.anyListed; ++i)
-            layer.anyListed = cached->properties.Group(i) == listedGroup;
+        for (std::size_t i = 0; i < cached->properties.size() && layer.properties == nullptr; ++i)
+            if (cached->properties.Group(i) == listedGroup)
+                layer.properties = &cached->properties;
     }
     return layer;
 }
@@ -200,7 +200,7 @@ void WriteGroup(JsonWriter& out, const GroupEntry& group, const char* systemType
         out.BeginObject();
         out.Key("attributes");
         static const StoredTexts none;
-        WriteProperties(out, layer.anyListed ? *layer.properties : none, listedGroup);
+        WriteProperties(out, layer.properties != nullptr ? *layer.properties : none, listedGroup);
         out.Member("bim_uuid", layer.bimUuid);
         out.Member("index", layer.index);
         out.Member("internal_material_id", "");
@@ -250,9 +250,7 @@ void ExportManager::CalculateCompositeElements(API_ElemTypeID type, JsonWriter& 
         const double area = AreaOf(guid, facts);
         const double thickness = shell.thickness * 100.0;
         // One attribute, one guid: its type and index stand for the guid as the key.
-        auto& candidates =
-            byKey[(static_cast<std::uint64_t>(static_cast<std::uint32_t>(attribute->record.header.typeID)) << 32) |
-                  static_cast<std::uint32_t>(attribute->record.header.index)];
+        auto& candidates = byKey[AttributeKey(attribute->record.header.typeID, attribute->record.header.index)];
         GroupEntry* found = nullptr;
         for (std::size_t index : candidates)
             if (composite || std::abs(groups[index].thickness - thickness) < 1e-05) {

@@ -14,9 +14,7 @@ namespace KRV {
 
 const CachedAttribute* ReadCache::Attribute(API_AttrTypeID type, API_AttributeIndex index)
 {
-    const std::uint64_t key =
-        (static_cast<std::uint64_t>(static_cast<std::uint32_t>(type)) << 32) | static_cast<std::uint32_t>(index);
-    auto [it, added] = attributes.try_emplace(key);
+    auto [it, added] = attributes.try_emplace(AttributeKey(type, index));
     if (added) {
         CachedAttribute cached;
         cached.record.header.typeID = type;

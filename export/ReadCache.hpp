@@ -21,6 +21,12 @@ struct CachedAttribute {
     bool hasStoredText = false; // the attribute has user data (read or not)
 };
 
+// An attribute's type and index as one hash key.
+inline std::uint64_t AttributeKey(API_AttrTypeID type, API_AttributeIndex index)
+{
+    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(type)) << 32) | static_cast<std::uint32_t>(index);
+}
+
 class ReadCache {
 public:
     // The attribute, or null when the host cannot read it.
