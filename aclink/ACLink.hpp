@@ -49,9 +49,6 @@ public:
 // by a title "KV_" and a text "KV_" per property, keeping the part's own, in one write.
 // When its parameters cannot be read, nothing is written; a host error code (logged).
 GSErrCode ReplaceCatalogueParameters(LibraryPart& part);
-// Whether a catalogue name can be used as a file name: no separators, no ".." or leading
-// ".", no control characters. Otherwise `reason` says why.
-bool IsSafeFileName(const GS::UniString& name, std::string* reason);
 
 // Asks whether an item of that name and kind may be replaced: 1 "Continue", 2 "Reject".
 int MessageBoxAskToOverride(const GS::UniString& name, const GS::UniString& kind);

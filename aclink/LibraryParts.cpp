@@ -16,6 +16,7 @@
 #include "HostText.hpp"
 #include "KorvelLibraryPart.hpp"
 #include "Logger.hpp"
+#include "Names.hpp"
 #include "UserData.hpp"
 
 namespace KRV {
@@ -123,27 +124,6 @@ private:
     bool kept = false;
 };
 
-bool IsSafeFileName(const GS::UniString& name, std::string* reason)
-{
-    auto fail = [&](const char* why) {
-        if (reason != nullptr)
-            *reason = why;
-        return false;
-    };
-    const std::string text = name.ToUtf8();
-    if (text.empty())
-        return fail("the name is empty");
-    if (text[0] == '.')
-        return fail("the name begins with a dot");
-    for (unsigned char c : text) {
-        if (c == '/' || c == '\\')
-            return fail("the name holds a path separator");
-        if (c < 0x20 || c == 0x7F)
-            return fail("the name holds a control character");
-    }
-    return true;
-}
-
 GS::UniString ACLink::GetFolder()
 {
     API_SpecFolderID id = API_TemporaryFolderID;
@@ -157,7 +137,7 @@ GS::UniString ACLink::GetFolder()
 bool ACLink::DownloadFile(const GS::UniString& address, const GS::UniString& name, std::filesystem::path& path)
 {
     std::string reason;
-    if (!IsSafeFileName(name, &reason)) {
+    if (!net::IsSafeFileName(name.ToUtf8(), &reason)) {
         LogError("The catalogue file name \"" + name.ToUtf8() + "\" is refused: " + reason + ".");
         return false;
     }

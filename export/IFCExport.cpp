@@ -10,6 +10,7 @@
 #include "DG/Panel.hpp"
 #include "ErrorMessages.hpp"
 #include "Logger.hpp"
+#include "Names.hpp"
 #include "Upload.hpp"
 
 namespace KRV {
@@ -18,20 +19,6 @@ namespace {
 
 constexpr const char* translatorName = "IFC4 Design Transfer View";
 constexpr const char* userAgent = "Korvel Archicad Plugin";
-
-// The project's name as a file name in "Korvel IFC": characters that would leave the
-// folder or that a file system refuses become "_"; "." and ".." are no names at all.
-bool FileNameOf(const GS::UniString& projectName, GS::UniString& fileName)
-{
-    std::string name = projectName.ToUtf8();
-    for (char& c : name)
-        if (c == '/' || c == ':' || c == '\\' || static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
-            c = '_';
-    if (name == "." || name == "..")
-        return false;
-    fileName = GS::UniString(name + ".ifc");
-    return true;
-}
 
 bool Refuse(const std::string& why)
 {
@@ -116,11 +103,12 @@ GSErrCode IFCExport::SaveIfcFile()
         DG::InformationAlert("The project has no name", "Export aborted", "OK");
         return -7003;
     }
-    GS::UniString fileName;
-    if (!FileNameOf(projectName, fileName)) {
+    std::string ifcName;
+    if (!net::IfcFileName(projectName.ToUtf8(), ifcName)) {
         LogError("IFC export: the project's name \"" + projectName.ToUtf8() + "\" is no file name.");
         return APIERR_BADNAME;
     }
+    const GS::UniString fileName(ifcName);
     IO::Location folder = GetIfcFolderLocation();
     if (folder.IsEmpty()) {
         LogError("IFC export: the folder \"Korvel IFC\" could not be made.");

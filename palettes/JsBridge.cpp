@@ -1,12 +1,11 @@
 #include "JsBridge.hpp"
 
-#include <cctype>
-
 #include "BrowserPalette.hpp"
 #include "BulkImport.hpp"
 #include "CatchAll.hpp"
 #include "ElementStructure.hpp"
 #include "JsonText.hpp"
+#include "Names.hpp"
 #include "OSUtils.hpp"
 #include "SelfUpdate.hpp"
 #include "UserData.hpp"
@@ -51,24 +50,6 @@ GS::UniString PlatformReply()
     reply["platform_type"] = 0;
     reply["version"] = 26;
     return GS::UniString(reply.dump(-1, ' ', false));
-}
-
-bool IsOpenableLink(const GS::UniString& address)
-{
-    const std::string text = address.ToUtf8();
-    for (unsigned char c : text)
-        if (c <= ' ' || c == 0x7F)
-            return false;
-    auto colon = text.find(':');
-    if (colon == std::string::npos)
-        return false;
-    std::string scheme = text.substr(0, colon);
-    for (char& c : scheme)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    const std::string rest = text.substr(colon + 1);
-    if (scheme == "http" || scheme == "https")
-        return rest.size() > 2 && rest.compare(0, 2, "//") == 0 && rest[2] != '/';
-    return scheme == "mailto" && !rest.empty();
 }
 
 namespace {
@@ -140,7 +121,7 @@ void BrowserPalette::RegisterACAPIJavaScriptObject()
     object->AddItem(Function("replaceSystem", ReplaceImport, false));
     object->AddItem(Function("openExternalLink", [](Reply argument) {
         GS::UniString address = GetStringFromJsVariable(argument);
-        bool opened = IsOpenableLink(address) && OSUtils::OpenWithDefaultBrowser(address);
+        bool opened = net::IsOpenableLink(address.ToUtf8()) && OSUtils::OpenWithDefaultBrowser(address);
         return Text(ReturnStatus(false, !opened));
     }));
     object->AddItem(Function("bulkImport", [](Reply argument) {

@@ -17,7 +17,5 @@ GS::Array<GS::UniString>* ConvertJsArrayToUniStringArray(GS::Ref<DG::JSBase> arg
 // {"IsError":..,"ShowError":..}, compact.
 GS::UniString ReturnStatus(bool showError, bool isError);
 GS::UniString PlatformReply();
-// Only web and mail addresses may be handed to the operating system.
-bool IsOpenableLink(const GS::UniString& address);
 
 } // namespace KRV

@@ -3,10 +3,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "ACLink.hpp"
 #include "Address.hpp"
 #include "Download.hpp"
 #include "Logger.hpp"
+#include "Names.hpp"
 #include "OSUtils.hpp"
 
 namespace KRV {
@@ -75,7 +75,7 @@ bool SelfUpdate::Update()
     if (!net::IsAllowedAddress(url, &reason))
         return Refuse("the installer's address is refused: " + reason + ".");
     const std::string name = net::LastPathSegment(url);
-    if (name.empty() || name == "." || name == ".." || !IsSafeFileName(GS::UniString(name), &reason))
+    if (name.empty() || name == "." || name == ".." || !net::IsSafeFileName(name, &reason))
         return Refuse("the installer's address names no file (" + net::Printable(url) + ").");
     if (folder.empty())
         return Refuse("the update folder could not be made.");
