@@ -12,15 +12,14 @@
 #include "HostText.hpp"
 #include "Logger.hpp"
 #include "Properties.hpp"
+#include "Texts.hpp"
 
 namespace KRV {
 
 int MessageBoxAskToOverride(const GS::UniString& name, const GS::UniString& kind)
 {
-    GS::UniString text = GS::UniString("'") + name +
-                         "' is already in this project.\nIf you continue, you will replace the existing " + kind +
-                         ".\nOr to keep the existing " + kind + " you can rename it within the Workbay.";
-    return DG::WarningAlert(GS::UniString(), text, "Continue", "Reject");
+    return DG::WarningAlert(GS::UniString(), texts::ReplaceExistingQuestion(name, kind), texts::continueButton,
+                            texts::rejectButton);
 }
 
 bool OverrideObjectIfExist(const GS::UniString& name, const GS::UniString& kind)
@@ -43,7 +42,7 @@ bool OverrideObjectIfExist(const GS::UniString& name, const GS::UniString& kind)
         return false;
     }
     for (const GS::UniString& key : keys)
-        if (key == GS::UniString("KV_") + name)
+        if (key == texts::RecordName(name))
             return MessageBoxAskToOverride(name, kind) != 2;
     return true;
 }

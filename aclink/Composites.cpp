@@ -15,6 +15,7 @@
 #include "Logger.hpp"
 #include "Properties.hpp"
 #include "StoredList.hpp"
+#include "Texts.hpp"
 #include "UserData.hpp"
 
 namespace KRV {
@@ -73,7 +74,7 @@ bool ReplaceComposite(const ComplexMaterial& item, API_Attribute& written)
         *composite = written.header.index;
         API_Element mask;
         ACAPI_ELEMENT_MASK_SETFULL(mask);
-        GSErrCode changed = ACAPI_CallUndoableCommand("Replace construction system", [&]() -> GSErrCode {
+        GSErrCode changed = ACAPI_CallUndoableCommand(texts::undoReplaceComposite, [&]() -> GSErrCode {
             return ACAPI_Element_Change(&element, &mask, nullptr, 0, true);
         });
         if (changed != NoError) {
@@ -86,7 +87,7 @@ bool ReplaceComposite(const ComplexMaterial& item, API_Attribute& written)
         if (!withData)
             continue;
         // The element's stored list after its properties, as everywhere.
-        GSErrCode err = WriteElementProperties(element.header.guid, properties, "Create group properties");
+        GSErrCode err = WriteElementProperties(element.header.guid, properties, texts::undoGroupProperties);
         if (err == NoError)
             err = SetUserDataToElem(element.header.guid, stored);
         replaced = replaced && err == NoError;

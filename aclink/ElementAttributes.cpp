@@ -10,6 +10,7 @@
 #include "ErrorMessages.hpp"
 #include "Logger.hpp"
 #include "Properties.hpp"
+#include "Texts.hpp"
 #include "UserData.hpp"
 
 namespace KRV {
@@ -29,21 +30,12 @@ json GetProperties(const json& item)
 
 void MessageBoxComplexSystemExist(const GS::UniString& name)
 {
-    DG::InformationAlert(GS::UniString(),
-                         GS::UniString("You have imported \"") + name +
-                             "\".\nAll corresponding objects that have Name (Attribute)\nwith the same name will "
-                             "receive the attributes from Korvel.",
-                         "OK");
+    DG::InformationAlert(GS::UniString(), texts::NamedTypeImported(name), texts::okButton);
 }
 
 void MessageBoxComplexSystemNotExist(const GS::UniString& name)
 {
-    DG::InformationAlert(GS::UniString(),
-                         GS::UniString("You have imported \"") + name +
-                             "\". Currently there are no objects in your project with the same name.\nWhen you "
-                             "change an object's Name (Attribute) to \"" +
-                             name + "\", it will receive the attributes from Korvel.",
-                         "OK");
+    DG::InformationAlert(GS::UniString(), texts::NamedTypeImportedWithoutElements(name), texts::okButton);
 }
 
 int SetAttributes(const json& item, const GS::UniString& importType)
@@ -55,7 +47,7 @@ int SetAttributes(const json& item, const GS::UniString& importType)
         return APIERR_BADNAME;
     }
     if (!OverrideObjectIfExist(name, importType))
-        return -128;
+        return texts::userKeptExisting;
     KorvelProperties properties;
     from_json(GetProperties(item), properties);
     const GS::UniString value = properties.GetPropertyValueByName("name");
@@ -82,7 +74,7 @@ int SetAttributes(const json& item, const GS::UniString& importType)
         if (ifcName != value)
             continue;
         matched = true;
-        if (GSErrCode err = WriteElementProperties(element, properties, "Create group properties");
+        if (GSErrCode err = WriteElementProperties(element, properties, texts::undoGroupProperties);
             err != NoError && result == NoError)
             result = err;
     }

@@ -15,6 +15,7 @@
 #include "Logger.hpp"
 #include "Properties.hpp"
 #include "StoredList.hpp"
+#include "Texts.hpp"
 #include "UserData.hpp"
 
 namespace KRV {
@@ -39,7 +40,7 @@ bool IsNamedByIfc(API_ElemTypeID type)
 bool ReadRecord(const GS::UniString& name, GS::UniString& text, GSErrCode* code)
 {
     API_ModulData data{};
-    *code = ACAPI_ModulData_Get(&data, GS::UniString("KV_") + name);
+    *code = ACAPI_ModulData_Get(&data, texts::RecordName(name));
     HandleGuard handle(data.dataHdl);
     if (*code != NoError && *code != APIERR_NOMODULEDATA)
         LogArchicadErrorCodeMessage(*code, "AttachKVProperties::ACAPI_ModulData_Get");
@@ -200,7 +201,7 @@ int ElemPlacedEventHandler(const API_NotifyElementType* event)
     auto structure = StructureOf(element.header.guid);
     if (!structure) {
         LogError("ElemPlacedEventHandler: Unexpected element type");
-        return -7003;
+        return texts::notHandled;
     }
     API_Attribute attribute{};
     if (structure->modelElemStructureType == API_CompositeStructure) {
@@ -242,7 +243,7 @@ int AttachKVProperties(const API_Elem_Head& head)
     GSErrCode code = NoError;
     if (ReadRecord(name, text, &code)) {
         KorvelProperties properties;
-        if (!ReadStoredList(text, "KV_" + name.ToUtf8(), properties))
+        if (!ReadStoredList(text, texts::RecordName(name.ToUtf8()), properties))
             return code;
         API_Element element{};
         element.header.guid = head.guid;
@@ -300,13 +301,13 @@ GSErrCode AttachKVProperties(const GS::UniString& name)
             continue;
         if (!read) {
             GSErrCode code = NoError;
-            if (!ReadRecord(name, text, &code) || !ReadStoredList(text, "KV_" + name.ToUtf8(), properties)) {
+            if (!ReadRecord(name, text, &code) || !ReadStoredList(text, texts::RecordName(name.ToUtf8()), properties)) {
                 failed(code != NoError ? code : APIERR_GENERAL); // logged
                 return result;
             }
             read = true;
         }
-        if (GSErrCode err = WriteElementProperties(guid, properties, "Create group properties"); err != NoError)
+        if (GSErrCode err = WriteElementProperties(guid, properties, texts::undoGroupProperties); err != NoError)
             failed(err);
     }
     return result;

@@ -7,6 +7,7 @@
 #include "KorvelComplexMaterial.hpp"
 #include "KorvelMaterial.hpp"
 #include "Properties.hpp"
+#include "Texts.hpp"
 #include "UserData.hpp"
 
 namespace KRV {
@@ -37,7 +38,7 @@ bool KorvelMaterial::WriteProperties(API_Attribute*) const
         return true;
     bool written = true;
     for (const KorvelProperty& property : properties.GetProperties())
-        written = RunWrite("Create material property", "KorvelMaterial::WriteProperties",
+        written = RunWrite(texts::undoMaterialProperty, "KorvelMaterial::WriteProperties",
                            [&]() -> GSErrCode {
                                return DefineNewKorvelProperty(property, attribute.header, APINULLGuid);
                            }) == NoError &&
@@ -73,7 +74,7 @@ bool KorvelComplexMaterial::WriteProperties(API_Attribute*) const
     // list written after its properties.
     bool written = true;
     for (const API_Guid& guid : users) {
-        GSErrCode err = WriteElementProperties(guid, properties, "Create property definition");
+        GSErrCode err = WriteElementProperties(guid, properties, texts::undoPropertyDefinition);
         if (err == NoError)
             err = SetUserDataToElem(guid, text);
         written = written && err == NoError;

@@ -11,12 +11,13 @@
 #include "HostText.hpp"
 #include "KorvelLibraryPart.hpp"
 #include "Logger.hpp"
+#include "Texts.hpp"
 
 namespace KRV {
 
 namespace {
 
-constexpr const char* catalogueName = "KV_";
+constexpr const char* catalogueName = texts::recordPrefix;
 
 bool IsCatalogueParameter(const API_AddParType& parameter)
 {

@@ -14,6 +14,7 @@
 #include "Logger.hpp"
 #include "Properties.hpp"
 #include "StoredList.hpp"
+#include "Texts.hpp"
 
 namespace KRV {
 
@@ -150,7 +151,7 @@ int SetUserDataToElem(const API_Guid& element, const GS::UniString& text)
     userData.dataHdl = handle.Get();
     API_Elem_Head head{};
     head.guid = element;
-    return RunWrite("Set user data to an elem", "SetUserDataToElem", [&]() -> GSErrCode {
+    return RunWrite(texts::undoElementUserData, "SetUserDataToElem", [&]() -> GSErrCode {
         GSErrCode err = ACAPI_Element_SetUserData(&head, &userData);
         if (err != NoError)
             LogArchicadErrorCodeMessage(err, "SetUserDataToElem::ACAPI_Element_SetUserData");
@@ -160,7 +161,7 @@ int SetUserDataToElem(const API_Guid& element, const GS::UniString& text)
 
 int CreateModulData(const GS::UniString& name, const GS::UniString& text)
 {
-    GS::UniString key = GS::UniString("KV_") + name;
+    GS::UniString key = texts::RecordName(name);
     HandleGuard handle(TextHandle(text));
     if (handle.Get() == nullptr) {
         LogError("KRV::CreateModulData - couldn't allocate handle");

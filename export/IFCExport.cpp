@@ -11,13 +11,13 @@
 #include "ErrorMessages.hpp"
 #include "Logger.hpp"
 #include "Names.hpp"
+#include "Texts.hpp"
 #include "Upload.hpp"
 
 namespace KRV {
 
 namespace {
 
-constexpr const char* translatorName = "IFC4 Design Transfer View";
 constexpr const char* userAgent = "Korvel Archicad Plugin";
 
 bool Refuse(const std::string& why)
@@ -86,11 +86,11 @@ GSErrCode IFCExport::SaveIfcFile()
     }
     const API_IFCTranslatorIdentifier* translator = nullptr;
     for (const API_IFCTranslatorIdentifier& candidate : translators)
-        if (translator == nullptr && candidate.name == translatorName)
+        if (translator == nullptr && candidate.name == texts::ifcTranslatorName)
             translator = &candidate;
     if (translator == nullptr) {
-        DG::InformationAlert(GS::UniString(translatorName) + "\ntranslator not found!", translatorName, "OK");
-        return -7003;
+        DG::InformationAlert(texts::IfcTranslatorMissing(), texts::ifcTranslatorName, texts::okButton);
+        return texts::notHandled;
     }
     API_SavePars_Ifc ifcPars{};
     ifcPars.translatorIdentifier = *translator;
@@ -100,8 +100,8 @@ GSErrCode IFCExport::SaveIfcFile()
     if (GSErrCode err = GetProjectName(projectName); err != NoError)
         return err; // logged
     if (projectName.IsEmpty()) {
-        DG::InformationAlert("The project has no name", "Export aborted", "OK");
-        return -7003;
+        DG::InformationAlert(texts::projectWithoutName, texts::exportAborted, texts::okButton);
+        return texts::notHandled;
     }
     std::string ifcName;
     if (!net::IfcFileName(projectName.ToUtf8(), ifcName)) {

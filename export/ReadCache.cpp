@@ -8,6 +8,7 @@
 #include "HostText.hpp"
 #include "ProfileVectorImage.hpp"
 #include "StoredList.hpp"
+#include "Texts.hpp"
 #include "UserData.hpp"
 
 namespace KRV {
@@ -100,7 +101,7 @@ const std::optional<GS::UniString>& ReadCache::Record(const GS::UniString& name)
     auto [it, added] = records.try_emplace(name);
     if (added) {
         API_ModulData data{};
-        const GSErrCode err = ACAPI_ModulData_Get(&data, GS::UniString("KV_") + name);
+        const GSErrCode err = ACAPI_ModulData_Get(&data, texts::RecordName(name));
         HandleGuard handle(data.dataHdl);
         ReadSucceeded(err, "ReadCache::Record - ACAPI_ModulData_Get", APIERR_NOMODULEDATA);
         if (err == NoError && data.dataVersion == 1)
@@ -115,7 +116,7 @@ const StoredTexts& ReadCache::RecordProperties(const GS::UniString& name)
     if (added) {
         const std::optional<GS::UniString>& text = Record(name);
         if (text && !text->IsEmpty())
-            it->second.Read(text->ToUtf8(), "KV_" + name.ToUtf8());
+            it->second.Read(text->ToUtf8(), texts::RecordName(name.ToUtf8()));
     }
     return it->second;
 }

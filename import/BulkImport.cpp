@@ -7,6 +7,7 @@
 #include "ImportManager.hpp"
 #include "Logger.hpp"
 #include "Properties.hpp"
+#include "Texts.hpp"
 
 namespace KRV {
 
@@ -88,7 +89,7 @@ json BulkImport::Import()
     const Int32 count = items.is_null()                         ? 0
                         : items.is_array() || items.is_object() ? static_cast<Int32>(items.size())
                                                                 : 1;
-    ProgressWindow progress("Please wait...", 1);
+    ProgressWindow progress(texts::pleaseWait, 1);
     const GS::UniString phase = GS::UniString::Printf("%d", count);
     progress.Phase(phase, count);
     // Wider than the host's 16 bits: a list of more than 32,767 items keeps counting.

@@ -7,6 +7,7 @@
 #include "ImportManager.hpp"
 #include "Palette.hpp"
 #include "ServiceAddress.hpp"
+#include "Texts.hpp"
 
 namespace KRV {
 
@@ -23,7 +24,8 @@ Int32 PaletteReferenceId(const GS::Guid& guid)
 }
 
 BrowserPalette::BrowserPalette()
-    : DG::Palette(ACAPI_GetOwnResModule(), 32500, ACAPI_GetOwnResModule(), paletteGuid), browser(*this, 1)
+    : DG::Palette(ACAPI_GetOwnResModule(), texts::browserPaletteResId, ACAPI_GetOwnResModule(), paletteGuid),
+      browser(*this, 1)
 {
     ACAPI_Notify_CatchProjectEvent(APINotify_Quit, NotificationHandler);
     Attach(*this);

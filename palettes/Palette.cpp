@@ -3,13 +3,16 @@
 #include "BrowserPalette.hpp"
 #include "CatchAll.hpp"
 #include "ServiceAddress.hpp"
+#include "Texts.hpp"
 
 namespace KRV {
 
 const GS::Guid Palette::paletteGuid("{FEE27B6B-3873-4834-98B5-F0081AA4CD45}");
 GS::Ref<Palette, GS::Counter> Palette::instance;
 
-Palette::Palette() : DG::Palette(ACAPI_GetOwnResModule(), 32400, ACAPI_GetOwnResModule(), paletteGuid), button(*this, 1)
+Palette::Palette()
+    : DG::Palette(ACAPI_GetOwnResModule(), texts::nativePaletteResId, ACAPI_GetOwnResModule(), paletteGuid),
+      button(*this, 1)
 {
     ACAPI_Notify_CatchProjectEvent(APINotify_Quit, BrowserPalette::NotificationHandler);
     Attach(*this);
