@@ -26,8 +26,8 @@ bool OverrideObjectIfExist(const GS::UniString& name, const GS::UniString& kind)
 {
     API_LibPart part{};
     CopyText(part.docu_UName, name.ToUtf8());
+    LibPartLocationGuard location(part);
     const GSErrCode found = ACAPI_LibPart_Search(&part, false, false);
-    delete part.location;
     if (found == NoError &&
         GS::UniString(std::string(part.docu_UName, strnlen(part.docu_UName, API_UniLongNameLen))) == name)
         return MessageBoxAskToOverride(name, kind) != 2;

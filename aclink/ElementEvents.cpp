@@ -39,14 +39,10 @@ bool IsNamedByIfc(API_ElemTypeID type)
 // The text of the record "KV_" + name when it exists in data version 1.
 bool ReadRecord(const GS::UniString& name, GS::UniString& text, GSErrCode* code)
 {
-    API_ModulData data{};
-    *code = ACAPI_ModulData_Get(&data, texts::RecordName(name));
-    HandleGuard handle(data.dataHdl);
-    if (*code != NoError && *code != APIERR_NOMODULEDATA)
-        LogArchicadErrorCodeMessage(*code, "AttachKVProperties::ACAPI_ModulData_Get");
-    if (*code != NoError || data.dataVersion != 1)
+    std::optional<GS::UniString> record = ReadModulData(name, "AttachKVProperties::ACAPI_ModulData_Get", *code);
+    if (!record)
         return false;
-    text = HandleText(handle.Get());
+    text = std::move(*record);
     return true;
 }
 
@@ -63,8 +59,8 @@ GS::UniString LibraryPartName(const API_Elem_Head& head, bool* placedFromPart)
         return GS::UniString();
     API_LibPart part{};
     std::memcpy(part.ownUnID, uniqueId, sizeof uniqueId);
+    LibPartLocationGuard location(part);
     GSErrCode err = ACAPI_LibPart_Search(&part, false, false);
-    delete part.location;
     if (err != NoError) {
         if (err != APIERR_BADID)
             LogArchicadErrorCodeMessage(err, "LibraryPartName::ACAPI_LibPart_Search");

@@ -13,6 +13,7 @@
 #include "Download.hpp"
 #include "ElementEvents.hpp"
 #include "ErrorMessages.hpp"
+#include "HostMemory.hpp"
 #include "HostText.hpp"
 #include "KorvelLibraryPart.hpp"
 #include "Logger.hpp"
@@ -224,9 +225,8 @@ void RegisterAgain(const std::filesystem::path& file, const GS::UniString& name)
     CopyText(record.docu_UName, name.ToUtf8());
     CopyText(record.file_UName, name.ToUtf8());
     record.location = &location;
+    LibPartLocationGuard release(record, &location);
     GSErrCode err = ACAPI_LibPart_Register(&record);
-    if (record.location != &location)
-        delete record.location;
     if (err != NoError)
         LogArchicadErrorCodeMessage(err, "ACLink::CreateLibraryPart - ACAPI_LibPart_Register of the part as it was");
 }
@@ -262,8 +262,11 @@ int ACLink::RegisterLibPart(LibraryPart& item, const std::filesystem::path& down
     if (!placed->Placed())
         return APIERR_GENERAL; // logged
     record.location = target.get();
-    GSErrCode err = ACAPI_LibPart_Register(&record);
-    record.location = nullptr;
+    GSErrCode err = NoError;
+    {
+        LibPartLocationGuard release(record, target.get());
+        err = ACAPI_LibPart_Register(&record);
+    }
     if (err != NoError) {
         LogArchicadErrorCodeMessage(err, "ACLink::RegisterLibPart - ACAPI_LibPart_Register");
         return err; // the file it would have replaced is back

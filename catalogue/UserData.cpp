@@ -159,6 +159,16 @@ int SetUserDataToElem(const API_Guid& element, const GS::UniString& text)
     });
 }
 
+std::optional<GS::UniString> ReadModulData(const GS::UniString& name, const char* context, GSErrCode& code)
+{
+    API_ModulData data{};
+    code = ACAPI_ModulData_Get(&data, texts::RecordName(name));
+    HandleGuard handle(data.dataHdl);
+    if (!ReadSucceeded(code, context, APIERR_NOMODULEDATA) || code != NoError || data.dataVersion != 1)
+        return std::nullopt;
+    return HandleText(handle.Get());
+}
+
 int CreateModulData(const GS::UniString& name, const GS::UniString& text)
 {
     GS::UniString key = texts::RecordName(name);

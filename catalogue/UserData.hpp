@@ -24,6 +24,10 @@ int GetUserData(API_Attribute& attr, GS::UniString& text);
 int GetUserData(API_Attribute& attr, std::string& text);
 int SetUserDataToElem(const API_Guid& element, const GS::UniString& text);
 int CreateModulData(const GS::UniString& name, const GS::UniString& text);
+// Reads the add-on data record "KV_" + name. Its text when the record exists in data
+// version 1; `code` receives the host's answer, and a failure other than "no such record"
+// is logged with `context`.
+std::optional<GS::UniString> ReadModulData(const GS::UniString& name, const char* context, GSErrCode& code);
 
 // The attribute of that type and name; on failure (logged) the record holds only the
 // type and the name, with index 0.

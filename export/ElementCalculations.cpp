@@ -50,12 +50,11 @@ API_AttributeIndex SegmentMaterial(const API_Element& element, ReadCache& cache)
 {
     const bool column = element.header.typeID == API_ColumnID;
     API_ElementMemo memo{};
+    MemoGuard release(memo);
     if (!ReadSucceeded(ACAPI_Element_GetMemo(element.header.guid, &memo,
                                              column ? APIMemoMask_ColumnSegment : APIMemoMask_BeamSegment),
-                       "SegmentMaterial::ACAPI_Element_GetMemo")) {
-        ACAPI_DisposeElemMemoHdls(&memo);
+                       "SegmentMaterial::ACAPI_Element_GetMemo"))
         return 0;
-    }
     GSHandle segments =
         column ? reinterpret_cast<GSHandle>(memo.columnSegments) : reinterpret_cast<GSHandle>(memo.beamSegments);
     const std::size_t size = column ? sizeof(API_ColumnSegmentType) : sizeof(API_BeamSegmentType);
@@ -71,7 +70,6 @@ API_AttributeIndex SegmentMaterial(const API_Element& element, ReadCache& cache)
             material = cache.ProfileMaterial(first.profileAttr);
         }
     }
-    ACAPI_DisposeElemMemoHdls(&memo);
     return material;
 }
 

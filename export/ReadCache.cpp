@@ -48,6 +48,7 @@ const std::vector<API_CWallComponent>& ReadCache::Components(const API_Attribute
     if (!ReadSucceeded(ACAPI_Attribute_Get(&byName), "ReadCache::Components - ACAPI_Attribute_Get"))
         return it->second;
     API_AttributeDef defs{};
+    AttrDefsGuard release(defs);
     if (!ReadSucceeded(ACAPI_Attribute_GetDef(API_CompWallID, byName.header.index, &defs),
                        "ReadCache::Components - ACAPI_Attribute_GetDef"))
         return it->second;
@@ -60,7 +61,6 @@ const std::vector<API_CWallComponent>& ReadCache::Components(const API_Attribute
     const std::size_t count = std::min<std::size_t>(held, byName.compWall.nComps > 0 ? byName.compWall.nComps : 0);
     for (std::size_t i = 0; i < count; ++i)
         it->second.push_back((*defs.cwall_compItems)[i]);
-    ACAPI_DisposeAttrDefsHdls(&defs);
     return it->second;
 }
 
@@ -70,6 +70,7 @@ API_AttributeIndex ReadCache::ProfileMaterial(API_AttributeIndex profile)
     if (!added)
         return it->second;
     API_AttributeDefExt defs{};
+    AttrDefsGuard release(defs);
     if (ReadSucceeded(ACAPI_Attribute_GetDefExt(API_ProfileID, profile, &defs),
                       "ReadCache::ProfileMaterial - ACAPI_Attribute_GetDefExt") &&
         defs.profile_vectorImageItems != nullptr) {
@@ -78,7 +79,6 @@ API_AttributeIndex ReadCache::ProfileMaterial(API_AttributeIndex profile)
             if (image.GetItemType(i) == ProfileVectorImage::Hatch)
                 it->second = image.GetHatchObject(i).GetBuildMatIdx(); // the last hatch wins
     }
-    ACAPI_DisposeAttrDefsHdlsExt(&defs);
     return it->second;
 }
 
@@ -88,10 +88,10 @@ const std::pair<std::string, GS::UniString>& ReadCache::LibraryPart(Int32 index)
     if (added && index > 0) {
         API_LibPart part{};
         part.index = index;
+        LibPartLocationGuard location(part);
         if (ReadSucceeded(ACAPI_LibPart_Get(&part), "ReadCache::LibraryPart - ACAPI_LibPart_Get", APIERR_BADINDEX))
             it->second = {std::string(part.ownUnID, strnlen(part.ownUnID, API_UniIDLen)),
                           GS::UniString(std::string(part.docu_UName, strnlen(part.docu_UName, API_UniLongNameLen)))};
-        delete part.location;
     }
     return it->second;
 }
@@ -100,12 +100,8 @@ const std::optional<GS::UniString>& ReadCache::Record(const GS::UniString& name)
 {
     auto [it, added] = records.try_emplace(name);
     if (added) {
-        API_ModulData data{};
-        const GSErrCode err = ACAPI_ModulData_Get(&data, texts::RecordName(name));
-        HandleGuard handle(data.dataHdl);
-        ReadSucceeded(err, "ReadCache::Record - ACAPI_ModulData_Get", APIERR_NOMODULEDATA);
-        if (err == NoError && data.dataVersion == 1)
-            it->second = HandleText(handle.Get());
+        GSErrCode err = NoError;
+        it->second = ReadModulData(name, "ReadCache::Record - ACAPI_ModulData_Get", err);
     }
     return it->second;
 }
