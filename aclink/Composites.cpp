@@ -25,16 +25,8 @@ namespace {
 // The composite field of a wall, slab or roof record.
 API_AttributeIndex* CompositeField(API_Element& element)
 {
-    switch (element.header.typeID) {
-    case API_WallID:
-        return &element.wall.composite;
-    case API_SlabID:
-        return &element.slab.composite;
-    case API_RoofID:
-        return &element.roof.shellBase.composite;
-    default:
-        return nullptr;
-    }
+    return WithShell(
+        element, [](auto& shell) { return &shell.composite; }, static_cast<API_AttributeIndex*>(nullptr));
 }
 
 // The old composite's elements get the new one, with its catalogue data. False when the

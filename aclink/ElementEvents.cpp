@@ -84,7 +84,7 @@ GSErrCode Handle(const API_NotifyElementType* event)
     if (!GetElementTypeString(event->elemHead.typeID, typeName))
         return NoError; // a type the add-on has no business with, or a failure (logged)
     const API_ElemTypeID type = event->elemHead.typeID;
-    if (type == API_WallID || type == API_SlabID || type == API_RoofID)
+    if (IsShell(type))
         return ElemPlacedEventHandler(event);
 
     API_Element parent{};

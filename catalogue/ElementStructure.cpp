@@ -21,24 +21,19 @@ ShellFacts FactsOf(const API_Element& element)
 {
     ShellFacts facts;
     facts.type = element.header.typeID;
-    switch (element.header.typeID) {
-    case API_WallID:
-        facts.structure = {element.wall.modelElemStructureType, element.wall.composite, element.wall.buildingMaterial,
-                           element.wall.profileAttr, element.wall.thickness};
-        facts.wallType = element.wall.type;
-        facts.wallThicknessEnd = element.wall.thickness1;
-        break;
-    case API_SlabID:
-        facts.structure = {element.slab.modelElemStructureType, element.slab.composite, element.slab.buildingMaterial,
-                           0, element.slab.thickness};
-        break;
-    case API_RoofID:
-        facts.structure = {element.roof.shellBase.modelElemStructureType, element.roof.shellBase.composite,
-                           element.roof.shellBase.buildingMaterial, 0, element.roof.shellBase.thickness};
-        break;
-    default:
-        break;
-    }
+    WithShell(
+        element,
+        [&](const auto& shell) {
+            facts.structure = {shell.modelElemStructureType, shell.composite, shell.buildingMaterial, 0,
+                               shell.thickness};
+            if constexpr (std::is_same_v<std::decay_t<decltype(shell)>, API_WallType>) {
+                facts.structure.profileAttr = shell.profileAttr;
+                facts.wallType = shell.type;
+                facts.wallThicknessEnd = shell.thickness1;
+            }
+            return true;
+        },
+        false);
     return facts;
 }
 
@@ -51,7 +46,7 @@ std::optional<API_ElemStructure> StructureOf(const API_Guid& guid)
         return std::nullopt;
     }
     const API_ElemTypeID type = element.header.typeID;
-    if (type != API_WallID && type != API_SlabID && type != API_RoofID)
+    if (!IsShell(type))
         return std::nullopt;
     const ShellFacts facts = FactsOf(element);
     if (Shells* shells = RequestScoped<Shells>::Current())
@@ -93,7 +88,7 @@ GSErrCode ReadUse(CompositeUse& into, const char* where)
 {
     std::vector<API_Guid> order;
     std::unordered_map<API_Guid, API_AttributeIndex> composite;
-    for (API_ElemTypeID type : {API_WallID, API_SlabID, API_RoofID}) {
+    for (API_ElemTypeID type : shellTypes) {
         GS::Array<API_Guid> list;
         if (GSErrCode err = ACAPI_Element_GetElemList(type, &list); err != NoError) {
             LogArchicadErrorCodeMessage(err, (std::string(where) + "::ACAPI_Element_GetElemList").c_str());

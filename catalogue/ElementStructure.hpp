@@ -1,10 +1,36 @@
 #pragma once
 #include <optional>
+#include <type_traits>
 #include <vector>
 
 #include "APIdefs_Elements.h"
 
 namespace KRV {
+
+// The element types built of a composite, a building material or a profile, in the order
+// the add-on walks them.
+constexpr API_ElemTypeID shellTypes[] = {API_WallID, API_SlabID, API_RoofID};
+constexpr bool IsShell(API_ElemTypeID type)
+{
+    return type == API_WallID || type == API_SlabID || type == API_RoofID;
+}
+
+// Calls `visit` with the part of a wall's, slab's or roof's record that says what it is
+// built of (the wall, the slab, the roof's shell base) and answers what it answers;
+// `otherwise` for any other element. The one place that knows where those fields are.
+template <class Element, class Visit, class Result> Result WithShell(Element& element, Visit&& visit, Result otherwise)
+{
+    switch (element.header.typeID) {
+    case API_WallID:
+        return visit(element.wall);
+    case API_SlabID:
+        return visit(element.slab);
+    case API_RoofID:
+        return visit(element.roof.shellBase);
+    default:
+        return otherwise;
+    }
+}
 
 // What a wall, slab or roof is built of; nothing for other elements or a failed read (logged).
 std::optional<API_ElemStructure> StructureOf(const API_Guid& element);

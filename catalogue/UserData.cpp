@@ -205,9 +205,7 @@ API_Attribute GetAttribute(GS::UniString name, API_AttrTypeID type)
 int InitCompMatElemList()
 {
     g_elemList.Clear();
-    if (GSErrCode err = ACAPI_Element_GetElemList(API_WallID, &g_elemList); err != NoError)
-        return err;
-    for (API_ElemTypeID type : {API_SlabID, API_RoofID}) {
+    for (API_ElemTypeID type : shellTypes) {
         GS::Array<API_Guid> more;
         if (GSErrCode err = ACAPI_Element_GetElemList(type, &more); err != NoError)
             return err;

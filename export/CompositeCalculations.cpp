@@ -293,7 +293,7 @@ void ExportManager::CalculateCompositeElements(API_ElemTypeID type, JsonWriter& 
 void ExportManager::CalculateComposites(JsonWriter& out)
 {
     out.BeginArray();
-    for (API_ElemTypeID type : {API_WallID, API_SlabID, API_RoofID})
+    for (API_ElemTypeID type : shellTypes)
         CalculateCompositeElements(type, out);
     out.EndArray();
 }

@@ -15,8 +15,8 @@ public:
     BaseItem& operator=(BaseItem&&) = default;
     virtual ~BaseItem() = default;
 
-    // Writes the item's catalogue properties into the project (defined in aclink/, which
-    // knows the host); false when a write failed (logged).
+    // Writes the item's catalogue properties into the project; false when a write failed
+    // (logged). The items' own versions are defined in aclink/ItemProperties.cpp.
     virtual bool WriteProperties(API_Attribute* attribute) const
     {
         (void)attribute;

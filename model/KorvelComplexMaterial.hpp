@@ -16,9 +16,10 @@ public:
     KorvelComplexMaterial& operator=(KorvelComplexMaterial&&) = default;
     virtual ~KorvelComplexMaterial() = default;
 
-    // Stores the property list in the project (the model writer gives these their bodies).
+    // Stores the property list in the project. Defined in aclink/ItemProperties.cpp, with the
+    // writers: model/ does not know the host's project.
     bool WriteProperties(API_Attribute* attribute) const override;
-    // Reads the property list back from the project.
+    // Reads the property list back from the project (aclink/ItemProperties.cpp too).
     void ReadProperties() override;
 
     void Print() const override;

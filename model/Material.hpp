@@ -52,7 +52,7 @@ public:
     // and "show uncut lines": the catalogue never carries them, so an overwrite keeps them.
     void SetPhysicalProp(const API_BuildingMaterialType& existing);
     // Puts this material into a layer of an existing host composite; host error code.
-    // (The model writer gives it its body.)
+    // Defined in aclink/BuildingMaterial.cpp, with the writers.
     GSErrCode ReplaceMaterial();
 
     bool inSystem = false;
