@@ -246,7 +246,34 @@ bool ReadPlainList(const GS::UniString& text, KorvelProperties& properties)
     return true;
 }
 
+void WarnUnreadable(const std::string& whose)
+{
+    LogWarning("The catalogue data stored for " + whose + " does not read as a property list; it is left out.");
+}
+
+bool IsListOfObjects(const json& stored)
+{
+    bool readable = stored.is_array();
+    for (const json& entry : stored)
+        readable = readable && entry.is_object();
+    return readable;
+}
+
 } // namespace
+
+json StoredEntries(const GS::UniString& text, const std::string& whose)
+{
+    if (text.IsEmpty())
+        return nullptr;
+    json stored = TextToJson(text);
+    if (stored.is_null())
+        return nullptr;
+    if (!IsListOfObjects(stored)) {
+        WarnUnreadable(whose);
+        return nullptr;
+    }
+    return stored;
+}
 
 bool ReadStoredList(const GS::UniString& text, const std::string& whose, KorvelProperties& properties)
 {
@@ -255,20 +282,16 @@ bool ReadStoredList(const GS::UniString& text, const std::string& whose, KorvelP
     if (ReadPlainList(text, properties))
         return true;
     json stored = TextToJson(text);
-    bool readable = stored.is_array();
-    for (const json& entry : stored)
-        readable = readable && entry.is_object();
-    if (readable) {
+    if (IsListOfObjects(stored)) {
         try {
             KorvelProperties list;
             from_json(stored, list);
             properties = std::move(list);
             return true;
         } catch (const json::exception&) {
-            readable = false;
         }
     }
-    LogWarning("The catalogue data stored for " + whose + " does not read as a property list; it is left out.");
+    WarnUnreadable(whose);
     return false;
 }
 
@@ -276,7 +299,7 @@ bool StoredTexts::Read(std::string stored, const std::string& whose)
 {
     // Spans are 32-bit: a text beyond that is no list the add-on wrote.
     auto refused = [&] {
-        LogWarning("The catalogue data stored for " + whose + " does not read as a property list; it is left out.");
+        WarnUnreadable(whose);
         text.clear();
         entries.clear();
         return false;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "GS/UniString.hpp"
+#include "JsonText.hpp"
 #include "KorvelProperties.hpp"
 
 namespace KRV {
@@ -16,6 +17,11 @@ namespace KRV {
 // True when `text` read as a property list into `properties`; false (with a warning, unless
 // the text is empty) when it did not.
 bool ReadStoredList(const GS::UniString& text, const std::string& whose, KorvelProperties& properties);
+
+// A stored text as the update status reads it: its entries as JSON, whatever their values'
+// types (an "id" may be a number there). Null for an empty text or one that is not JSON;
+// null, with ReadStoredList's warning, for JSON that is not a list of objects.
+json StoredEntries(const GS::UniString& text, const std::string& whose);
 
 // A stored list as a report reads it: each property's texts in place in the stored text,
 // without a text object each (a large project's take-off reads tens of thousands of lists).

@@ -41,25 +41,6 @@ std::optional<Int64> StoredTime(const json& value)
     return std::nullopt;
 }
 
-// The stored list of an item as JSON: null when there is nothing usable, with a warning
-// for a text that does not read as a list of property objects.
-json StoredList(const GS::UniString& text, const std::string& whose)
-{
-    if (text.IsEmpty())
-        return nullptr;
-    json stored = TextToJson(text);
-    if (stored.is_null())
-        return nullptr;
-    bool readable = stored.is_array();
-    for (const json& entry : stored)
-        readable = readable && entry.is_object();
-    if (!readable) {
-        LogWarning("The catalogue data stored for " + whose + " does not read as a property list; it is left out.");
-        return nullptr;
-    }
-    return stored;
-}
-
 // Reads the "id" and "updated_at" values of a stored list without building it (the list of
 // every material is read on each update status): the last property of a name wins, as in a
 // walk over the list, and a property without "value" gives null. False when the text is no
@@ -216,7 +197,7 @@ json MaterialsIds(const UpdateRequest& request, API_AttrTypeID type)
         json updated = nullptr;
         if (!ReadIdAndTime(text.ToUtf8(), id, updated)) {
             // Not a plain list: read whole, which says what is wrong with it.
-            const json stored = StoredList(text, "the attribute " + GetHeaderName(attribute.header).ToUtf8());
+            const json stored = StoredEntries(text, "the attribute " + GetHeaderName(attribute.header).ToUtf8());
             if (stored.is_null())
                 continue;
             for (const json& property : stored) {
@@ -254,7 +235,7 @@ json ComplexSystemsIds(const UpdateRequest& request)
         HandleGuard handle(data.dataHdl);
         if (!ReadSucceeded(err, "UpdateStatus::ACAPI_ModulData_Get"))
             continue;
-        const json stored = StoredList(HandleText(handle.Get()), name.ToUtf8());
+        const json stored = StoredEntries(HandleText(handle.Get()), name.ToUtf8());
         if (stored.is_null())
             continue;
         std::string id;
