@@ -1,3 +1,4 @@
+// Import requests: the table of import types, and the dispatch of a request by its type.
 #include "ImportManager.hpp"
 
 #include "DBPrintf.h"
@@ -9,6 +10,59 @@
 
 namespace KRV {
 
+namespace {
+
+void MaterialImporters(const json& data, std::vector<std::unique_ptr<BaseImporter>>& into)
+{
+    const json& articles = data.at("articles");
+    for (const json& article : articles) {
+        json copy = article;
+        copy["name"] = data.at("name").get<std::string>();
+        into.push_back(std::make_unique<MaterialImporter>(copy));
+    }
+}
+
+void CompositeImporters(const json& data, std::vector<std::unique_ptr<BaseImporter>>& into)
+{
+    into.push_back(std::make_unique<ComplexMaterialImporter>(data));
+}
+
+void ProductImporters(const json& data, std::vector<std::unique_ptr<BaseImporter>>& into)
+{
+    const std::string url = data.at("file_url").get<std::string>();
+    if (url.empty())
+        return;
+    // A container file ends in "lcf"; anything else is a single object.
+    if (url.size() >= 3 && url.compare(url.size() - 3, 3, "lcf") == 0)
+        into.push_back(std::make_unique<LibraryImporter>(data));
+    else
+        into.push_back(std::make_unique<LibraryPartImporter>(data));
+}
+
+} // namespace
+
+const std::vector<ImportType>& ImportTypes()
+{
+    static const std::vector<ImportType> types = {
+        {"Material", "a building material per article, each with its properties", MaterialImporters, nullptr},
+        {"system", "a composite with its layers' building materials and its properties", CompositeImporters, nullptr},
+        {"Product", "a library part (or, for a \"file_url\" ending in \"lcf\", a library container)", ProductImporters,
+         nullptr},
+        {"curtain wall", "properties stored as \"KV_\" + name, written on the curtain walls of that name", nullptr,
+         SetAttributes},
+        {"stair", "properties stored as \"KV_\" + name, written on the stairs of that name", nullptr, SetAttributes},
+    };
+    return types;
+}
+
+const ImportType* FindImportType(const std::string& name)
+{
+    for (const ImportType& type : ImportTypes())
+        if (name == type.name)
+            return &type;
+    return nullptr;
+}
+
 std::vector<std::unique_ptr<BaseImporter>> ImportManager::GetImporters(const GS::UniString& request)
 {
     std::vector<std::unique_ptr<BaseImporter>> importers;
@@ -19,26 +73,9 @@ std::vector<std::unique_ptr<BaseImporter>> ImportManager::GetImporters(const GS:
     for (const auto& member : data.items()) {
         if (member.key() != "import_type")
             continue;
-        const std::string type = member.value().get<std::string>();
-        if (type == "Product") {
-            const std::string url = data.at("file_url").get<std::string>();
-            if (url.empty())
-                continue;
-            // A container file ends in "lcf"; anything else is a single object.
-            if (url.size() >= 3 && url.compare(url.size() - 3, 3, "lcf") == 0)
-                importers.push_back(std::make_unique<LibraryImporter>(data));
-            else
-                importers.push_back(std::make_unique<LibraryPartImporter>(data));
-        } else if (type == "Material") {
-            const json& articles = data.at("articles");
-            for (const json& article : articles) {
-                json copy = article;
-                copy["name"] = data.at("name").get<std::string>();
-                importers.push_back(std::make_unique<MaterialImporter>(copy));
-            }
-        } else if (type == "system") {
-            importers.push_back(std::make_unique<ComplexMaterialImporter>(data));
-        }
+        const ImportType* type = FindImportType(member.value().get<std::string>());
+        if (type != nullptr && type->importers != nullptr)
+            type->importers(data, importers);
     }
     return importers;
 }
@@ -51,9 +88,9 @@ bool ImportRequest(const GS::UniString& request)
     json envelope = TextToJson(request);
     if (envelope.is_object() && envelope.contains("data") && envelope.at("data").is_object() &&
         envelope.at("data").contains("import_type")) {
-        const std::string type = envelope.at("data").at("import_type").get<std::string>();
-        if (type == "curtain wall" || type == "stair")
-            return SetAttributes(envelope.at("data"), GS::UniString(type)) == 0;
+        const std::string name = envelope.at("data").at("import_type").get<std::string>();
+        if (const ImportType* type = FindImportType(name); type != nullptr && type->store != nullptr)
+            return type->store(envelope.at("data"), GS::UniString(name)) == 0;
     }
 
     std::vector<std::unique_ptr<BaseImporter>> importers = ImportManager().GetImporters(request);

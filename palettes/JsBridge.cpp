@@ -93,54 +93,86 @@ Reply ReplaceImport(Reply argument)
     return Text(ReturnStatus(false, !imported));
 }
 
+Reply Platform(Reply)
+{
+    return Text(PlatformReply());
+}
+
+Reply UpdateStatus(Reply argument)
+{
+    GS::UniString text = GetStringFromJsVariable(argument);
+    if (!BrowserPalette::Export(text))
+        return Text(ReturnStatus(true, true));
+    return Text(text);
+}
+
+Reply CalculationData(Reply argument)
+{
+    GS::UniString text = GetStringFromJsVariable(argument);
+    // The walls, slabs and roofs the refresh reads are not read again by the take-off.
+    const ShellFactsScope shells;
+    UpdateAttributesUserData();
+    if (!BrowserPalette::ExportCalculations(text))
+        return Text(ReturnStatus(true, true));
+    return Text(text);
+}
+
+Reply OpenExternalLink(Reply argument)
+{
+    GS::UniString address = GetStringFromJsVariable(argument);
+    bool opened = net::IsOpenableLink(address.ToUtf8()) && OSUtils::OpenWithDefaultBrowser(address);
+    return Text(ReturnStatus(false, !opened));
+}
+
+Reply BulkImportRequest(Reply argument)
+{
+    if (argument == nullptr)
+        return Text("[]");
+    GS::UniString request = Narrowed(GetStringFromJsVariable(argument));
+    json result = BulkImport(request).Import();
+    return Text(JsonToText(result));
+}
+
+Reply ExportIfc(Reply argument)
+{
+    GS::Ref<GS::Array<GS::UniString>> args(ConvertJsArrayToUniStringArray(argument));
+    bool exported = BrowserPalette::ExportIFC(args);
+    return Text(ReturnStatus(true, !exported));
+}
+
+Reply Update(Reply argument)
+{
+    bool updated = SelfUpdate(GetStringFromJsVariable(argument)).Update();
+    return Text(ReturnStatus(true, !updated));
+}
+
 } // namespace
+
+const std::vector<BridgeFunction>& BridgeFunctions()
+{
+    static const std::vector<BridgeFunction> functions = {
+        {"import", "imports the catalogue item of the request", ImportWithNullCheck, true},
+        {"platform", "answers {\"platform\":\"Archicad\",\"version\":...}", Platform, true},
+        {"updateStatus", "the project's items the page's list has newer versions of", UpdateStatus, true},
+        {"update", "imports the request, as \"import\" does", ImportWithNullCheck, true},
+        {"getCalculationData", "refreshes the stored values, then answers the project's take-off", CalculationData,
+         true},
+        {"replaceMaterialUsedInConstructionSystem", "imports the request without showing its errors", ReplaceImport,
+         false},
+        {"replaceSystem", "imports the request without showing its errors", ReplaceImport, false},
+        {"openExternalLink", "opens a web or mail address in the system's browser", OpenExternalLink, false},
+        {"bulkImport", "imports many items, answering a result per item", BulkImportRequest, true},
+        {"export", "exports the project as IFC and uploads it", ExportIfc, true},
+        {"selfUpdate", "downloads the add-on's installer and starts it", Update, true},
+    };
+    return functions;
+}
 
 void BrowserPalette::RegisterACAPIJavaScriptObject()
 {
     GS::Ref<DG::JSObject> object(new DG::JSObject("jsKorvelInterface"));
-
-    object->AddItem(Function("import", ImportWithNullCheck));
-    object->AddItem(Function("platform", [](Reply) { return Text(PlatformReply()); }));
-    object->AddItem(Function("updateStatus", [](Reply argument) {
-        GS::UniString text = GetStringFromJsVariable(argument);
-        if (!BrowserPalette::Export(text))
-            return Text(ReturnStatus(true, true));
-        return Text(text);
-    }));
-    object->AddItem(Function("update", ImportWithNullCheck));
-    object->AddItem(Function("getCalculationData", [](Reply argument) {
-        GS::UniString text = GetStringFromJsVariable(argument);
-        // The walls, slabs and roofs the refresh reads are not read again by the take-off.
-        const ShellFactsScope shells;
-        UpdateAttributesUserData();
-        if (!BrowserPalette::ExportCalculations(text))
-            return Text(ReturnStatus(true, true));
-        return Text(text);
-    }));
-    object->AddItem(Function("replaceMaterialUsedInConstructionSystem", ReplaceImport, false));
-    object->AddItem(Function("replaceSystem", ReplaceImport, false));
-    object->AddItem(Function("openExternalLink", [](Reply argument) {
-        GS::UniString address = GetStringFromJsVariable(argument);
-        bool opened = net::IsOpenableLink(address.ToUtf8()) && OSUtils::OpenWithDefaultBrowser(address);
-        return Text(ReturnStatus(false, !opened));
-    }));
-    object->AddItem(Function("bulkImport", [](Reply argument) {
-        if (argument == nullptr)
-            return Text("[]");
-        GS::UniString request = Narrowed(GetStringFromJsVariable(argument));
-        json result = BulkImport(request).Import();
-        return Text(JsonToText(result));
-    }));
-    object->AddItem(Function("export", [](Reply argument) {
-        GS::Ref<GS::Array<GS::UniString>> args(ConvertJsArrayToUniStringArray(argument));
-        bool exported = BrowserPalette::ExportIFC(args);
-        return Text(ReturnStatus(true, !exported));
-    }));
-    object->AddItem(Function("selfUpdate", [](Reply argument) {
-        bool updated = SelfUpdate(GetStringFromJsVariable(argument)).Update();
-        return Text(ReturnStatus(true, !updated));
-    }));
-
+    for (const BridgeFunction& function : BridgeFunctions())
+        object->AddItem(Function(function.name, function.handler, function.showError));
     browser.RegisterAsynchJSObject(object);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 // Argument conversion and the replies the bridge builds itself.
+#include <vector>
+
 #include "DG/Browser.hpp"
 #include "GS/Array.hpp"
 #include "GS/Ref.hpp"
@@ -17,5 +19,17 @@ GS::Array<GS::UniString>* ConvertJsArrayToUniStringArray(GS::Ref<DG::JSBase> arg
 // {"IsError":..,"ShowError":..}, compact.
 GS::UniString ReturnStatus(bool showError, bool isError);
 GS::UniString PlatformReply();
+
+// One row per function of the page's object "jsKorvelInterface": its name, what it does
+// (the docs say the same), its handler, and whether its failure status asks the page to
+// show the error.
+struct BridgeFunction {
+    const char* name;
+    const char* description;
+    GS::Ref<DG::JSBase> (*handler)(GS::Ref<DG::JSBase> argument);
+    bool showError;
+};
+// Every function, in the order they are registered.
+const std::vector<BridgeFunction>& BridgeFunctions();
 
 } // namespace KRV

@@ -18,6 +18,7 @@ using nlohmann::json;
 
 const std::vector<Session::Action>& Session::Table()
 {
+    static const std::string dumpHelp = "show host state: " + DumpNames();
     static const std::vector<Action> table = {
         {"menu", "choose a menu command: 32500 the catalogue palette, 32400 the tools palette", &Session::Menu},
         {"palette", "send a palette control message 1-7 to the browser or native palette", &Session::PaletteMessage},
@@ -27,9 +28,7 @@ const std::vector<Session::Action>& Session::Table()
         {"js", "call a function of jsKorvelInterface with \"arg\" or the text of \"argFile\"", &Session::Js},
         {"drop", "drop a file on the host", &Session::Drop},
         {"answer", "queue answers for the next alerts (1 the first button)", &Session::Answer},
-        {"dump",
-         "show host state: log, debug, alerts, undo, project, opened, stdout, requests, database, progress, launched",
-         &Session::DumpStep},
+        {"dump", dumpHelp.c_str(), &Session::DumpStep},
         {"unload", "unload the add-on", &Session::Unload},
         {"serve", "serve a folder on a loopback address, {{server}} in later steps", &Session::Serve},
         {"place", "place an element given as in a project file (\"copyOf\": created from that element)",
@@ -217,59 +216,131 @@ json Session::Do(const json& action)
     throw StepError("unknown action \"" + what + "\" (" + known + ")");
 }
 
+const std::vector<Session::DumpKind>& Session::DumpTable()
+{
+    static const std::vector<DumpKind> table = {
+        {"log", "the lines of \"log.txt\"", &Session::DumpLog},
+        {"debug", "the debug output", &Session::DumpDebug},
+        {"alerts", "every alert shown, with its texts, buttons and answer", &Session::DumpAlerts},
+        {"undo", "the undo step names", &Session::DumpUndo},
+        {"project", "the project, as in a project file", &Session::DumpProject},
+        {"opened", "the links handed to the system browser", &Session::DumpOpened},
+        {"stdout", "every line the add-on wrote to standard output so far", &Session::DumpStdout},
+        {"requests",
+         "what the serve server received: method, path, headers, and each multipart part's name, file name, size "
+         "and checksum",
+         &Session::DumpRequests},
+        {"database", "the current database and every switch made, in order", &Session::DumpDatabase},
+        {"progress", "every call to the progress window in order, and whether it is open", &Session::DumpProgress},
+        {"launched",
+         "files made executable and started (\"chmod PATH\", \"start PATH\"; the stand-alone host starts nothing)",
+         &Session::DumpLaunched},
+    };
+    return table;
+}
+
+std::vector<Session::ActionHelp> Session::Dumps()
+{
+    std::vector<ActionHelp> help;
+    for (const DumpKind& kind : DumpTable())
+        help.push_back({kind.name, kind.description});
+    return help;
+}
+
+std::string Session::DumpNames()
+{
+    std::string names;
+    for (const DumpKind& kind : DumpTable())
+        names += (names.empty() ? "" : ", ") + std::string(kind.name);
+    return names;
+}
+
 json Session::Dump(const std::string& what) const
 {
+    for (const DumpKind& kind : DumpTable())
+        if (what == kind.name)
+            return (this->*kind.show)();
+    throw StepError("unknown dump \"" + what + "\" (" + DumpNames() + ")");
+}
+
+json Session::DumpLog() const
+{
+    json lines = json::array();
+    std::ifstream file(sim::Host::Get().GetWorkFolder() / "log.txt");
+    for (std::string line; std::getline(file, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+json Session::DumpDebug() const
+{
+    return sim::Host::Get().GetDebugOutput();
+}
+
+json Session::DumpAlerts() const
+{
+    json alerts = json::array();
+    for (const auto& a : sim::Host::Get().UI().alerts)
+        alerts.push_back({{"kind", a.kind},
+                          {"text", a.largeText},
+                          {"detail", a.smallText},
+                          {"buttons", a.buttons},
+                          {"answer", a.answer}});
+    return alerts;
+}
+
+json Session::DumpUndo() const
+{
+    return sim::Host::Get().GetProject().undoSteps;
+}
+
+json Session::DumpProject() const
+{
+    return sim::SaveProject(sim::Host::Get().GetProject());
+}
+
+json Session::DumpOpened() const
+{
+    return sim::Host::Get().UI().openedLinks;
+}
+
+json Session::DumpStdout() const
+{
+    return stdoutLines;
+}
+
+json Session::DumpRequests() const
+{
+    return server != nullptr ? server->Requests() : json::array();
+}
+
+json Session::DumpLaunched() const
+{
+    return sim::Host::Get().UI().launched;
+}
+
+json Session::DumpProgress() const
+{
     sim::Host& host = sim::Host::Get();
-    if (what == "log") {
-        json lines = json::array();
-        std::ifstream file(host.GetWorkFolder() / "log.txt");
-        for (std::string line; std::getline(file, line);)
-            lines.push_back(line);
-        return lines;
-    }
-    if (what == "debug")
-        return host.GetDebugOutput();
-    if (what == "alerts") {
-        json alerts = json::array();
-        for (const auto& a : host.UI().alerts)
-            alerts.push_back({{"kind", a.kind},
-                              {"text", a.largeText},
-                              {"detail", a.smallText},
-                              {"buttons", a.buttons},
-                              {"answer", a.answer}});
-        return alerts;
-    }
-    if (what == "undo")
-        return host.GetProject().undoSteps;
-    if (what == "project")
-        return sim::SaveProject(host.GetProject());
-    if (what == "opened")
-        return host.UI().openedLinks;
-    if (what == "stdout")
-        return stdoutLines;
-    if (what == "requests")
-        return server != nullptr ? server->Requests() : json::array();
-    if (what == "launched")
-        return host.UI().launched;
-    if (what == "progress") {
-        json calls = json::array();
-        for (const sim::ProgressCall& call : host.UI().progress) {
-            json j = {{"request", call.request}};
-            if (call.request == "IPWD" || call.request == "SPRP") {
-                j["text"] = call.text;
-                j["number"] = call.number;
-            }
-            if (call.request == "CANC")
-                j["cancelled"] = call.cancelled;
-            calls.push_back(j);
+    json calls = json::array();
+    for (const sim::ProgressCall& call : host.UI().progress) {
+        json j = {{"request", call.request}};
+        if (call.request == "IPWD" || call.request == "SPRP") {
+            j["text"] = call.text;
+            j["number"] = call.number;
         }
-        return {{"calls", calls}, {"open", host.UI().progressOpen}};
+        if (call.request == "CANC")
+            j["cancelled"] = call.cancelled;
+        calls.push_back(j);
     }
-    if (what == "database")
-        return {{"current", host.GetProject().databases.Current().name},
-                {"switches", host.GetProject().databases.Switches()}};
-    throw StepError("unknown dump \"" + what +
-                    "\" (log, debug, alerts, undo, project, opened, stdout, requests, database, progress, launched)");
+    return {{"calls", calls}, {"open", host.UI().progressOpen}};
+}
+
+json Session::DumpDatabase() const
+{
+    sim::Host& host = sim::Host::Get();
+    return {{"current", host.GetProject().databases.Current().name},
+            {"switches", host.GetProject().databases.Switches()}};
 }
 
 void Session::TakeStdout(json& line)

@@ -54,6 +54,8 @@ public:
         std::string description;
     };
     static std::vector<ActionHelp> Actions();
+    // What {"do":"dump"} can show, with one line each.
+    static std::vector<ActionHelp> Dumps();
 
     // The JavaScript objects the add-on registered in the host's browsers: name -> function names.
     static nlohmann::json RegisteredObjects();
@@ -69,6 +71,26 @@ private:
 
     nlohmann::json Do(const nlohmann::json& action);
     nlohmann::json Dump(const std::string& what) const;
+    using Show = nlohmann::json (Session::*)() const;
+    struct DumpKind {
+        const char* name;
+        const char* description;
+        Show show;
+    };
+    static const std::vector<DumpKind>& DumpTable();
+    // The dumps' names, as a list in a sentence.
+    static std::string DumpNames();
+    nlohmann::json DumpLog() const;
+    nlohmann::json DumpDebug() const;
+    nlohmann::json DumpAlerts() const;
+    nlohmann::json DumpUndo() const;
+    nlohmann::json DumpProject() const;
+    nlohmann::json DumpOpened() const;
+    nlohmann::json DumpStdout() const;
+    nlohmann::json DumpRequests() const;
+    nlohmann::json DumpLaunched() const;
+    nlohmann::json DumpProgress() const;
+    nlohmann::json DumpDatabase() const;
     void TakeStdout(nlohmann::json& line);
     std::filesystem::path Resolve(const std::string& path) const;
     // The text with "{{server}}" replaced by the loopback server's address.
