@@ -69,6 +69,67 @@ GS::UniString LibraryPartName(const API_Elem_Head& head, bool* placedFromPart)
     return GS::UniString(std::string(part.docu_UName, strnlen(part.docu_UName, API_UniLongNameLen)));
 }
 
+// What each element event does to an element the add-on looks after (any type but walls,
+// slabs and roofs, which ElemPlacedEventHandler takes): its debug line without and with the
+// element it was made from ($T the type, $E the element, $P that parent; no line: none), and
+// what follows. An event missing here is ignored.
+struct ElementEvent {
+    enum Then { nothing, attach, attachAndObserve };
+    API_ElementDBEventID code;
+    const char* alone;
+    const char* withParent; // null: as alone
+    Then then;
+    Then thenWithParent;
+};
+
+const ElementEvent elementEvents[] = {
+    {APINotifyElement_New, "<$T> created {$E}", "<$T> created {$E} as a copy of {$P}", ElementEvent::attachAndObserve,
+     ElementEvent::attachAndObserve},
+    {APINotifyElement_Copy, nullptr, "<$T> copied {$E} from {$P}", ElementEvent::nothing,
+     ElementEvent::attachAndObserve},
+    {APINotifyElement_Change, "<$T> window/door changed {$E}", "<$T> changed {$P} -> {$E}", ElementEvent::attach,
+     ElementEvent::attach},
+    {APINotifyElement_Edit, "<$T> edited in place {$E}", "<$T> edited {$P} -> {$E}", ElementEvent::attach,
+     ElementEvent::attach},
+    {APINotifyElement_Delete, "<$T> deleted {$E}", nullptr, ElementEvent::nothing, ElementEvent::nothing},
+    {APINotifyElement_Undo_Created, "undone <$T> created {$E}", nullptr, ElementEvent::nothing, ElementEvent::nothing},
+    {APINotifyElement_Undo_Modified, "undone <$T> modified {$E}", nullptr, ElementEvent::nothing,
+     ElementEvent::nothing},
+    {APINotifyElement_Undo_Deleted, "undone <$T> deleted {$E}", nullptr, ElementEvent::nothing, ElementEvent::nothing},
+    {APINotifyElement_Redo_Created, "redone <$T> created {$E}", nullptr, ElementEvent::nothing, ElementEvent::nothing},
+    {APINotifyElement_Redo_Modified, "redone <$T> modified {$E}", nullptr, ElementEvent::nothing,
+     ElementEvent::nothing},
+    {APINotifyElement_Redo_Deleted, "redone <$T> deleted {$E}", nullptr, ElementEvent::nothing, ElementEvent::nothing},
+    // The user's own edits of catalogue properties stay.
+    {APINotifyElement_PropertyValueChange, "<$T> property value changed {$E}", nullptr, ElementEvent::nothing,
+     ElementEvent::nothing},
+    {APINotifyElement_ClassificationChange, "<$T> classification changed {$E}", nullptr, ElementEvent::attach,
+     ElementEvent::attach},
+};
+
+const ElementEvent* FindElementEvent(API_ElementDBEventID code)
+{
+    for (const ElementEvent& row : elementEvents)
+        if (row.code == code)
+            return &row;
+    return nullptr;
+}
+
+// The row's debug line with the type and the guids put in.
+std::string DebugLine(const char* pattern, const char* type, const std::string& element, const std::string& parent)
+{
+    std::string line = "### Element_Manager: ";
+    for (const char* c = pattern; *c != '\0'; ++c) {
+        if (c[0] == '$' && (c[1] == 'T' || c[1] == 'E' || c[1] == 'P')) {
+            line += c[1] == 'T' ? std::string(type) : c[1] == 'E' ? element : parent;
+            ++c;
+        } else {
+            line += *c;
+        }
+    }
+    return line + "\n";
+}
+
 GSErrCode Handle(const API_NotifyElementType* event)
 {
     if (event->notifID == APINotifyElement_BeginEvents || event->notifID == APINotifyElement_EndEvents) {
@@ -94,77 +155,19 @@ GSErrCode Handle(const API_NotifyElementType* event)
                   APIERR_BADID); // none: no parent
     const bool hasParent = parentRead == NoError;
     HandleGuard parentData(userData.dataHdl);
-    const std::string element = GuidText(event->elemHead.guid);
-    const std::string from = hasParent ? GuidText(parent.header.guid) : std::string();
-    const char* t = typeName;
-    const char* e = element.c_str();
-    const char* p = from.c_str();
-    bool attach = false;
-    bool observe = false;
-    switch (event->notifID) {
-    case APINotifyElement_New:
-        if (hasParent)
-            DBPrintf("### Element_Manager: <%s> created {%s} as a copy of {%s}\n", t, e, p);
-        else
-            DBPrintf("### Element_Manager: <%s> created {%s}\n", t, e);
-        attach = observe = true;
-        break;
-    case APINotifyElement_Copy:
-        if (hasParent) {
-            DBPrintf("### Element_Manager: <%s> copied {%s} from {%s}\n", t, e, p);
-            attach = observe = true;
-        }
-        break;
-    case APINotifyElement_Change:
-        if (hasParent)
-            DBPrintf("### Element_Manager: <%s> changed {%s} -> {%s}\n", t, p, e);
-        else
-            DBPrintf("### Element_Manager: <%s> window/door changed {%s}\n", t, e);
-        attach = true;
-        break;
-    case APINotifyElement_Edit:
-        if (hasParent)
-            DBPrintf("### Element_Manager: <%s> edited {%s} -> {%s}\n", t, p, e);
-        else
-            DBPrintf("### Element_Manager: <%s> edited in place {%s}\n", t, e);
-        attach = true;
-        break;
-    case APINotifyElement_Delete:
-        DBPrintf("### Element_Manager: <%s> deleted {%s}\n", t, e);
-        break;
-    case APINotifyElement_Undo_Created:
-        DBPrintf("### Element_Manager: undone <%s> created {%s}\n", t, e);
-        break;
-    case APINotifyElement_Undo_Modified:
-        DBPrintf("### Element_Manager: undone <%s> modified {%s}\n", t, e);
-        break;
-    case APINotifyElement_Undo_Deleted:
-        DBPrintf("### Element_Manager: undone <%s> deleted {%s}\n", t, e);
-        break;
-    case APINotifyElement_Redo_Created:
-        DBPrintf("### Element_Manager: redone <%s> created {%s}\n", t, e);
-        break;
-    case APINotifyElement_Redo_Modified:
-        DBPrintf("### Element_Manager: redone <%s> modified {%s}\n", t, e);
-        break;
-    case APINotifyElement_Redo_Deleted:
-        DBPrintf("### Element_Manager: redone <%s> deleted {%s}\n", t, e);
-        break;
-    case APINotifyElement_PropertyValueChange:
-        // The user's own edits of catalogue properties stay.
-        DBPrintf("### Element_Manager: <%s> property value changed {%s}\n", t, e);
-        break;
-    case APINotifyElement_ClassificationChange:
-        DBPrintf("### Element_Manager: <%s> classification changed {%s}\n", t, e);
-        attach = true;
-        break;
-    default:
-        break;
-    }
-    if (observe)
+    const ElementEvent* row = FindElementEvent(event->notifID);
+    if (row == nullptr)
+        return NoError;
+    const char* line = hasParent && row->withParent != nullptr ? row->withParent : row->alone;
+    if (line != nullptr)
+        DBPrintf("%s", DebugLine(line, typeName, GuidText(event->elemHead.guid),
+                                 hasParent ? GuidText(parent.header.guid) : std::string())
+                           .c_str());
+    const ElementEvent::Then then = hasParent ? row->thenWithParent : row->then;
+    if (then == ElementEvent::attachAndObserve)
         if (GSErrCode err = ACAPI_Element_AttachObserver(event->elemHead.guid, 0); err != NoError)
             LogArchicadErrorCodeMessage(err, "ElementEventHandlerProc::ACAPI_Element_AttachObserver");
-    return attach ? AttachKVProperties(event->elemHead) : NoError;
+    return then != ElementEvent::nothing ? AttachKVProperties(event->elemHead) : NoError;
 }
 
 } // namespace
