@@ -151,19 +151,20 @@ Reply Update(Reply argument)
 const std::vector<BridgeFunction>& BridgeFunctions()
 {
     static const std::vector<BridgeFunction> functions = {
-        {"import", "imports the catalogue item of the request", ImportWithNullCheck, true},
-        {"platform", "answers {\"platform\":\"Archicad\",\"version\":...}", Platform, true},
-        {"updateStatus", "the project's items the page's list has newer versions of", UpdateStatus, true},
-        {"update", "imports the request, as \"import\" does", ImportWithNullCheck, true},
-        {"getCalculationData", "refreshes the stored values, then answers the project's take-off", CalculationData,
+        {"import", "imports the catalogue item of an import envelope", ImportWithNullCheck, true},
+        {"platform", "answers the installer's version, the system and the host's version", Platform, true},
+        {"updateStatus", "answers which of the page's listed items the project holds in an older version", UpdateStatus,
          true},
-        {"replaceMaterialUsedInConstructionSystem", "imports the request without showing its errors", ReplaceImport,
-         false},
-        {"replaceSystem", "imports the request without showing its errors", ReplaceImport, false},
-        {"openExternalLink", "opens a web or mail address in the system's browser", OpenExternalLink, false},
-        {"bulkImport", "imports many items, answering a result per item", BulkImportRequest, true},
-        {"export", "exports the project as IFC and uploads it", ExportIfc, true},
-        {"selfUpdate", "downloads the add-on's installer and starts it", Update, true},
+        {"update", "imports an import envelope, as import does", ImportWithNullCheck, true},
+        {"getCalculationData", "refreshes the stored values of the materials in use, then answers the take-off",
+         CalculationData, true},
+        {"replaceMaterialUsedInConstructionSystem", "imports an import envelope; its failure is not shown",
+         ReplaceImport, false},
+        {"replaceSystem", "imports an import envelope; its failure is not shown", ReplaceImport, false},
+        {"openExternalLink", "opens an http, https or mailto address in the system's browser", OpenExternalLink, false},
+        {"bulkImport", "imports a list of items, answering a result per item", BulkImportRequest, true},
+        {"export", "exports the project as IFC and uploads it to the address given", ExportIfc, true},
+        {"selfUpdate", "downloads the add-on's installer from the address given and starts it", Update, true},
     };
     return functions;
 }
