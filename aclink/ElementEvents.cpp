@@ -46,15 +46,19 @@ bool ReadRecord(const GS::UniString& name, GS::UniString& text, GSErrCode* code)
     return true;
 }
 
-// The name of the library part an element is placed from ("" when there is none).
-GS::UniString LibraryPartName(const API_Elem_Head& head, bool* placedFromPart)
+// The name of the library part an element is placed from ("" when there is none). A read
+// that failed (logged) is no answer: `error` receives its code, and "" comes back.
+GS::UniString LibraryPartName(const API_Elem_Head& head, bool* placedFromPart, GSErrCode* error)
 {
     char uniqueId[API_UniIDLen] = {};
     API_Elem_Head copy = head;
     const GSErrCode read = ACAPI_Goodies(APIAny_GetElemLibPartUnIdID, &copy, uniqueId);
     *placedFromPart = read == NoError;
-    if (read != NoError && read != APIERR_BADELEMENTTYPE)
+    *error = NoError;
+    if (read != NoError && read != APIERR_BADELEMENTTYPE) {
         LogArchicadErrorCodeMessage(read, "LibraryPartName::ACAPI_Goodies GetElemLibPartUnId");
+        *error = read;
+    }
     if (!*placedFromPart || uniqueId[0] == '\0')
         return GS::UniString();
     API_LibPart part{};
@@ -62,8 +66,10 @@ GS::UniString LibraryPartName(const API_Elem_Head& head, bool* placedFromPart)
     LibPartLocationGuard location(part);
     GSErrCode err = ACAPI_LibPart_Search(&part, false, false);
     if (err != NoError) {
-        if (err != APIERR_BADID)
+        if (err != APIERR_BADID) {
             LogArchicadErrorCodeMessage(err, "LibraryPartName::ACAPI_LibPart_Search");
+            *error = err;
+        }
         return GS::UniString();
     }
     return GS::UniString(std::string(part.docu_UName, strnlen(part.docu_UName, API_UniLongNameLen)));
@@ -234,7 +240,10 @@ int AttachKVProperties(const API_Elem_Head& head)
         GetIFCNameFromElementGuid(head.guid, name);
     } else {
         bool placedFromPart = false;
-        name = LibraryPartName(head, &placedFromPart);
+        GSErrCode error = NoError;
+        name = LibraryPartName(head, &placedFromPart, &error);
+        if (error != NoError)
+            return error; // logged
     }
     if (name.IsEmpty())
         return APIERR_NOMODULEDATA;
@@ -288,7 +297,13 @@ GSErrCode AttachKVProperties(const GS::UniString& name)
             continue;
         }
         bool placedFromPart = false;
-        const GS::UniString partName = LibraryPartName(element.header, &placedFromPart);
+        GSErrCode error = NoError;
+        const GS::UniString partName = LibraryPartName(element.header, &placedFromPart, &error);
+        // Not knowing the element's part, the page may not hear that its data was written.
+        if (error != NoError) {
+            failed(error);
+            continue;
+        }
         if (!placedFromPart) {
             DBPrintf("The element is not GDL based!\n");
             continue;

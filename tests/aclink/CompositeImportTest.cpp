@@ -148,8 +148,7 @@ TEST_F(CompositeImportTest, AReplacementGivesTheWallsTheNewCompositeAndLeavesKin
     json request = ::Composite("Neu", {Article("Lehm", 1)});
     request["data"]["replace_id"] = "1";
     // The host refuses two of the elements: the page is told, and the others still change.
-    EXPECT_EQ(ReplyJson(CallWithText("replaceSystem", request.dump())),
-              json::parse(R"({"IsError":true,"ShowError":false})"));
+    EXPECT_EQ(ReplyJson(CallWithText("replaceSystem", request.dump())), Status(true, false));
     const auto elements = sim::inspect::Elements(project());
     for (std::size_t i : {0u, 4u}) {
         EXPECT_EQ(elements[i]->Shell()->structure.composite, 2) << i;

@@ -58,7 +58,7 @@ protected:
 
 TEST_F(MaterialImportTest, ANewMaterialIsCreatedClassifiedAndDescribed)
 {
-    EXPECT_EQ(Import(Envelope("Ziegel")), json::parse(R"({"IsError":false,"ShowError":true})"));
+    EXPECT_EQ(Import(Envelope("Ziegel")), Status(false));
     EXPECT_TRUE(host().UI().alerts.empty());
     EXPECT_TRUE(LogLines().empty()) << LogLines().front();
 
@@ -125,7 +125,7 @@ TEST_F(MaterialImportTest, ANewMaterialIsCreatedClassifiedAndDescribed)
     EXPECT_EQ(host().LiveHandles(), 0);
 
     // A second material creates neither a second system nor a second root item.
-    EXPECT_EQ(Import(Envelope("Kalkstein", Article(7))), json::parse(R"({"IsError":false,"ShowError":true})"));
+    EXPECT_EQ(Import(Envelope("Kalkstein", Article(7))), Status(false));
     EXPECT_EQ(project().classifications.SystemCount(), 1u);
     EXPECT_EQ(project().classifications.ItemCount(), 1u);
     EXPECT_EQ(Material("Kalkstein")->classification[0].second, root.item.guid);
@@ -148,7 +148,7 @@ TEST_F(MaterialImportTest, ImportingAgainAsksAndRejectLeavesTheProjectAlone)
     json before = sim::SaveProject(project());
 
     host().UI().alertAnswers.push_back(2);
-    EXPECT_EQ(Import(Envelope("Ziegel", Article(99))), json::parse(R"({"IsError":true,"ShowError":true})"));
+    EXPECT_EQ(Import(Envelope("Ziegel", Article(99))), Status(true));
     ASSERT_EQ(host().UI().alerts.size(), 1u);
     const auto& alert = host().UI().alerts[0];
     EXPECT_EQ(alert.kind, "warning");
@@ -158,7 +158,7 @@ TEST_F(MaterialImportTest, ImportingAgainAsksAndRejectLeavesTheProjectAlone)
     EXPECT_EQ(sim::SaveProject(project()), before);
 
     host().UI().alertAnswers.push_back(1);
-    EXPECT_EQ(Import(Envelope("Ziegel", Article(99))), json::parse(R"({"IsError":false,"ShowError":true})"));
+    EXPECT_EQ(Import(Envelope("Ziegel", Article(99))), Status(false));
     brick = project().attributes.FindByName(API_BuildingMaterialID, "Ziegel");
     EXPECT_EQ(static_cast<std::size_t>(project().attributes.Count(API_BuildingMaterialID)), 1u);
     EXPECT_EQ(brick->cutFill, 12);
@@ -209,7 +209,7 @@ TEST_F(MaterialImportTest, ThreeArticlesAreThreeImportsAndAllMustSucceed)
         {"data", {{"import_type", "Material"}, {"name", "Beton"}, {"articles", {Article(1), Article(2), Article(3)}}}}};
     // Every article carries the request's name: the first creates, the others ask.
     host().UI().alertAnswers = {1, 2};
-    EXPECT_EQ(Import(envelope), json::parse(R"({"IsError":true,"ShowError":true})"));
+    EXPECT_EQ(Import(envelope), Status(true));
     EXPECT_EQ(host().UI().alerts.size(), 2u);
     const sim::Attribute* concrete = Material("Beton");
     ASSERT_NE(concrete, nullptr);
@@ -345,7 +345,7 @@ TEST_F(MaterialImportTest, NumbersThatDoNotFitAnIntegerFailTheRequest)
     json before = sim::SaveProject(project());
     json stamp = Article();
     stamp["updated_at"] = 1e300;
-    EXPECT_EQ(Import(Envelope("Ziegel", stamp)), json::parse(R"({"IsError":true,"ShowError":true})"));
+    EXPECT_EQ(Import(Envelope("Ziegel", stamp)), Status(true));
     ASSERT_FALSE(LogMessages().empty());
     EXPECT_NE(LogMessages().back().find("out of range"), std::string::npos) << LogMessages().back();
 

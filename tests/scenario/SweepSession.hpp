@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "ProjectSnapshot.hpp"
 #include "Session.hpp"
 
 namespace sweep {
@@ -34,10 +35,6 @@ struct State {
 };
 void to_json(json& j, const State& s);
 void from_json(const json& j, State& s);
-
-// The project file's JSON as items keyed by what they are: "material NAME", "element GUID",
-// "definition GROUP/NAME", ...; guids the host generates become the names they stand for.
-json Normalize(const json& projectFile, const std::string& workFolder);
 
 // Runs the session in this process, in `work`: a fresh host, the start project, the add-on
 // loaded. Step() runs the next step and answers what it left behind.

@@ -51,6 +51,12 @@ nlohmann::json AddOnTest::ReplyJson(const Reply& reply)
     return nlohmann::json::parse(ReplyText(reply));
 }
 
+bool AddOnTest::AnsweredFailure(const Reply& reply)
+{
+    const nlohmann::json status = nlohmann::json::parse(ReplyText(reply), nullptr, false);
+    return status.is_object() && status.value("IsError", false) == true;
+}
+
 Reply AddOnTest::JsText(const std::string& text)
 {
     return Reply(new DG::JSValue(GS::UniString(text)));

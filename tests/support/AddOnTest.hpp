@@ -16,8 +16,12 @@ namespace testing_support {
 using Reply = GS::Ref<DG::JSBase>;
 
 // The page's status replies to an import, an export or a self-update.
-inline const nlohmann::json ok = nlohmann::json::parse(R"({"IsError":false,"ShowError":true})");
-inline const nlohmann::json failed = nlohmann::json::parse(R"({"IsError":true,"ShowError":true})");
+inline nlohmann::json Status(bool isError, bool showError = true)
+{
+    return {{"IsError", isError}, {"ShowError", showError}};
+}
+inline const nlohmann::json ok = Status(false);
+inline const nlohmann::json failed = Status(true);
 
 class AddOnTest : public HostTest {
 protected:
@@ -33,6 +37,8 @@ protected:
     // The reply as the page sees it: a string's text, or another value as JSON text.
     static std::string ReplyText(const Reply& reply);
     static nlohmann::json ReplyJson(const Reply& reply);
+    // Whether the reply is a status telling the page the work failed.
+    static bool AnsweredFailure(const Reply& reply);
     static Reply JsText(const std::string& text);
 
     // Imports through the page's "import" and answers the parsed status reply.
