@@ -129,7 +129,7 @@ TEST_F(MaterialImportTest, ANewMaterialIsCreatedClassifiedAndDescribed)
     EXPECT_EQ(project().classifications.SystemCount(), 1u);
     EXPECT_EQ(project().classifications.ItemCount(), 1u);
     EXPECT_EQ(Material("Kalkstein")->classification[0].second, root.item.guid);
-    EXPECT_EQ(custom + 0, 6); // same names in the same groups reuse the definitions
+    // Same names in the same groups reuse the definitions.
     EXPECT_EQ(sim::inspect::Definitions(project()).size(), 6u);
 }
 

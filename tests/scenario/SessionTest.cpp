@@ -51,22 +51,31 @@ not json
 )",
                      &outcome);
     ASSERT_EQ(lines.size(), 17u);
-    EXPECT_EQ(lines[0]["loaded"], true);
-    EXPECT_EQ(lines[1]["visible"], false);
-    EXPECT_EQ(lines[3]["visible"], true);
-    EXPECT_EQ(lines[4]["reply"], 0);
-    EXPECT_EQ(lines[5]["reply"], R"({"IsError":true,"ShowError":true})");
-    EXPECT_EQ(lines[6]["reply"], R"({"IsError":true,"ShowError":true})");
-    EXPECT_TRUE(lines[7].contains("error"));
-    EXPECT_TRUE(lines[8].contains("error"));
-    EXPECT_TRUE(lines[9].contains("error"));
-    EXPECT_FALSE(lines[10].contains("error"));
-    EXPECT_TRUE(lines[11].contains("error"));
-    EXPECT_EQ(lines[14]["clicked"], true);
-    EXPECT_EQ(lines[15]["result"].size(), 3u);
-    EXPECT_EQ(lines[15]["result"][1].get<std::string>().substr(20),
+    // Each step's line, found by the step number it carries (0: the loading).
+    auto step = [&](int n) -> const json& {
+        for (const json& line : lines)
+            if (line.value("step", -1) == n)
+                return line;
+        ADD_FAILURE() << "no line for step " << n;
+        static const json none = json::object();
+        return none;
+    };
+    EXPECT_EQ(step(0)["loaded"], true);
+    EXPECT_EQ(step(1)["visible"], false);                                // the palette, before the menu
+    EXPECT_EQ(step(3)["visible"], true);                                 // and after it
+    EXPECT_EQ(step(4)["reply"], 0);                                      // import without an argument
+    EXPECT_EQ(step(5)["reply"], R"({"IsError":true,"ShowError":true})"); // an unknown import type
+    EXPECT_EQ(step(6)["reply"], R"({"IsError":true,"ShowError":true})"); // export with a null item
+    EXPECT_TRUE(step(7).contains("error"));                              // no such function
+    EXPECT_TRUE(step(8).contains("error"));                              // no such action
+    EXPECT_TRUE(step(9).contains("error"));                              // not JSON
+    EXPECT_FALSE(step(10).contains("error"));                            // a dropped file
+    EXPECT_TRUE(step(11).contains("error"));                             // a missing file
+    EXPECT_EQ(step(14)["clicked"], true);
+    EXPECT_EQ(step(15)["result"].size(), 3u); // the log
+    EXPECT_EQ(step(15)["result"][1].get<std::string>().substr(20),
               "[Error]     jsKorvelInterface.export failed: Null reference.");
-    EXPECT_TRUE(lines[16].contains("error"));
+    EXPECT_TRUE(step(16).contains("error")); // no such dump
     EXPECT_EQ(outcome.steps, 16);
     EXPECT_EQ(outcome.failedSteps, 5);
     EXPECT_FALSE(outcome.crashed);

@@ -38,7 +38,6 @@ protected:
 
 TEST_F(SelfUpdateTest, TheScriptQuotesThePathAsOneShellWord)
 {
-    EXPECT_EQ(prefix.size(), 157u);
     EXPECT_EQ(KRV::UpdateScript("/Users/anna/Korvel Add-on Update/Korvel.pkg"),
               prefix + "'/Users/anna/Korvel Add-on Update/Korvel.pkg'\n");
     EXPECT_EQ(KRV::UpdateScript("/Users/o'brien/x.pkg"), prefix + "'/Users/o'\\''brien/x.pkg'\n");
