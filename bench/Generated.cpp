@@ -142,10 +142,10 @@ void FillProject(sim::Project& project, int elements, Spread spread)
         part.uniqueId = "{" + std::to_string(p) + "}";
         part.kind = p % 3 == 0 ? APILib_WindowID : p % 3 == 1 ? APILib_DoorID : APILib_ObjectID;
         project.libParts.Put(part);
-        project.addOnData["KV_" + part.name] = {1, 0x6D6D, Stored(part.name, "p" + std::to_string(p))};
+        project.addOnData.Put("KV_" + part.name, {1, 0x6D6D, Stored(part.name, "p" + std::to_string(p))});
     }
     for (int n = 0; n < 20; ++n)
-        project.addOnData["KV_Assembly " + std::to_string(n)] = {1, 0x6D6D, Stored("Assembly", std::to_string(n))};
+        project.addOnData.Put("KV_Assembly " + std::to_string(n), {1, 0x6D6D, Stored("Assembly", std::to_string(n))});
 
     const API_ElemTypeID types[] = {API_WallID,   API_SlabID,        API_RoofID,   API_WallID,
                                     API_ColumnID, API_BeamID,        API_WindowID, API_DoorID,

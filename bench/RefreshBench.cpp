@@ -70,7 +70,7 @@ void ImportMaterial(benchmark::State& state)
         auto importers = KRV::ImportManager().GetImporters(GS::UniString(request.dump()));
         importers[0]->SetBulk(true);
         benchmark::DoNotOptimize(importers[0]->Import());
-        sim::Host::Get().GetProject().undoSteps.clear();
+        sim::Host::Get().GetProject().undo.Clear();
     }
 }
 BENCHMARK(ImportMaterial)->RangeMultiplier(4)->Range(16, 1024);

@@ -49,7 +49,7 @@ protected:
     int Count(const std::string& step)
     {
         int n = 0;
-        for (const auto& s : project().undoSteps)
+        for (const auto& s : project().undo.Names())
             n += s == step;
         return n;
     }
@@ -92,7 +92,7 @@ TEST_F(CompositeImportTest, LayersBecomeMaterialsAndComponentsWithOneQuestionPer
     EXPECT_EQ(composite->classification.size(), 0u); // composites carry their data as user data
     // One undo step per property written: 4 + 4 + 3 + 3 for the four layer materials.
     EXPECT_EQ(Count("Create material property"), 14);
-    EXPECT_EQ(project().undoSteps.size(), 14u);
+    EXPECT_EQ(project().undo.Names().size(), 14u);
     EXPECT_EQ(host().LiveHandles(), 0);
     EXPECT_TRUE(LogLines().empty());
 }

@@ -51,7 +51,7 @@ TEST_F(ElementEventsTest, WallsTakeTheDataOfWhatTheyAreBuiltOf)
     EXPECT_EQ(Element(wall).classification.size(), 1u);
     EXPECT_EQ(Element(wall).properties.size(), 3u);
     EXPECT_TRUE(Element(wall).observed);
-    EXPECT_TRUE(project().undoSteps.empty()); // inside the host's own event, no undo step of its own
+    EXPECT_TRUE(project().undo.Names().empty()); // inside the host's own event, no undo step of its own
     EXPECT_EQ(Debug(), "### Element_Manager: Begin Events notification on database \"1. Erdgeschoss\"\n"
                        "### Element_Manager: End Events notification on database \"1. Erdgeschoss\"\n");
 
@@ -144,6 +144,6 @@ TEST_F(ElementEventsTest, CurtainWallsAndStairsFollowTheirIfcName)
 
     // Renamed once more: the record follows its catalogue name to the new IFC name.
     sim::user::RenameElement(stair, "Haupttreppe");
-    ASSERT_EQ(project().addOnData.count("KV_Haupttreppe"), 1u);
-    EXPECT_EQ(project().addOnData["KV_Haupttreppe"].bytes, project().addOnData["KV_Treppe 1"].bytes);
+    ASSERT_TRUE(project().addOnData.Has("KV_Haupttreppe"));
+    EXPECT_EQ(project().addOnData.At("KV_Haupttreppe").bytes, project().addOnData.At("KV_Treppe 1").bytes);
 }

@@ -89,14 +89,15 @@ TEST_F(LibraryPartImportTest, APartIsRegisteredInTheKorvelFolderWithItsCatalogue
     EXPECT_EQ(chair->parameters.back().value, "3");
     EXPECT_EQ(chair->sectionText, "Korvel");
     EXPECT_EQ(std::string(chair->details.thickParName), "gs_frame_thk");
-    ASSERT_EQ(project().addOnData.count("KV_Stuhl"), 1u);
-    EXPECT_NE(project().addOnData["KV_Stuhl"].bytes.find(R"("name":"Hersteller","type":"","unit":"","value":"Möbel")"),
-              std::string::npos);
+    ASSERT_TRUE(project().addOnData.Has("KV_Stuhl"));
+    EXPECT_NE(
+        project().addOnData.At("KV_Stuhl").bytes.find(R"("name":"Hersteller","type":"","unit":"","value":"Möbel")"),
+        std::string::npos);
     // The placed chair received the catalogue data in one undo step per property.
     const sim::Element& placed = sim::inspect::ElementAt(project(), 0);
     EXPECT_EQ(placed.properties.size(), 5u);
     EXPECT_EQ(placed.classification.size(), 1u);
-    EXPECT_EQ(project().undoSteps, std::vector<std::string>(5, "Create group properties"));
+    EXPECT_EQ(project().undo.Names(), std::vector<std::string>(5, "Create group properties"));
     EXPECT_NE(host().GetDebugOutput().find("The element is not GDL based!\n"), std::string::npos);
     EXPECT_NE(host().GetDebugOutput().find("Lib part name: Stuhl\nObject name: Stuhl\n"), std::string::npos);
 

@@ -121,7 +121,7 @@ TEST_F(MaterialImportTest, ANewMaterialIsCreatedClassifiedAndDescribed)
                           R"({"group":"Technische Daten","name":"Lambda","type":"","unit":"","value":"0.08"},)"
                           R"({"group":"Nachhaltigkeit","name":"GWP","type":"","unit":"","value":"112 kg"}])") +
                   std::string(1, '\0'));
-    EXPECT_EQ(project().undoSteps, std::vector<std::string>(6, "Create material property"));
+    EXPECT_EQ(project().undo.Names(), std::vector<std::string>(6, "Create material property"));
     EXPECT_EQ(host().LiveHandles(), 0);
 
     // A second material creates neither a second system nor a second root item.
@@ -247,7 +247,7 @@ TEST_F(MaterialImportTest, ALayerReplacementPutsTheMaterialIntoTheComposite)
     EXPECT_EQ(composite.components[2].buildingMaterial, 1);
     EXPECT_EQ(composite.components[1].fillThick, 0.2);
     // The properties are written a second time after the replacement.
-    EXPECT_EQ(Count(project().undoSteps, "Create material property"), 12);
+    EXPECT_EQ(Count(project().undo.Names(), "Create material property"), 12);
     EXPECT_EQ(host().LiveHandles(), 0);
 
     // A layer the composite does not have: the material is imported, the page told that the

@@ -35,14 +35,14 @@ protected:
 TEST_F(NamedTypesTest, ATypeIsStoredAndWrittenOnTheElementsOfItsName)
 {
     EXPECT_EQ(Import(Type("stair", "Treppe A")), ok);
-    ASSERT_EQ(project().addOnData.count("KV_Treppe A"), 1u);
-    EXPECT_EQ(project().addOnData["KV_Treppe A"].version, 1);
+    ASSERT_TRUE(project().addOnData.Has("KV_Treppe A"));
+    EXPECT_EQ(project().addOnData.At("KV_Treppe A").version, 1);
     const auto elements = sim::inspect::Elements(project());
     EXPECT_EQ(elements[0]->properties.size(), 4u);
     EXPECT_EQ(elements[0]->classification.size(), 1u);
     EXPECT_TRUE(elements[1]->properties.empty()); // no name: not "the previous element's" either
     EXPECT_TRUE(elements[2]->properties.empty()); // a curtain wall is no stair
-    EXPECT_EQ(project().undoSteps, std::vector<std::string>(4, "Create group properties"));
+    EXPECT_EQ(project().undo.Names(), std::vector<std::string>(4, "Create group properties"));
     ASSERT_EQ(host().UI().alerts.size(), 1u);
     EXPECT_EQ(host().UI().alerts[0].kind, "information");
     EXPECT_EQ(host().UI().alerts[0].smallText,
@@ -62,8 +62,8 @@ TEST_F(NamedTypesTest, ATypeIsStoredAndWrittenOnTheElementsOfItsName)
 TEST_F(NamedTypesTest, ANameNoElementCarriesYetIsStoredAndSaidSo)
 {
     EXPECT_EQ(Import(Type("curtain wall", "Fassade Süd")), ok);
-    EXPECT_EQ(project().addOnData.count("KV_Fassade Süd"), 1u);
-    EXPECT_TRUE(project().undoSteps.empty());
+    EXPECT_TRUE(project().addOnData.Has("KV_Fassade Süd"));
+    EXPECT_TRUE(project().undo.Names().empty());
     ASSERT_EQ(host().UI().alerts.size(), 1u);
     EXPECT_EQ(host().UI().alerts[0].smallText,
               "You have imported \"Fassade Süd\". Currently there are no objects in your project with the same "

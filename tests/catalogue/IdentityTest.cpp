@@ -214,10 +214,10 @@ TEST_F(IdentityTest, UserDataAndAddOnDataRecords)
     EXPECT_EQ(host().LiveHandles(), 0);
 
     EXPECT_EQ(KRV::CreateModulData("Chair 01", "[]"), NoError);
-    ASSERT_EQ(project().addOnData.count("KV_Chair 01"), 1u);
-    EXPECT_EQ(project().addOnData["KV_Chair 01"].version, 1);
-    EXPECT_EQ(project().addOnData["KV_Chair 01"].platformSign, 0x6D6D);
-    EXPECT_EQ(project().addOnData["KV_Chair 01"].bytes, std::string("[]") + '\0');
+    ASSERT_TRUE(project().addOnData.Has("KV_Chair 01"));
+    EXPECT_EQ(project().addOnData.At("KV_Chair 01").version, 1);
+    EXPECT_EQ(project().addOnData.At("KV_Chair 01").platformSign, 0x6D6D);
+    EXPECT_EQ(project().addOnData.At("KV_Chair 01").bytes, std::string("[]") + '\0');
 
     API_Guid wall = sim::inspect::ElementAt(project(), 0).guid;
     EXPECT_EQ(KRV::SetUserDataToElem(wall, "[2]"), NoError);
@@ -225,7 +225,7 @@ TEST_F(IdentityTest, UserDataAndAddOnDataRecords)
     EXPECT_EQ(stored.version, 1);
     EXPECT_EQ(stored.flags, 0x0C);
     EXPECT_EQ(stored.bytes, std::string("[2]") + '\0');
-    EXPECT_EQ(project().undoSteps.back(), "Set user data to an elem");
+    EXPECT_EQ(project().undo.Names().back(), "Set user data to an elem");
 
     host().InjectFault("ACAPI_Attribute_GetUserData", APIERR_GENERAL);
     EXPECT_EQ(KRV::GetUserData(none, text), APIERR_GENERAL);
@@ -244,7 +244,7 @@ TEST_F(IdentityTest, UserDataAndAddOnDataRecords)
     EXPECT_EQ(LogMessages().back(), "KRV::AddUserData - couldn't allocate handle");
     EXPECT_EQ(KRV::CreateModulData("Tisch", "[]"), APIERR_MEMFULL);
     EXPECT_EQ(KRV::SetUserDataToElem(wall, "[3]"), APIERR_MEMFULL);
-    EXPECT_EQ(project().addOnData.count("KV_Tisch"), 0u);
+    EXPECT_FALSE(project().addOnData.Has("KV_Tisch"));
     EXPECT_EQ(sim::inspect::ElementAt(project(), 0).userData.bytes, std::string("[2]") + '\0');
 
     host().InjectFault("ACAPI_Element_GetElemList", APIERR_GENERAL, 2);

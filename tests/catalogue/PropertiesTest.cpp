@@ -172,7 +172,7 @@ TEST_F(PropertiesTest, AMaterialWithoutPropertiesIsOnlyClassified)
     const auto& a = sim::inspect::AttributeAt(project(), API_BuildingMaterialID, 1);
     EXPECT_EQ(a.classification.size(), 1u);
     EXPECT_FALSE(a.userData.present);
-    EXPECT_TRUE(project().undoSteps.empty());
+    EXPECT_TRUE(project().undo.Names().empty());
 
     // Reading back takes the stored list.
     KRV::KorvelMaterial written = json::parse(R"({"name": "A", "id": 1, "updated_at": 2})").get<KRV::KorvelMaterial>();
@@ -261,7 +261,7 @@ TEST_F(PropertiesTest, ACompositesPropertiesLiveOnTheElementsBuiltOfIt)
             expectedSteps.push_back("Create property definition");
         expectedSteps.push_back("Set user data to an elem"); // the stored list after the properties
     }
-    EXPECT_EQ(project().undoSteps, expectedSteps);
+    EXPECT_EQ(project().undo.Names(), expectedSteps);
 
     KRV::KorvelComplexMaterial reader;
     reader.SetName("AW 01");
@@ -269,9 +269,9 @@ TEST_F(PropertiesTest, ACompositesPropertiesLiveOnTheElementsBuiltOfIt)
     EXPECT_EQ(reader.GetProperties(), composite.GetProperties());
 
     // A composite that is not in the project writes nothing anywhere.
-    project().undoSteps.clear();
+    project().undo.Clear();
     KRV::KorvelComplexMaterial(json::parse(R"({"name": "Fehlt", "id": 1, "updated_at": 1})")).WriteProperties(nullptr);
-    EXPECT_TRUE(project().undoSteps.empty());
+    EXPECT_TRUE(project().undo.Names().empty());
     EXPECT_FALSE(elements[1]->userData.present);
 }
 

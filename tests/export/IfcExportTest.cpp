@@ -100,7 +100,7 @@ TEST_F(IfcExportTest, WhatCannotBeSentSafelyIsRefusedBeforeAnythingIsSaved)
 
 TEST_F(IfcExportTest, NoTranslatorNoNameAndANameThatIsNoFileName)
 {
-    project().ifcTranslators = {"IFC2x3 Coordination View 2.0"};
+    project().ifcTranslators.Replace({"IFC2x3 Coordination View 2.0"});
     EXPECT_EQ(Export({server->Url() + "/api", header}), failed);
     ASSERT_EQ(host().UI().alerts.size(), 1u);
     EXPECT_EQ(host().UI().alerts[0].largeText, "IFC4 Design Transfer View\ntranslator not found!");

@@ -128,7 +128,7 @@ TEST_F(CommandRulesTest, ElementsChangeOnlyInsideACommandAndTheRestChangesAnywhe
                                         }),
               NoError);
     EXPECT_EQ(answered, std::vector<GSErrCode>(6, NoError));
-    EXPECT_EQ(host().GetProject().undoSteps, std::vector<std::string>{"Change"});
+    EXPECT_EQ(host().GetProject().undo.Names(), std::vector<std::string>{"Change"});
     EXPECT_EQ(host().GetProject().elements.Find(wall)->properties.at(definition.guid).text, "8");
 
     // A definition the element cannot take (the object is not classified for it).
@@ -155,7 +155,7 @@ TEST_F(CommandRulesTest, CommandsDoNotNestAndAThrowingCommandFails)
               NoError);
     EXPECT_EQ(nested, APIERR_REFUSEDCMD);
     EXPECT_FALSE(innerRan);
-    EXPECT_EQ(host().GetProject().undoSteps, std::vector<std::string>{"Outer"});
+    EXPECT_EQ(host().GetProject().undo.Names(), std::vector<std::string>{"Outer"});
 
     // The host catches what a command throws; the command failed, and the next one runs.
     EXPECT_EQ(ACAPI_CallUndoableCommand("Throws", []() -> GSErrCode { throw std::runtime_error("x"); }),
@@ -179,7 +179,7 @@ TEST_F(CommandRulesTest, ElementEventsArriveInsideTheHostsOwnCommand)
     EXPECT_EQ(classified, NoError);
     EXPECT_EQ(opened, APIERR_REFUSEDCMD);
     EXPECT_EQ(host().GetProject().elements.Find(placed)->classification.size(), 1u);
-    EXPECT_TRUE(host().GetProject().undoSteps.empty());
+    EXPECT_TRUE(host().GetProject().undo.Names().empty());
     // The host's command ends with the action.
     EXPECT_EQ(ChangeEverything(), std::vector<GSErrCode>(6, APIERR_NEEDSUNDOSCOPE));
 }

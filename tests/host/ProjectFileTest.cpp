@@ -122,14 +122,14 @@ TEST_F(ProjectFileTest, StoredTextsKeepTheirZeroBytes)
     a.userData.present = true;
     a.userData.bytes = std::string("vor\0nach", 8) + '\0';
     project.attributes.Add(a);
-    project.addOnData["KV_Stuhl"] = {1, 0x6D6D, std::string("[\"a\0b\"]", 7) + '\0'};
+    project.addOnData.Put("KV_Stuhl", {1, 0x6D6D, std::string("[\"a\0b\"]", 7) + '\0'});
     json saved = sim::SaveProject(project);
     EXPECT_EQ(saved["buildingMaterials"][0]["userData"], std::string("vor\0nach", 8));
     EXPECT_EQ(saved["addOnData"]["KV_Stuhl"], std::string("[\"a\0b\"]", 7));
     // Through the file's text and back.
     auto loaded = sim::LoadProject(json::parse(saved.dump()));
     EXPECT_EQ(sim::inspect::AttributeAt(*loaded, API_BuildingMaterialID, 1).userData.bytes, a.userData.bytes);
-    EXPECT_EQ(loaded->addOnData["KV_Stuhl"].bytes, project.addOnData["KV_Stuhl"].bytes);
+    EXPECT_EQ(loaded->addOnData.At("KV_Stuhl").bytes, project.addOnData.At("KV_Stuhl").bytes);
 }
 
 TEST_F(ProjectFileTest, ElementsOfEveryTypeLibrariesAndDatabasesReadBack)

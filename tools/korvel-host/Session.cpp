@@ -291,7 +291,7 @@ json Session::DumpAlerts() const
 
 json Session::DumpUndo() const
 {
-    return sim::Host::Get().GetProject().undoSteps;
+    return sim::Host::Get().GetProject().undo.Names();
 }
 
 json Session::DumpProject() const

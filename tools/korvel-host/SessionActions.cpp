@@ -275,7 +275,7 @@ json Session::Database(const json& action)
 
 json Session::Translators(const json& action)
 {
-    sim::Host::Get().GetProject().ifcTranslators = action.at("names").get<std::vector<std::string>>();
+    sim::Host::Get().GetProject().ifcTranslators.Replace(action.at("names").get<std::vector<std::string>>());
     return json::object();
 }
 

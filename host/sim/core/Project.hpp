@@ -5,24 +5,21 @@
 #include <string>
 #include <vector>
 
+#include "AddOnDataStore.hpp"
 #include "AttributeStore.hpp"
 #include "ClassificationStore.hpp"
 #include "DatabaseStore.hpp"
 #include "ElementStore.hpp"
+#include "IfcTranslators.hpp"
 #include "LibPartStore.hpp"
 #include "PropertyStore.hpp"
+#include "UndoHistory.hpp"
 
 namespace sim {
 
 struct ProjectInfo {
     GS::UniString name = "Untitled";
     bool untitled = true;
-};
-
-struct AddOnDataRecord {
-    Int32 version = 0;
-    unsigned short platformSign = 0;
-    std::string bytes;
 };
 
 class Project {
@@ -34,10 +31,9 @@ public:
     ClassificationStore classifications;
     LibPartStore libParts;
     DatabaseStore databases;
-    std::map<std::string, AddOnDataRecord> addOnData; // by key
-    // The host's IFC export translators, by name.
-    std::vector<std::string> ifcTranslators = {"IFC4 Design Transfer View", "IFC2x3 Coordination View 2.0"};
-    std::vector<std::string> undoSteps; // names of the undoable commands, oldest first
+    AddOnDataStore addOnData;
+    IfcTranslators ifcTranslators;
+    UndoHistory undo;
 };
 
 } // namespace sim

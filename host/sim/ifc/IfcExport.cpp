@@ -13,7 +13,7 @@ GSErrCode ACAPI_IFC_GetIFCExportTranslatorsList(GS::Array<API_IFCTranslatorIdent
     SIM_ENTER("ACAPI_IFC_GetIFCExportTranslatorsList");
     translators.Clear();
     Int32 reference = 0;
-    for (const std::string& name : Host::Get().GetProject().ifcTranslators)
+    for (const std::string& name : Host::Get().GetProject().ifcTranslators.Names())
         translators.Push({GS::UniString(name), ++reference});
     return NoError;
 }
@@ -30,10 +30,7 @@ GSErrCode ACAPI_Automate(GSType code, void* par1, void* par2)
     if (save->fileTypeID != APIFType_IfcFile || save->file == nullptr || par2 == nullptr)
         return APIERR_BADPARS; // the stand-alone host saves IFC files only
     const auto* ifc = static_cast<const API_SavePars_Ifc*>(par2);
-    bool known = false;
-    for (const std::string& name : Host::Get().GetProject().ifcTranslators)
-        known = known || GS::UniString(name) == ifc->translatorIdentifier.name;
-    if (!known)
+    if (!Host::Get().GetProject().ifcTranslators.Has(ifc->translatorIdentifier.name.ToUtf8()))
         return APIERR_BADPARS;
     const std::filesystem::path path(save->file->ToDisplayText().ToUtf8());
     if (path.empty() || path.is_relative() || !std::filesystem::is_directory(path.parent_path()))

@@ -6,14 +6,14 @@ namespace sim {
 
 void SaveIfc(const Project& project, json& file)
 {
-    if (project.ifcTranslators != Project().ifcTranslators)
-        file["ifcTranslators"] = project.ifcTranslators;
+    if (!project.ifcTranslators.AsNew())
+        file["ifcTranslators"] = project.ifcTranslators.Names();
 }
 
 void LoadIfc(const json& file, Project& project)
 {
     if (file.contains("ifcTranslators"))
-        project.ifcTranslators = file.at("ifcTranslators").get<std::vector<std::string>>();
+        project.ifcTranslators.Replace(file.at("ifcTranslators").get<std::vector<std::string>>());
 }
 
 } // namespace sim

@@ -93,7 +93,7 @@ GSErrCode ACAPI_ModulData_Store(const API_ModulData* data, const GS::UniString& 
     record.platformSign = data->platformSign;
     record.bytes.assign(data->dataHdl != nullptr ? *data->dataHdl : "",
                         static_cast<std::size_t>(BMGetHandleSize(data->dataHdl)));
-    Host::Get().GetProject().addOnData[modulName.ToUtf8()] = record;
+    Host::Get().GetProject().addOnData.Put(modulName.ToUtf8(), std::move(record));
     return NoError;
 }
 
@@ -102,13 +102,12 @@ GSErrCode ACAPI_ModulData_Get(API_ModulData* data, const GS::UniString& modulNam
     SIM_ENTER("ACAPI_ModulData_Get");
     if (data == nullptr)
         return APIERR_BADPARS;
-    auto& records = Host::Get().GetProject().addOnData;
-    auto it = records.find(modulName.ToUtf8());
-    if (it == records.end())
+    const sim::AddOnDataRecord* record = Host::Get().GetProject().addOnData.Find(modulName.ToUtf8());
+    if (record == nullptr)
         return APIERR_NOMODULEDATA;
-    data->dataVersion = it->second.version;
-    data->platformSign = it->second.platformSign;
-    data->dataHdl = Copy(it->second.bytes);
+    data->dataVersion = record->version;
+    data->platformSign = record->platformSign;
+    data->dataHdl = Copy(record->bytes);
     return data->dataHdl != nullptr ? NoError : APIERR_MEMFULL;
 }
 
@@ -117,7 +116,7 @@ GSErrCode ACAPI_ModulData_GetList(GS::Array<GS::UniString>* modulNameList)
     SIM_ENTER("ACAPI_ModulData_GetList");
     if (modulNameList == nullptr)
         return APIERR_BADPARS;
-    for (const auto& [name, record] : Host::Get().GetProject().addOnData)
+    for (const std::string& name : Host::Get().GetProject().addOnData.Keys())
         modulNameList->Push(GS::UniString(name));
     return NoError;
 }
