@@ -6,12 +6,15 @@ GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
 BENCH_BUILD ?= build-release
 
-.PHONY: all setup configure build test run clean test-sanitize build-sanitize fuzz bench
+.PHONY: all setup setup-browser configure build test run clean test-sanitize build-sanitize fuzz bench format-check
 
 all: build
 
 setup:
 	bash scripts/setup
+
+setup-browser:
+	bash scripts/setup --browser
 
 $(BUILD)/CMakeCache.txt:
 	cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -21,8 +24,16 @@ configure: setup $(BUILD)/CMakeCache.txt
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-test: build
+# The tests always include the browser tests: their tools are installed, and required.
+test: setup-browser $(BUILD)/CMakeCache.txt format-check
+	cmake -S . -B $(BUILD) -DKORVEL_BROWSER_TESTS=ON
+	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# Every C++ file of the tree as .clang-format has it; a file that is off is named, and fails.
+format-check: setup
+	find . -path './build*' -prune -o -path ./.git -prune -o -path '*/node_modules' -prune -o \
+	    \( -name '*.cpp' -o -name '*.hpp' -o -name '*.h' \) -print0 | xargs -0 clang-format --dry-run --Werror
 
 run: build
 	$(BUILD)/tools/korvel-host/korvel-host demo

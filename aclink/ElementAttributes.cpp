@@ -1,3 +1,4 @@
+// Catalogue types for elements named by their IFC "Name" (curtain walls, stairs): stored and written on them.
 #include "ElementAttributes.hpp"
 
 #include "ACLink.hpp"

@@ -1,3 +1,4 @@
+// Element events: placed, copied and changed elements carry the catalogue data of what they are.
 #include "ElementEvents.hpp"
 
 #include <cstring>

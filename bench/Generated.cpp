@@ -1,3 +1,4 @@
+// Generated projects for the benchmarks: elements of every type, built straight into the store.
 #include "Generated.hpp"
 
 #include <cstring>

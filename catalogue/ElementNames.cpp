@@ -1,3 +1,4 @@
+// How an element is named: its IFC "Name", its type's display name, its catalogue name.
 #include "ElementNames.hpp"
 
 #include <cstring>

@@ -1,4 +1,5 @@
 #pragma once
+// What walls, slabs and roofs are built of, read once per request, and which elements use a composite.
 #include <optional>
 #include <type_traits>
 #include <vector>

@@ -1,3 +1,4 @@
+// Scope guards for host memory the add-on owns, released on every path.
 #include "HostMemory.hpp"
 
 #include <cstring>

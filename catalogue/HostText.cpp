@@ -1,3 +1,4 @@
+// Texts in the host's fixed record fields.
 #include "HostText.hpp"
 
 #include <cstring>

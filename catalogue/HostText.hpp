@@ -1,4 +1,5 @@
 #pragma once
+// Texts in the host's fixed record fields: cut at a character boundary, read back to the zero.
 #include "APIdefs_Attributes.h"
 #include "GS/UniString.hpp"
 

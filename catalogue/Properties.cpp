@@ -1,3 +1,4 @@
+// Catalogue properties as host properties: a group per tab, a text definition per property.
 #include "Properties.hpp"
 
 #include "APIdefs_Classification.h"

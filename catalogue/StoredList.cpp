@@ -1,3 +1,4 @@
+// Reading a stored text back as a property list, fast for the plain form the add-on writes.
 #include "StoredList.hpp"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The catalogue identity kept in the project: stored texts in user data and "KV_" records.
 #include "UserData.hpp"
 
 #include <functional>

@@ -1,3 +1,4 @@
+// Saves the project as an IFC file in the folder "Korvel IFC" and uploads it to the service.
 #include "IFCExport.hpp"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// Numbers the take-off reads out of texts.
 #include <charconv>
 #include <cmath>
 

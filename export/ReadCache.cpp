@@ -1,3 +1,4 @@
+// What one report request reads from the project, read once.
 #include "ReadCache.hpp"
 
 #include <cstring>

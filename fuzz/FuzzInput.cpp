@@ -1,3 +1,4 @@
+// One fuzz input, as the page or a dropped file would deliver it to the loaded add-on.
 #include "FuzzInput.hpp"
 
 #include <fstream>

@@ -1,3 +1,4 @@
+// The importer base: one catalogue item bound to the model writer.
 #include "BaseImporter.hpp"
 
 #include "ParserManager.hpp"

@@ -1,4 +1,5 @@
 #pragma once
+// The importer base: one catalogue item bound to the model writer.
 #include <memory>
 
 #include "GS/UniString.hpp"

@@ -1,3 +1,4 @@
+// The bulk import: many catalogue items in one request, a result per item.
 #include "BulkImport.hpp"
 
 #include "APIdefs_Interface.h"

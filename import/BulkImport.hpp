@@ -1,4 +1,5 @@
 #pragma once
+// The bulk import: many catalogue items in one request, a result per item.
 #include <utility>
 
 #include "GS/UniString.hpp"

@@ -1,3 +1,4 @@
+// The importers of materials, composites, library parts and library containers.
 #include "Importers.hpp"
 
 #include "KorvelComplexMaterial.hpp"

@@ -1,4 +1,5 @@
 #pragma once
+// The importers of materials, composites, library parts and library containers.
 #include "ACLink.hpp"
 #include "BaseImporter.hpp"
 

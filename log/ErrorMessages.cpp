@@ -1,3 +1,4 @@
+// Turns a failed host call's error code into a readable error line in the log.
 #include "ErrorMessages.hpp"
 
 #include "APIErrors.h"

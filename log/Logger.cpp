@@ -1,3 +1,4 @@
+// The add-on's diagnostics: one line per message to "log.txt", echoed to the debug output.
 #include "Logger.hpp"
 
 #include <ctime>

@@ -1,3 +1,4 @@
+// The base of every catalogue item, and the reading of catalogue property tabs.
 #include "BaseItem.hpp"
 
 namespace KRV {

@@ -1,4 +1,5 @@
 #pragma once
+// The base of every catalogue item, and the reading of catalogue property tabs.
 #include "APIdefs_Attributes.h"
 #include "GS/Types.hpp"
 #include "JsonText.hpp"

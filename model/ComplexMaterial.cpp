@@ -1,3 +1,4 @@
+// A composite as the host needs it: a named, ordered list of layers.
 #include "ComplexMaterial.hpp"
 
 namespace KRV {

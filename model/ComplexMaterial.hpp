@@ -1,4 +1,5 @@
 #pragma once
+// A composite as the host needs it: a named, ordered list of layers.
 #include <functional>
 #include <vector>
 

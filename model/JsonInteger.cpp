@@ -1,3 +1,4 @@
+// JSON numbers read as integers.
 #include "JsonInteger.hpp"
 
 #include <cmath>

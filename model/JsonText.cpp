@@ -1,3 +1,4 @@
+// The one place where JSON values and host texts meet.
 #include "JsonText.hpp"
 
 #include <cinttypes>

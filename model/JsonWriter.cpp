@@ -1,3 +1,4 @@
+// JSON text written as it goes, in the very form the JSON library's dump gives.
 #include "JsonWriter.hpp"
 
 #include <charconv>

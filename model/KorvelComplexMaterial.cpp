@@ -1,3 +1,4 @@
+// A composite (the catalogue's "system") as the catalogue describes it, read from JSON.
 #include "KorvelComplexMaterial.hpp"
 
 #include "DBPrintf.h"

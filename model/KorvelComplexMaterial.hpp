@@ -1,4 +1,5 @@
 #pragma once
+// A composite (the catalogue's "system") as the catalogue describes it, read from JSON.
 #include "ComplexMaterial.hpp"
 #include "KorvelMaterial.hpp"
 #include "KorvelProperties.hpp"
@@ -13,7 +14,6 @@ public:
     KorvelComplexMaterial(const KorvelComplexMaterial&) = default;
     KorvelComplexMaterial& operator=(const KorvelComplexMaterial&) = default;
     KorvelComplexMaterial(KorvelComplexMaterial&&) = default;
-    KorvelComplexMaterial& operator=(KorvelComplexMaterial&&) = default;
     virtual ~KorvelComplexMaterial() = default;
 
     // Stores the property list in the project. Defined in aclink/ItemProperties.cpp, with the

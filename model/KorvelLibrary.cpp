@@ -1,3 +1,4 @@
+// A library container as the catalogue describes it, read from JSON.
 #include "KorvelLibrary.hpp"
 
 namespace KRV {

@@ -1,4 +1,5 @@
 #pragma once
+// A library container as the catalogue describes it, read from JSON.
 #include "CatalogueFile.hpp"
 #include "Library.hpp"
 

@@ -1,3 +1,4 @@
+// A library part (the catalogue's "product") as the catalogue describes it, read from JSON.
 #include "KorvelLibraryPart.hpp"
 
 namespace KRV {

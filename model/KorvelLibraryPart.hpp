@@ -1,4 +1,5 @@
 #pragma once
+// A library part (the catalogue's "product") as the catalogue describes it, read from JSON.
 #include "CatalogueFile.hpp"
 #include "LibraryPart.hpp"
 

@@ -1,3 +1,4 @@
+// A building material (an article) as the catalogue describes it, read from JSON.
 #include "KorvelMaterial.hpp"
 
 #include <iostream>

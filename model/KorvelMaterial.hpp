@@ -1,4 +1,5 @@
 #pragma once
+// A building material (an article) as the catalogue describes it, read from JSON.
 #include "KorvelProperties.hpp"
 #include "Material.hpp"
 
@@ -11,7 +12,6 @@ public:
     KorvelMaterial(const KorvelMaterial&) = default;
     KorvelMaterial& operator=(const KorvelMaterial&) = default;
     KorvelMaterial(KorvelMaterial&&) = default;
-    KorvelMaterial& operator=(KorvelMaterial&&) = default;
     virtual ~KorvelMaterial() = default;
 
     // Stores the property list in the project. Defined in aclink/ItemProperties.cpp, with the

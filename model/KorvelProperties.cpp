@@ -1,3 +1,4 @@
+// An item's catalogue property list, in the catalogue's order.
 #include "KorvelProperties.hpp"
 
 namespace KRV {

@@ -1,4 +1,5 @@
 #pragma once
+// An item's catalogue property list, in the catalogue's order.
 #include <vector>
 
 #include "KorvelProperty.hpp"

@@ -1,3 +1,4 @@
+// One catalogue property: group, name, unit, type and value, as texts.
 #include "KorvelProperty.hpp"
 
 #include "DBPrintf.h"

@@ -1,4 +1,5 @@
 #pragma once
+// One catalogue property: group, name, unit, type and value, as texts.
 #include <utility>
 
 #include "GS/UniString.hpp"

@@ -1,4 +1,5 @@
 #pragma once
+// A library container file ("lcf") as the host needs it.
 #include "APIdefs_LibParts.h"
 #include "BaseItem.hpp"
 #include "GS/Array.hpp"

@@ -1,3 +1,4 @@
+// A library part file ("gsm") as the host needs it, and its record once registered.
 #include "LibraryPart.hpp"
 
 #include <cstring>

@@ -1,4 +1,5 @@
 #pragma once
+// A library part file ("gsm") as the host needs it, and its record once registered.
 #include "APIdefs_LibParts.h"
 #include "BaseItem.hpp"
 #include "GS/UniString.hpp"

@@ -1,3 +1,4 @@
+// A building material as the host needs it, with the bookkeeping of its import.
 #include "Material.hpp"
 
 namespace KRV {

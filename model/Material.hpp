@@ -1,4 +1,5 @@
 #pragma once
+// A building material as the host needs it, with the bookkeeping of its import.
 #include "API_Guid.h"
 #include "APIdefs_Attributes.h"
 #include "BaseItem.hpp"

@@ -1,3 +1,4 @@
+// Which addresses the add-on may talk to: https anywhere, http only to this machine.
 #include "Address.hpp"
 
 #include <cstdio>

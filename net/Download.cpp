@@ -1,3 +1,4 @@
+// Downloads over libcurl, under the address rules and time-outs of this folder.
 #include "Download.hpp"
 
 #include <cstdio>

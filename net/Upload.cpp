@@ -1,3 +1,4 @@
+// Uploads over libcurl: one file as a multipart POST, under the address rules and time-outs.
 #include "Upload.hpp"
 
 #include <curl/curl.h>

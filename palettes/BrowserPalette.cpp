@@ -1,3 +1,4 @@
+// The catalogue palette: the browser showing the service's page, and the page's calls into the add-on.
 #include "BrowserPalette.hpp"
 
 #include <cstring>

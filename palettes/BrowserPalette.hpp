@@ -1,4 +1,5 @@
 #pragma once
+// The catalogue palette: the browser showing the service's page, and the page's calls into the add-on.
 #include <memory>
 
 #include "APIdefs_Registration.h"

@@ -1,3 +1,4 @@
+// Argument conversion and the replies the bridge builds itself.
 #include "JsBridge.hpp"
 
 #include "BrowserPalette.hpp"

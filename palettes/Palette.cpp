@@ -1,3 +1,4 @@
+// The native tools palette, with its one button.
 #include "Palette.hpp"
 
 #include "BrowserPalette.hpp"

@@ -1,4 +1,5 @@
 #pragma once
+// The native tools palette, with its one button.
 #include "APIdefs_Registration.h"
 #include "DG/Panel.hpp"
 #include "GS/Ref.hpp"

@@ -1,4 +1,5 @@
 #pragma once
+// The address of the service's web interface.
 
 namespace KRV {
 // The service's web interface; fixed when the add-on is built.

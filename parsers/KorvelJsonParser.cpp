@@ -1,3 +1,4 @@
+// Reads the catalogue's JSON into items: materials, composites, library parts and containers.
 #include "KorvelJsonParser.hpp"
 
 #include <string>

@@ -1,4 +1,5 @@
 #pragma once
+// Reads the catalogue's JSON into items: materials, composites, library parts and containers.
 #include "Parser.hpp"
 
 namespace KRV {

@@ -1,4 +1,5 @@
 #pragma once
+// The parser interface: an import request's data -> a catalogue item.
 #include <memory>
 
 #include "BaseItem.hpp"

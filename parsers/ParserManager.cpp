@@ -1,3 +1,4 @@
+// Picks the parser for a request's format and company.
 #include "ParserManager.hpp"
 
 #include "KorvelJsonParser.hpp"

@@ -1,4 +1,5 @@
 #pragma once
+// Picks the parser for a request's format and company.
 #include <memory>
 
 #include "Parser.hpp"

@@ -1,3 +1,4 @@
+// The self-update: downloads the installer and leaves a script that runs it once the host has quit.
 #include "SelfUpdate.hpp"
 
 #include <filesystem>

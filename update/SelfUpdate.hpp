@@ -1,4 +1,5 @@
 #pragma once
+// The self-update: downloads the installer and leaves a script that runs it once the host has quit.
 #include <string>
 
 #include "APIdefs_Environment.h"

@@ -1,3 +1,4 @@
+// The add-on's entry points, as the host finds them in its image.
 #include "AddOnMain.hpp"
 
 #include "APIErrors.h"

@@ -1,3 +1,4 @@
+// The add-on's string resources: its name, description and menu texts.
 #include "Resources.hpp"
 
 namespace KRV {

@@ -1,4 +1,5 @@
 #pragma once
+// The add-on's resource ids and string resources.
 #include "APIdefs_Registration.h"
 #include "Texts.hpp"
 

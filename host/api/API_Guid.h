@@ -1,4 +1,5 @@
 #pragma once
+// The host's GUID record and its conversions.
 #include "GS/Guid.hpp"
 
 #include <cstring>

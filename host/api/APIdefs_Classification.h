@@ -1,4 +1,5 @@
 #pragma once
+// The host's classification systems and items, and their ACAPI_ functions.
 #include "API_Guid.h"
 #include "APIdefs_Attributes.h"
 #include "GS/Array.hpp"

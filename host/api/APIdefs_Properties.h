@@ -1,4 +1,5 @@
 #pragma once
+// The host's property groups, definitions and values, and their ACAPI_ functions.
 #include "API_Guid.h"
 #include "APIdefs_Attributes.h"
 #include "GS/Array.hpp"

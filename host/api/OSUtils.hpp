@@ -1,4 +1,5 @@
 #pragma once
+// What the add-on asks of the operating system: opening links, starting scripts.
 #include "GS/UniString.hpp"
 
 namespace OSUtils {

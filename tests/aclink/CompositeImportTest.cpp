@@ -1,3 +1,4 @@
+// Composite imports: layers, their materials, replacement on the elements, failures.
 #include <cmath>
 
 #include "ACLink.hpp"

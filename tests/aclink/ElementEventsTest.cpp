@@ -1,3 +1,4 @@
+// Element events: catalogue data follows elements as the user places, copies and changes them.
 #include "ElementEvents.hpp"
 #include "AddOnTest.hpp"
 #include "ElementActions.hpp"

@@ -1,3 +1,4 @@
+// Library part and container imports: downloads, registration, parameters, failures.
 #include "AddOnTest.hpp"
 #include "Host.hpp"
 #include "Inspect.hpp"

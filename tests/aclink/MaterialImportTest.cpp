@@ -1,3 +1,4 @@
+// Building material imports: attributes, properties, classification, overwrites, failures.
 #include "Inspect.hpp"
 #include <ctime>
 

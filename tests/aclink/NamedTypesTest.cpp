@@ -1,3 +1,4 @@
+// Curtain wall and stair types: their records and the elements of their names.
 #include "AddOnTest.hpp"
 #include "Host.hpp"
 #include "Inspect.hpp"

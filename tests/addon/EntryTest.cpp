@@ -1,3 +1,4 @@
+// The add-on's entry points: loading, menus, dropped files, quitting.
 #include "APIErrors.h"
 #include "AddOnTest.hpp"
 #include "Host.hpp"

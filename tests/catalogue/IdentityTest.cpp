@@ -1,3 +1,4 @@
+// The catalogue identity kept in the project: ids in use, stored texts, the refresh, records.
 #include "AddOnTest.hpp"
 #include "Host.hpp"
 #include "HostText.hpp"

@@ -1,3 +1,4 @@
+// Catalogue properties and classification in the project: groups, definitions, values.
 #include "Properties.hpp"
 #include "AddOnTest.hpp"
 #include "Classification.hpp"

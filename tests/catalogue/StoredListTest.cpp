@@ -124,9 +124,10 @@ TEST_F(StoredListTest, EveryTextReadsAsTheWholeReadingReadsIt)
             EXPECT_EQ(texts[i].type, want[i].GetType().ToUtf8());
             EXPECT_EQ(texts[i].value, want[i].GetValue().ToUtf8());
         }
-        if (!want.empty())
+        if (!want.empty()) {
             EXPECT_EQ(texts.ValueByName(want.back().GetName().ToUtf8()),
                       KRV::KorvelProperties(*expected).GetPropertyValueByName(want.back().GetName()).ToUtf8());
+        }
         // The plain reading takes a text only when it reads alike, and says nothing.
         KRV::StoredTexts plain;
         const std::size_t beforePlain = LogMessages().size();

@@ -1,3 +1,4 @@
+// The IFC export and its upload.
 #include "AddOnTest.hpp"
 #include "Host.hpp"
 #include "LoopbackServer.hpp"

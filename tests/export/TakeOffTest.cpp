@@ -1,3 +1,4 @@
+// The take-off the page asks for: every group, its quantities and properties, and failures.
 #include <clocale>
 
 #include "AddOnTest.hpp"

@@ -1,3 +1,4 @@
+// The update status: which of the page's items the project holds in an older version.
 #include "AddOnTest.hpp"
 #include "Host.hpp"
 

@@ -1,3 +1,4 @@
+// The stand-alone host's core: strings, case folding, refs, guids, handles, call counts and faults.
 #include "ACAPinc.h"
 #include "WorkFolder.hpp"
 

@@ -1,3 +1,4 @@
+// The project file: every section read and written back.
 #include "ProjectFile.hpp"
 #include "Inspect.hpp"
 #include "WorkFolder.hpp"

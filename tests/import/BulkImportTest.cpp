@@ -1,3 +1,4 @@
+// The bulk import: an entry per item, a bad item not stopping the others, cancelling.
 #include "AddOnTest.hpp"
 #include "Host.hpp"
 

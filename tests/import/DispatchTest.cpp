@@ -1,3 +1,4 @@
+// Import requests dispatched by their type, and bad requests.
 #include "AddOnTest.hpp"
 #include "ImportManager.hpp"
 #include "Importers.hpp"

@@ -1,3 +1,4 @@
+// The log file and the host error texts.
 #include <regex>
 
 #include "APIErrors.h"

@@ -1,3 +1,4 @@
+// Catalogue items read from the catalogue's JSON.
 #include "KorvelComplexMaterial.hpp"
 #include "KorvelLibrary.hpp"
 #include "KorvelLibraryPart.hpp"

@@ -1,3 +1,4 @@
+// Catalogue properties: values as text, reading, writing and lists.
 #include "KorvelProperties.hpp"
 #include "WorkFolder.hpp"
 

@@ -1,3 +1,4 @@
+// The page's object: every function's replies, arguments of every kind, failures.
 #include "AddOnTest.hpp"
 #include "Host.hpp"
 #include "JsBridge.hpp"

@@ -1,3 +1,4 @@
+// The parsers: requests read into items, and requests that do not read.
 #include "KorvelComplexMaterial.hpp"
 #include "KorvelLibrary.hpp"
 #include "KorvelLibraryPart.hpp"

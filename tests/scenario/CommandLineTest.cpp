@@ -1,3 +1,4 @@
+// korvel-host's command line: run, save, check, bad input and standard output.
 #include <algorithm>
 #include <array>
 #include <cstdio>

@@ -1,3 +1,4 @@
+// Session scripts: one line per step, and bad steps that do not stop the session.
 #include <sstream>
 
 #include "AddOnTest.hpp"

@@ -1,3 +1,4 @@
+// A test as a user session: a fresh host and project, the add-on loaded, the palette open.
 #include "AddOnTest.hpp"
 
 namespace testing_support {

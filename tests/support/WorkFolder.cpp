@@ -1,3 +1,4 @@
+// Every test gets a fresh host and project and its own work folder.
 #include "WorkFolder.hpp"
 
 #include <unistd.h>

@@ -1,3 +1,4 @@
+// The self-update: the installer's download, the update script, refused addresses.
 #include <chrono>
 #include <cstdlib>
 #include <thread>

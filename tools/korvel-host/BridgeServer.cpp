@@ -1,3 +1,4 @@
+// korvel-host serve: the add-on in the stand-alone host, driven from a real browser.
 #include "BridgeServer.hpp"
 
 #include <algorithm>

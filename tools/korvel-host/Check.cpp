@@ -1,3 +1,4 @@
+// korvel-host check: runs a catalogue payload as the page would, and says what it did.
 #include "Check.hpp"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// What korvel-host can say about a catalogue payload beyond the add-on's own log line.
 #include "PayloadRules.hpp"
 
 #include <regex>

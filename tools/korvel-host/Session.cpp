@@ -1,3 +1,4 @@
+// Runs a session script: one JSON action per line, one JSON result line per step.
 #include "Session.hpp"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Catches what the add-on writes to standard output, which carries only JSON lines.
 #include "StdoutCapture.hpp"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// Rules shared by the servers korvel-host starts on this machine.
 #include "LocalHttp.hpp"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// A web server on 127.0.0.1 serving the files of one folder, for tests and sessions.
 #include "LoopbackServer.hpp"
 
 #include <chrono>

@@ -1,4 +1,5 @@
 #pragma once
+// GS::Array, the host library's growable array.
 #include "GS/Exceptions.hpp"
 #include "GS/Types.hpp"
 

@@ -1,4 +1,5 @@
 #pragma once
+// GS::Guid, the host library's GUID.
 #include "GS/Types.hpp"
 #include "GS/UniString.hpp"
 

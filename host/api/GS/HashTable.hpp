@@ -1,4 +1,5 @@
 #pragma once
+// GS::HashTable, the host library's hash map.
 #include "GS/Exceptions.hpp"
 #include "GS/Types.hpp"
 

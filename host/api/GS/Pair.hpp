@@ -1,4 +1,5 @@
 #pragma once
+// GS::Pair, the host library's pair.
 
 namespace GS {
 template <typename A, typename B> struct Pair {

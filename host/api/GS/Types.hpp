@@ -1,4 +1,5 @@
 #pragma once
+// The host library's integer types and error code type.
 #include <cstdint>
 
 using Int8 = std::int8_t;

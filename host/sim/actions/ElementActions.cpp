@@ -1,3 +1,4 @@
+// What a person does to elements: place, copy, change, edit, rename and delete them.
 #include "ElementActions.hpp"
 
 #include <stdexcept>

@@ -1,3 +1,4 @@
+// What a person does in the application, with the notifications the add-on would get.
 #include "UserActions.hpp"
 
 #include <filesystem>

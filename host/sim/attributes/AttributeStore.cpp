@@ -1,3 +1,4 @@
+// Attributes by type, indexed from 1, with unique names within a type.
 #include "AttributeStore.hpp"
 
 namespace sim {

@@ -1,3 +1,4 @@
+// Classification systems and their item trees.
 #include "ClassificationStore.hpp"
 
 #include <algorithm>

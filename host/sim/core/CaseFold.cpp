@@ -1,3 +1,4 @@
+// Unicode simple case folding and lower-casing of one code point, from ICU.
 #include "CaseFold.hpp"
 
 #include <unicode/uchar.h>

@@ -1,3 +1,4 @@
+// GUIDs: generated (seeded for repeatable sessions), printed and parsed.
 #include "GS/Guid.hpp"
 
 #include <cctype>

@@ -1,3 +1,4 @@
+// The running application of the stand-alone host: the project, the UI, the instrumentation.
 #include "Host.hpp"
 
 #include <cstdarg>

@@ -1,3 +1,4 @@
+// How tests and tools read (and, to stage a situation, touch) the project.
 #include "Inspect.hpp"
 
 #include <functional>

@@ -1,3 +1,4 @@
+// GS::UniString over UTF-8: conversions and comparison.
 #include "GS/UniString.hpp"
 
 #include <algorithm>

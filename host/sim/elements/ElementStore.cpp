@@ -1,3 +1,4 @@
+// Elements in creation order: a common head and a payload per type.
 #include "ElementStore.hpp"
 
 #include <algorithm>

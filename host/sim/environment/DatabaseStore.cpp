@@ -1,3 +1,4 @@
+// The project's databases: the floor plan, sections and layouts, and which is current.
 #include "DatabaseStore.hpp"
 
 namespace sim {

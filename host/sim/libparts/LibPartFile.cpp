@@ -1,3 +1,4 @@
+// A library part as the stand-alone host reads it from a file and writes it into one.
 #include "LibPartFile.hpp"
 
 #include <map>

@@ -1,3 +1,4 @@
+// Library parts loaded in the project, indexed from 1, found by unique id and by name.
 #include "LibPartStore.hpp"
 
 namespace sim {

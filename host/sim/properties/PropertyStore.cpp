@@ -1,3 +1,4 @@
+// Property groups and definitions, the host's built-in ones included.
 #include "PropertyStore.hpp"
 
 #include <algorithm>
