@@ -42,6 +42,14 @@ struct ShellFacts {
     API_ElemStructure structure{};
     short wallType = 0;
     double wallThicknessEnd = 0;
+
+    // Whether it is measured by its surface rather than its volume (a kind of wall).
+    bool MeasuredBySurface() const { return type == API_WallID && wallType == 5; }
+    // Its thickness: a wall's is the mean of its two ends.
+    double Thickness() const
+    {
+        return type == API_WallID ? (structure.thickness + wallThicknessEnd) * 0.5 : structure.thickness;
+    }
 };
 ShellFacts FactsOf(const API_Element& element);
 

@@ -56,21 +56,11 @@ double AreaOf(const API_Guid& guid, const ShellFacts& facts)
 {
     API_ElementQuantity quantity;
     const bool read = ReadQuantities(guid, quantity);
-    double thickness = 0;
-    switch (facts.type) {
-    case API_WallID:
-        // This kind of wall is measured by its surface.
-        if (facts.wallType == 5)
-            return read ? quantity.surface : 0.0;
-        thickness = (facts.structure.thickness + facts.wallThicknessEnd) * 0.5;
-        break;
-    case API_SlabID:
-    case API_RoofID:
-        thickness = facts.structure.thickness;
-        break;
-    default:
+    if (!IsShell(facts.type))
         return 0.0;
-    }
+    if (facts.MeasuredBySurface())
+        return read ? quantity.surface : 0.0;
+    const double thickness = facts.Thickness();
     if (!read || thickness <= 1e-05)
         return 0.0;
     return quantity.volume / thickness;
