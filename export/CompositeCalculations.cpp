@@ -100,11 +100,6 @@ GS::Array<API_Guid> ExportManager::Elements(API_ElemTypeID type, UInt32 filter, 
     return elements;
 }
 
-double GetArea(API_Element& element)
-{
-    return AreaOf(element.header.guid, FactsOf(element));
-}
-
 void WriteProperties(JsonWriter& out, const StoredTexts& properties, std::optional<std::string_view> onlyGroup)
 {
     out.BeginArray();

@@ -41,7 +41,6 @@ private:
     bool complete = true;
 };
 
-double GetArea(API_Element& element);
 // The element's quantities as the host gives them; false when it cannot.
 bool ReadQuantities(const API_Guid& guid, API_ElementQuantity& quantity);
 // A property list as the reply gives it: a list of objects of texts; with `onlyGroup`, only
