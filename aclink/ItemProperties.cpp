@@ -7,6 +7,7 @@
 #include "KorvelComplexMaterial.hpp"
 #include "KorvelMaterial.hpp"
 #include "Properties.hpp"
+#include "StoredList.hpp"
 #include "Texts.hpp"
 #include "UserData.hpp"
 
@@ -14,15 +15,17 @@ namespace KRV {
 
 namespace {
 
-void ReadStoredList(const GS::UniString& name, API_AttrTypeID type, KorvelProperties& properties)
+// The stored list of the attribute of that name, read as every stored list is read; an item
+// keeps its own list when there is none or it does not read (with the reader's warning).
+void ReadAttributeList(const GS::UniString& name, API_AttrTypeID type, KorvelProperties& properties)
 {
     API_Attribute attribute = GetAttribute(name, type);
     GS::UniString text;
     if (GetUserData(attribute, text) != NoError)
         return;
     KorvelProperties stored;
-    from_json(TextToJson(text), stored);
-    properties = stored;
+    if (ReadStoredList(text, "the attribute " + name.ToUtf8(), stored))
+        properties = std::move(stored);
 }
 
 } // namespace
@@ -50,7 +53,7 @@ bool KorvelMaterial::WriteProperties(API_Attribute*) const
 
 void KorvelMaterial::ReadProperties()
 {
-    ReadStoredList(GetName(), API_BuildingMaterialID, properties);
+    ReadAttributeList(GetName(), API_BuildingMaterialID, properties);
 }
 
 bool KorvelComplexMaterial::WriteProperties(API_Attribute*) const
@@ -84,7 +87,7 @@ bool KorvelComplexMaterial::WriteProperties(API_Attribute*) const
 
 void KorvelComplexMaterial::ReadProperties()
 {
-    ReadStoredList(GetName(), API_CompWallID, properties);
+    ReadAttributeList(GetName(), API_CompWallID, properties);
 }
 
 } // namespace KRV
