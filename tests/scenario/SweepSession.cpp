@@ -91,6 +91,9 @@ std::vector<json> Steps(const std::string& server)
     layer["data"]["articles"][0]["layer_index"] = "2";
     layer["data"]["articles"][0]["internal_layer_index"] = 1;
     const json chair = json::parse(WithServer(ReadText(examples / "catalogue" / "chair-product.json"), server));
+    json chairAgain = chair;
+    chairAgain["data"]["updated_at"] = 1733500000000;
+    chairAgain["data"]["product_tabs"][0]["attributes"][0]["value"] = "Korvel Möbel GmbH";
     const std::string bulk = WithServer(ReadText(examples / "catalogue" / "bulk-request.json"), server);
     const json upload = {server + "/api/ifc", R"({"token":"t","context":"c","content_type":"multipart/form-data"})"};
     const json object = {{"type", "object"},
@@ -111,6 +114,9 @@ std::vector<json> Steps(const std::string& server)
         Js("import", chair.dump()),
         {{"do", "place"}, {"element", object}},
         {{"do", "copy"}, {"guid", placed}},
+        // The part again, changed, now that objects are placed from it: they get its new data.
+        {{"do", "answer"}, {"buttons", {1}}},
+        Js("import", chairAgain.dump()),
         {{"do", "change"}, {"guid", wall}, {"set", {{"structure", "basic"}, {"buildingMaterial", 3}}}},
         {{"do", "edit"}, {"guid", placed}},
         {{"do", "notify"}, {"guid", placed}, {"code", 12}},
