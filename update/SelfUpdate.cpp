@@ -76,7 +76,7 @@ bool SelfUpdate::Update()
     if (!net::IsAllowedAddress(url, &reason))
         return Refuse("the installer's address is refused: " + reason + ".");
     const std::string name = net::LastPathSegment(url);
-    if (name.empty() || name == "." || name == ".." || !net::IsSafeFileName(name, &reason))
+    if (!net::IsSafeFileName(name, &reason)) // refuses "", "." and ".." too
         return Refuse("the installer's address names no file (" + net::Printable(url) + ").");
     if (folder.empty())
         return Refuse("the update folder could not be made.");
