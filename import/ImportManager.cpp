@@ -44,13 +44,21 @@ void ProductImporters(const json& data, std::vector<std::unique_ptr<BaseImporter
 const std::vector<ImportType>& ImportTypes()
 {
     static const std::vector<ImportType> types = {
-        {"Material", "a building material per article, each with its properties", MaterialImporters, nullptr},
-        {"system", "a composite with its layers' building materials and its properties", CompositeImporters, nullptr},
-        {"Product", "a library part (or, for a \"file_url\" ending in \"lcf\", a library container)", ProductImporters,
+        {"Material", "a MaterialImporter per article: a building material each, with its properties", MaterialImporters,
          nullptr},
-        {"curtain wall", "properties stored as \"KV_\" + name, written on the curtain walls of that name", nullptr,
-         SetAttributes},
-        {"stair", "properties stored as \"KV_\" + name, written on the stairs of that name", nullptr, SetAttributes},
+        {"system", "a ComplexMaterialImporter: a composite with its layers' building materials", CompositeImporters,
+         nullptr},
+        {"Product",
+         "a LibraryImporter when \"file_url\" ends in \"lcf\" (a library container), else a LibraryPartImporter",
+         ProductImporters, nullptr},
+        {"curtain wall",
+         "no importer: SetAttributes stores the properties as \"KV_\" + name and writes them on the curtain walls "
+         "of that name",
+         nullptr, SetAttributes},
+        {"stair",
+         "no importer: SetAttributes stores the properties as \"KV_\" + name and writes them on the stairs of that "
+         "name",
+         nullptr, SetAttributes},
     };
     return types;
 }

@@ -99,10 +99,10 @@ TEST(DocsTest, TheRequestFlowNamesEveryImportType)
 {
     const std::string flow = ReadDoc("request-flow.md");
     ASSERT_FALSE(flow.empty());
-    std::set<std::string> types;
+    std::map<std::string, std::string> types;
     for (const KRV::ImportType& type : KRV::ImportTypes())
-        types.insert(type.name);
-    EXPECT_EQ(Names(Rows(flow, "\"([a-z A-Z]+)\"")), types);
+        types[type.name] = type.description;
+    EXPECT_EQ(Rows(flow, "\"([a-z A-Z]+)\""), types);
 }
 
 } // namespace
