@@ -52,12 +52,15 @@ build-sanitize: setup $(SANITIZE_BUILD)/CMakeCache.txt
 test-sanitize: build-sanitize
 	cd $(SANITIZE_BUILD) && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j $(JOBS)
 
-# Feeds arbitrary page calls and dropped files to the add-on for FUZZ_SECONDS seconds.
+# Feeds arbitrary page calls and dropped files to the add-on for FUZZ_SECONDS seconds; the
+# dictionary (payload keys, JSON tokens, numbers at the edges of their range, deep brackets)
+# lets a short run reach what a byte at a time would not.
 # New findings are written to fuzz/crashes/, where a test replays them from then on.
 # (The host moves into its own work folder, so every path given is absolute.)
 fuzz: build-sanitize
 	mkdir -p $(SANITIZE_BUILD)/fuzz-corpus
 	$(SANITIZE_BUILD)/fuzz/korvel-fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=8192 -timeout=10 \
+	    -dict=$(abspath fuzz/korvel.dict) \
 	    -artifact_prefix=$(abspath fuzz/crashes)/ $(abspath $(SANITIZE_BUILD)/fuzz-corpus) $(abspath fuzz/corpus)
 
 # Benchmarks in a Release build (KORVEL_BENCH_MILLION=1 adds a project of 1,000,000 elements).

@@ -66,6 +66,15 @@ std::string ReadersDisagree(const std::string& text)
     return std::string();
 }
 
+bool IsFailureStatus(const GS::Ref<DG::JSBase>& reply)
+{
+    auto value = GS::DynamicCast<DG::JSValue>(reply);
+    if (value == nullptr || value->GetType() != DG::JSValue::STRING)
+        return false;
+    const nlohmann::json status = nlohmann::json::parse(value->GetString().ToUtf8(), nullptr, false);
+    return status.is_object() && status.value("IsError", false) == true;
+}
+
 // The text as the catalogue data of every building material; then what reads it: the
 // take-off (whose reply must stay JSON), the refresh before it, and the update status.
 std::string StoredData(const std::string& text)
@@ -81,10 +90,22 @@ std::string StoredData(const std::string& text)
     if (reply != nullptr && reply->GetType() == DG::JSValue::STRING &&
         !nlohmann::json::accept(reply->GetString().ToUtf8()))
         return "the take-off's reply is no JSON";
-    sim::user::CallJS("jsKorvelInterface", "updateStatus",
-                      GS::Ref<DG::JSBase>(
-                          new DG::JSValue(GS::UniString(R"({"materials_and_products":[{"id":"1","update_at":2}]})"))));
+    // Damaged catalogue data costs its item, never the whole job: nothing else fails here.
+    if (IsFailureStatus(reply))
+        return "the take-off failed over stored data";
+    if (IsFailureStatus(sim::user::CallJS("jsKorvelInterface", "updateStatus",
+                                          GS::Ref<DG::JSBase>(new DG::JSValue(GS::UniString(
+                                              R"({"materials_and_products":[{"id":"1","update_at":2}]})"))))))
+        return "the update status failed over stored data";
     return std::string();
+}
+
+// A text the JSON library refuses, whatever it refuses it for, is an unparsable request:
+// answered as one, never by the bridge's last resort for what it did not expect.
+bool LastResortAnswered(const std::string& function)
+{
+    return sim::Host::Get().GetDebugOutput().find("jsKorvelInterface." + function + " failed: [json.exception.") !=
+           std::string::npos;
 }
 
 } // namespace
@@ -125,6 +146,8 @@ std::string RunInput(const std::uint8_t* data, std::size_t size)
             return differs;
     } else if (target < functionCount) {
         sim::user::CallJS("jsKorvelInterface", functions[target], Argument(data[1], text));
+        if (data[1] % 4 == 0 && !nlohmann::json::accept(text) && LastResortAnswered(functions[target]))
+            return std::string("a text that is no JSON reached the bridge's last resort in ") + functions[target];
     } else {
         const std::filesystem::path file = host.GetWorkFolder() / "dropped.json";
         std::ofstream(file, std::ios::binary | std::ios::trunc) << text;

@@ -22,8 +22,9 @@ std::filesystem::path SampleProject();
 void ResetProject();
 
 // Runs one input against the loaded add-on with its browser palette open. Answers the
-// description of an exception that escaped into the host, or of stored data the add-on's
-// readers read differently, or the empty text.
+// description of an exception that escaped into the host, of stored data the add-on's
+// readers read differently or that failed a whole job, of a text that is no JSON answered
+// by the bridge's last resort, or the empty text.
 std::string RunInput(const std::uint8_t* data, std::size_t size);
 
 } // namespace korvel_fuzz

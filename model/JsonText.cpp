@@ -95,9 +95,11 @@ json ParseJson(const std::string& text, std::string* error)
             *error = "JSON text nested deeper than " + std::to_string(maxNesting) + " levels";
         return json(json::value_t::discarded);
     }
+    // Whatever the library refuses the text for (a syntax error, a number beyond a double's
+    // range), it is no JSON the add-on can read.
     try {
         return json::parse(text, nullptr, true, false);
-    } catch (const json::parse_error& e) {
+    } catch (const json::exception& e) {
         if (error != nullptr)
             *error = e.what();
     }

@@ -206,3 +206,28 @@ TEST_F(TakeOffTest, DamagedStoredTextsAndFailingReadsGiveAReplyAllTheSame)
         options);
     EXPECT_TRUE(host().GetEscapedExceptions().empty());
 }
+
+TEST_F(TakeOffTest, ANumberBeyondRangeInOneStoredListCostsOnlyThatItem)
+{
+    json file = json::parse(R"({
+        "buildingMaterials": [
+            {"name": "Kaputt", "userData": "[{\"group\":\"Korvel\",\"name\":\"id\",\"type\":\"\",\"unit\":\"\",\"value\":1e999},{\"group\":\"Korvel\",\"name\":\"updated_at\",\"type\":\"\",\"unit\":\"\",\"value\":\"1\"}]"},
+            {"name": "Heil"}]})");
+    file["buildingMaterials"][1]["userData"] =
+        Stored({{"Korvel", "id", "7"}, {"Korvel", "updated_at", "1"}, {"VORO Attributes", "GWP", "3"}});
+    file["elements"] = {Wall("basic", 1, 0.2, 1.0), Wall("basic", 2, 0.2, 1.0)};
+    UseProject(file);
+    const json systems = TakeOff()["SystemInfo"];
+    ASSERT_EQ(systems.size(), 2u);
+    EXPECT_EQ(systems[0]["name"], "Heil");
+    EXPECT_EQ(systems[0]["layers"][0]["attributes"].size(), 1u);
+    EXPECT_EQ(systems[1]["name"], "Kaputt");
+    EXPECT_EQ(systems[1]["layers"][0]["attributes"], json::array());
+    const json outdated = ReplyJson(CallWithText(
+        "updateStatus", R"({"materials_and_products":[{"id":"7","update_at":5},{"id":"1e999","update_at":5}]})"));
+    EXPECT_EQ(outdated, json({"7"}));
+    for (const auto& message : LogMessages())
+        EXPECT_EQ(message, "The catalogue data stored for the attribute Kaputt does not read as a property list; it "
+                           "is left out.");
+    EXPECT_FALSE(LogMessages().empty());
+}

@@ -61,11 +61,13 @@ TEST_F(PropertyTest, TextBecomesJsonStrictlyAndBadTextIsTheEmptyString)
     testing::internal::CaptureStdout();
     EXPECT_EQ(KRV::TextToJson("{\"a\": 1 /* comment */}"), json(""));
     EXPECT_EQ(KRV::TextToJson("{not json"), json(""));
+    EXPECT_EQ(KRV::TextToJson("[1e999]"), json("")); // beyond a double's range
     // Nesting that would exhaust the stack when copied or printed is refused.
     EXPECT_EQ(KRV::TextToJson(std::string(100000, '[') + std::string(100000, ']')), json(""));
     EXPECT_EQ(KRV::TextToJson("[\"[[[[\", {\"a\": [[1]]}]"), json::parse(R"(["[[[[", {"a": [[1]]}])"));
     std::string printed = testing::internal::GetCapturedStdout();
     EXPECT_NE(printed.find("parse_error"), std::string::npos);
+    EXPECT_NE(printed.find("out_of_range.406"), std::string::npos);
 }
 
 TEST_F(PropertyTest, ReadingAPropertyFillsDefaultsAndStopsAtABadMember)

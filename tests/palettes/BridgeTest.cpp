@@ -82,6 +82,15 @@ TEST_F(BridgeTest, ImportLikeFunctionsHandleTheirArguments)
               failure);
     testing::internal::GetCapturedStdout();
     EXPECT_EQ(LogMessages().back(), "ImportManager.GetImporter could not return importer.");
+    // A number beyond a double's range makes the request as unparsable as a syntax error does.
+    for (const char* number : {"1e999", "-1e9993886", "221e99933"}) {
+        testing::internal::CaptureStdout();
+        EXPECT_EQ(ReplyText(CallWithText("import", std::string(R"({"data":{"import_type":"Material","name":"X",)") +
+                                                       R"("articles":[{"id":"a","updated_at":)" + number + "}]}}")),
+                  failure);
+        EXPECT_NE(testing::internal::GetCapturedStdout().find("out_of_range.406"), std::string::npos);
+        EXPECT_EQ(LogMessages().back(), "ImportManager.GetImporter could not return importer.") << number;
+    }
     EXPECT_TRUE(host().GetEscapedExceptions().empty());
 }
 
