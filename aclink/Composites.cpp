@@ -17,6 +17,7 @@
 #include "StoredList.hpp"
 #include "Texts.hpp"
 #include "UserData.hpp"
+#include "WriteTwice.hpp"
 
 namespace KRV {
 
@@ -29,13 +30,42 @@ API_AttributeIndex* CompositeField(API_Element& element)
         element, [](auto& shell) { return &shell.composite; }, static_cast<API_AttributeIndex*>(nullptr));
 }
 
+// The element built of the composite `to` (`field` its record's composite), in an undo step
+// of its own; false, logged, when the host refuses.
+bool ChangeComposite(API_Element& element, API_AttributeIndex& field, API_AttributeIndex to)
+{
+    field = to;
+    API_Element mask;
+    ACAPI_ELEMENT_MASK_SETFULL(mask);
+    const GSErrCode changed = ACAPI_CallUndoableCommand(texts::undoReplaceComposite, [&]() -> GSErrCode {
+        return ACAPI_Element_Change(&element, &mask, nullptr, 0, true);
+    });
+    LogArchicadErrorCodeMessage(changed, "ACLink::CreateComplexMaterial - ACAPI_Element_Change");
+    return changed == NoError;
+}
+
+// An element changed back to its old composite gets that one's catalogue data again, over
+// what the new one's left of it.
+void RestoreData(const API_Guid& element, API_Attribute& old)
+{
+    GS::UniString text;
+    KorvelProperties properties;
+    if (GetUserData(old, text) != NoError || text.IsEmpty() ||
+        !ReadStoredList(text, "the composite " + GetHeaderName(old.header).ToUtf8(), properties))
+        return; // logged, or no data to give back
+    if (WriteElementProperties(element, properties, texts::undoGroupProperties) == NoError)
+        SetUserDataToElem(element, StoredText(properties)); // logged when it fails
+}
+
 // The old composite's elements get the new one, with its catalogue data. False when the
-// host refused the change of an element (the others still change).
+// host refused the change of an element, or its data could not follow it (the others
+// still change).
 bool ReplaceComposite(const ComplexMaterial& item, API_Attribute& written)
 {
     if (item.replaceId == 0) {
+        // The replacement asked for did not happen, though the composite itself was written.
         LogError("ACLink::CreateComplexMaterial: the composite to replace has no index; nothing was replaced.");
-        return true;
+        return false;
     }
     API_Attribute old{};
     old.header.typeID = API_CompWallID;
@@ -43,7 +73,7 @@ bool ReplaceComposite(const ComplexMaterial& item, API_Attribute& written)
     if (GSErrCode err = ACAPI_Attribute_Get(&old); err == APIERR_BADINDEX) {
         LogError("ACLink::CreateComplexMaterial: the composite " + std::to_string(item.replaceId) +
                  " to replace is not in the project; nothing was replaced.");
-        return true;
+        return false;
     } else if (err != NoError) {
         LogArchicadErrorCodeMessage(err, "ACLink::CreateComplexMaterial - ACAPI_Attribute_Get");
         return false; // whether it is there is not known: nothing was replaced
@@ -63,16 +93,8 @@ bool ReplaceComposite(const ComplexMaterial& item, API_Attribute& written)
         API_AttributeIndex* composite = CompositeField(element);
         if (composite == nullptr)
             continue;
-        *composite = written.header.index;
-        API_Element mask;
-        ACAPI_ELEMENT_MASK_SETFULL(mask);
-        GSErrCode changed = ACAPI_CallUndoableCommand(texts::undoReplaceComposite, [&]() -> GSErrCode {
-            return ACAPI_Element_Change(&element, &mask, nullptr, 0, true);
-        });
-        if (changed != NoError) {
-            // The element keeps its old composite, so it keeps that one's data too.
-            LogArchicadErrorCodeMessage(changed, "ACLink::CreateComplexMaterial - ACAPI_Element_Change");
-            replaced = false;
+        if (!ChangeComposite(element, *composite, written.header.index)) {
+            replaced = false; // logged: the element keeps its old composite, and that one's data
             continue;
         }
         CompositeChanged(element.header.guid, old.header.index, written.header.index);
@@ -81,8 +103,24 @@ bool ReplaceComposite(const ComplexMaterial& item, API_Attribute& written)
         // The element's stored list after its properties, as everywhere.
         GSErrCode err = WriteElementProperties(element.header.guid, properties, texts::undoGroupProperties);
         if (err == NoError)
-            err = SetUserDataToElem(element.header.guid, stored);
-        replaced = replaced && err == NoError;
+            err = WriteTwice("SetUserDataToElem", [&] { return SetUserDataToElem(element.header.guid, stored); });
+        if (err == NoError)
+            continue;
+        // A wall on the new composite without its data would be missing from schedules and
+        // the IFC file: it goes back to the old composite, with the old one's data.
+        replaced = false;
+        const std::string guid = APIGuidToString(element.header.guid).ToUtf8();
+        if (!ChangeComposite(element, *composite, old.header.index)) {
+            LogError("ACLink::CreateComplexMaterial: the element " + guid + " is built of the composite " +
+                     GetHeaderName(written.header).ToUtf8() +
+                     " without its catalogue data, and could not be changed back.");
+            continue;
+        }
+        CompositeChanged(element.header.guid, written.header.index, old.header.index);
+        LogError("ACLink::CreateComplexMaterial: the catalogue data of the composite " +
+                 GetHeaderName(written.header).ToUtf8() + " could not be written on the element " + guid +
+                 ", which keeps the composite " + GetHeaderName(old.header).ToUtf8() + ".");
+        RestoreData(element.header.guid, old);
     }
     return replaced;
 }

@@ -1,8 +1,11 @@
 // Element events: placed, copied and changed elements carry the catalogue data of what they are.
 #include "ElementEvents.hpp"
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <memory>
+#include <unordered_set>
 
 #include "APIdefs_LibParts.h"
 #include "APIdefs_UserData.h"
@@ -13,6 +16,7 @@
 #include "ElementStructure.hpp"
 #include "ErrorMessages.hpp"
 #include "HostMemory.hpp"
+#include "HostText.hpp"
 #include "Logger.hpp"
 #include "Properties.hpp"
 #include "StoredList.hpp"
@@ -26,6 +30,13 @@ namespace {
 // Set while the handler runs: a host that reports the add-on's own writes back to it
 // must not send it round again.
 bool handling = false;
+
+// Elements the host would not attach an observer to: without one, nothing the user does to
+// them reaches the add-on. Tried again at every element event and at the take-off's refresh.
+std::unordered_set<API_Guid> unobserved;
+
+// What the element's catalogue data is to come from, for the line naming a failed attempt.
+std::string attachedItem;
 
 std::string GuidText(const API_Guid& guid)
 {
@@ -137,6 +148,69 @@ std::string DebugLine(const char* pattern, const char* type, const std::string& 
     return line + "\n";
 }
 
+// No record, or a type the add-on has nothing for: nothing failed.
+bool Failed(GSErrCode err)
+{
+    return err != NoError && err != APIERR_NOMODULEDATA && err != texts::notHandled;
+}
+
+// Gives the element its catalogue data by `attach`, and once more when that fails: a host
+// that refused a read or a write once may take it the second time. A second failure leaves a
+// line naming the element, the item and the host call, so that the user or support can find
+// the element that lacks its data.
+GSErrCode AttachTwice(const API_Guid& guid, const std::function<GSErrCode()>& attach)
+{
+    GSErrCode err = NoError;
+    std::string call;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        attachedItem.clear();
+        TakeLastFailedCall();
+        try {
+            err = attach();
+            call = TakeLastFailedCall();
+        } catch (const std::exception& e) {
+            LogError(std::string("ElementEventHandlerProc failed: ") + e.what());
+            err = APIERR_GENERAL;
+            call = TakeLastFailedCall();
+            call = call.empty() ? std::string("a host call threw: ") + e.what() : call;
+        }
+        if (!Failed(err))
+            return err;
+    }
+    LogError("The catalogue data" + (attachedItem.empty() ? std::string() : " of " + attachedItem) +
+             " could not be written on the element " + GuidText(guid) + " (" +
+             (call.empty() ? std::string("error ") + std::to_string(err) : call) + ").");
+    return err;
+}
+
+// Attaches the observer, once more when the host refuses; an element it still refuses is
+// kept for the next event or refresh. `context` names the operation in the log.
+void Observe(const API_Guid& guid, const char* context)
+{
+    GSErrCode err = NoError;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        err = ACAPI_Element_AttachObserver(guid, 0);
+        if (err == NoError) {
+            unobserved.erase(guid);
+            return;
+        }
+        LogArchicadErrorCodeMessage(err, context);
+    }
+    unobserved.insert(guid);
+}
+
+// Runs inside a command (the host's own, or the caller's).
+void ObserveTheUnobserved()
+{
+    for (const API_Guid& guid : std::vector<API_Guid>(unobserved.begin(), unobserved.end())) {
+        const GSErrCode err = ACAPI_Element_AttachObserver(guid, 0);
+        if (err == NoError || err == APIERR_BADID || err == APIERR_DELETED)
+            unobserved.erase(guid); // observed, or gone
+        else
+            LogArchicadErrorCodeMessage(err, "ObserveTheUnobserved::ACAPI_Element_AttachObserver");
+    }
+}
+
 GSErrCode Handle(const API_NotifyElementType* event)
 {
     if (event->notifID == APINotifyElement_BeginEvents || event->notifID == APINotifyElement_EndEvents) {
@@ -148,20 +222,29 @@ GSErrCode Handle(const API_NotifyElementType* event)
                  info.name.ToCStr().Get());
         return NoError;
     }
-    char typeName[256] = {};
-    if (!GetElementTypeString(event->elemHead.typeID, typeName))
-        return NoError; // a type the add-on has no business with, or a failure (logged)
     const API_ElemTypeID type = event->elemHead.typeID;
+    char typeName[256] = {};
+    if (const GSErrCode named = GetElementTypeString(type, typeName); named == APIERR_BADELEMENTTYPE)
+        return NoError; // a type the add-on has no business with
+    else if (named != NoError)
+        std::snprintf(typeName, sizeof typeName, "type %d", static_cast<int>(type)); // logged; only for the line
+    if (!unobserved.empty())
+        ObserveTheUnobserved();
     if (IsShell(type))
-        return ElemPlacedEventHandler(event);
+        return AttachTwice(event->elemHead.guid, [&] { return ElemPlacedEventHandler(event); });
 
     API_Element parent{};
-    API_ElementUserData userData{};
-    const GSErrCode parentRead = ACAPI_Notify_GetParentElement(&parent, nullptr, 0, &userData);
-    ReadSucceeded(parentRead, "ElementEventHandlerProc::ACAPI_Notify_GetParentElement",
-                  APIERR_BADID); // none: no parent
+    GSErrCode parentRead = NoError;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        parent = API_Element{};
+        API_ElementUserData userData{};
+        parentRead = ACAPI_Notify_GetParentElement(&parent, nullptr, 0, &userData);
+        HandleGuard parentData(userData.dataHdl);
+        if (ReadSucceeded(parentRead, "ElementEventHandlerProc::ACAPI_Notify_GetParentElement",
+                          APIERR_BADID)) // none: no parent
+            break;
+    }
     const bool hasParent = parentRead == NoError;
-    HandleGuard parentData(userData.dataHdl);
     const ElementEvent* row = FindElementEvent(event->notifID);
     if (row == nullptr)
         return NoError;
@@ -170,11 +253,16 @@ GSErrCode Handle(const API_NotifyElementType* event)
         DBPrintf("%s", DebugLine(line, typeName, GuidText(event->elemHead.guid),
                                  hasParent ? GuidText(parent.header.guid) : std::string())
                            .c_str());
-    const ElementEvent::Then then = hasParent ? row->thenWithParent : row->then;
+    // Not knowing whether there is a parent, the element gets what either case would give it:
+    // looking after an element the add-on need not is harmless, leaving one alone is not.
+    const ElementEvent::Then then = hasParent                    ? row->thenWithParent
+                                    : parentRead == APIERR_BADID ? row->then
+                                                                 : std::max(row->then, row->thenWithParent);
     if (then == ElementEvent::attachAndObserve)
-        if (GSErrCode err = ACAPI_Element_AttachObserver(event->elemHead.guid, 0); err != NoError)
-            LogArchicadErrorCodeMessage(err, "ElementEventHandlerProc::ACAPI_Element_AttachObserver");
-    return then != ElementEvent::nothing ? AttachKVProperties(event->elemHead) : NoError;
+        Observe(event->elemHead.guid, "ElementEventHandlerProc::ACAPI_Element_AttachObserver");
+    if (then == ElementEvent::nothing)
+        return NoError;
+    return AttachTwice(event->elemHead.guid, [&] { return AttachKVProperties(event->elemHead); });
 }
 
 } // namespace
@@ -184,10 +272,30 @@ GSErrCode ElementEventHandlerProc(const API_NotifyElementType* event)
     if (event == nullptr || handling)
         return NoError;
     handling = true;
-    GSErrCode result = CatchAll<GSErrCode>(
-        "ElementEventHandlerProc", [&] { return Handle(event); }, APIERR_GENERAL);
+    // A host call that threw is given a second chance, as one that failed is: the element
+    // would otherwise go without its data or its observer.
+    bool threw = true;
+    auto handle = [&] {
+        const GSErrCode handled = Handle(event);
+        threw = false;
+        return handled;
+    };
+    GSErrCode result = CatchAll<GSErrCode>("ElementEventHandlerProc", handle, APIERR_GENERAL);
+    if (threw)
+        result = CatchAll<GSErrCode>("ElementEventHandlerProc", handle, APIERR_GENERAL);
     handling = false;
     return result;
+}
+
+void ObserveElementsLeftUnobserved()
+{
+    if (unobserved.empty())
+        return;
+    const GSErrCode err = ACAPI_CallUndoableCommand(texts::undoObserveElements, [] {
+        ObserveTheUnobserved();
+        return NoError;
+    });
+    LogArchicadErrorCodeMessage(err, "ObserveElementsLeftUnobserved::ACAPI_CallUndoableCommand");
 }
 
 int ElemPlacedEventHandler(const API_NotifyElementType* event)
@@ -202,8 +310,7 @@ int ElemPlacedEventHandler(const API_NotifyElementType* event)
         return err;
     }
     if (code == APINotifyElement_New)
-        if (GSErrCode err = ACAPI_Element_AttachObserver(element.header.guid, 0); err != NoError)
-            LogArchicadErrorCodeMessage(err, "WallPlacedEventHandler::ACAPI_Element_AttachObserver");
+        Observe(element.header.guid, "WallPlacedEventHandler::ACAPI_Element_AttachObserver");
     auto structure = StructureOf(element.header.guid);
     if (!structure) {
         LogError("ElemPlacedEventHandler: Unexpected element type");
@@ -221,13 +328,16 @@ int ElemPlacedEventHandler(const API_NotifyElementType* event)
         LogArchicadErrorCodeMessage(err, "WallPlacedEventHandler::ACAPI_Attribute_Get");
         return err;
     }
+    attachedItem =
+        std::string(attribute.header.typeID == API_CompWallID ? "the composite \"" : "the building material \"") +
+        GetHeaderName(attribute.header).ToUtf8() + "\"";
     GS::UniString text;
     if (GSErrCode err = GetUserData(attribute, text); err != NoError && err != APIERR_NOUSERDATA)
         return err; // logged: not knowing its data, the element keeps what it has
     KorvelProperties properties;
     if (!text.IsEmpty() &&
         ReadStoredList(text, "the attribute " + std::to_string(attribute.header.index), properties)) {
-        WriteElementProperties(element.header.guid, properties, nullptr);
+        return WriteElementProperties(element.header.guid, properties, nullptr);
     } else if (code == APINotifyElement_Change) {
         SetDefaultValuesForKorvelProperties(element.header.guid);
     }
@@ -248,6 +358,7 @@ int AttachKVProperties(const API_Elem_Head& head)
     }
     if (name.IsEmpty())
         return APIERR_NOMODULEDATA;
+    attachedItem = (IsNamedByIfc(head.typeID) ? "the type \"" : "the library part \"") + name.ToUtf8() + "\"";
     GS::UniString text;
     GSErrCode code = NoError;
     if (ReadRecord(name, text, &code)) {
@@ -270,7 +381,7 @@ int AttachKVProperties(const API_Elem_Head& head)
     if (catalogueName.IsEmpty())
         return code;
     if (ReadRecord(catalogueName, text, &code))
-        CreateModulData(name, text);
+        return CreateModulData(name, text); // logged when it fails
     return code;
 }
 

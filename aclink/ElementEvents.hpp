@@ -12,6 +12,9 @@ namespace KRV {
 // The handler the add-on installs for new elements and observed elements. It never lets
 // an exception reach the host, and events that arrive while it runs are not handled again.
 GSErrCode ElementEventHandlerProc(const API_NotifyElementType* event);
+// Elements whose observer the host refused at their event are observed now, in an undoable
+// command of its own when there are any (the take-off's refresh calls it first).
+void ObserveElementsLeftUnobserved();
 // Walls, slabs and roofs: the data of their composite or building material.
 int ElemPlacedEventHandler(const API_NotifyElementType* event);
 // Objects (their library part's record), curtain walls and stairs (the record of their IFC name).

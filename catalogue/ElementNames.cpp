@@ -26,16 +26,16 @@ GSErrCode GetIFCNameFromElementGuid(const API_Guid& element, GS::UniString& name
     return NoError;
 }
 
-bool GetElementTypeString(const API_ElemTypeID& type, char* buffer)
+GSErrCode GetElementTypeString(const API_ElemTypeID& type, char* buffer)
 {
     GS::UniString name;
     if (GSErrCode err = ACAPI_Goodies_GetElemTypeName(type, name); err != NoError) {
         ReadSucceeded(err, "GetElementTypeString::ACAPI_Goodies_GetElemTypeName", APIERR_BADELEMENTTYPE);
-        return false;
+        return err;
     }
     const std::string cut = GS::TruncateUtf8(name.ToUtf8(), 255);
     std::memcpy(buffer, cut.c_str(), cut.size() + 1);
-    return true;
+    return NoError;
 }
 
 void GetElementNameFromElementGuid(const API_Guid& element, GS::UniString& name)

@@ -10,7 +10,8 @@ namespace KRV {
 // host cannot give its attributes (the error is answered, logged).
 GSErrCode GetIFCNameFromElementGuid(const API_Guid& element, GS::UniString& name);
 // The host's display name of the type, at most 255 characters, into `buffer` (256 bytes).
-bool GetElementTypeString(const API_ElemTypeID& type, char* buffer);
+// APIERR_BADELEMENTTYPE for a type the host has no name for; another failure is logged.
+GSErrCode GetElementTypeString(const API_ElemTypeID& type, char* buffer);
 // The element's property "name" of the group "Korvel"; `name` is untouched when the
 // element has no such property or a host call fails.
 void GetElementNameFromElementGuid(const API_Guid& element, GS::UniString& name);

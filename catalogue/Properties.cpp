@@ -7,6 +7,7 @@
 #include "Classification.hpp"
 #include "ErrorMessages.hpp"
 #include "RequestScoped.hpp"
+#include "WriteTwice.hpp"
 
 #include <functional>
 #include <string>
@@ -274,7 +275,9 @@ GSErrCode RunWrite(const char* command, const char* where, const std::function<G
     return err;
 }
 
-GSErrCode WriteElementProperties(const API_Guid& element, const KorvelProperties& properties, const char* command)
+namespace {
+
+GSErrCode WriteElementPropertiesOnce(const API_Guid& element, const KorvelProperties& properties, const char* command)
 {
     GSErrCode first = NoError;
     // Without the classification no property is available for the element: the first write
@@ -300,6 +303,16 @@ GSErrCode WriteElementProperties(const API_Guid& element, const KorvelProperties
             first = err;
     }
     return first;
+}
+
+} // namespace
+
+GSErrCode WriteElementProperties(const API_Guid& element, const KorvelProperties& properties, const char* command)
+{
+    // The element would carry part of its item's data: a host that refused a write once is
+    // asked once more, for the whole list (the writes that went through are written alike).
+    return WriteTwice("WriteElementProperties",
+                      [&] { return WriteElementPropertiesOnce(element, properties, command); });
 }
 
 void SetDefaultValuesForKorvelProperties(API_Guid element)

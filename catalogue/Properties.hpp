@@ -31,8 +31,9 @@ GSErrCode RunWrite(const char* command, const char* where, const std::function<G
 // `command`, each property is an undo step of that name and the classification belongs to
 // the first, since the host changes an element only inside a command (without properties
 // there is nothing to classify it for); without one, the caller already runs inside the
-// host's own command (an element event) and the element is classified first. Answers the
-// first failure, or NoError.
+// host's own command (an element event) and the element is classified first. A list the
+// host refused part of (or threw at) is written once more, whole; answers the second
+// attempt's first failure, or NoError.
 GSErrCode WriteElementProperties(const API_Guid& element, const KorvelProperties& properties, const char* command);
 // Resets the element's properties of the group "Korvel" to their defaults.
 void SetDefaultValuesForKorvelProperties(API_Guid element);

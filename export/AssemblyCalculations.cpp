@@ -31,18 +31,20 @@ std::vector<Assembly> Scan(API_ElemTypeID type, ExportManager& manager)
         KRV_ELEMENT_TRACE("Element guid: %s\n", APIGuidToString(guid).ToUtf8().c_str());
         API_Element element{};
         element.header.guid = guid;
-        if (!ReadSucceeded(ACAPI_Element_Get(&element), "CalculateAssemblies::ACAPI_Element_Get"))
-            continue;
+        if (!cache.Read(ACAPI_Element_Get(&element), "CalculateAssemblies::ACAPI_Element_Get"))
+            continue;       // the take-off is incomplete
         GS::UniString name; // every element starts without a name
-        if (GetIFCNameFromElementGuid(guid, name) != NoError)
-            continue; // logged: without its name it belongs to no group
+        if (GetIFCNameFromElementGuid(guid, name) != NoError) {
+            cache.Incomplete(); // logged: without its name it belongs to no group
+            continue;
+        }
         KRV_ELEMENT_TRACE("IFC name: %s\n", name.ToUtf8().c_str());
         const StoredTexts& properties = cache.RecordProperties(name);
         const GS::UniString bimUuid(std::string(properties.ValueByName("id")));
         if (cache.Record(name))
             KRV_ELEMENT_TRACE("bim_uuid: %s\n", bimUuid.ToUtf8().c_str());
         API_ElementQuantity q;
-        const bool read = ReadQuantities(guid, q);
+        const bool read = cache.Quantities(guid, q);
         const double measure = !read ? 0.0 : type == API_CurtainWallID ? q.area : q.volume;
         auto found = byName.find(name.ToUtf8());
         if (found != byName.end()) {

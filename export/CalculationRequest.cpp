@@ -108,6 +108,8 @@ bool ExportUpdateStatus(GS::UniString& text)
 {
     ExportManager manager;
     const json reply = manager.UpdateStatus(text);
+    if (!manager.Complete())
+        return false; // logged: items the host would not read are not in it
     text = Reply(reply);
     return true;
 }

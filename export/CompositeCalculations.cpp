@@ -52,10 +52,10 @@ Shell ShellOf(const ShellFacts& facts)
 
 // The area from the quantities: the volume over the thickness, or the surface for that kind
 // of wall.
-double AreaOf(const API_Guid& guid, const ShellFacts& facts)
+double AreaOf(const API_Guid& guid, const ShellFacts& facts, ReadCache& cache)
 {
     API_ElementQuantity quantity;
-    const bool read = ReadQuantities(guid, quantity);
+    const bool read = cache.Quantities(guid, quantity);
     if (!IsShell(facts.type))
         return 0.0;
     if (facts.MeasuredBySurface())
@@ -77,24 +77,12 @@ GS::UniString GetLayerType(short flagBits)
     return "Other";
 }
 
-bool ReadQuantities(const API_Guid& guid, API_ElementQuantity& quantity)
-{
-    quantity = API_ElementQuantity{};
-    API_Quantities quantities{};
-    quantities.elements = &quantity;
-    API_QuantitiesMask mask;
-    ACAPI_ELEMENT_QUANTITIES_MASK_SETFULL(mask);
-    API_QuantityPar params{};
-    return ReadSucceeded(ACAPI_Element_GetQuantities(guid, &params, &quantities, &mask),
-                         "ReadQuantities::ACAPI_Element_GetQuantities");
-}
-
 GS::Array<API_Guid> ExportManager::Elements(API_ElemTypeID type, UInt32 filter, const char* where)
 {
     GS::Array<API_Guid> elements;
     if (GSErrCode err = ACAPI_Element_GetElemList(type, &elements, filter, APINULLGuid); err != NoError) {
         LogArchicadErrorCodeMessage(err, (std::string(where) + "::ACAPI_Element_GetElemList").c_str());
-        complete = false;
+        cache.Incomplete();
         elements.Clear();
     }
     return elements;
@@ -220,8 +208,8 @@ void ExportManager::CalculateCompositeElements(API_ElemTypeID type, JsonWriter& 
         } else {
             API_Element element{};
             element.header.guid = guid;
-            if (!ReadSucceeded(ACAPI_Element_Get(&element), "CalculateCompositeElements::ACAPI_Element_Get"))
-                continue; // a record the host could not read is no group of its own
+            if (!cache.Read(ACAPI_Element_Get(&element), "CalculateCompositeElements::ACAPI_Element_Get"))
+                continue; // the take-off is incomplete
             facts = FactsOf(element);
         }
         const Shell shell = ShellOf(facts);
@@ -232,7 +220,7 @@ void ExportManager::CalculateCompositeElements(API_ElemTypeID type, JsonWriter& 
                                                            composite ? shell.composite : shell.buildingMaterial);
         if (attribute == nullptr)
             continue;
-        const double area = AreaOf(guid, facts);
+        const double area = AreaOf(guid, facts, cache);
         const double thickness = shell.thickness * 100.0;
         // One attribute, one guid: its type and index stand for the guid as the key.
         auto& candidates = byKey[AttributeKey(attribute->record.header.typeID, attribute->record.header.index)];

@@ -51,9 +51,9 @@ API_AttributeIndex SegmentMaterial(const API_Element& element, ReadCache& cache)
     const bool column = element.header.typeID == API_ColumnID;
     API_ElementMemo memo{};
     MemoGuard release(memo);
-    if (!ReadSucceeded(ACAPI_Element_GetMemo(element.header.guid, &memo,
-                                             column ? APIMemoMask_ColumnSegment : APIMemoMask_BeamSegment),
-                       "SegmentMaterial::ACAPI_Element_GetMemo"))
+    if (!cache.Read(ACAPI_Element_GetMemo(element.header.guid, &memo,
+                                          column ? APIMemoMask_ColumnSegment : APIMemoMask_BeamSegment),
+                    "SegmentMaterial::ACAPI_Element_GetMemo"))
         return 0;
     GSHandle segments =
         column ? reinterpret_cast<GSHandle>(memo.columnSegments) : reinterpret_cast<GSHandle>(memo.beamSegments);
@@ -73,14 +73,14 @@ API_AttributeIndex SegmentMaterial(const API_Element& element, ReadCache& cache)
     return material;
 }
 
-void Measure(const API_Element& element, double density, ElemInfo& info)
+void Measure(const API_Element& element, double density, ElemInfo& info, ReadCache& cache)
 {
     const API_ElemTypeID type = element.header.typeID;
     if (type == API_ObjectID) {
         API_ElemInfo3D info3D{};
         const GSErrCode err = ACAPI_Element_Get3DInfo(element.header, &info3D);
         if (err != NoError) {
-            ReadSucceeded(err, "Measure::ACAPI_Element_Get3DInfo", APIERR_NO3D); // none is no failure
+            cache.Read(err, "Measure::ACAPI_Element_Get3DInfo", APIERR_NO3D); // none is no failure
             return;
         }
         const double dx = info3D.bounds.xMax - info3D.bounds.xMin;
@@ -93,7 +93,7 @@ void Measure(const API_Element& element, double density, ElemInfo& info)
         return;
     }
     API_ElementQuantity q;
-    if (!ReadQuantities(element.header.guid, q))
+    if (!cache.Quantities(element.header.guid, q))
         return;
     switch (type) {
     case API_ColumnID:
@@ -158,8 +158,8 @@ void ExportManager::CalculateElements(API_ElemTypeID type, const char* defaultUn
         KRV_ELEMENT_TRACE("Element guid: %s\n", APIGuidToString(guid).ToUtf8().c_str());
         API_Element element{};
         element.header.guid = guid;
-        if (!ReadSucceeded(ACAPI_Element_Get(&element), "CalculateElements::ACAPI_Element_Get"))
-            continue;
+        if (!cache.Read(ACAPI_Element_Get(&element), "CalculateElements::ACAPI_Element_Get"))
+            continue; // the take-off is incomplete
         // The library part comes with the element's record (read once per part).
         std::string uniqueId;
         GS::UniString productName;
@@ -177,7 +177,8 @@ void ExportManager::CalculateElements(API_ElemTypeID type, const char* defaultUn
         // placed from a part is known by the part (its name is read only for the trace).
         GS::UniString ifcName; // every element starts without a name
         if (type == API_ObjectID || productName.IsEmpty() || KORVEL_ELEMENT_TRACE) {
-            GetIFCNameFromElementGuid(guid, ifcName);
+            if (GetIFCNameFromElementGuid(guid, ifcName) != NoError)
+                cache.Incomplete(); // logged
             KRV_ELEMENT_TRACE("IFC name: %s\n", ifcName.ToUtf8().c_str());
             ifcName.Trim();
         }
@@ -233,7 +234,7 @@ void ExportManager::CalculateElements(API_ElemTypeID type, const char* defaultUn
             KRV_ELEMENT_TRACE("Ref unit: %s bim_uuid: %s density: %s\n", fact.referenceUnit.ToUtf8().c_str(),
                               fact.bimUuid.ToUtf8().c_str(), fact.densityText.ToUtf8().c_str());
         ElemInfo measured;
-        Measure(element, fact.density, measured);
+        Measure(element, fact.density, measured, cache);
 
         auto found = byKey.find(key);
         if (found != byKey.end()) {

@@ -14,7 +14,8 @@ namespace KRV {
 
 class ExportManager {
 public:
-    // The catalogue ids of the imported items the page's list says are newer on the service.
+    // The catalogue ids of the imported items the page's list says are newer on the service;
+    // a read the host failed leaves it incomplete (Complete()), and the request fails.
     json UpdateStatus(GS::UniString& request);
     // The take-off's parts, each written as a JSON value into `out`.
     // "ProductInfo": windows, doors, objects, columns, beams.
@@ -30,7 +31,7 @@ public:
     // host cannot give is logged, and leaves the take-off incomplete: the request then fails
     // rather than answer as if the project had none of them.
     GS::Array<API_Guid> Elements(API_ElemTypeID type, UInt32 filter, const char* where);
-    bool Complete() const { return complete; }
+    bool Complete() const { return cache.Complete(); }
 
 private:
     // The entries of one type, into the open list `out`.
@@ -38,21 +39,13 @@ private:
     void CalculateCompositeElements(API_ElemTypeID type, JsonWriter& out);
 
     ReadCache cache; // one request's reads
-    bool complete = true;
 };
 
-// The element's quantities as the host gives them; false when it cannot.
-bool ReadQuantities(const API_Guid& guid, API_ElementQuantity& quantity);
 // A property list as the reply gives it: a list of objects of texts; with `onlyGroup`, only
 // the properties of that group.
 void WriteProperties(JsonWriter& out, const StoredTexts& properties,
                      std::optional<std::string_view> onlyGroup = std::nullopt);
 GS::UniString GetLayerType(short flagBits);
-
-// The outdated ids among building materials ("Materials") or composites ("ComplexMaterials").
-json GetMaterialsIds(GS::UniString& request, const GS::UniString& kind);
-// The outdated ids among the add-on data records.
-json GetComplexSystemsIds(const GS::UniString& request);
 
 // A number at the start of a text, as the C library's atof reads it in the C locale;
 // 0 when there is none or it is not finite.

@@ -14,6 +14,26 @@
 
 namespace KRV {
 
+bool ReadCache::Read(int err, const char* context, int absent)
+{
+    if (ReadSucceeded(err, context, absent))
+        return true;
+    complete = false;
+    return false;
+}
+
+bool ReadCache::Quantities(const API_Guid& guid, API_ElementQuantity& quantity)
+{
+    quantity = API_ElementQuantity{};
+    API_Quantities quantities{};
+    quantities.elements = &quantity;
+    API_QuantitiesMask mask;
+    ACAPI_ELEMENT_QUANTITIES_MASK_SETFULL(mask);
+    API_QuantityPar params{};
+    return Read(ACAPI_Element_GetQuantities(guid, &params, &quantities, &mask),
+                "ReadQuantities::ACAPI_Element_GetQuantities");
+}
+
 const CachedAttribute* ReadCache::Attribute(API_AttrTypeID type, API_AttributeIndex index)
 {
     auto [it, added] = attributes.try_emplace(AttributeKey(type, index));
@@ -22,10 +42,13 @@ const CachedAttribute* ReadCache::Attribute(API_AttrTypeID type, API_AttributeIn
         cached.record.header.typeID = type;
         cached.record.header.index = index;
         const GSErrCode err = ACAPI_Attribute_Get(&cached.record);
-        ReadSucceeded(err, "ReadCache::ACAPI_Attribute_Get", APIERR_BADINDEX);
+        Read(err, "ReadCache::ACAPI_Attribute_Get", APIERR_BADINDEX);
         if (err == NoError) {
             std::string text;
-            if (GetUserData(cached.record, text) == NoError) {
+            const int read = GetUserData(cached.record, text);
+            if (read != NoError && read != APIERR_NOUSERDATA)
+                complete = false; // logged
+            if (read == NoError) {
                 cached.hasStoredText = true;
                 if (!text.empty())
                     cached.properties.Read(std::move(text),
@@ -46,12 +69,12 @@ const std::vector<API_CWallComponent>& ReadCache::Components(const API_Attribute
     API_Attribute byName{};
     byName.header.typeID = API_CompWallID;
     SetHeaderName(byName.header, GetHeaderName(composite.header));
-    if (!ReadSucceeded(ACAPI_Attribute_Get(&byName), "ReadCache::Components - ACAPI_Attribute_Get"))
+    if (!Read(ACAPI_Attribute_Get(&byName), "ReadCache::Components - ACAPI_Attribute_Get"))
         return it->second;
     API_AttributeDef defs{};
     AttrDefsGuard release(defs);
-    if (!ReadSucceeded(ACAPI_Attribute_GetDef(API_CompWallID, byName.header.index, &defs),
-                       "ReadCache::Components - ACAPI_Attribute_GetDef"))
+    if (!Read(ACAPI_Attribute_GetDef(API_CompWallID, byName.header.index, &defs),
+              "ReadCache::Components - ACAPI_Attribute_GetDef"))
         return it->second;
     // The record's count may promise more components than the definition holds.
     const std::size_t held =
@@ -72,8 +95,8 @@ API_AttributeIndex ReadCache::ProfileMaterial(API_AttributeIndex profile)
         return it->second;
     API_AttributeDefExt defs{};
     AttrDefsGuard release(defs);
-    if (ReadSucceeded(ACAPI_Attribute_GetDefExt(API_ProfileID, profile, &defs),
-                      "ReadCache::ProfileMaterial - ACAPI_Attribute_GetDefExt") &&
+    if (Read(ACAPI_Attribute_GetDefExt(API_ProfileID, profile, &defs),
+             "ReadCache::ProfileMaterial - ACAPI_Attribute_GetDefExt") &&
         defs.profile_vectorImageItems != nullptr) {
         const ProfileVectorImage& image = *defs.profile_vectorImageItems;
         for (UIndex i = 0; i < image.GetItemCount(); ++i)
@@ -90,7 +113,7 @@ const std::pair<std::string, GS::UniString>& ReadCache::LibraryPart(Int32 index)
         API_LibPart part{};
         part.index = index;
         LibPartLocationGuard location(part);
-        if (ReadSucceeded(ACAPI_LibPart_Get(&part), "ReadCache::LibraryPart - ACAPI_LibPart_Get", APIERR_BADINDEX))
+        if (Read(ACAPI_LibPart_Get(&part), "ReadCache::LibraryPart - ACAPI_LibPart_Get", APIERR_BADINDEX))
             it->second = {std::string(part.ownUnID, strnlen(part.ownUnID, API_UniIDLen)),
                           GS::UniString(std::string(part.docu_UName, strnlen(part.docu_UName, API_UniLongNameLen)))};
     }
@@ -103,6 +126,8 @@ const std::optional<GS::UniString>& ReadCache::Record(const GS::UniString& name)
     if (added) {
         GSErrCode err = NoError;
         it->second = ReadModulData(name, "ReadCache::Record - ACAPI_ModulData_Get", err);
+        if (err != NoError && err != APIERR_NOMODULEDATA)
+            complete = false; // logged
     }
     return it->second;
 }

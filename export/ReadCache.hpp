@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "APIdefs_Attributes.h"
+#include "APIdefs_Elements.h"
 #include "APIdefs_LibParts.h"
 #include "StoredList.hpp"
 
@@ -29,6 +30,15 @@ inline std::uint64_t AttributeKey(API_AttrTypeID type, API_AttributeIndex index)
 
 class ReadCache {
 public:
+    // A read the host failed (logged with `context`) leaves the take-off incomplete, and the
+    // request answers failure rather than a reply that looks whole; `absent` is the host's
+    // "there is none", which is no failure. True when the read succeeded or found nothing.
+    bool Read(int err, const char* context, int absent = 0);
+    void Incomplete() { complete = false; }
+    bool Complete() const { return complete; }
+    // The element's quantities as the host gives them; false (incomplete) when it cannot.
+    bool Quantities(const API_Guid& guid, API_ElementQuantity& quantity);
+
     // The attribute, or null when the host cannot read it.
     const CachedAttribute* Attribute(API_AttrTypeID type, API_AttributeIndex index);
     // A composite's components, bounded by what its definition holds.
@@ -50,6 +60,7 @@ private:
     std::unordered_map<API_AttributeIndex, API_AttributeIndex> profileMaterials;
     std::unordered_map<GS::UniString, std::optional<GS::UniString>> records;
     std::unordered_map<GS::UniString, StoredTexts> recordProperties;
+    bool complete = true;
 };
 
 } // namespace KRV

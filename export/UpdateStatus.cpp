@@ -176,22 +176,32 @@ void ReportNewer(const UpdateRequest& request, const json& id, Int64 storedTime,
             result.push_back(id);
 }
 
-json MaterialsIds(const UpdateRequest& request, API_AttrTypeID type)
+// A store or an item the host would not read (logged) leaves the report incomplete
+// (`complete` false): the page is told it failed, not given a list that looks whole.
+json MaterialsIds(const UpdateRequest& request, API_AttrTypeID type, bool& complete)
 {
     json result = json::array();
     API_AttributeIndex count = 0;
     if (GSErrCode err = ACAPI_Attribute_GetNum(type, &count); err != NoError) {
         LogArchicadErrorCodeMessage(err, "UpdateStatus::ACAPI_Attribute_GetNum");
-        return result; // the other stores are still reported
+        complete = false;
+        return result;
     }
     for (API_AttributeIndex index = 1; index <= count; ++index) {
         API_Attribute attribute{};
         attribute.header.typeID = type;
         attribute.header.index = index;
-        if (!ReadSucceeded(ACAPI_Attribute_Get(&attribute), "UpdateStatus::ACAPI_Attribute_Get"))
+        if (GSErrCode err = ACAPI_Attribute_Get(&attribute); err != NoError) {
+            // An index the host has deleted is no item; any other failure is.
+            complete = complete && ReadSucceeded(err, "UpdateStatus::ACAPI_Attribute_Get", APIERR_DELETED);
             continue;
+        }
         GS::UniString text;
-        if (GetUserData(attribute, text) != NoError || text.IsEmpty())
+        if (const int read = GetUserData(attribute, text); read != NoError) {
+            complete = complete && read == APIERR_NOUSERDATA; // logged otherwise
+            continue;
+        }
+        if (text.IsEmpty())
             continue;
         json id = nullptr;
         json updated = nullptr;
@@ -221,20 +231,23 @@ json MaterialsIds(const UpdateRequest& request, API_AttrTypeID type)
     return result;
 }
 
-json ComplexSystemsIds(const UpdateRequest& request)
+json ComplexSystemsIds(const UpdateRequest& request, bool& complete)
 {
     json result = json::array();
     GS::Array<GS::UniString> names;
     if (GSErrCode err = ACAPI_ModulData_GetList(&names); err != NoError) {
         LogArchicadErrorCodeMessage(err, "UpdateStatus::ACAPI_ModulData_GetList");
+        complete = false;
         return result;
     }
     for (const GS::UniString& name : names) {
         API_ModulData data{};
         const GSErrCode err = ACAPI_ModulData_Get(&data, name);
         HandleGuard handle(data.dataHdl);
-        if (!ReadSucceeded(err, "UpdateStatus::ACAPI_ModulData_Get"))
+        if (!ReadSucceeded(err, "UpdateStatus::ACAPI_ModulData_Get")) {
+            complete = false;
             continue;
+        }
         const json stored = StoredEntries(HandleText(handle.Get()), name.ToUtf8());
         if (stored.is_null())
             continue;
@@ -330,24 +343,17 @@ std::vector<const UpdateRequest::Item*> UpdateRequest::Matching(const json& id) 
     return found;
 }
 
-json GetMaterialsIds(GS::UniString& request, const GS::UniString& kind)
-{
-    return MaterialsIds(UpdateRequest(request), kind == "ComplexMaterials" ? API_CompWallID : API_BuildingMaterialID);
-}
-
-json GetComplexSystemsIds(const GS::UniString& request)
-{
-    return ComplexSystemsIds(UpdateRequest(request));
-}
-
 json ExportManager::UpdateStatus(GS::UniString& text)
 {
     const UpdateRequest request(text); // read once for the three stores
-    json result = MaterialsIds(request, API_BuildingMaterialID);
-    for (const json& id : MaterialsIds(request, API_CompWallID))
+    bool complete = true;
+    json result = MaterialsIds(request, API_BuildingMaterialID, complete);
+    for (const json& id : MaterialsIds(request, API_CompWallID, complete))
         result.push_back(id);
-    for (const json& id : ComplexSystemsIds(request))
+    for (const json& id : ComplexSystemsIds(request, complete))
         result.push_back(id);
+    if (!complete)
+        cache.Incomplete();
     return result;
 }
 

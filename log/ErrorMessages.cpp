@@ -1,6 +1,8 @@
 // Turns a failed host call's error code into a readable error line in the log.
 #include "ErrorMessages.hpp"
 
+#include <utility>
+
 #include "APIErrors.h"
 #include "Logger.hpp"
 
@@ -87,10 +89,20 @@ const std::map<int, std::string> err_msgs = {
     {APIERR_MISSINGDEF, "APIERR_MISSINGDEF - The definition of the called function is missing from the host."},
 };
 
+namespace {
+std::string lastFailedCall;
+}
+
+std::string TakeLastFailedCall()
+{
+    return std::exchange(lastFailedCall, std::string());
+}
+
 void LogArchicadErrorCodeMessage(int errorCode, const char* context)
 {
     if (errorCode == NoError)
         return;
+    lastFailedCall = context != nullptr ? context : "";
     std::string text = "Archicad API Error: ";
     auto it = err_msgs.find(errorCode);
     text += it != err_msgs.end() ? it->second : "Unspecified error message";

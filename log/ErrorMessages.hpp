@@ -14,5 +14,8 @@ void LogArchicadErrorCodeMessage(int errorCode, const char* context);
 // For reads: true when the call succeeded or answered `absent` (the host's "there is no
 // such thing"); any other failure is logged with the context and answers false.
 bool ReadSucceeded(int errorCode, const char* context, int absent = 0);
+// The context of the last host failure logged above since the last call ("" when none was),
+// so that a line summing up an operation can name the host call it failed at.
+std::string TakeLastFailedCall();
 
 } // namespace KRV

@@ -14,6 +14,7 @@ constexpr const char* undoPropertyDefinition = "Create property definition";
 constexpr const char* undoMaterialProperty = "Create material property";
 constexpr const char* undoReplaceComposite = "Replace construction system";
 constexpr const char* undoElementUserData = "Set user data to an elem";
+constexpr const char* undoObserveElements = "Observe elements";
 
 // The bulk import's progress window.
 constexpr const char* pleaseWait = "Please wait...";

@@ -4,6 +4,7 @@
 #include "BrowserPalette.hpp"
 #include "BulkImport.hpp"
 #include "CatchAll.hpp"
+#include "ElementEvents.hpp"
 #include "ElementStructure.hpp"
 #include "JsonText.hpp"
 #include "Names.hpp"
@@ -112,6 +113,7 @@ Reply CalculationData(Reply argument)
     GS::UniString text = GetStringFromJsVariable(argument);
     // The walls, slabs and roofs the refresh reads are not read again by the take-off.
     const ShellFactsScope shells;
+    ObserveElementsLeftUnobserved();
     UpdateAttributesUserData();
     if (!BrowserPalette::ExportCalculations(text))
         return Text(ReturnStatus(true, true));

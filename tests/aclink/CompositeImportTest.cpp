@@ -185,7 +185,9 @@ TEST_F(CompositeImportTest, ReplacementsThatCannotBeMadeAreRefusedWithAReason)
         UseProject(project);
         json request = ::Composite("Neu", {Article("Lehm", 1)});
         request["data"]["replace_id"] = id;
-        EXPECT_EQ(Import(request), ok) << id; // the composite itself was written
+        // The composite itself is written, but the replacement asked for is not made.
+        EXPECT_EQ(Import(request), failed) << id;
+        EXPECT_EQ(sim::inspect::AttributeAt(this->project(), API_CompWallID, 2).name, "Neu") << id;
         for (sim::Element* e : sim::inspect::Elements(this->project())) {
             EXPECT_NE(e->Shell()->structure.composite, 2) << id;
             EXPECT_TRUE(e->properties.empty()) << id;
@@ -270,4 +272,31 @@ TEST_F(CompositeImportTest, AnOverwriteReachesTheElementsBuiltOfTheCompositeRead
     host().ResetCallCounts();
     EXPECT_EQ(Import(::Composite("Neu", {Article("Putz", 1)})), ok);
     EXPECT_EQ(host().GetCallCounts().count("ACAPI_Element_Get"), 0u);
+}
+
+TEST_F(CompositeImportTest, AWallWhoseDataCannotFollowKeepsItsOldComposite)
+{
+    const std::string stored = R"([{"group":"Korvel","name":"id","type":"","unit":"","value":"alt"}])";
+    UseProject(json::parse(R"({"buildingMaterials": [{"name": "Putz"}],
+        "composites": [{"name": "Alt", "flags": 7, "userData": )" +
+                           json(stored).dump() + R"(, "components": [{"buildingMaterial": 1, "fillThick": 0.3}]}],
+        "elements": [
+            {"type": "wall", "guid": "10000000-0000-4000-8000-000000000001", "structure": "composite", "composite": 1},
+            {"type": "wall", "guid": "10000000-0000-4000-8000-000000000002", "structure": "composite", "composite": 1}]})"));
+    json request = ::Composite("Neu", {Article("Lehm", 1)});
+    request["data"]["replace_id"] = "1";
+    // The first wall's stored list is refused however often it is asked: that wall goes back.
+    host().InjectFault("ACAPI_Element_SetUserData", APIERR_GENERAL, 1, 2);
+    EXPECT_EQ(ReplyJson(CallWithText("replaceSystem", request.dump())), Status(true, false));
+    const auto elements = sim::inspect::Elements(project());
+    EXPECT_EQ(elements[0]->Shell()->structure.composite, 1);
+    EXPECT_EQ(elements[0]->userData.bytes, Composite("Alt")->userData.bytes);
+    EXPECT_EQ(elements[1]->Shell()->structure.composite, 2);
+    EXPECT_EQ(elements[1]->userData.bytes, Composite("Neu")->userData.bytes);
+    EXPECT_TRUE(LogHas("ACLink::CreateComplexMaterial: the catalogue data of the composite Neu could not be written "
+                       "on the element 10000000-0000-4000-8000-000000000001, which keeps the composite Alt."));
+    bool fromOld = false;
+    for (const auto& [definition, value] : elements[0]->properties)
+        fromOld = fromOld || value.text == "alt";
+    EXPECT_TRUE(fromOld);
 }

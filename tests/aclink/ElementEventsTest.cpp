@@ -148,3 +148,50 @@ TEST_F(ElementEventsTest, CurtainWallsAndStairsFollowTheirIfcName)
     ASSERT_TRUE(project().addOnData.Has("KV_Haupttreppe"));
     EXPECT_EQ(project().addOnData.At("KV_Haupttreppe").bytes, project().addOnData.At("KV_Treppe 1").bytes);
 }
+
+TEST_F(ElementEventsTest, AFailedWriteIsTriedAgainThenNamedAndAnUnobservedElementIsObservedLater)
+{
+    // Refused once, a write is asked again: the element gets all of its item's data.
+    for (const char* call : {"ACAPI_Element_SetProperty", "ACAPI_Element_AddClassificationItem", "ACAPI_ModulData_Get",
+                             "ACAPI_Notify_GetParentElement"}) {
+        host().InjectFault(call, APIERR_GENERAL);
+        const API_Guid chair = sim::user::PlaceElement(json{{"type", "object"}, {"libraryPart", chairId}});
+        host().ClearFaults();
+        EXPECT_EQ(Element(chair).properties.size(), 3u) << call;
+        EXPECT_EQ(Element(chair).classification.size(), 1u) << call;
+        EXPECT_TRUE(Element(chair).observed) << call;
+    }
+    host().InjectException("ACAPI_Element_SetProperty");
+    const API_Guid wall =
+        sim::user::PlaceElement(json::parse(R"({"type": "wall", "structure": "composite", "composite": 1})"));
+    EXPECT_EQ(Element(wall).properties.size(), 3u);
+    EXPECT_TRUE(host().GetEscapedExceptions().empty());
+
+    // Refused every time: a line names the element, the item and the host call.
+    host().InjectFault("ACAPI_Element_AddClassificationItem", APIERR_GENERAL, 1, 100);
+    const API_Guid lost = sim::user::PlaceElement(json{{"type", "object"}, {"libraryPart", chairId}});
+    host().ClearFaults();
+    EXPECT_TRUE(Element(lost).properties.empty());
+    EXPECT_EQ(LogMessages().back(), "The catalogue data of the library part \"Stuhl\" could not be written on the "
+                                    "element " +
+                                        Text(lost) +
+                                        " (AddArchicadClassificationToElement::"
+                                        "ACAPI_Element_AddClassificationItem).");
+
+    // An observer the host would not attach is attached at the next take-off's refresh.
+    host().InjectFault("ACAPI_Element_AttachObserver", APIERR_GENERAL, 1, 2);
+    const API_Guid unobserved = sim::user::PlaceElement(json{{"type", "object"}, {"libraryPart", chairId}});
+    host().ClearFaults();
+    EXPECT_FALSE(Element(unobserved).observed);
+    EXPECT_EQ(Element(unobserved).properties.size(), 3u);
+    CallWithText("getCalculationData", "{}");
+    EXPECT_TRUE(Element(unobserved).observed);
+    EXPECT_EQ(project().undo.Names(), std::vector<std::string>{"Observe elements"});
+    // Or at the next element event, whichever comes first.
+    host().InjectFault("ACAPI_Element_AttachObserver", APIERR_GENERAL, 1, 2);
+    const API_Guid later = sim::user::PlaceElement(json{{"type", "object"}, {"libraryPart", chairId}});
+    host().ClearFaults();
+    sim::user::PlaceElement(json{{"type", "object"}, {"libraryPart", chairId}});
+    EXPECT_TRUE(Element(later).observed);
+    EXPECT_EQ(host().LiveHandles(), 0);
+}

@@ -231,3 +231,38 @@ TEST_F(TakeOffTest, ANumberBeyondRangeInOneStoredListCostsOnlyThatItem)
                            "is left out.");
     EXPECT_FALSE(LogMessages().empty());
 }
+
+TEST_F(TakeOffTest, AReadTheHostFailsFailsTheTakeOffAndTheLogNamesIt)
+{
+    json file = json::parse(R"({
+        "buildingMaterials": [{"name": "Putz"}],
+        "composites": [{"name": "AW", "components": [{"buildingMaterial": 1, "fillThick": 0.2}]}],
+        "addOnData": {"KV_Stuhl": "[{\"group\":\"Korvel\",\"name\":\"id\",\"type\":\"\",\"unit\":\"\",\"value\":\"s\"}]"},
+        "libraryParts": [{"name": "Stuhl", "uniqueId": "{S}"}]})");
+    const json chair = {{"type", "object"},
+                        {"libraryPart", "{S}"},
+                        {"ifcAttributes", {{{"name", "Name"}, {"value", "Stuhl"}}}},
+                        {"quantities", {{"volume", 0.2}}}};
+    file["elements"] = {Wall("composite", 1, 0.2, 2.0), chair, chair, {{"type", "curtainWall"}}};
+    UseProject(file);
+    const json clean = TakeOff();
+    ASSERT_EQ(clean["ProductInfo"][0]["pieces"], 2);
+    ASSERT_EQ(clean["SystemInfo"][0]["layers"].size(), 1u);
+    for (const char* call : {"ACAPI_LibPart_Get", "ACAPI_Attribute_Get", "ACAPI_Element_Get",
+                             "ACAPI_Element_GetQuantities", "ACAPI_Attribute_GetDef", "ACAPI_ModulData_Get",
+                             "ACAPI_Element_GetIFCAttributes", "ACAPI_Attribute_GetUserData"}) {
+        for (int nth = 1; nth <= 2; ++nth) {
+            host().InjectFault(call, APIERR_GENERAL, nth);
+            const std::string reply = ReplyText(CallWithText("getCalculationData", "{}"));
+            host().ClearFaults();
+            EXPECT_TRUE(reply == Status(true).dump() || json::parse(reply) == clean) << call << " #" << nth;
+            if (json::parse(reply) != clean) {
+                bool named = false;
+                for (const auto& m : LogMessages())
+                    named = named || m.find(call) != std::string::npos;
+                EXPECT_TRUE(named) << call;
+            }
+        }
+    }
+    EXPECT_EQ(TakeOff(), clean);
+}

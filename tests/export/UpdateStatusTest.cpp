@@ -98,11 +98,20 @@ TEST_F(UpdateStatusTest, DamagedStoredDataAndFailingReadsLeaveTheRestOfTheReport
     EXPECT_TRUE(LogHas("The catalogue data stored for KV_V has no usable \"updated_at\"."));
     EXPECT_TRUE(LogHas("The catalogue data stored for the attribute D has no usable \"updated_at\"."));
 
-    host().InjectFault("ACAPI_Attribute_GetNum", APIERR_GENERAL);
-    EXPECT_EQ(Status(Request({{"c", 9}, {"z", 9}})), json({"z"}));
-    host().InjectFault("ACAPI_ModulData_GetList", APIERR_GENERAL);
-    EXPECT_EQ(Status(Request({{"c", 9}, {"z", 9}})), json({"c"}));
-    host().InjectFault("ACAPI_Attribute_Get", APIERR_GENERAL, 3);
-    EXPECT_EQ(Status(Request({{"c", 9}})), json::array());
+    // A read the host fails is no item left out: the page is told the report failed, and the
+    // log names the call.
+    for (const char* call : {"ACAPI_Attribute_GetNum", "ACAPI_ModulData_GetList", "ACAPI_Attribute_Get",
+                             "ACAPI_Attribute_GetUserData", "ACAPI_ModulData_Get"}) {
+        host().InjectFault(call, APIERR_GENERAL, 3);
+        host().InjectFault(call, APIERR_GENERAL, 1);
+        EXPECT_EQ(Status(Request({{"c", 9}, {"z", 9}})), failed) << call;
+        bool named = false;
+        for (const auto& m : LogMessages())
+            named = named || m.find(std::string("UpdateStatus::") + call + ")") != std::string::npos ||
+                    m.find(std::string("KRV::GetUserData ") + call + ")") != std::string::npos;
+        EXPECT_TRUE(named) << call;
+        host().ClearFaults();
+    }
+    EXPECT_EQ(Status(Request({{"c", 9}, {"z", 9}})), json({"c", "z"}));
     EXPECT_EQ(host().LiveHandles(), 0);
 }

@@ -174,6 +174,14 @@ bool IsStatusSuccess(const json& reply)
     return status.is_object() && status.contains("IsError") && status["IsError"] == false;
 }
 
+bool IsStatusFailure(const json& reply)
+{
+    if (!reply.is_string())
+        return false;
+    const json status = json::parse(reply.get<std::string>(), nullptr, false);
+    return status.is_object() && status.value("IsError", false) == true;
+}
+
 // Is the bulk reply's every entry something other than "failed"?
 bool IsBulkSuccess(const json& reply)
 {
@@ -212,6 +220,15 @@ bool StoredListIsWhole(const json& item)
     return true;
 }
 
+// What an element carries of the catalogue: classification, properties, stored list, observer.
+json CatalogueData(const json& element)
+{
+    json data = json::object();
+    for (const char* field : {"classification", "properties", "userData", "observed"})
+        data[field] = Field(element, field);
+    return data;
+}
+
 // A library part's own parameters, the catalogue's "KV_" ones left out.
 json OwnParameters(const json& parameters)
 {
@@ -242,6 +259,13 @@ void CheckData(const json& before, const json& clean, const json& after, std::ve
         const json& c = Field(clean, key);
         if (a == b || a == c)
             continue;
+        // An element's catalogue data is one whole: its classification and every property as
+        // before the step or as a clean run leaves it, not each field on its own (a missing
+        // property or classification would pass that), and its observer with it.
+        if (key.rfind("element ", 0) == 0 && CatalogueData(a) != CatalogueData(b) &&
+            CatalogueData(a) != CatalogueData(c))
+            problems.push_back("data: " + key + " carries catalogue data " + CatalogueData(a).dump().substr(0, 160) +
+                               ", neither as before nor as a clean run leaves it");
         if (!a.is_object() || (!b.is_object() && !b.is_null()) || (!c.is_object() && !c.is_null())) {
             problems.push_back("data: " + key + " is neither as before nor as a clean run leaves it");
             continue;
@@ -323,6 +347,13 @@ json Check(const sweep::State& before, const sweep::State& clean, const sweep::S
                     problems.push_back("reply: bulk item " + std::to_string(i) + " answered " +
                                        mine[i].value("status", "") + " for work not done");
     }
+    // A report (the take-off, the update status) the host's failure changed is a failure, never
+    // an answer the page would take as complete.
+    const std::string function = run.line.value("fn", "");
+    if ((function == "getCalculationData" || function == "updateStatus") && reply != Field(clean.line, "reply") &&
+        !IsStatusFailure(reply))
+        problems.push_back("reply: the " + function + " reply differs from the clean run's: " +
+                           reply.dump().substr(0, 160));
     const bool outcomeChanged = !projectAsClean || reply != Field(clean.line, "reply");
     if (outcomeChanged) {
         std::set<std::string> cleanLog(clean.log.begin(), clean.log.end());
