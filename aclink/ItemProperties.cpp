@@ -6,6 +6,7 @@
 #include "ErrorMessages.hpp"
 #include "KorvelComplexMaterial.hpp"
 #include "KorvelMaterial.hpp"
+#include "Logger.hpp"
 #include "Properties.hpp"
 #include "StoredList.hpp"
 #include "Texts.hpp"
@@ -40,15 +41,25 @@ bool KorvelMaterial::WriteProperties(API_Attribute*) const
     if (properties.empty())
         return true;
     bool written = true;
-    for (const KorvelProperty& property : properties.GetProperties())
-        written = RunWrite(texts::undoMaterialProperty, "KorvelMaterial::WriteProperties",
-                           [&]() -> GSErrCode {
-                               return DefineNewKorvelProperty(property, attribute.header, APINULLGuid);
-                           }) == NoError &&
-                  written;
-    // The stored list last, and only when every property it lists is there: otherwise the
-    // old list stays, and the update status offers the item again.
-    return written && AddUserData(attribute, StoredText(properties)) == NoError;
+    bool refused = false;
+    for (const KorvelProperty& property : properties.GetProperties()) {
+        const GSErrCode err =
+            RunWrite(texts::undoMaterialProperty, "KorvelMaterial::WriteProperties",
+                     [&]() -> GSErrCode { return DefineNewKorvelProperty(property, attribute.header, APINULLGuid); });
+        if (err == APIERR_BADNAME) {
+            // The catalogue's own data, which the project refuses on every import alike.
+            LogError("KorvelMaterial::WriteProperties: the project refuses the property \"" +
+                     property.GetGroup().ToUtf8() + "/" + property.GetName().ToUtf8() + "\" of the material " +
+                     GetName().ToUtf8() + "; its other properties are written.");
+            refused = true;
+        } else if (err != NoError) {
+            written = false;
+        }
+    }
+    // The stored list last, and only when every property it lists is there or refused for
+    // good: otherwise the old list stays, and the update status offers the item again. A
+    // refusal repeats on every re-import, so it does not cost the item its list.
+    return written && AddUserData(attribute, StoredText(properties)) == NoError && !refused;
 }
 
 void KorvelMaterial::ReadProperties()

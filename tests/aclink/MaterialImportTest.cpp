@@ -366,3 +366,26 @@ TEST_F(MaterialImportTest, NumbersThatDoNotFitAnIntegerFailTheRequest)
     EXPECT_EQ(Import(Envelope("Kork", layer))["IsError"], false);
     EXPECT_EQ(sim::inspect::AttributeAt(project(), API_CompWallID, 1).components[0].buildingMaterial, 3);
 }
+
+TEST_F(MaterialImportTest, APropertyTheProjectRefusesCostsOnlyItselfNotTheStoredList)
+{
+    json article = Article();
+    article["tabs"].push_back({{"name", ""}, {"attributes", {{{"name", "Ohne Tab"}, {"value", "1"}}}}});
+    article["tabs"][0]["attributes"].push_back({{"name", ""}, {"value", "ohne Namen"}});
+    EXPECT_EQ(Import(Envelope("Ziegel", article)), failed); // told: part of the data is not in the project
+    const sim::Attribute* material = Material("Ziegel");
+    ASSERT_NE(material, nullptr);
+    // The others are written, and the stored list whole, so it stays a catalogue item.
+    const auto values = Values(*material);
+    EXPECT_EQ(values.at("Technische Daten/Rohdichte"), "650");
+    EXPECT_EQ(values.at("Nachhaltigkeit/GWP"), "112 kg");
+    const json stored = json::parse(material->userData.bytes.c_str());
+    EXPECT_EQ(stored.size(), values.size() + 2) << stored.dump();
+    EXPECT_TRUE(LogHas("KorvelMaterial::WriteProperties: the project refuses the property \"/Ohne Tab\" of the "
+                       "material Ziegel; its other properties are written."));
+    EXPECT_TRUE(LogHas("KorvelMaterial::WriteProperties: the project refuses the property \"Technische Daten/\" of "
+                       "the material Ziegel; its other properties are written."));
+    const json outdated = ReplyJson(
+        CallWithText("updateStatus", R"({"materials_and_products":[{"id":"4120001","update_at":1800000000000}]})"));
+    EXPECT_EQ(outdated, json({"4120001"}));
+}
