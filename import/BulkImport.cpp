@@ -95,7 +95,9 @@ json BulkImport::Import()
     progress.Phase(phase, count);
     // Wider than the host's 16 bits: a list of more than 32,767 items keeps counting.
     Int64 counter = 1;
+    std::size_t position = 0; // in the list, from 0, as the page counts its items
     for (const json& item : items) {
+        const std::size_t index = position++;
         try {
             // The page matches the status entries by these; an item it cannot be told about is
             // not imported at all.
@@ -107,7 +109,7 @@ json BulkImport::Import()
             result.push_back(Entry(item, status));
         } catch (const std::exception& e) {
             // One bad item is reported as failed; the items after it are still imported.
-            LogError("BulkImport: an item could not be imported: " + std::string(e.what()));
+            LogError("BulkImport: item " + std::to_string(index) + " could not be imported: " + e.what());
             json entry = json::object();
             entry["id"] = Member(item, "id", nullptr);
             entry["status"] = "failed";

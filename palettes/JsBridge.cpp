@@ -7,6 +7,7 @@
 #include "ElementEvents.hpp"
 #include "ElementStructure.hpp"
 #include "JsonText.hpp"
+#include "Logger.hpp"
 #include "Names.hpp"
 #include "OSUtils.hpp"
 #include "SelfUpdate.hpp"
@@ -66,6 +67,11 @@ Reply Text(const GS::UniString& text)
 // The text as the host's narrow default encoding gives it back.
 GS::UniString Narrowed(const GS::UniString& text)
 {
+    // The narrow text ends at a NUL character: what follows it never reaches the import.
+    const std::string utf8 = text.ToUtf8();
+    if (const auto nul = utf8.find('\0'); nul != std::string::npos)
+        LogWarning("The page's text holds a NUL character at byte " + std::to_string(nul) + "; the " +
+                   std::to_string(utf8.size() - nul - 1) + " bytes after it are left out.");
     return GS::UniString(text.ToCStr().Get());
 }
 

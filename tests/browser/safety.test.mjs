@@ -186,3 +186,63 @@ test('slow, huge and idle clients starve nobody; a port in use is refused', { ti
     await host.stop();
   }
 });
+
+// A body sent in chunks, over a raw socket: the answer's status line, or '' when none came.
+function chunked(address, pathname, host, size, extraHeaders = '') {
+  const url = new URL(address);
+  return new Promise((resolve) => {
+    const socket = net.connect(Number(url.port), '127.0.0.1', async () => {
+      socket.write('POST ' + url.pathname + pathname + ' HTTP/1.1\r\nHost: ' + host +
+        '\r\nContent-Type: application/json\r\nTransfer-Encoding: chunked\r\n' + extraHeaders + '\r\n');
+      const piece = ' '.repeat(1 << 20);
+      for (let sent = 0; sent < size && !socket.destroyed; sent += piece.length) {
+        const ok = socket.write(piece.length.toString(16) + '\r\n' + piece + '\r\n');
+        if (!ok) await new Promise((next) => { socket.once('drain', next); socket.once('close', next); });
+      }
+      if (!socket.destroyed) socket.write('0\r\n\r\n');
+    });
+    let text = '';
+    socket.on('data', (chunk) => { text += chunk; });
+    socket.on('error', () => resolve(text.split('\r\n')[0]));
+    socket.on('close', () => resolve(text.split('\r\n')[0]));
+  });
+}
+
+test('a body is capped however it is framed, foreign pages reach no server, and dumps never queue', { timeout: 60000 }, async () => {
+  const host = await serve(['--work', path.join(scratch, 'work6')]);
+  const own = new URL(host.address).host;
+  try {
+    // 40 MiB in chunks is refused as 40 MiB with a length is.
+    assert.match(await chunked(host.address, 'api/step', own, 40 << 20), /^HTTP\/1\.1 413/);
+    const small = await new Promise((resolve) => {
+      const url = new URL(host.address);
+      const socket = net.connect(Number(url.port), '127.0.0.1', () => {
+        const body = '{"do":"dump","what":"undo"}';
+        socket.write('POST ' + url.pathname + 'api/step HTTP/1.1\r\nHost: ' + own +
+          '\r\nTransfer-Encoding: chunked\r\n\r\n' + body.length.toString(16) + '\r\n' + body + '\r\n0\r\n\r\n');
+      });
+      let text = '';
+      socket.on('data', (chunk) => { text += chunk; });
+      socket.on('close', () => resolve(text));
+      socket.on('error', () => resolve(text));
+    });
+    assert.match(small, /^HTTP\/1\.1 200/);
+
+    // The session's file server: a page of another site may not upload, nor send a body in chunks.
+    const started = await step(host.address, { do: 'serve', dir: '.' });
+    const server = started.line.url;
+    const port = new URL(server).port;
+    const foreign = await request(server, { method: 'POST', pathname: 'api/ifc', body: '{}',
+      headers: { Host: '127.0.0.1:' + port, Origin: 'http://evil.example', 'Content-Type': 'application/json' } });
+    assert.equal(foreign.status, 403);
+    assert.match(await chunked(server, 'api/ifc', '127.0.0.1:' + port, 1 << 20), /^HTTP\/1\.1 411/);
+    assert.deepEqual((await dump(host.address, 'requests')).filter((r) => r.method === 'POST'), []);
+
+    // A hundred dumps at once are all answered.
+    const statuses = await Promise.all(Array.from({ length: 100 }, () =>
+      request(host.address, { pathname: 'api/dump/project', headers: { Host: own } }).then((answer) => answer.status)));
+    assert.deepEqual([...new Set(statuses)], [200]);
+  } finally {
+    await host.stop();
+  }
+});

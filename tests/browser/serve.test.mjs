@@ -250,3 +250,29 @@ test('only this run\'s page may drive the add-on', { timeout: 120000 }, async ()
     await host.stop();
   }
 });
+
+test('calls made without awaiting run in the order made, and a cancelled bulk import says so', { timeout: 120000 }, async () => {
+  const host = await serve(['--project', path.join(examples, 'projects', 'sample.json'), '--work', path.join(scratch, 'order')]);
+  const page = await browser.newPage();
+  try {
+    await page.goto(host.address);
+    await page.waitForSelector('body[data-ready="true"]');
+    const steps = await page.evaluate(async () => {
+      const calls = [];
+      for (let i = 0; i < 10; ++i) calls.push(korvelBridge.step({ do: 'js', fn: 'platform' }));
+      return (await Promise.all(calls)).map((line) => line.step);
+    });
+    assert.deepEqual(steps, [...steps].sort((a, b) => a - b));
+    assert.equal(steps[9] - steps[0], 9);
+
+    // The person cancels the progress window at its first question: the page does not call it a success.
+    await step(host.address, { do: 'cancel', at: 1 });
+    await page.locator('#items li', { hasText: 'catalogue items' }).getByRole('button').click();
+    await page.waitForFunction(() => /Cancelled/.test(document.querySelector('#status').textContent));
+    assert.match(await page.textContent('#status'), /^Cancelled: 1 of \d+ items taken/);
+    assert.equal(await page.getAttribute('#status', 'class'), 'status kept');
+  } finally {
+    await page.close();
+    await host.stop();
+  }
+});

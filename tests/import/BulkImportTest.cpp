@@ -61,12 +61,13 @@ TEST_F(BulkImportTest, EveryItemGetsAnEntryAndABadOneDoesNotStopTheOthers)
     EXPECT_FALSE(host().UI().progressOpen);
     std::vector<std::string> errors;
     for (const auto& m : LogMessages())
-        if (m.rfind("BulkImport: an item could not be imported: ", 0) == 0)
-            errors.push_back(m.substr(43));
-    EXPECT_EQ(errors,
-              (std::vector<std::string>{"the item has no \"id\" to report it by; nothing of it was imported",
-                                        "the item has no \"id\" to report it by; nothing of it was imported",
-                                        "the item has no \"name\" to report it by; nothing of it was imported"}));
+        if (m.rfind("BulkImport: item ", 0) == 0)
+            errors.push_back(m.substr(17));
+    EXPECT_EQ(errors, (std::vector<std::string>{
+                          "3 could not be imported: the item has no \"id\" to report it by; nothing of it was imported",
+                          "4 could not be imported: the item has no \"id\" to report it by; nothing of it was imported",
+                          "5 could not be imported: the item has no \"name\" to report it by; nothing of it was "
+                          "imported"}));
 }
 
 TEST_F(BulkImportTest, CancellingEmptyListsAndRequestsThatAreNoList)

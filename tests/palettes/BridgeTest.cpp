@@ -91,6 +91,9 @@ TEST_F(BridgeTest, ImportLikeFunctionsHandleTheirArguments)
         EXPECT_NE(testing::internal::GetCapturedStdout().find("out_of_range.406"), std::string::npos);
         EXPECT_EQ(LogMessages().back(), "ImportManager.GetImporter could not return importer.") << number;
     }
+    // What follows a NUL character never reaches the import: the log says so.
+    ReplyText(CallWithText("import", std::string("{\"data\": 1}") + '\0' + "rest"));
+    EXPECT_TRUE(LogHas("The page's text holds a NUL character at byte 11; the 4 bytes after it are left out."));
     EXPECT_TRUE(host().GetEscapedExceptions().empty());
 }
 

@@ -217,13 +217,35 @@ TEST_F(CommandLineTest, CheckReportsWhatAPayloadWouldDoAndChangesNoFile)
     report = json::parse(out);
     EXPECT_EQ(report["function"], "bulkImport");
     EXPECT_EQ(report["failedItems"], json::parse(R"([{"index": 1, "id": null, "name": "Ohne Id", "member": "/1/id",
-        "detail": "the item has no \"id\", by which the page is told what became of it"}])"));
+        "detail": "the item has no \"id\", by which the page is told what became of it",
+        "message": "BulkImport: item 1 could not be imported: the item has no \"id\" to report it by; nothing of it was imported"}])"));
     EXPECT_EQ(report["error"]["member"], "/1/id");
+    EXPECT_EQ(report["error"]["message"], report["failedItems"][0]["message"]);
+
     EXPECT_EQ(report["reply"][0]["status"], "imported");
     bool lehm = false;
     for (const json& change : report["changes"])
         lehm = lehm || (change["kind"] == "building material" && change["name"] == "Lehm");
     EXPECT_TRUE(lehm);
+
+    // A type error the add-on meets in a list of its own (an item's properties, gathered from
+    // its tabs) and in one bulk item: the member in the payload, and in the item's own entry.
+    WriteFile(work() / "value.json",
+              R"({"data": {"import_type": "Material", "name": "X", "articles": [{"id": "a", "updated_at": 1,
+                  "tabs": [{"name": "T", "attributes": [{"name": "A", "value": "1"}]},
+                           {"name": "U", "attributes": [{"name": "B", "value": true}]}]}]}})");
+    ASSERT_EQ(check("value.json --format json", &out), 1);
+    EXPECT_EQ(json::parse(out)["error"]["member"], "/data/articles/0/tabs/1/attributes/0/value");
+    WriteFile(work() / "bulk-type.json",
+              R"([{"import_type": "Material", "id": 1, "name": "A", "articles": [{"id": "a", "updated_at": 1}]},
+                  {"import_type": "Material", "id": 2, "name": "B", "articles": [{"id": "b", "updated_at": {"when": "gestern"}}]}])");
+    ASSERT_EQ(check("bulk-type.json --format json", &out), 1);
+    report = json::parse(out);
+    EXPECT_EQ(report["error"]["member"], "/1/articles/0/updated_at");
+    ASSERT_EQ(report["failedItems"].size(), 1u);
+    EXPECT_EQ(report["failedItems"][0]["member"], "/1/articles/0/updated_at");
+    EXPECT_NE(report["failedItems"][0]["message"].get<std::string>().find("item 1 could not be imported"),
+              std::string::npos);
 
     // Payloads the add-on cannot start on: its log line stays the same fixed one, and the
     // check says what is wrong and where.
@@ -284,8 +306,8 @@ TEST_F(CommandLineTest, CheckReportsWhatAPayloadWouldDoAndChangesNoFile)
     for (const auto& entry : std::filesystem::directory_iterator(work()))
         files.push_back(entry.path().filename().string());
     std::sort(files.begin(), files.end());
-    EXPECT_EQ(files, (std::vector<std::string>{"broken.json", "bulk.json", "late.json", "name.json", "project.json",
-                                               "stderr.txt"}));
+    EXPECT_EQ(files, (std::vector<std::string>{"broken.json", "bulk-type.json", "bulk.json", "late.json", "name.json",
+                                               "project.json", "stderr.txt", "value.json"}));
 
     // A bad command line.
     EXPECT_EQ(check("", &out), 2);

@@ -86,7 +86,28 @@ BridgeServer::BridgeServer(Session& session, BridgeOptions givenOptions)
         }
     };
     server->Get(".*", route);
-    server->Post(".*", route);
+    // The body is read here, however it is framed: the library caps a body sent with its
+    // length, not one sent in chunks.
+    server->Post(".*", [route](const httplib::Request& request, httplib::Response& response,
+                               const httplib::ContentReader& reader) {
+        if (request.is_multipart_form_data())
+            return Refuse(response, 400, "a request is one JSON text, not a form");
+        httplib::Request whole = request;
+        bool over = false;
+        const bool read = reader([&](const char* data, std::size_t length) {
+            over = whole.body.size() + length > maxRequestBytes;
+            if (!over)
+                whole.body.append(data, length);
+            return !over;
+        });
+        // The library stops a body longer than it is told to take before it reaches here.
+        if (over || (!read && request.get_header_value<std::uint64_t>("Content-Length") > maxRequestBytes))
+            return Refuse(response, 413,
+                          "a request may carry at most " + std::to_string(maxRequestBytes >> 20) + " MiB");
+        if (!read)
+            return Refuse(response, 400, "the request's body did not arrive whole");
+        route(whole, response);
+    });
     // Loopback only: never another interface, and never a port another program listens on.
     port = korvel_loopback::BindLoopback(*server, options.port);
     if (port <= 0)
@@ -125,12 +146,9 @@ bool BridgeServer::Allowed(const httplib::Request& request, httplib::Response& r
         Refuse(response, 403, "requests must be addressed to 127.0.0.1:" + portText);
         return false;
     }
-    if (request.has_header("Origin")) {
-        const std::string origin = request.get_header_value("Origin");
-        if (origin != "http://127.0.0.1:" + portText && origin != "http://localhost:" + portText) {
-            Refuse(response, 403, "requests from other origins are refused");
-            return false;
-        }
+    if (!korvel_loopback::IsOwnOrigin(request, port)) {
+        Refuse(response, 403, "requests from other origins are refused");
+        return false;
     }
     const std::string prefix = "/" + options.secret + "/";
     if (request.path.compare(0, prefix.size(), prefix) != 0) {
@@ -176,10 +194,7 @@ void BridgeServer::Route(const httplib::Request& request, httplib::Response& res
     if (path == "api/pending")
         return SendJson(response, Pending());
     if (path.rfind("api/dump/", 0) == 0) {
-        const json action = {{"do", "dump"}, {"what", path.substr(9)}};
-        json line = DumpWhileAsking(action);
-        if (line.is_null())
-            line = Submit(action);
+        const json line = Dump({{"do", "dump"}, {"what", path.substr(9)}});
         if (line.value("state", "") == "busy")
             return SendReply(response, line);
         if (line.value("state", "") != "done" || line["line"].contains("error"))
@@ -245,13 +260,20 @@ json BridgeServer::Busy()
                       "this call was not run: answer the question, then call again"}};
 }
 
-json BridgeServer::DumpWhileAsking(const json& action)
+json BridgeServer::Dump(const json& action)
 {
-    // While a call waits for an answer, the application's thread stands still inside the
-    // alert: the host's state can be read from here, under the lock that keeps it standing.
-    std::lock_guard<std::mutex> lock(mutex);
-    if (current == nullptr || current->phase != Call::Phase::Asking)
-        return nullptr;
+    // When no call runs, or the one that runs waits for an answer (the application's thread
+    // stands still inside the alert), the host's state can be read from here, under the lock
+    // that keeps the application's thread from starting the next call.
+    std::unique_lock<std::mutex> lock(mutex);
+    const bool readable = changed.wait_for(lock, dumpWait, [&] {
+        return stopping || (current == nullptr && queue.empty()) ||
+               (current != nullptr && current->phase == Call::Phase::Asking);
+    });
+    if (stopping)
+        return {{"state", "stopped"}};
+    if (!readable)
+        return Busy();
     json line = {{"do", "dump"}, {"what", action["what"]}};
     try {
         line["result"] = session.Inspect(action["what"].get<std::string>());

@@ -78,8 +78,9 @@ private:
     nlohmann::json Submit(const nlohmann::json& action);
     nlohmann::json Answer(int call, short answer, int* status);
     nlohmann::json Pending();
-    // A dump answered at once while a call waits for an answer (null otherwise).
-    nlohmann::json DumpWhileAsking(const nlohmann::json& action);
+    // A dump, read once the calls before it have run (or while a call waits for an answer),
+    // without a place in the calls' queue: dumps never wait behind each other.
+    nlohmann::json Dump(const nlohmann::json& action);
     static nlohmann::json Busy();
     static void SendReply(httplib::Response& response, const nlohmann::json& reply);
     nlohmann::json WaitForNews(std::unique_lock<std::mutex>& lock, const std::shared_ptr<Call>& call,
@@ -94,6 +95,8 @@ private:
     static constexpr std::chrono::seconds busyAfter{3};
     static constexpr std::size_t maxQueued = 8;
     static constexpr std::size_t maxRequestBytes = 16u << 20;
+    // How long a dump waits for the calls before it.
+    static constexpr std::chrono::seconds dumpWait{30};
 
     Session& session;
     BridgeOptions options;

@@ -317,11 +317,21 @@ int RunCheck(const CheckOptions& options, std::ostream& out, std::ostream& err)
         if (!report["succeeded"].get<bool>()) {
             // The add-on's log line stays what it is; the payload's shape says more where it can.
             json error = WhyItFailed(payload, function == "bulkImport", log, 0);
-            // Each failed item is listed with its own reason below; the first one stands here.
+            // Each failed item is listed with its own reason below; the first one stands here,
+            // its message, detail and member all its own.
+            json itemReasons = json::object();
             if (error.contains("items")) {
-                for (const char* key : {"detail", "member"})
-                    if (error["items"][0].contains(key))
-                        error[key] = error["items"][0][key];
+                const json first = error["items"][0];
+                for (const char* key : {"message", "detail", "member"})
+                    if (first.contains(key))
+                        error[key] = first[key];
+                    else
+                        error.erase(key);
+                if (!error.contains("message"))
+                    error["message"] = "item " + std::to_string(first["index"].get<std::size_t>()) + ": " +
+                                       first.value("detail", std::string("failed"));
+                for (const json& item : error["items"])
+                    itemReasons[std::to_string(item["index"].get<std::size_t>())] = item;
                 error.erase("items");
             }
             if (step.contains("crash"))
@@ -337,9 +347,8 @@ int RunCheck(const CheckOptions& options, std::ostream& out, std::ostream& err)
                 for (std::size_t i = 0; i < reply.size(); ++i)
                     if (reply[i].is_object() && reply[i].value("status", "") == "failed") {
                         json item = {{"index", i}, {"id", reply[i]["id"]}, {"name", reply[i]["name"]}};
-                        if (parsed.is_array() && i < parsed.size())
-                            if (json problem = BulkItemProblem(parsed[i], i); !problem.is_null())
-                                item.update(problem);
+                        if (itemReasons.contains(std::to_string(i)))
+                            item.update(itemReasons[std::to_string(i)]);
                         failed.push_back(item);
                     }
                 report["failedItems"] = failed;

@@ -1,6 +1,8 @@
 // What korvel-host can say about a catalogue payload beyond the add-on's own log line.
 #include "PayloadRules.hpp"
 
+#include <map>
+#include <optional>
 #include <regex>
 
 #include "JsonText.hpp"
@@ -188,23 +190,37 @@ std::string LocateMember(const json& payload, std::string member, const std::str
         return type.empty() || value.type_name() == type;
     };
     const std::string missing = key.empty() ? "" : "/" + key;
-    std::vector<std::pair<const json*, std::string>> stack = {{&payload, ""}};
-    while (!stack.empty()) {
-        auto [at, path] = stack.back();
-        stack.pop_back();
-        if (fits(*at))
-            return path + member + missing;
-        if (at->is_object()) {
-            std::vector<std::pair<const json*, std::string>> children;
-            for (const auto& [name, value] : at->items())
-                children.emplace_back(&value, path + "/" + name);
-            stack.insert(stack.end(), children.rbegin(), children.rend());
-        } else if (at->is_array()) {
-            for (std::size_t i = at->size(); i-- > 0;)
-                stack.emplace_back(&(*at)[i], path + "/" + std::to_string(i));
+    auto find = [&](const std::string& tail) -> std::optional<std::string> {
+        std::vector<std::pair<const json*, std::string>> stack = {{&payload, ""}};
+        while (!stack.empty()) {
+            auto [at, path] = stack.back();
+            stack.pop_back();
+            if (fits(*at))
+                return path + tail + missing;
+            if (at->is_object()) {
+                std::vector<std::pair<const json*, std::string>> children;
+                for (const auto& [name, value] : at->items())
+                    children.emplace_back(&value, path + "/" + name);
+                stack.insert(stack.end(), children.rbegin(), children.rend());
+            } else if (at->is_array()) {
+                for (std::size_t i = at->size(); i-- > 0;)
+                    stack.emplace_back(&(*at)[i], path + "/" + std::to_string(i));
+            }
         }
+        return std::nullopt;
+    };
+    // The add-on also reads lists of its own made from the payload (an item's properties,
+    // gathered from its tabs): the front of such a path is the add-on's, and its end is
+    // looked for instead, token by token.
+    for (std::string tail = member;;) {
+        if (auto found = find(tail))
+            return *found;
+        const auto next = tail.find('/', 1);
+        if (next == std::string::npos)
+            return member + missing;
+        tail = tail.substr(next);
+        pointer = json::json_pointer(tail);
     }
-    return member + missing;
 }
 
 bool Succeeded(const std::string& function, const json& reply)
@@ -229,13 +245,45 @@ json WhyItFailed(const std::string& text, bool bulk, const json& log, std::size_
     // A logged error that names its member is what failed; the payload's shape speaks otherwise.
     const json payload = KRV::ParseJson(text);
     if (bulk && payload.is_array()) {
-        // Items fail one by one: each says its own reason.
+        // Items fail one by one: each says its own reason, its own message and member (the
+        // add-on's line for an item names its position).
+        static const std::regex itemLine(R"(^BulkImport: item (\d+) could not be imported: )");
+        static const std::regex memberOf(R"(\((/[^)]*)\))");
+        std::map<std::size_t, json> logged;
+        for (std::size_t i = from; i < log.size(); ++i) {
+            if (!log[i].is_string())
+                continue;
+            const std::string text = log[i].get<std::string>();
+            const auto at = text.find("BulkImport: item ");
+            std::smatch match;
+            if (at == std::string::npos ||
+                !std::regex_search(text.begin() + static_cast<long>(at), text.end(), match, itemLine))
+                continue;
+            const std::size_t index = std::stoul(match[1].str());
+            if (index >= payload.size() || logged.count(index) != 0)
+                continue;
+            const std::string message = text.substr(at);
+            json entry = {{"message", message}};
+            if (std::regex_search(message, match, memberOf))
+                entry["member"] =
+                    "/" + std::to_string(index) + LocateMember(payload[index], match[1].str(), message, true);
+            logged[index] = entry;
+        }
         json items = json::array();
-        for (std::size_t i = 0; i < payload.size(); ++i)
-            if (json problem = BulkItemProblem(payload[i], i); !problem.is_null()) {
-                problem["index"] = i;
-                items.push_back(problem);
+        for (std::size_t i = 0; i < payload.size(); ++i) {
+            json problem = BulkItemProblem(payload[i], i);
+            if (problem.is_null() && logged.count(i) == 0)
+                continue;
+            if (problem.is_null())
+                problem = json::object();
+            if (logged.count(i) != 0) {
+                problem["message"] = logged[i]["message"];
+                if (!problem.contains("member") && logged[i].contains("member"))
+                    problem["member"] = logged[i]["member"];
             }
+            problem["index"] = i;
+            items.push_back(problem);
+        }
         if (!items.empty())
             why["items"] = items;
         return why;

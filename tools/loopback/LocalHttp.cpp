@@ -44,6 +44,15 @@ bool IsLoopbackHost(const std::string& host, int port)
     return host == "127.0.0.1:" + portText || host == "localhost:" + portText;
 }
 
+bool IsOwnOrigin(const httplib::Request& request, int port)
+{
+    if (!request.has_header("Origin"))
+        return true; // not sent by a page of another site
+    const std::string origin = request.get_header_value("Origin");
+    const std::string portText = std::to_string(port);
+    return origin == "http://127.0.0.1:" + portText || origin == "http://localhost:" + portText;
+}
+
 void LimitServer(httplib::Server& server, std::size_t maxBody, std::size_t threads)
 {
     server.set_payload_max_length(maxBody);

@@ -9,7 +9,8 @@
 
 namespace httplib {
 class Server;
-}
+struct Request;
+} // namespace httplib
 
 namespace korvel_loopback {
 
@@ -22,6 +23,9 @@ std::optional<std::filesystem::path> PathInside(const std::filesystem::path& fol
 // The Host header a page of this machine sends: "127.0.0.1:PORT" or "localhost:PORT". Any other
 // name is a page of another site whose name was made to resolve to 127.0.0.1.
 bool IsLoopbackHost(const std::string& host, int port);
+// True unless the request carries the Origin of a page that is not served from this port:
+// a page of another site may send requests here, but never with its own Origin left out.
+bool IsOwnOrigin(const httplib::Request& request, int port);
 
 // Settings no slow, huge or idle client can starve the server with: a connection per request,
 // read and write time-outs, a request body of at most `maxBody` bytes (413 beyond), and

@@ -47,6 +47,21 @@ LoopbackServer::LoopbackServer(std::filesystem::path folder)
     server->Post(".*", handler);
     server->Put(".*", handler);
     LimitServer(*server, 64u << 20, 16);
+    // Refused before a body is read: another site's page (the add-on sends no Origin), and a
+    // body in chunks, whose length the library would not cap (the add-on's uploads say theirs).
+    server->set_pre_routing_handler([this](const httplib::Request& request, httplib::Response& response) {
+        if (!IsOwnOrigin(request, port)) {
+            response.status = 403;
+            response.set_content("requests from other origins are refused", "text/plain");
+            return httplib::Server::HandlerResponse::Handled;
+        }
+        if (request.get_header_value("Transfer-Encoding").find("chunked") != std::string::npos) {
+            response.status = 411;
+            response.set_content("a request body must say its length", "text/plain");
+            return httplib::Server::HandlerResponse::Handled;
+        }
+        return httplib::Server::HandlerResponse::Unhandled;
+    });
     port = BindLoopback(*server, 0);
     thread = std::thread([this] { server->listen_after_bind(); });
     // The socket is bound and listening once bind returns; wait for the accept loop too.

@@ -1,6 +1,6 @@
 // korvel-bridge.js, served by `korvel-host serve`: defines the add-on's JavaScript objects
 // (jsKorvelInterface) as the application does, each function answering a Promise of the
-// add-on's reply. Calls run one at a time in the add-on; a question the add-on asks during a
+// add-on's reply. Calls run one at a time in the add-on, in the order the page makes them; a question the add-on asks during a
 // call is shown here as a dialog with the alert's own texts and buttons, and the call goes
 // on with the button chosen.
 //
@@ -90,9 +90,18 @@
     return answer.line;
   }
 
+  // The application runs the page's calls one after another, in the order they are made,
+  // whether the page awaits them or not: each is sent once the one before it has settled.
+  let last = Promise.resolve();
+  function inOrder(task) {
+    const run = last.then(task, task);
+    last = run.catch(() => {});
+    return run;
+  }
+
   // One session action (korvel-host's session format), its result line.
-  async function step(action) {
-    return settle(await post('api/step', action));
+  function step(action) {
+    return inOrder(async () => settle(await post('api/step', action)));
   }
 
   async function call(object, fn, arg) {

@@ -69,6 +69,19 @@ async function importPayload(text, bulk, label, resultNode) {
       });
       ok = failed.length === 0;
       message = entries.length + ' items, ' + failed.length + ' failed' + (failed.length ? ': ' + failed.join(', ') : '');
+      // Cancelled in the progress window: the reply lists only the items taken before it.
+      let requested = null;
+      try {
+        const items = JSON.parse(text);
+        if (Array.isArray(items)) requested = items.length;
+      } catch (error) { /* the add-on said what is wrong with it */ }
+      if (requested !== null && entries.length < requested) {
+        message = 'Cancelled: ' + entries.length + ' of ' + requested + ' items taken, ' + failed.length + ' failed' +
+          (failed.length ? ': ' + failed.join(', ') : '') + '; the other ' + (requested - entries.length) +
+          ' were not imported';
+        ok = false;
+        how = 'kept';
+      }
     } else {
       const status = typeof reply === 'string' ? JSON.parse(reply) : { IsError: true };
       ok = status.IsError === false;
