@@ -5,6 +5,7 @@
 #include <optional>
 #include <regex>
 
+#include "ImportManager.hpp"
 #include "JsonText.hpp"
 
 namespace korvel_host {
@@ -12,9 +13,6 @@ namespace korvel_host {
 using nlohmann::json;
 
 namespace {
-
-// The import types the add-on knows, as the page writes them.
-const char* const importTypes[] = {"Material", "system", "Product", "curtain wall", "stair"};
 
 std::string Shown(const json& value)
 {
@@ -35,17 +33,14 @@ json ItemProblem(const json& data, const std::string& at)
 {
     if (!data.is_object())
         return Problem("a catalogue item is an object, not " + Shown(data), at);
-    if (!data.contains("import_type"))
-        return Problem("the item has no \"import_type\" (one of Material, system, Product, curtain wall, stair)",
-                       at + "/import_type");
-    const json& type = data["import_type"];
+    // The add-on's own table of the import types, as the page writes them.
     std::string known;
-    bool found = false;
-    for (const char* name : importTypes) {
-        known += (known.empty() ? "" : ", ") + std::string(name);
-        found = found || (type.is_string() && type.get<std::string>() == name);
-    }
-    if (!found)
+    for (const KRV::ImportType& row : KRV::ImportTypes())
+        known += (known.empty() ? "" : ", ") + std::string(row.name);
+    if (!data.contains("import_type"))
+        return Problem("the item has no \"import_type\" (one of " + known + ")", at + "/import_type");
+    const json& type = data["import_type"];
+    if (!type.is_string() || KRV::FindImportType(type.get<std::string>()) == nullptr)
         return Problem("the \"import_type\" " + Shown(type) + " is none the add-on knows (" + known +
                            "; written exactly so)",
                        at + "/import_type");
