@@ -352,8 +352,8 @@ json Check(const sweep::State& before, const sweep::State& clean, const sweep::S
     const std::string function = run.line.value("fn", "");
     if ((function == "getCalculationData" || function == "updateStatus") && reply != Field(clean.line, "reply") &&
         !IsStatusFailure(reply))
-        problems.push_back("reply: the " + function + " reply differs from the clean run's: " +
-                           reply.dump().substr(0, 160));
+        problems.push_back("reply: the " + function +
+                           " reply differs from the clean run's: " + reply.dump().substr(0, 160));
     const bool outcomeChanged = !projectAsClean || reply != Field(clean.line, "reply");
     if (outcomeChanged) {
         std::set<std::string> cleanLog(clean.log.begin(), clean.log.end());
