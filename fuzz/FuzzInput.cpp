@@ -3,6 +3,7 @@
 
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <sstream>
 
 #include "Host.hpp"
 #include "ProjectFile.hpp"
@@ -104,8 +105,13 @@ std::string StoredData(const std::string& text)
 // answered as one, never by the bridge's last resort for what it did not expect.
 bool LastResortAnswered(const std::string& function)
 {
-    return sim::Host::Get().GetDebugOutput().find("jsKorvelInterface." + function + " failed: [json.exception.") !=
-           std::string::npos;
+    // The add-on's own error line, not a text of the input's that a line quotes.
+    const std::string line = "[Error]     jsKorvelInterface." + function + " failed: [json.exception.";
+    std::istringstream output(sim::Host::Get().GetDebugOutput());
+    for (std::string text; std::getline(output, text);)
+        if (text.size() > 20 && text.compare(20, line.size(), line) == 0)
+            return true;
+    return false;
 }
 
 } // namespace
