@@ -8,6 +8,7 @@
 #include "APIdefs_UserData.h"
 #include "DG/Panel.hpp"
 #include "ErrorMessages.hpp"
+#include "HostErrors.hpp"
 #include "HostMemory.hpp"
 #include "HostText.hpp"
 #include "Logger.hpp"
@@ -32,7 +33,7 @@ bool OverrideObjectIfExist(const GS::UniString& name, const GS::UniString& kind)
         GS::UniString(std::string(part.docu_UName, strnlen(part.docu_UName, API_UniLongNameLen))) == name)
         return MessageBoxAskToOverride(name, kind) != 2;
     // Not knowing whether it is there, the user could not be asked before it is replaced.
-    if (found != NoError && found != APIERR_BADNAME) {
+    if (found != NoError && found != hosterr::badName) {
         LogArchicadErrorCodeMessage(found, "OverrideObjectIfExist::ACAPI_LibPart_Search");
         return false;
     }
@@ -53,7 +54,7 @@ bool OverrideBuildingMaterialIfExist(Material& item)
     existing.header.typeID = API_BuildingMaterialID;
     SetHeaderName(existing.header, item.GetName());
     const GSErrCode found = ACAPI_Attribute_Get(&existing);
-    if (found == APIERR_BADNAME)
+    if (found == hosterr::badName)
         return true; // not in the project
     // A material that could not be read would be overwritten with defaults, unasked.
     if (found != NoError) {
@@ -117,7 +118,7 @@ bool ACLink::CreateMaterial(Material& item)
     GSErrCode err = ACAPI_Attribute_Create(&record, nullptr);
     if (err == NoError) {
         item.status = "imported";
-    } else if (err == APIERR_ATTREXIST) {
+    } else if (err == hosterr::attributeExists) {
         err = ACAPI_Attribute_Modify(&record, nullptr);
         if (err != NoError) {
             LogArchicadErrorCodeMessage(err, "ACLink::ModifyMaterial");
@@ -160,7 +161,7 @@ GSErrCode Material::ReplaceMaterial()
             if (internalLayerIndex < 0 || internalLayerIndex >= count) {
                 LogWarning("Material::ReplaceMaterial: the composite has no layer " +
                            std::to_string(internalLayerIndex) + "; it is left as it was.");
-                result = APIERR_BADINDEX;
+                result = hosterr::badIndex;
             } else {
                 (*defs.cwall_compItems)[internalLayerIndex].buildingMaterial = index;
                 result = ACAPI_Attribute_ModifyExt(&composite, &defs);
@@ -170,7 +171,7 @@ GSErrCode Material::ReplaceMaterial()
         }
     }
     if (!WriteProperties(nullptr) && result == NoError)
-        result = APIERR_GENERAL; // logged
+        result = hosterr::general; // logged
     return result;
 }
 

@@ -10,6 +10,7 @@
 #include "ElementEvents.hpp"
 #include "ElementStructure.hpp"
 #include "ErrorMessages.hpp"
+#include "HostErrors.hpp"
 #include "HostMemory.hpp"
 #include "HostText.hpp"
 #include "Logger.hpp"
@@ -70,7 +71,7 @@ bool ReplaceComposite(const ComplexMaterial& item, API_Attribute& written)
     API_Attribute old{};
     old.header.typeID = API_CompWallID;
     old.header.index = item.replaceId;
-    if (GSErrCode err = ACAPI_Attribute_Get(&old); err == APIERR_BADINDEX) {
+    if (GSErrCode err = ACAPI_Attribute_Get(&old); err == hosterr::badIndex) {
         LogError("ACLink::CreateComplexMaterial: the composite " + std::to_string(item.replaceId) +
                  " to replace is not in the project; nothing was replaced.");
         return false;
@@ -83,7 +84,7 @@ bool ReplaceComposite(const ComplexMaterial& item, API_Attribute& written)
     if (GSErrCode err = GetElementsFromAttrib(old, elements); err != NoError)
         return false; // logged: which elements use it is not known
     GS::UniString text;
-    if (GSErrCode err = GetUserData(written, text); err != NoError && err != APIERR_NOUSERDATA)
+    if (GSErrCode err = GetUserData(written, text); err != NoError && err != hosterr::noUserData)
         return false; // logged: the elements would change without their catalogue data
     KorvelProperties properties;
     const bool withData =
@@ -164,7 +165,7 @@ bool OverrideComplexMaterialIfExist(ComplexMaterial& item)
     head.typeID = API_CompWallID;
     SetHeaderName(head, item.GetName());
     const GSErrCode found = ACAPI_Attribute_Search(&head);
-    if (found != NoError && found != APIERR_BADNAME) {
+    if (found != NoError && found != hosterr::badName) {
         // Not knowing whether it is there, the user could not be asked before it is replaced.
         LogArchicadErrorCodeMessage(found, "OverrideComplexMaterialIfExist::ACAPI_Attribute_Search");
         item.status = "failed";
@@ -261,7 +262,7 @@ bool ACLink::CreateComplexMaterial(ComplexMaterial& item)
     GSErrCode err = ACAPI_Attribute_CreateExt(&record, &defs);
     if (err == NoError) {
         item.status = "imported";
-    } else if (err == APIERR_ATTREXIST) {
+    } else if (err == hosterr::attributeExists) {
         API_Attr_Head existing = record.header;
         if (GSErrCode found = ACAPI_Attribute_Search(&existing); found != NoError) {
             LogArchicadErrorCodeMessage(found, "ACLink::CreateComplexMaterial - ACAPI_Attribute_Search");

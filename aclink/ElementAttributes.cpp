@@ -9,6 +9,7 @@
 #include "DG/Panel.hpp"
 #include "ElementNames.hpp"
 #include "ErrorMessages.hpp"
+#include "HostErrors.hpp"
 #include "Logger.hpp"
 #include "Properties.hpp"
 #include "Texts.hpp"
@@ -45,7 +46,7 @@ int SetAttributes(const json& item, const GS::UniString& importType)
     if (name.Trimmed().IsEmpty()) {
         // "KV_" alone would be the record of every element without a name.
         LogError("SetAttributes: the " + importType.ToUtf8() + " has no name; nothing was stored.");
-        return APIERR_BADNAME;
+        return hosterr::badName;
     }
     if (!OverrideObjectIfExist(name, importType))
         return texts::userKeptExisting;

@@ -15,6 +15,7 @@
 #include "ElementNames.hpp"
 #include "ElementStructure.hpp"
 #include "ErrorMessages.hpp"
+#include "HostErrors.hpp"
 #include "HostMemory.hpp"
 #include "HostText.hpp"
 #include "Logger.hpp"
@@ -67,7 +68,7 @@ GS::UniString LibraryPartName(const API_Elem_Head& head, bool* placedFromPart, G
     const GSErrCode read = ACAPI_Goodies(APIAny_GetElemLibPartUnIdID, &copy, uniqueId);
     *placedFromPart = read == NoError;
     *error = NoError;
-    if (read != NoError && read != APIERR_BADELEMENTTYPE) {
+    if (read != NoError && read != hosterr::badElementType) {
         LogArchicadErrorCodeMessage(read, "LibraryPartName::ACAPI_Goodies GetElemLibPartUnId");
         *error = read;
     }
@@ -78,7 +79,7 @@ GS::UniString LibraryPartName(const API_Elem_Head& head, bool* placedFromPart, G
     LibPartLocationGuard location(part);
     GSErrCode err = ACAPI_LibPart_Search(&part, false, false);
     if (err != NoError) {
-        if (err != APIERR_BADID) {
+        if (err != hosterr::badId) {
             LogArchicadErrorCodeMessage(err, "LibraryPartName::ACAPI_LibPart_Search");
             *error = err;
         }
@@ -151,7 +152,7 @@ std::string DebugLine(const char* pattern, const char* type, const std::string& 
 // No record, or a type the add-on has nothing for: nothing failed.
 bool Failed(GSErrCode err)
 {
-    return err != NoError && err != APIERR_NOMODULEDATA && err != texts::notHandled;
+    return err != NoError && err != hosterr::noModuleData && err != texts::notHandled;
 }
 
 // Gives the element its catalogue data by `attach`, and once more when that fails: a host
@@ -170,7 +171,7 @@ GSErrCode AttachTwice(const API_Guid& guid, const std::function<GSErrCode()>& at
             call = TakeLastFailedCall();
         } catch (const std::exception& e) {
             LogError(std::string("ElementEventHandlerProc failed: ") + e.what());
-            err = APIERR_GENERAL;
+            err = hosterr::general;
             call = TakeLastFailedCall();
             call = call.empty() ? std::string("a host call threw: ") + e.what() : call;
         }
@@ -204,7 +205,7 @@ void ObserveTheUnobserved()
 {
     for (const API_Guid& guid : std::vector<API_Guid>(unobserved.begin(), unobserved.end())) {
         const GSErrCode err = ACAPI_Element_AttachObserver(guid, 0);
-        if (err == NoError || err == APIERR_BADID || err == APIERR_DELETED)
+        if (err == NoError || err == hosterr::badId || err == hosterr::deleted)
             unobserved.erase(guid); // observed, or gone
         else
             LogArchicadErrorCodeMessage(err, "ObserveTheUnobserved::ACAPI_Element_AttachObserver");
@@ -224,7 +225,7 @@ GSErrCode Handle(const API_NotifyElementType* event)
     }
     const API_ElemTypeID type = event->elemHead.typeID;
     char typeName[256] = {};
-    if (const GSErrCode named = GetElementTypeString(type, typeName); named == APIERR_BADELEMENTTYPE)
+    if (const GSErrCode named = GetElementTypeString(type, typeName); named == hosterr::badElementType)
         return NoError; // a type the add-on has no business with
     else if (named != NoError)
         std::snprintf(typeName, sizeof typeName, "type %d", static_cast<int>(type)); // logged; only for the line
@@ -241,7 +242,7 @@ GSErrCode Handle(const API_NotifyElementType* event)
         parentRead = ACAPI_Notify_GetParentElement(&parent, nullptr, 0, &userData);
         HandleGuard parentData(userData.dataHdl);
         if (ReadSucceeded(parentRead, "ElementEventHandlerProc::ACAPI_Notify_GetParentElement",
-                          APIERR_BADID)) // none: no parent
+                          hosterr::badId)) // none: no parent
             break;
     }
     const bool hasParent = parentRead == NoError;
@@ -255,9 +256,9 @@ GSErrCode Handle(const API_NotifyElementType* event)
                            .c_str());
     // Not knowing whether there is a parent, the element gets what either case would give it:
     // looking after an element the add-on need not is harmless, leaving one alone is not.
-    const ElementEvent::Then then = hasParent                    ? row->thenWithParent
-                                    : parentRead == APIERR_BADID ? row->then
-                                                                 : std::max(row->then, row->thenWithParent);
+    const ElementEvent::Then then = hasParent                      ? row->thenWithParent
+                                    : parentRead == hosterr::badId ? row->then
+                                                                   : std::max(row->then, row->thenWithParent);
     if (then == ElementEvent::attachAndObserve)
         Observe(event->elemHead.guid, "ElementEventHandlerProc::ACAPI_Element_AttachObserver");
     if (then == ElementEvent::nothing)
@@ -280,9 +281,9 @@ GSErrCode ElementEventHandlerProc(const API_NotifyElementType* event)
         threw = false;
         return handled;
     };
-    GSErrCode result = CatchAll<GSErrCode>("ElementEventHandlerProc", handle, APIERR_GENERAL);
+    GSErrCode result = CatchAll<GSErrCode>("ElementEventHandlerProc", handle, hosterr::general);
     if (threw)
-        result = CatchAll<GSErrCode>("ElementEventHandlerProc", handle, APIERR_GENERAL);
+        result = CatchAll<GSErrCode>("ElementEventHandlerProc", handle, hosterr::general);
     handling = false;
     return result;
 }
@@ -332,7 +333,7 @@ int ElemPlacedEventHandler(const API_NotifyElementType* event)
         std::string(attribute.header.typeID == API_CompWallID ? "the composite \"" : "the building material \"") +
         GetHeaderName(attribute.header).ToUtf8() + "\"";
     GS::UniString text;
-    if (GSErrCode err = GetUserData(attribute, text); err != NoError && err != APIERR_NOUSERDATA)
+    if (GSErrCode err = GetUserData(attribute, text); err != NoError && err != hosterr::noUserData)
         return err; // logged: not knowing its data, the element keeps what it has
     KorvelProperties properties;
     if (!text.IsEmpty() &&
@@ -357,7 +358,7 @@ int AttachKVProperties(const API_Elem_Head& head)
             return error; // logged
     }
     if (name.IsEmpty())
-        return APIERR_NOMODULEDATA;
+        return hosterr::noModuleData;
     attachedItem = (IsNamedByIfc(head.typeID) ? "the type \"" : "the library part \"") + name.ToUtf8() + "\"";
     GS::UniString text;
     GSErrCode code = NoError;
@@ -428,7 +429,7 @@ GSErrCode AttachKVProperties(const GS::UniString& name)
         if (!read) {
             GSErrCode code = NoError;
             if (!ReadRecord(name, text, &code) || !ReadStoredList(text, texts::RecordName(name.ToUtf8()), properties)) {
-                failed(code != NoError ? code : APIERR_GENERAL); // logged
+                failed(code != NoError ? code : hosterr::general); // logged
                 return result;
             }
             read = true;

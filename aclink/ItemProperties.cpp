@@ -4,6 +4,7 @@
 #include "Classification.hpp"
 #include "ElementStructure.hpp"
 #include "ErrorMessages.hpp"
+#include "HostErrors.hpp"
 #include "KorvelComplexMaterial.hpp"
 #include "KorvelMaterial.hpp"
 #include "Logger.hpp"
@@ -46,7 +47,7 @@ bool KorvelMaterial::WriteProperties(API_Attribute*) const
         const GSErrCode err =
             RunWrite(texts::undoMaterialProperty, "KorvelMaterial::WriteProperties",
                      [&]() -> GSErrCode { return DefineNewKorvelProperty(property, attribute.header, APINULLGuid); });
-        if (err == APIERR_BADNAME) {
+        if (err == hosterr::badName) {
             // The catalogue's own data, which the project refuses on every import alike.
             LogError("KorvelMaterial::WriteProperties: the project refuses the property \"" +
                      property.GetGroup().ToUtf8() + "/" + property.GetName().ToUtf8() + "\" of the material " +

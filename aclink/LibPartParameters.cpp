@@ -7,6 +7,7 @@
 #include "CatchAll.hpp"
 #include "DBPrintf.h"
 #include "ErrorMessages.hpp"
+#include "HostErrors.hpp"
 #include "HostMemory.hpp"
 #include "HostText.hpp"
 #include "KorvelLibraryPart.hpp"
@@ -116,10 +117,10 @@ GSErrCode ReplaceCatalogueParameters(LibraryPart& item)
     GS::UniString sectionText;
     GSErrCode err = ACAPI_LibPart_GetSection(record.index, &section, &sectionHdl, &sectionText);
     HandleGuard sectionGuard(sectionHdl);
-    if (err == APIERR_NOLIBSECT) {
+    if (err == hosterr::noLibrarySection) {
         // No parameter section yet: an empty one to write the catalogue's into.
         HandleGuard empty(BMAllocateHandle(0, ALLOCATE_CLEAR, 0));
-        err = empty.Get() == nullptr ? APIERR_MEMFULL
+        err = empty.Get() == nullptr ? hosterr::memoryFull
                                      : ACAPI_LibPart_AddSection(record.index, &section, empty.Get(), &sectionText);
         if (err != NoError) {
             LogArchicadErrorCodeMessage(err, "ReplaceCatalogueParameters::ACAPI_LibPart_AddSection");
@@ -171,7 +172,7 @@ GSErrCode ReplaceCatalogueParameters(LibraryPart& item)
     ParametersGuard added;
     if (!added.Make(parameters)) {
         LogError("ReplaceCatalogueParameters: no memory for the parameters of " + item.GetName().ToUtf8() + ".");
-        return APIERR_MEMFULL;
+        return hosterr::memoryFull;
     }
     if (err = WriteSection(record, section, added, "Korvel"); err != NoError)
         return err; // logged

@@ -13,6 +13,7 @@
 #include "Download.hpp"
 #include "ElementEvents.hpp"
 #include "ErrorMessages.hpp"
+#include "HostErrors.hpp"
 #include "HostMemory.hpp"
 #include "HostText.hpp"
 #include "KorvelLibraryPart.hpp"
@@ -185,10 +186,10 @@ int ACLink::GetLocation(IO::Location*& out)
         return err;
     }
     if (korvel.AppendToLocal(IO::Name("Korvel")) != NoError)
-        return APIERR_GENERAL;
+        return hosterr::general;
     IO::Folder folder(korvel, IO::Folder::Create);
     if (folder.GetStatus() != NoError || !folder.IsWritable())
-        return APIERR_GENERAL;
+        return hosterr::general;
     bool listed = false;
     for (const API_LibraryInfo& library : libraries)
         listed = listed || library.location == korvel;
@@ -251,7 +252,7 @@ int ACLink::RegisterLibPart(LibraryPart& item, const std::filesystem::path& down
     }
     if (folder == nullptr) {
         LogError("The project has no library for the library part " + name.ToUtf8() + ".");
-        return APIERR_GENERAL;
+        return hosterr::general;
     }
     std::unique_ptr<IO::Location> target(folder);
     if (GSErrCode err = target->AppendToLocal(IO::Name(name)); err != NoError) {
@@ -260,7 +261,7 @@ int ACLink::RegisterLibPart(LibraryPart& item, const std::filesystem::path& down
     }
     auto placed = std::make_unique<FileSwap>(download, LocationText(*target).ToUtf8());
     if (!placed->Placed())
-        return APIERR_GENERAL; // logged
+        return hosterr::general; // logged
     record.location = target.get();
     GSErrCode err = NoError;
     {
@@ -327,7 +328,7 @@ bool ACLink::CreateLibrary(Library& item)
     GSErrCode err = GetLocation(folder);
     std::unique_ptr<IO::Location> target(folder);
     if (err == NoError && target == nullptr)
-        err = APIERR_GENERAL;
+        err = hosterr::general;
     if (err == NoError)
         err = target->AppendToLocal(IO::Name(name));
     if (err != NoError) {

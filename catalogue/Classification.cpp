@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ErrorMessages.hpp"
+#include "HostErrors.hpp"
 
 namespace {
 
@@ -85,7 +86,7 @@ API_Guid GetClassificationSystem()
     system.editionDate = {now.year, now.month, now.day};
     // Made only when the host says it is not there: a failed look-up is no absence.
     GSErrCode err = ACAPI_Classification_GetClassificationSystem(system);
-    if (err == APIERR_BADID) {
+    if (err == hosterr::badId) {
         err = ACAPI_Classification_CreateClassificationSystem(system);
         if (err != NoError)
             LogArchicadErrorCodeMessage(err,
@@ -134,7 +135,7 @@ GSErrCode AddArchicadClassificationToAttribute(API_Attr_Head head)
 {
     API_Guid item = GetArchicadClassificationItemGuid(gGenericMaterialClassificationId);
     if (item == APINULLGuid)
-        return APIERR_GENERAL; // logged
+        return hosterr::general; // logged
     GSErrCode err = ACAPI_Attribute_AddClassificationItem(head, item);
     if (err != NoError)
         LogArchicadErrorCodeMessage(err, "AddArchicadClassificationToAttribute::ACAPI_Attribute_AddClassificationItem");
@@ -145,7 +146,7 @@ GSErrCode AddArchicadClassificationToElement(const API_Guid& element)
 {
     API_Guid item = GetArchicadClassificationItemGuid(gGenericMaterialClassificationId);
     if (item == APINULLGuid)
-        return APIERR_GENERAL; // logged
+        return hosterr::general; // logged
     // An element classified so already is left alone: a host that reports every write
     // back as a classification change must not send the add-on round.
     API_ClassificationPairs current;

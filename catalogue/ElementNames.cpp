@@ -6,6 +6,7 @@
 #include "APIdefs_Properties.h"
 #include "DBPrintf.h"
 #include "ErrorMessages.hpp"
+#include "HostErrors.hpp"
 
 namespace KRV {
 
@@ -30,7 +31,7 @@ GSErrCode GetElementTypeString(const API_ElemTypeID& type, char* buffer)
 {
     GS::UniString name;
     if (GSErrCode err = ACAPI_Goodies_GetElemTypeName(type, name); err != NoError) {
-        ReadSucceeded(err, "GetElementTypeString::ACAPI_Goodies_GetElemTypeName", APIERR_BADELEMENTTYPE);
+        ReadSucceeded(err, "GetElementTypeString::ACAPI_Goodies_GetElemTypeName", hosterr::badElementType);
         return err;
     }
     const std::string cut = GS::TruncateUtf8(name.ToUtf8(), 255);

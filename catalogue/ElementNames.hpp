@@ -3,6 +3,7 @@
 // catalogue property "name".
 #include "APIdefs_Elements.h"
 #include "GS/UniString.hpp"
+#include "HostErrors.hpp"
 
 namespace KRV {
 
@@ -10,7 +11,7 @@ namespace KRV {
 // host cannot give its attributes (the error is answered, logged).
 GSErrCode GetIFCNameFromElementGuid(const API_Guid& element, GS::UniString& name);
 // The host's display name of the type, at most 255 characters, into `buffer` (256 bytes).
-// APIERR_BADELEMENTTYPE for a type the host has no name for; another failure is logged.
+// hosterr::badElementType for a type the host has no name for; another failure is logged.
 GSErrCode GetElementTypeString(const API_ElemTypeID& type, char* buffer);
 // The element's property "name" of the group "Korvel"; `name` is untouched when the
 // element has no such property or a host call fails.

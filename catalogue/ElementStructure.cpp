@@ -2,6 +2,7 @@
 #include "ElementStructure.hpp"
 
 #include "ErrorMessages.hpp"
+#include "HostErrors.hpp"
 #include "RequestScoped.hpp"
 
 #include <algorithm>
@@ -97,7 +98,7 @@ GSErrCode ReadUse(CompositeUse& into, const char* where)
         for (const API_Guid& guid : list) {
             auto structure = StructureOf(guid);
             if (!structure)
-                return APIERR_GENERAL; // logged: whether it is built of the composite is not known
+                return hosterr::general; // logged: whether it is built of the composite is not known
             order.push_back(guid);
             // Only elements built of a composite: the composite field of the others means nothing.
             if (structure->modelElemStructureType == API_CompositeStructure)

@@ -6,6 +6,7 @@
 #include "APIdefs_UserData.h"
 #include "Classification.hpp"
 #include "ErrorMessages.hpp"
+#include "HostErrors.hpp"
 #include "RequestScoped.hpp"
 #include "WriteTwice.hpp"
 
@@ -74,7 +75,7 @@ GSErrCode FindOrCreateGroup(API_PropertyGroup& group, GS::UniString name)
         group = wanted;
         return NoError;
     }
-    if (err != APIERR_BADID) {
+    if (err != KRV::hosterr::badId) {
         // A failed look-up is no absence: a second group of the name would follow.
         KRV::LogArchicadErrorCodeMessage(err, "GetKorvelPropertyGroup::ACAPI_Property_GetPropertyGroup");
         return err;
@@ -213,7 +214,7 @@ int DefineNewKorvelProperty(const KorvelProperty& property, API_Attr_Head attrib
             if (err == NoError) {
                 cache->definitions[group.guid].byName.emplace(definition.name.ToUtf8(), definition);
                 defined = true;
-            } else if (err == APIERR_NAMEALREADYUSED) {
+            } else if (err == hosterr::nameInUse) {
                 cache->definitions[group.guid].listed = false; // the host knows better: asked again below
             }
         }
@@ -222,7 +223,7 @@ int DefineNewKorvelProperty(const KorvelProperty& property, API_Attr_Head attrib
         err = ACAPI_Property_CreatePropertyDefinition(definition);
     if (defined) {
         // from the request's list, made available above
-    } else if (err == APIERR_NAMEALREADYUSED) {
+    } else if (err == hosterr::nameInUse) {
         GS::Array<API_PropertyDefinition> existing;
         err = ACAPI_Property_GetPropertyDefinitions(group.guid, existing);
         if (err != NoError) {

@@ -10,6 +10,7 @@
 #include "APIdefs_UserData.h"
 #include "ElementStructure.hpp"
 #include "ErrorMessages.hpp"
+#include "HostErrors.hpp"
 #include "HostMemory.hpp"
 #include "HostText.hpp"
 #include "Logger.hpp"
@@ -100,7 +101,7 @@ int AddUserData(API_Attribute& attr, const GS::UniString& text)
     HandleGuard handle(TextHandle(text));
     if (handle.Get() == nullptr) {
         LogError("KRV::AddUserData - couldn't allocate handle");
-        return APIERR_GENERAL;
+        return hosterr::general;
     }
     API_UserData userData{};
     userData.dataVersion = 0;
@@ -128,7 +129,7 @@ int GetUserData(API_Attribute& attr, std::string& text)
     API_UserData userData{};
     GSErrCode err = ACAPI_Attribute_GetUserData(&attr.header, &userData);
     HandleGuard handle(userData.dataHdl);
-    if (err == APIERR_NOUSERDATA)
+    if (err == hosterr::noUserData)
         return err;
     if (err != NoError) {
         LogArchicadErrorCodeMessage(err, "KRV::GetUserData ACAPI_Attribute_GetUserData");
@@ -143,7 +144,7 @@ int SetUserDataToElem(const API_Guid& element, const GS::UniString& text)
     HandleGuard handle(TextHandle(text));
     if (handle.Get() == nullptr) {
         LogError("KRV::SetUserDataToElem - couldn't allocate handle");
-        return APIERR_MEMFULL;
+        return hosterr::memoryFull;
     }
     API_UserData userData{};
     userData.dataVersion = 1;
@@ -165,7 +166,7 @@ std::optional<GS::UniString> ReadModulData(const GS::UniString& name, const char
     API_ModulData data{};
     code = ACAPI_ModulData_Get(&data, texts::RecordName(name));
     HandleGuard handle(data.dataHdl);
-    if (!ReadSucceeded(code, context, APIERR_NOMODULEDATA) || code != NoError || data.dataVersion != 1)
+    if (!ReadSucceeded(code, context, hosterr::noModuleData) || code != NoError || data.dataVersion != 1)
         return std::nullopt;
     return HandleText(handle.Get());
 }
@@ -176,7 +177,7 @@ int CreateModulData(const GS::UniString& name, const GS::UniString& text)
     HandleGuard handle(TextHandle(text));
     if (handle.Get() == nullptr) {
         LogError("KRV::CreateModulData - couldn't allocate handle");
-        return APIERR_MEMFULL;
+        return hosterr::memoryFull;
     }
     API_ModulData data{};
     data.dataVersion = 1;

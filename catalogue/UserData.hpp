@@ -7,6 +7,7 @@
 
 #include "APIdefs_Attributes.h"
 #include "GS/Array.hpp"
+#include "HostErrors.hpp"
 #include "JsonText.hpp"
 #include "KorvelProperties.hpp"
 
@@ -19,7 +20,7 @@ extern GS::Array<API_Guid> g_elemList;
 GS::UniString StoredText(const KorvelProperties& properties);
 
 int AddUserData(API_Attribute& attr, const GS::UniString& text);
-// APIERR_NOUSERDATA (not logged) when the attribute has none; `text` is then unchanged.
+// hosterr::noUserData (not logged) when the attribute has none; `text` is then unchanged.
 int GetUserData(API_Attribute& attr, GS::UniString& text);
 int GetUserData(API_Attribute& attr, std::string& text);
 int SetUserDataToElem(const API_Guid& element, const GS::UniString& text);

@@ -4,6 +4,7 @@
 #include "ErrorMessages.hpp"
 #include "ExportManager.hpp"
 #include "Exports.hpp"
+#include "HostErrors.hpp"
 #include "IFCExport.hpp"
 
 namespace KRV {
@@ -39,7 +40,7 @@ public:
         if (!switched)
             return;
         for (int attempt = 0; attempt < 2; ++attempt) {
-            GSErrCode err = APIERR_GENERAL;
+            GSErrCode err = hosterr::general;
             NothingEscapes("ExportCalculationData: making the user's database current again", [&] {
                 err = ACAPI_Database(APIDb_ChangeCurrentDatabaseID, &previous);
                 if (err != NoError)

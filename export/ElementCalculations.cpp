@@ -7,6 +7,7 @@
 #include "ElementNames.hpp"
 #include "ErrorMessages.hpp"
 #include "ExportManager.hpp"
+#include "HostErrors.hpp"
 #include "HostMemory.hpp"
 #include "HostText.hpp"
 #include "ProfileVectorImage.hpp"
@@ -80,7 +81,7 @@ void Measure(const API_Element& element, double density, ElemInfo& info, ReadCac
         API_ElemInfo3D info3D{};
         const GSErrCode err = ACAPI_Element_Get3DInfo(element.header, &info3D);
         if (err != NoError) {
-            cache.Read(err, "Measure::ACAPI_Element_Get3DInfo", APIERR_NO3D); // none is no failure
+            cache.Read(err, "Measure::ACAPI_Element_Get3DInfo", hosterr::no3D); // none is no failure
             return;
         }
         const double dx = info3D.bounds.xMax - info3D.bounds.xMin;

@@ -10,6 +10,7 @@
 #include "Address.hpp"
 #include "DG/Panel.hpp"
 #include "ErrorMessages.hpp"
+#include "HostErrors.hpp"
 #include "Logger.hpp"
 #include "Names.hpp"
 #include "Texts.hpp"
@@ -107,13 +108,13 @@ GSErrCode IFCExport::SaveIfcFile()
     std::string ifcName;
     if (!net::IfcFileName(projectName.ToUtf8(), ifcName)) {
         LogError("IFC export: the project's name \"" + projectName.ToUtf8() + "\" is no file name.");
-        return APIERR_BADNAME;
+        return hosterr::badName;
     }
     const GS::UniString fileName(ifcName);
     IO::Location folder = GetIfcFolderLocation();
     if (folder.IsEmpty()) {
         LogError("IFC export: the folder \"Korvel IFC\" could not be made.");
-        return APIERR_GENERAL;
+        return hosterr::general;
     }
     if (GSErrCode err = folder.AppendToLocal(IO::Name(fileName)); err != NoError) {
         LogError("IFC export: \"" + fileName.ToUtf8() + "\" cannot be a file in the folder \"Korvel IFC\".");

@@ -5,6 +5,7 @@
 
 #include "APIdefs_UserData.h"
 #include "ErrorMessages.hpp"
+#include "HostErrors.hpp"
 #include "HostMemory.hpp"
 #include "HostText.hpp"
 #include "ProfileVectorImage.hpp"
@@ -42,11 +43,11 @@ const CachedAttribute* ReadCache::Attribute(API_AttrTypeID type, API_AttributeIn
         cached.record.header.typeID = type;
         cached.record.header.index = index;
         const GSErrCode err = ACAPI_Attribute_Get(&cached.record);
-        Read(err, "ReadCache::ACAPI_Attribute_Get", APIERR_BADINDEX);
+        Read(err, "ReadCache::ACAPI_Attribute_Get", hosterr::badIndex);
         if (err == NoError) {
             std::string text;
             const int read = GetUserData(cached.record, text);
-            if (read != NoError && read != APIERR_NOUSERDATA)
+            if (read != NoError && read != hosterr::noUserData)
                 complete = false; // logged
             if (read == NoError) {
                 cached.hasStoredText = true;
@@ -113,7 +114,7 @@ const std::pair<std::string, GS::UniString>& ReadCache::LibraryPart(Int32 index)
         API_LibPart part{};
         part.index = index;
         LibPartLocationGuard location(part);
-        if (Read(ACAPI_LibPart_Get(&part), "ReadCache::LibraryPart - ACAPI_LibPart_Get", APIERR_BADINDEX))
+        if (Read(ACAPI_LibPart_Get(&part), "ReadCache::LibraryPart - ACAPI_LibPart_Get", hosterr::badIndex))
             it->second = {std::string(part.ownUnID, strnlen(part.ownUnID, API_UniIDLen)),
                           GS::UniString(std::string(part.docu_UName, strnlen(part.docu_UName, API_UniLongNameLen)))};
     }
@@ -126,7 +127,7 @@ const std::optional<GS::UniString>& ReadCache::Record(const GS::UniString& name)
     if (added) {
         GSErrCode err = NoError;
         it->second = ReadModulData(name, "ReadCache::Record - ACAPI_ModulData_Get", err);
-        if (err != NoError && err != APIERR_NOMODULEDATA)
+        if (err != NoError && err != hosterr::noModuleData)
             complete = false; // logged
     }
     return it->second;

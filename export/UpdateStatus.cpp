@@ -8,6 +8,7 @@
 #include "APIdefs_UserData.h"
 #include "ErrorMessages.hpp"
 #include "ExportManager.hpp"
+#include "HostErrors.hpp"
 #include "HostMemory.hpp"
 #include "HostText.hpp"
 #include "Logger.hpp"
@@ -193,12 +194,12 @@ json MaterialsIds(const UpdateRequest& request, API_AttrTypeID type, bool& compl
         attribute.header.index = index;
         if (GSErrCode err = ACAPI_Attribute_Get(&attribute); err != NoError) {
             // An index the host has deleted is no item; any other failure is.
-            complete = complete && ReadSucceeded(err, "UpdateStatus::ACAPI_Attribute_Get", APIERR_DELETED);
+            complete = complete && ReadSucceeded(err, "UpdateStatus::ACAPI_Attribute_Get", hosterr::deleted);
             continue;
         }
         GS::UniString text;
         if (const int read = GetUserData(attribute, text); read != NoError) {
-            complete = complete && read == APIERR_NOUSERDATA; // logged otherwise
+            complete = complete && read == hosterr::noUserData; // logged otherwise
             continue;
         }
         if (text.IsEmpty())

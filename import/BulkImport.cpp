@@ -5,6 +5,7 @@
 #include "CatchAll.hpp"
 #include "ElementStructure.hpp"
 #include "ErrorMessages.hpp"
+#include "HostErrors.hpp"
 #include "ImportManager.hpp"
 #include "Logger.hpp"
 #include "Properties.hpp"
@@ -25,7 +26,7 @@ public:
     ~ProgressWindow()
     {
         for (int attempt = 0; attempt < 2; ++attempt) {
-            GSErrCode err = APIERR_GENERAL;
+            GSErrCode err = hosterr::general;
             NothingEscapes("BulkImport: closing the progress window", [&] {
                 err = ACAPI_Interface(APIIo_CloseProcessWindowID);
                 if (err != NoError)
@@ -42,7 +43,7 @@ public:
     {
         ACAPI_Interface(APIIo_SetNextProcessPhaseID, const_cast<GS::UniString*>(&text), &value);
     }
-    bool Cancelled() { return ACAPI_Interface(APIIo_IsProcessCanceledID) == APIERR_CANCEL; }
+    bool Cancelled() { return ACAPI_Interface(APIIo_IsProcessCanceledID) == hosterr::cancelled; }
 };
 
 json Member(const json& item, const char* key, const json& absent)

@@ -9,6 +9,7 @@
 #include "BrowserPalette.hpp"
 #include "CatchAll.hpp"
 #include "ElementEvents.hpp"
+#include "HostErrors.hpp"
 #include "IOLocation.hpp"
 #include "Palette.hpp"
 #include "Resources.hpp"
@@ -46,7 +47,7 @@ GSErrCode RegisterInterface()
                 return err;
             return ACAPI_Register_FileType(jsonFileType, 0, 0, "json", 0, KRV::fileTypeResId, 0, 11);
         },
-        APIERR_GENERAL);
+        KRV::hosterr::general);
 }
 
 GSErrCode Initialize()
@@ -72,7 +73,7 @@ GSErrCode Initialize()
             ACAPI_Notify_InstallElementObserver(KRV::ElementEventHandlerProc);
             return ACAPI_Install_FileTypeHandler(jsonFileType, KRV::DragNDropHandler);
         },
-        APIERR_GENERAL);
+        KRV::hosterr::general);
 }
 
 // The palettes go with the add-on's image.
