@@ -7,6 +7,7 @@
 #include "ACLink.hpp"
 #include "APIdefs_UserData.h"
 #include "Classification.hpp"
+#include "Commands.hpp"
 #include "ElementEvents.hpp"
 #include "ElementStructure.hpp"
 #include "ErrorMessages.hpp"
@@ -38,7 +39,7 @@ bool ChangeComposite(API_Element& element, API_AttributeIndex& field, API_Attrib
     field = to;
     API_Element mask;
     ACAPI_ELEMENT_MASK_SETFULL(mask);
-    const GSErrCode changed = ACAPI_CallUndoableCommand(texts::undoReplaceComposite, [&]() -> GSErrCode {
+    const GSErrCode changed = port::UndoableCommand(texts::undoReplaceComposite, [&]() -> GSErrCode {
         return ACAPI_Element_Change(&element, &mask, nullptr, 0, true);
     });
     LogArchicadErrorCodeMessage(changed, "ACLink::CreateComplexMaterial - ACAPI_Element_Change");

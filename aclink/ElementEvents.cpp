@@ -11,9 +11,11 @@
 #include "APIdefs_UserData.h"
 #include "CatchAll.hpp"
 #include "Classification.hpp"
+#include "Commands.hpp"
 #include "DBPrintf.h"
 #include "ElementNames.hpp"
 #include "ElementStructure.hpp"
+#include "Environment.hpp"
 #include "ErrorMessages.hpp"
 #include "HostErrors.hpp"
 #include "HostMemory.hpp"
@@ -215,12 +217,10 @@ void ObserveTheUnobserved()
 GSErrCode Handle(const API_NotifyElementType* event)
 {
     if (event->notifID == APINotifyElement_BeginEvents || event->notifID == APINotifyElement_EndEvents) {
-        API_DatabaseInfo info{};
-        info.databaseUnId = event->databaseId;
-        ACAPI_Database(APIDb_GetDatabaseInfoID, &info);
+        GS::UniString name;
+        port::DatabaseName(event->databaseId.elemSetId, name);
         DBPrintf("### Element_Manager: %s notification on database \"%s\"\n",
-                 event->notifID == APINotifyElement_BeginEvents ? "Begin Events" : "End Events",
-                 info.name.ToCStr().Get());
+                 event->notifID == APINotifyElement_BeginEvents ? "Begin Events" : "End Events", name.ToCStr().Get());
         return NoError;
     }
     const API_ElemTypeID type = event->elemHead.typeID;
@@ -292,11 +292,12 @@ void ObserveElementsLeftUnobserved()
 {
     if (unobserved.empty())
         return;
-    const GSErrCode err = ACAPI_CallUndoableCommand(texts::undoObserveElements, [] {
+    const GSErrCode err = port::UndoableCommand(texts::undoObserveElements, [] {
         ObserveTheUnobserved();
         return NoError;
     });
-    LogArchicadErrorCodeMessage(err, "ObserveElementsLeftUnobserved::ACAPI_CallUndoableCommand");
+    LogArchicadErrorCodeMessage(err,
+                                (std::string("ObserveElementsLeftUnobserved::") + port::undoableCommandCall).c_str());
 }
 
 int ElemPlacedEventHandler(const API_NotifyElementType* event)

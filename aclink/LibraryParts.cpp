@@ -12,6 +12,7 @@
 #include "DBPrintf.h"
 #include "Download.hpp"
 #include "ElementEvents.hpp"
+#include "Environment.hpp"
 #include "ErrorMessages.hpp"
 #include "HostErrors.hpp"
 #include "HostMemory.hpp"
@@ -128,9 +129,8 @@ private:
 
 GS::UniString ACLink::GetFolder()
 {
-    API_SpecFolderID id = API_TemporaryFolderID;
     IO::Location folder;
-    if (ACAPI_Environment(APIEnv_GetSpecFolderID, &id, &folder) == NoError)
+    if (port::SpecialFolder(port::Folder::temporary, folder) == NoError)
         return folder.ToDisplayText();
     const char* temp = std::getenv("TEMP");
     return GS::UniString(temp != nullptr && *temp != '\0' ? temp : "/tmp");
@@ -179,10 +179,9 @@ int ACLink::GetLocation(IO::Location*& out)
         out = folder.release();
         return NoError;
     }
-    API_SpecFolderID id = API_AppDataFolderID;
     IO::Location korvel;
-    if (GSErrCode err = ACAPI_Environment(APIEnv_GetSpecFolderID, &id, &korvel); err != NoError) {
-        LogArchicadErrorCodeMessage(err, "ACLink::GetLocation - ACAPI_Environment GetSpecFolder");
+    if (GSErrCode err = port::SpecialFolder(port::Folder::applicationData, korvel); err != NoError) {
+        LogArchicadErrorCodeMessage(err, (std::string("ACLink::GetLocation - ") + port::specialFolderCall).c_str());
         return err;
     }
     if (korvel.AppendToLocal(IO::Name("Korvel")) != NoError)

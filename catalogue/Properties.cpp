@@ -5,6 +5,7 @@
 #include "APIdefs_Properties.h"
 #include "APIdefs_UserData.h"
 #include "Classification.hpp"
+#include "Commands.hpp"
 #include "ErrorMessages.hpp"
 #include "HostErrors.hpp"
 #include "RequestScoped.hpp"
@@ -269,10 +270,10 @@ GSErrCode RunWrite(const char* command, const char* where, const std::function<G
     if (command == nullptr)
         return write();
     GSErrCode written = NoError;
-    const GSErrCode err = ACAPI_CallUndoableCommand(command, [&]() -> GSErrCode { return written = write(); });
+    const GSErrCode err = port::UndoableCommand(command, [&]() -> GSErrCode { return written = write(); });
     // The write logs its own failures; a command the host refused or that failed is logged here.
     if (err != NoError && written == NoError)
-        LogArchicadErrorCodeMessage(err, (std::string(where) + "::ACAPI_CallUndoableCommand").c_str());
+        LogArchicadErrorCodeMessage(err, (std::string(where) + "::" + port::undoableCommandCall).c_str());
     return err;
 }
 

@@ -1,6 +1,6 @@
 // The page's "getCalculationData" and "updateStatus": one reply text each.
-#include "APIdefs_Elements.h"
 #include "CatchAll.hpp"
+#include "Environment.hpp"
 #include "ErrorMessages.hpp"
 #include "ExportManager.hpp"
 #include "Exports.hpp"
@@ -18,18 +18,16 @@ class OnFloorPlan {
 public:
     OnFloorPlan()
     {
-        if (GSErrCode err = ACAPI_Database(APIDb_GetCurrentDatabaseID, &previous); err != NoError) {
-            LogArchicadErrorCodeMessage(err, "ExportCalculationData::ACAPI_Database GetCurrentDatabase");
+        if (GSErrCode err = port::CurrentDatabase(previous); err != NoError) {
+            Log(err, port::currentDatabaseCall, "");
             return;
         }
-        if (previous.typeID == APIWind_FloorPlanID) {
+        if (previous.floorPlan) {
             onFloorPlan = true;
             return;
         }
-        API_DatabaseInfo floorPlan{};
-        floorPlan.typeID = APIWind_FloorPlanID;
-        if (GSErrCode err = ACAPI_Database(APIDb_ChangeCurrentDatabaseID, &floorPlan); err != NoError) {
-            LogArchicadErrorCodeMessage(err, "ExportCalculationData::ACAPI_Database ChangeCurrentDatabase");
+        if (GSErrCode err = port::MakeCurrent(port::FloorPlan()); err != NoError) {
+            Log(err, port::makeCurrentCall, "");
             return;
         }
         onFloorPlan = switched = true;
@@ -42,10 +40,9 @@ public:
         for (int attempt = 0; attempt < 2; ++attempt) {
             GSErrCode err = hosterr::general;
             NothingEscapes("ExportCalculationData: making the user's database current again", [&] {
-                err = ACAPI_Database(APIDb_ChangeCurrentDatabaseID, &previous);
+                err = port::MakeCurrent(previous);
                 if (err != NoError)
-                    LogArchicadErrorCodeMessage(err,
-                                                "ExportCalculationData::ACAPI_Database ChangeCurrentDatabase back");
+                    Log(err, port::makeCurrentCall, " back");
             });
             if (err == NoError)
                 return;
@@ -56,7 +53,12 @@ public:
     bool OnIt() const { return onFloorPlan; }
 
 private:
-    API_DatabaseInfo previous{};
+    static void Log(GSErrCode err, const char* call, const char* what)
+    {
+        LogArchicadErrorCodeMessage(err, (std::string("ExportCalculationData::") + call + what).c_str());
+    }
+
+    port::Database previous;
     bool onFloorPlan = false;
     bool switched = false;
 };

@@ -5,10 +5,10 @@
 #include <fstream>
 
 #include "APIErrors.h"
-#include "APIdefs_Environment.h"
 #include "APIdefs_IFC.h"
 #include "Address.hpp"
 #include "DG/Panel.hpp"
+#include "Environment.hpp"
 #include "ErrorMessages.hpp"
 #include "HostErrors.hpp"
 #include "Logger.hpp"
@@ -54,21 +54,19 @@ void IFCExport::ParseHeader(const GS::UniString& header, GS::Array<GS::UniString
 
 GSErrCode IFCExport::GetProjectName(GS::UniString& name)
 {
-    API_ProjectNoteInfo notes{};
-    if (GSErrCode err = ACAPI_Environment(APIEnv_GetProjectNotesID, &notes); err != NoError) {
-        LogArchicadErrorCodeMessage(err, "IFCExport::GetProjectName - ACAPI_Environment GetProjectNotes");
+    if (GSErrCode err = port::ProjectName(name); err != NoError) {
+        LogArchicadErrorCodeMessage(err, (std::string("IFCExport::GetProjectName - ") + port::projectNameCall).c_str());
         return err;
     }
-    name = GS::UniString(std::string(notes.projectName, strnlen(notes.projectName, sizeof notes.projectName)));
     return NoError;
 }
 
 IO::Location IFCExport::GetIfcFolderLocation()
 {
-    API_SpecFolderID id = API_AppDataFolderID;
     IO::Location folder;
-    if (GSErrCode err = ACAPI_Environment(APIEnv_GetSpecFolderID, &id, &folder); err != NoError) {
-        LogArchicadErrorCodeMessage(err, "IFCExport::GetIfcFolderLocation - ACAPI_Environment GetSpecFolder");
+    if (GSErrCode err = port::SpecialFolder(port::Folder::applicationData, folder); err != NoError) {
+        LogArchicadErrorCodeMessage(
+            err, (std::string("IFCExport::GetIfcFolderLocation - ") + port::specialFolderCall).c_str());
         return IO::Location();
     }
     if (folder.AppendToLocal(IO::Name("Korvel IFC")) != NoError)

@@ -1,13 +1,13 @@
 // The bulk import: many catalogue items in one request, a result per item.
 #include "BulkImport.hpp"
 
-#include "APIdefs_Interface.h"
 #include "CatchAll.hpp"
 #include "ElementStructure.hpp"
 #include "ErrorMessages.hpp"
 #include "HostErrors.hpp"
 #include "ImportManager.hpp"
 #include "Logger.hpp"
+#include "Progress.hpp"
 #include "Properties.hpp"
 #include "Texts.hpp"
 
@@ -18,19 +18,16 @@ namespace {
 // The progress window, closed on every way out.
 class ProgressWindow {
 public:
-    ProgressWindow(const GS::UniString& title, Int32 phases)
-    {
-        ACAPI_Interface(APIIo_InitProcessWindowID, const_cast<GS::UniString*>(&title), &phases);
-    }
+    ProgressWindow(const GS::UniString& title, Int32 phases) { port::OpenProgress(title, phases); }
     // A window the host would not close is asked once more: left open, it would stay for good.
     ~ProgressWindow()
     {
         for (int attempt = 0; attempt < 2; ++attempt) {
             GSErrCode err = hosterr::general;
             NothingEscapes("BulkImport: closing the progress window", [&] {
-                err = ACAPI_Interface(APIIo_CloseProcessWindowID);
+                err = port::CloseProgress();
                 if (err != NoError)
-                    LogArchicadErrorCodeMessage(err, "BulkImport::ACAPI_Interface CloseProcessWindow");
+                    LogArchicadErrorCodeMessage(err, (std::string("BulkImport::") + port::closeProgressCall).c_str());
             });
             if (err == NoError)
                 return;
@@ -39,11 +36,8 @@ public:
     ProgressWindow(const ProgressWindow&) = delete;
     ProgressWindow& operator=(const ProgressWindow&) = delete;
 
-    void Phase(const GS::UniString& text, Int32 value)
-    {
-        ACAPI_Interface(APIIo_SetNextProcessPhaseID, const_cast<GS::UniString*>(&text), &value);
-    }
-    bool Cancelled() { return ACAPI_Interface(APIIo_IsProcessCanceledID) == hosterr::cancelled; }
+    void Phase(const GS::UniString& text, Int32 value) { port::ProgressPhase(text, value); }
+    bool Cancelled() { return port::ProgressCancelled(); }
 };
 
 json Member(const json& item, const char* key, const json& absent)

@@ -28,10 +28,10 @@ bool Refuse(const std::string& why)
 
 } // namespace
 
-std::string GetUpdateFolderLocation(API_SpecFolderID id, const char* name)
+std::string GetUpdateFolderLocation(port::Folder which, const char* name)
 {
     IO::Location location;
-    if (ACAPI_Environment(APIEnv_GetSpecFolderID, &id, &location) != NoError)
+    if (port::SpecialFolder(which, location) != NoError)
         return std::string();
     if (location.AppendToLocal(IO::Name(name)) != NoError)
         return std::string();
@@ -65,7 +65,7 @@ std::string UpdateScript(const std::string& installerPath)
 }
 
 SelfUpdate::SelfUpdate(const GS::UniString& address)
-    : address(address), folder(GetUpdateFolderLocation(API_AppDataFolderID, "Korvel Add-on Update"))
+    : address(address), folder(GetUpdateFolderLocation(port::Folder::applicationData, "Korvel Add-on Update"))
 {
 }
 

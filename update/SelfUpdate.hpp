@@ -2,7 +2,7 @@
 // The self-update: downloads the installer and leaves a script that runs it once the host has quit.
 #include <string>
 
-#include "APIdefs_Environment.h"
+#include "Environment.hpp"
 #include "GS/UniString.hpp"
 
 namespace KRV {
@@ -22,7 +22,7 @@ private:
 
 // The folder `name` inside the host's special folder `id`, made when missing; "" when
 // the host has no such folder or it cannot be made.
-std::string GetUpdateFolderLocation(API_SpecFolderID id, const char* name);
+std::string GetUpdateFolderLocation(port::Folder which, const char* name);
 // The script's text: it waits until no process of the host's name runs, then opens the
 // installer. The path is quoted as one POSIX shell word.
 std::string UpdateScript(const std::string& installerPath);
