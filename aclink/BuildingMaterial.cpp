@@ -6,6 +6,7 @@
 #include "ACLink.hpp"
 #include "APIdefs_LibParts.h"
 #include "APIdefs_UserData.h"
+#include "AddOnData.hpp"
 #include "DG/Panel.hpp"
 #include "ErrorMessages.hpp"
 #include "HostErrors.hpp"
@@ -38,8 +39,8 @@ bool OverrideObjectIfExist(const GS::UniString& name, const GS::UniString& kind)
         return false;
     }
     GS::Array<GS::UniString> keys;
-    if (GSErrCode err = ACAPI_ModulData_GetList(&keys); err != NoError) {
-        LogArchicadErrorCodeMessage(err, "OverrideObjectIfExist::ACAPI_ModulData_GetList");
+    if (GSErrCode err = port::RecordKeys(keys); err != NoError) {
+        LogArchicadErrorCodeMessage(err, (std::string("OverrideObjectIfExist::") + port::recordKeysCall).c_str());
         return false;
     }
     for (const GS::UniString& key : keys)

@@ -54,7 +54,7 @@ bool IsNamedByIfc(API_ElemTypeID type)
 // The text of the record "KV_" + name when it exists in data version 1.
 bool ReadRecord(const GS::UniString& name, GS::UniString& text, GSErrCode* code)
 {
-    std::optional<GS::UniString> record = ReadModulData(name, "AttachKVProperties::ACAPI_ModulData_Get", *code);
+    std::optional<GS::UniString> record = ReadModulData(name, "AttachKVProperties::", *code);
     if (!record)
         return false;
     text = std::move(*record);

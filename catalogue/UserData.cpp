@@ -8,6 +8,7 @@
 
 #include "APIdefs_Elements.h"
 #include "APIdefs_UserData.h"
+#include "AddOnData.hpp"
 #include "ElementStructure.hpp"
 #include "ErrorMessages.hpp"
 #include "HostErrors.hpp"
@@ -146,27 +147,23 @@ int SetUserDataToElem(const API_Guid& element, const GS::UniString& text)
         LogError("KRV::SetUserDataToElem - couldn't allocate handle");
         return hosterr::memoryFull;
     }
-    API_UserData userData{};
-    userData.dataVersion = 1;
-    userData.platformSign = platformSign;
-    userData.flags = APIUserDataFlag_UndoAble | APIUserDataFlag_SkipRecalcAndDraw;
-    userData.dataHdl = handle.Get();
-    API_Elem_Head head{};
-    head.guid = element;
     return RunWrite(texts::undoElementUserData, "SetUserDataToElem", [&]() -> GSErrCode {
-        GSErrCode err = ACAPI_Element_SetUserData(&head, &userData);
+        GSErrCode err = port::SetElementUserData(element, handle.Get());
         if (err != NoError)
-            LogArchicadErrorCodeMessage(err, "SetUserDataToElem::ACAPI_Element_SetUserData");
+            LogArchicadErrorCodeMessage(err,
+                                        (std::string("SetUserDataToElem::") + port::setElementUserDataCall).c_str());
         return err;
     });
 }
 
-std::optional<GS::UniString> ReadModulData(const GS::UniString& name, const char* context, GSErrCode& code)
+std::optional<GS::UniString> ReadModulData(const GS::UniString& name, const char* operation, GSErrCode& code)
 {
-    API_ModulData data{};
-    code = ACAPI_ModulData_Get(&data, texts::RecordName(name));
-    HandleGuard handle(data.dataHdl);
-    if (!ReadSucceeded(code, context, hosterr::noModuleData) || code != NoError || data.dataVersion != 1)
+    GSHandle data = nullptr;
+    Int32 version = 0;
+    code = port::ReadRecord(texts::RecordName(name), data, version);
+    HandleGuard handle(data);
+    if (!ReadSucceeded(code, (std::string(operation) + port::readRecordCall).c_str(), hosterr::noModuleData) ||
+        code != NoError || version != 1)
         return std::nullopt;
     return HandleText(handle.Get());
 }
@@ -179,13 +176,9 @@ int CreateModulData(const GS::UniString& name, const GS::UniString& text)
         LogError("KRV::CreateModulData - couldn't allocate handle");
         return hosterr::memoryFull;
     }
-    API_ModulData data{};
-    data.dataVersion = 1;
-    data.platformSign = platformSign;
-    data.dataHdl = handle.Get();
-    GSErrCode err = ACAPI_ModulData_Store(&data, key);
+    GSErrCode err = port::StoreRecord(key, handle.Get());
     if (err != NoError)
-        LogArchicadErrorCodeMessage(err, "CreateModulData::ACAPI_ModulData_Store");
+        LogArchicadErrorCodeMessage(err, (std::string("CreateModulData::") + port::storeRecordCall).c_str());
     return err;
 }
 

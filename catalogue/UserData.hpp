@@ -27,8 +27,8 @@ int SetUserDataToElem(const API_Guid& element, const GS::UniString& text);
 int CreateModulData(const GS::UniString& name, const GS::UniString& text);
 // Reads the add-on data record "KV_" + name. Its text when the record exists in data
 // version 1; `code` receives the host's answer, and a failure other than "no such record"
-// is logged with `context`.
-std::optional<GS::UniString> ReadModulData(const GS::UniString& name, const char* context, GSErrCode& code);
+// is logged with `operation` (its text before the host call, separator included) and the call.
+std::optional<GS::UniString> ReadModulData(const GS::UniString& name, const char* operation, GSErrCode& code);
 
 // The attribute of that type and name; on failure (logged) the record holds only the
 // type and the name, with index 0.

@@ -126,7 +126,7 @@ const std::optional<GS::UniString>& ReadCache::Record(const GS::UniString& name)
     auto [it, added] = records.try_emplace(name);
     if (added) {
         GSErrCode err = NoError;
-        it->second = ReadModulData(name, "ReadCache::Record - ACAPI_ModulData_Get", err);
+        it->second = ReadModulData(name, "ReadCache::Record - ", err);
         if (err != NoError && err != hosterr::noModuleData)
             complete = false; // logged
     }

@@ -6,6 +6,7 @@
 #include "JsonInteger.hpp"
 
 #include "APIdefs_UserData.h"
+#include "AddOnData.hpp"
 #include "ErrorMessages.hpp"
 #include "ExportManager.hpp"
 #include "HostErrors.hpp"
@@ -236,16 +237,17 @@ json ComplexSystemsIds(const UpdateRequest& request, bool& complete)
 {
     json result = json::array();
     GS::Array<GS::UniString> names;
-    if (GSErrCode err = ACAPI_ModulData_GetList(&names); err != NoError) {
-        LogArchicadErrorCodeMessage(err, "UpdateStatus::ACAPI_ModulData_GetList");
+    if (GSErrCode err = port::RecordKeys(names); err != NoError) {
+        LogArchicadErrorCodeMessage(err, (std::string("UpdateStatus::") + port::recordKeysCall).c_str());
         complete = false;
         return result;
     }
     for (const GS::UniString& name : names) {
-        API_ModulData data{};
-        const GSErrCode err = ACAPI_ModulData_Get(&data, name);
-        HandleGuard handle(data.dataHdl);
-        if (!ReadSucceeded(err, "UpdateStatus::ACAPI_ModulData_Get")) {
+        GSHandle data = nullptr;
+        Int32 version = 0;
+        const GSErrCode err = port::ReadRecord(name, data, version);
+        HandleGuard handle(data);
+        if (!ReadSucceeded(err, (std::string("UpdateStatus::") + port::readRecordCall).c_str())) {
             complete = false;
             continue;
         }

@@ -1,0 +1,53 @@
+// Add-on data records and element user data, as generation 26 keeps them.
+#include "AddOnData.hpp"
+
+#include "ACAPinc.h"
+
+namespace KRV::port {
+
+namespace {
+// The platform the add-on writes its data on, as the host records it with the data.
+constexpr unsigned short platformSign = 0x6D6D;
+} // namespace
+
+const char* const readRecordCall = "ACAPI_ModulData_Get";
+const char* const storeRecordCall = "ACAPI_ModulData_Store";
+const char* const recordKeysCall = "ACAPI_ModulData_GetList";
+const char* const setElementUserDataCall = "ACAPI_Element_SetUserData";
+
+GSErrCode ReadRecord(const GS::UniString& key, GSHandle& data, Int32& version)
+{
+    API_ModulData record{};
+    const GSErrCode err = ACAPI_ModulData_Get(&record, key);
+    data = record.dataHdl;
+    version = record.dataVersion;
+    return err;
+}
+
+GSErrCode StoreRecord(const GS::UniString& key, GSHandle data)
+{
+    API_ModulData record{};
+    record.dataVersion = 1;
+    record.platformSign = platformSign;
+    record.dataHdl = data;
+    return ACAPI_ModulData_Store(&record, key);
+}
+
+GSErrCode RecordKeys(GS::Array<GS::UniString>& keys)
+{
+    return ACAPI_ModulData_GetList(&keys);
+}
+
+GSErrCode SetElementUserData(const API_Guid& element, GSHandle data)
+{
+    API_UserData userData{};
+    userData.dataVersion = 1;
+    userData.platformSign = platformSign;
+    userData.flags = APIUserDataFlag_UndoAble | APIUserDataFlag_SkipRecalcAndDraw;
+    userData.dataHdl = data;
+    API_Elem_Head head{};
+    head.guid = element;
+    return ACAPI_Element_SetUserData(&head, &userData);
+}
+
+} // namespace KRV::port
