@@ -7,20 +7,22 @@
 #include "DBPrintf.h"
 #include "ErrorMessages.hpp"
 #include "HostErrors.hpp"
+#include "Ifc.hpp"
 
 namespace KRV {
 
 GSErrCode GetIFCNameFromElementGuid(const API_Guid& element, GS::UniString& name)
 {
-    GS::Array<API_IFCAttribute> attributes;
-    if (GSErrCode err = ACAPI_Element_GetIFCAttributes(element, false, &attributes); err != NoError) {
-        LogArchicadErrorCodeMessage(err, "GetIFCNameFromElementGuid::ACAPI_Element_GetIFCAttributes");
+    std::vector<std::pair<GS::UniString, GS::UniString>> attributes;
+    if (GSErrCode err = port::IfcAttributes(element, attributes); err != NoError) {
+        LogArchicadErrorCodeMessage(err,
+                                    (std::string("GetIFCNameFromElementGuid::") + port::ifcAttributesCall).c_str());
         return err;
     }
-    for (const API_IFCAttribute& attribute : attributes) {
-        DBPrintf("IFC attribute name: %s\n", attribute.attributeName.ToUtf8().c_str());
-        if (attribute.attributeName == "Name") {
-            name = attribute.attributeValue;
+    for (const auto& [attributeName, value] : attributes) {
+        DBPrintf("IFC attribute name: %s\n", attributeName.ToUtf8().c_str());
+        if (attributeName == "Name") {
+            name = value;
             return NoError;
         }
     }

@@ -4,13 +4,12 @@
 #include <cstring>
 #include <fstream>
 
-#include "APIErrors.h"
-#include "APIdefs_IFC.h"
 #include "Address.hpp"
 #include "DG/Panel.hpp"
 #include "Environment.hpp"
 #include "ErrorMessages.hpp"
 #include "HostErrors.hpp"
+#include "Ifc.hpp"
 #include "Logger.hpp"
 #include "Names.hpp"
 #include "Texts.hpp"
@@ -79,23 +78,16 @@ IO::Location IFCExport::GetIfcFolderLocation()
 
 GSErrCode IFCExport::SaveIfcFile()
 {
-    GS::Array<API_IFCTranslatorIdentifier> translators;
-    if (GSErrCode err = ACAPI_IFC_GetIFCExportTranslatorsList(translators); err != NoError) {
-        LogArchicadErrorCodeMessage(err, "IFCExport::SaveIfcFile - ACAPI_IFC_GetIFCExportTranslatorsList");
+    port::IfcTranslators translators;
+    if (GSErrCode err = translators.Read(); err != NoError) {
+        LogArchicadErrorCodeMessage(err, (std::string("IFCExport::SaveIfcFile - ") + port::ifcTranslatorsCall).c_str());
         return err;
     }
-    const API_IFCTranslatorIdentifier* translator = nullptr;
-    for (const API_IFCTranslatorIdentifier& candidate : translators)
-        if (translator == nullptr && candidate.name == texts::ifcTranslatorName)
-            translator = &candidate;
-    if (translator == nullptr) {
+    const long translator = translators.Find(texts::ifcTranslatorName);
+    if (translator < 0) {
         DG::InformationAlert(texts::IfcTranslatorMissing(), texts::ifcTranslatorName, texts::okButton);
         return texts::notHandled;
     }
-    API_SavePars_Ifc ifcPars{};
-    ifcPars.translatorIdentifier = *translator;
-    ifcPars.elementsToIfcExport = API_EntireProject;
-    ifcPars.elementsSet = nullptr;
     GS::UniString projectName;
     if (GSErrCode err = GetProjectName(projectName); err != NoError)
         return err; // logged
@@ -119,12 +111,9 @@ GSErrCode IFCExport::SaveIfcFile()
         return err;
     }
     ifcLocation = folder;
-    API_FileSavePars save{};
-    save.fileTypeID = APIFType_IfcFile;
-    save.file = &ifcLocation;
-    GSErrCode err = ACAPI_Automate(APIDo_SaveID, &save, &ifcPars);
+    GSErrCode err = translators.SaveProject(translator, ifcLocation);
     if (err != NoError)
-        LogArchicadErrorCodeMessage(err, "IFCExport::SaveIfcFile - ACAPI_Automate Save");
+        LogArchicadErrorCodeMessage(err, (std::string("IFCExport::SaveIfcFile - ") + port::saveIfcCall).c_str());
     return err;
 }
 
