@@ -268,6 +268,12 @@ GSErrCode Handle(const API_NotifyElementType* event)
 
 } // namespace
 
+void InstallElementEventHandler()
+{
+    ACAPI_Notify_CatchNewElement(nullptr, ElementEventHandlerProc);
+    ACAPI_Notify_InstallElementObserver(ElementEventHandlerProc);
+}
+
 GSErrCode ElementEventHandlerProc(const API_NotifyElementType* event)
 {
     if (event == nullptr || handling)

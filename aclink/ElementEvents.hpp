@@ -12,6 +12,8 @@ namespace KRV {
 // The handler the add-on installs for new elements and observed elements. It never lets
 // an exception reach the host, and events that arrive while it runs are not handled again.
 GSErrCode ElementEventHandlerProc(const API_NotifyElementType* event);
+// Installs it for new elements and for the elements the add-on observes.
+void InstallElementEventHandler();
 // Elements whose observer the host refused at their event are observed now, in an undoable
 // command of its own when there are any (the take-off's refresh calls it first).
 void ObserveElementsLeftUnobserved();

@@ -25,10 +25,10 @@ Int32 PaletteReferenceId(const GS::Guid& guid)
 }
 
 BrowserPalette::BrowserPalette()
-    : DG::Palette(ACAPI_GetOwnResModule(), texts::browserPaletteResId, ACAPI_GetOwnResModule(), paletteGuid),
+    : DG::Palette(port::OwnResources(), texts::browserPaletteResId, port::OwnResources(), paletteGuid),
       browser(*this, 1)
 {
-    ACAPI_Notify_CatchProjectEvent(APINotify_Quit, NotificationHandler);
+    port::CatchProjectEvents(port::ProjectEvents::quit, NotificationHandler);
     Attach(*this);
     BeginEventProcessing();
     InitBrowserControl();
@@ -43,7 +43,7 @@ BrowserPalette::~BrowserPalette()
 void BrowserPalette::CreateInstance()
 {
     instance.reset(new BrowserPalette());
-    ACAPI_KeepInMemory(true);
+    port::KeepInMemory(true);
 }
 
 void BrowserPalette::InitBrowserControl()
@@ -55,24 +55,23 @@ void BrowserPalette::InitBrowserControl()
 
 GSErrCode BrowserPalette::RegisterPaletteControlCallBack()
 {
-    return ACAPI_RegisterModelessWindow(PaletteReferenceId(paletteGuid), PaletteControlCallBack, 1015,
-                                        GSGuid2APIGuid(paletteGuid));
+    return port::RegisterPalette(PaletteReferenceId(paletteGuid), PaletteControlCallBack, GSGuid2APIGuid(paletteGuid));
 }
 
-GSErrCode BrowserPalette::PaletteControlCallBack(Int32, API_PaletteMessageID message, GS::IntPtr param)
+GSErrCode BrowserPalette::PaletteControlCallBack(Int32, port::PaletteMessage message, GS::IntPtr param)
 {
     CatchAll("BrowserPalette::PaletteControlCallBack", [&] {
         switch (message) {
-        case APIPalMsg_ClosePalette:
+        case port::PaletteMessage::close:
             if (HasInstance())
                 instance->Hide();
             break;
-        case APIPalMsg_OpenPalette:
+        case port::PaletteMessage::open:
             if (!HasInstance())
                 CreateInstance();
             instance->Show();
             break;
-        case APIPalMsg_IsPaletteVisible:
+        case port::PaletteMessage::isVisible:
             if (param != 0)
                 *reinterpret_cast<bool*>(param) = HasInstance() && instance->IsVisible();
             break;
@@ -85,10 +84,10 @@ GSErrCode BrowserPalette::PaletteControlCallBack(Int32, API_PaletteMessageID mes
 
 // The add-on's one project-event handler: Initialize and both palettes install it, and
 // the host keeps only the last one installed, so it releases whichever palettes exist.
-GSErrCode BrowserPalette::NotificationHandler(API_NotifyEventID event, Int32)
+GSErrCode BrowserPalette::NotificationHandler(port::ProjectEvent event, Int32)
 {
     CatchAll("BrowserPalette::NotificationHandler", [&] {
-        if (event != APINotify_Quit)
+        if (event != port::ProjectEvent::quit)
             return;
         KRV::Palette::DestroyInstance();
         DestroyInstance();

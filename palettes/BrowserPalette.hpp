@@ -2,12 +2,12 @@
 // The catalogue palette: the browser showing the service's page, and the page's calls into the add-on.
 #include <memory>
 
-#include "APIdefs_Registration.h"
 #include "DG/Browser.hpp"
 #include "DG/Panel.hpp"
 #include "GS/Array.hpp"
 #include "GS/Ref.hpp"
 #include "GS/UniString.hpp"
+#include "Registration.hpp"
 
 namespace KRV {
 
@@ -30,8 +30,8 @@ public:
     DG::Browser& GetBrowser() { return browser; }
 
     static GSErrCode RegisterPaletteControlCallBack();
-    static GSErrCode PaletteControlCallBack(Int32 referenceId, API_PaletteMessageID message, GS::IntPtr param);
-    static GSErrCode NotificationHandler(API_NotifyEventID event, Int32 param);
+    static GSErrCode PaletteControlCallBack(Int32 referenceId, port::PaletteMessage message, GS::IntPtr param);
+    static GSErrCode NotificationHandler(port::ProjectEvent event, Int32 param);
 
     static bool Import(const GS::UniString& request);
     static bool Export(GS::UniString& text);

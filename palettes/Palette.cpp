@@ -12,10 +12,9 @@ const GS::Guid Palette::paletteGuid("{FEE27B6B-3873-4834-98B5-F0081AA4CD45}");
 GS::Ref<Palette, GS::Counter> Palette::instance;
 
 Palette::Palette()
-    : DG::Palette(ACAPI_GetOwnResModule(), texts::nativePaletteResId, ACAPI_GetOwnResModule(), paletteGuid),
-      button(*this, 1)
+    : DG::Palette(port::OwnResources(), texts::nativePaletteResId, port::OwnResources(), paletteGuid), button(*this, 1)
 {
-    ACAPI_Notify_CatchProjectEvent(APINotify_Quit, BrowserPalette::NotificationHandler);
+    port::CatchProjectEvents(port::ProjectEvents::quit, BrowserPalette::NotificationHandler);
     Attach(*this);
     AttachToAllItems(*this);
     BeginEventProcessing();
@@ -33,47 +32,48 @@ void Palette::CreateInstance()
     GS::Ref<Palette, GS::Counter> created(new Palette());
     if (created != instance)
         instance = created;
-    ACAPI_KeepInMemory(true);
+    port::KeepInMemory(true);
 }
 
 GSErrCode Palette::RegisterPaletteControlCallBack()
 {
-    return ACAPI_RegisterModelessWindow(PaletteReferenceId(paletteGuid), PaletteControlCallBack, 1015,
-                                        GSGuid2APIGuid(paletteGuid));
+    return port::RegisterPalette(PaletteReferenceId(paletteGuid), PaletteControlCallBack, GSGuid2APIGuid(paletteGuid));
 }
 
-GSErrCode Palette::PaletteControlCallBack(Int32, API_PaletteMessageID message, GS::IntPtr param)
+GSErrCode Palette::PaletteControlCallBack(Int32, port::PaletteMessage message, GS::IntPtr param)
 {
     CatchAll("Palette::PaletteControlCallBack", [&] {
         switch (message) {
-        case APIPalMsg_ClosePalette:
+        case port::PaletteMessage::close:
             if (HasInstance())
                 GetInstance()->Hide();
             break;
-        case APIPalMsg_HidePalette_Begin:
+        case port::PaletteMessage::beginHide:
             if (HasInstance() && GetInstance()->IsVisible())
                 GetInstance()->Hide();
             break;
-        case APIPalMsg_HidePalette_End:
+        case port::PaletteMessage::endHide:
             if (HasInstance() && !GetInstance()->IsVisible())
                 GetInstance()->Show();
             break;
-        case APIPalMsg_DisableItems_Begin:
+        case port::PaletteMessage::beginDisable:
             if (HasInstance() && GetInstance()->IsVisible())
                 GetInstance()->DisableItems();
             break;
-        case APIPalMsg_DisableItems_End:
+        case port::PaletteMessage::endDisable:
             if (HasInstance() && GetInstance()->IsVisible())
                 GetInstance()->EnableItems();
             break;
-        case APIPalMsg_OpenPalette:
+        case port::PaletteMessage::open:
             if (!HasInstance())
                 CreateInstance();
             GetInstance()->Show();
             break;
-        case APIPalMsg_IsPaletteVisible:
+        case port::PaletteMessage::isVisible:
             if (param != 0)
                 *reinterpret_cast<bool*>(param) = HasInstance() && GetInstance()->IsVisible();
+            break;
+        case port::PaletteMessage::other:
             break;
         }
     });

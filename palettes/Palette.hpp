@@ -1,8 +1,8 @@
 #pragma once
 // The native tools palette, with its one button.
-#include "APIdefs_Registration.h"
 #include "DG/Panel.hpp"
 #include "GS/Ref.hpp"
+#include "Registration.hpp"
 
 namespace KRV {
 
@@ -28,7 +28,7 @@ public:
     void Hide() { DG::ModelessBase::Hide(); }
 
     static GSErrCode RegisterPaletteControlCallBack();
-    static GSErrCode PaletteControlCallBack(Int32 referenceId, API_PaletteMessageID message, GS::IntPtr param);
+    static GSErrCode PaletteControlCallBack(Int32 referenceId, port::PaletteMessage message, GS::IntPtr param);
 
     void ButtonClicked(const DG::ButtonClickEvent& ev) override;
     void PanelResized(const DG::PanelResizeEvent& ev) override;

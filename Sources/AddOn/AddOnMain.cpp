@@ -1,8 +1,6 @@
 // The add-on's entry points, as the host finds them in its image.
 #include "AddOnMain.hpp"
 
-#include "APIErrors.h"
-
 #include <fstream>
 #include <sstream>
 
@@ -12,7 +10,10 @@
 #include "HostErrors.hpp"
 #include "IOLocation.hpp"
 #include "Palette.hpp"
+#include "Registration.hpp"
 #include "Resources.hpp"
+
+namespace KRV {
 
 namespace {
 
@@ -21,59 +22,59 @@ constexpr Int32 jsonFileType = 1;
 
 } // namespace
 
-API_AddonType CheckEnvironment(API_EnvirParams* envir)
+} // namespace KRV
+
+namespace KRV::entry {
+
+bool CheckEnvironment(GS::UniString& name, GS::UniString& description)
 {
-    return KRV::CatchAll<API_AddonType>(
+    return CatchAll<bool>(
         "CheckEnvironment",
         [&] {
-            GSResModule own = ACAPI_GetOwnResModule();
-            RSGetIndString(&envir->addOnInfo.name, KRV::addOnInfoResId, 1, own);
-            RSGetIndString(&envir->addOnInfo.description, KRV::addOnInfoResId, 2, own);
-            return APIAddon_Normal;
+            port::ResourceString(name, addOnInfoResId, 1);
+            port::ResourceString(description, addOnInfoResId, 2);
+            return true;
         },
-        APIAddon_DontRegister);
+        false);
 }
 
 GSErrCode RegisterInterface()
 {
-    return KRV::CatchAll<GSErrCode>(
+    return CatchAll<GSErrCode>(
         "RegisterInterface",
         [] {
-            if (GSErrCode err = ACAPI_Register_SupportedService(korvelService, 1); err != NoError)
+            if (GSErrCode err = port::RegisterService(korvelService, 1); err != NoError)
                 return err;
-            if (GSErrCode err = ACAPI_Register_Menu(KRV::browserMenuResId, 0, 0, 0); err != NoError)
+            if (GSErrCode err = port::RegisterMenu(browserMenuResId, 0, 0, 0); err != NoError)
                 return err;
-            if (GSErrCode err = ACAPI_Register_Menu(KRV::paletteMenuResId, 0, 0, 1); err != NoError)
+            if (GSErrCode err = port::RegisterMenu(paletteMenuResId, 0, 0, 1); err != NoError)
                 return err;
-            return ACAPI_Register_FileType(jsonFileType, 0, 0, "json", 0, KRV::fileTypeResId, 0, 11);
+            return port::RegisterFileType(jsonFileType, "json", fileTypeResId);
         },
-        KRV::hosterr::general);
+        hosterr::general);
 }
 
 GSErrCode Initialize()
 {
-    return KRV::CatchAll<GSErrCode>(
+    return CatchAll<GSErrCode>(
         "Initialize",
         [] {
-            if (GSErrCode err = ACAPI_Install_MenuHandler(KRV::browserMenuResId, KRV::MenuCommandHandler);
-                err != NoError)
+            if (GSErrCode err = port::InstallMenuHandler(browserMenuResId, MenuCommandHandler); err != NoError)
                 return err;
-            if (GSErrCode err = ACAPI_Install_MenuHandler(KRV::paletteMenuResId, KRV::MenuCommandHandler);
-                err != NoError)
+            if (GSErrCode err = port::InstallMenuHandler(paletteMenuResId, MenuCommandHandler); err != NoError)
                 return err;
-            if (GSErrCode err = KRV::BrowserPalette::RegisterPaletteControlCallBack(); err != NoError)
+            if (GSErrCode err = BrowserPalette::RegisterPaletteControlCallBack(); err != NoError)
                 return err;
-            if (GSErrCode err = KRV::Palette::RegisterPaletteControlCallBack(); err != NoError)
+            if (GSErrCode err = Palette::RegisterPaletteControlCallBack(); err != NoError)
                 return err;
-            if (GSErrCode err = ACAPI_Notify_CatchProjectEvent(4095, KRV::BrowserPalette::NotificationHandler);
+            if (GSErrCode err = port::CatchProjectEvents(port::ProjectEvents::all, BrowserPalette::NotificationHandler);
                 err != NoError)
                 return err;
             // Without element events the add-on still imports; their codes are not checked.
-            ACAPI_Notify_CatchNewElement(nullptr, KRV::ElementEventHandlerProc);
-            ACAPI_Notify_InstallElementObserver(KRV::ElementEventHandlerProc);
-            return ACAPI_Install_FileTypeHandler(jsonFileType, KRV::DragNDropHandler);
+            InstallElementEventHandler();
+            return port::InstallFileHandler(jsonFileType, DragNDropHandler);
         },
-        KRV::hosterr::general);
+        hosterr::general);
 }
 
 // The palettes go with the add-on's image.
@@ -82,14 +83,16 @@ GSErrCode FreeData()
     return NoError;
 }
 
+} // namespace KRV::entry
+
 namespace KRV {
 
-GSErrCode MenuCommandHandler(const API_MenuParams* params)
+GSErrCode MenuCommandHandler(short menuResId, short itemIndex)
 {
     CatchAll("MenuCommandHandler", [&] {
-        if (params->menuItemRef.itemIndex != 1)
+        if (itemIndex != 1)
             return;
-        if (params->menuItemRef.menuResID == browserMenuResId) {
+        if (menuResId == browserMenuResId) {
             if (BrowserPalette::HasInstance() && BrowserPalette::GetInstance()->IsVisible()) {
                 BrowserPalette::GetInstance()->Hide();
             } else {
@@ -97,7 +100,7 @@ GSErrCode MenuCommandHandler(const API_MenuParams* params)
                     BrowserPalette::CreateInstance();
                 BrowserPalette::GetInstance()->Show();
             }
-        } else if (params->menuItemRef.menuResID == paletteMenuResId) {
+        } else if (menuResId == paletteMenuResId) {
             if (Palette::HasInstance() && Palette::GetInstance()->IsVisible()) {
                 Palette::GetInstance()->Hide();
             } else {
@@ -110,14 +113,10 @@ GSErrCode MenuCommandHandler(const API_MenuParams* params)
     return NoError;
 }
 
-GSErrCode DragNDropHandler(const API_IOParams* params)
+GSErrCode DragNDropHandler(const GS::UniString& path, bool dropped, bool hasFile)
 {
     CatchAll("DragNDropHandler", [&] {
-        if (params == nullptr || params->fileLoc == nullptr)
-            return;
-        GS::UniString path;
-        params->fileLoc->ToPath(&path);
-        if (params->method != IO_DROP)
+        if (!hasFile || !dropped)
             return;
         std::string content;
         std::ifstream file(path.ToCStr().Get(), std::ios::binary);
@@ -131,12 +130,6 @@ GSErrCode DragNDropHandler(const API_IOParams* params)
         BrowserPalette::Import(GS::UniString(content));
     });
     return NoError;
-}
-
-const API_AddOnImage& AddOnImage()
-{
-    static const API_AddOnImage image{CheckEnvironment, RegisterInterface, Initialize, FreeData, resourceStrings};
-    return image;
 }
 
 } // namespace KRV

@@ -1,18 +1,12 @@
 #pragma once
-// The add-on's entry points, as the host finds them in its image.
-#include "APIdefs_Registration.h"
-
-API_AddonType CheckEnvironment(API_EnvirParams* envir);
-GSErrCode RegisterInterface();
-GSErrCode Initialize();
-GSErrCode FreeData();
+// The add-on's entry points and its menu and dropped-file handlers, in its own terms; the
+// host's loader finds them through the port (AddOnImage).
+#include "AddOnImage.hpp"
 
 namespace KRV {
 
-GSErrCode MenuCommandHandler(const API_MenuParams* params);
-GSErrCode DragNDropHandler(const API_IOParams* params);
-
-// The entry points and compiled-in resources, for the host's loader.
-const API_AddOnImage& AddOnImage();
+GSErrCode MenuCommandHandler(short menuResId, short itemIndex);
+// A file the host hands over; only a dropped one is imported.
+GSErrCode DragNDropHandler(const GS::UniString& path, bool dropped, bool hasFile);
 
 } // namespace KRV

@@ -1,9 +1,9 @@
 // The add-on's string resources: its name, description and menu texts.
 #include "Resources.hpp"
 
-namespace KRV {
+namespace KRV::entry {
 
-const API_ResourceString resourceStrings[] = {
+const ResourceString resourceStrings[] = {
     {addOnInfoResId, 1, "Korvel"},
     {addOnInfoResId, 2,
      "Imports building materials, systems and products from the Korvel catalogue and reports the "
@@ -14,4 +14,4 @@ const API_ResourceString resourceStrings[] = {
     {0, 0, nullptr},
 };
 
-} // namespace KRV
+} // namespace KRV::entry

@@ -1,6 +1,6 @@
 #pragma once
 // The add-on's resource ids and string resources.
-#include "APIdefs_Registration.h"
+#include "AddOnImage.hpp"
 #include "Texts.hpp"
 
 namespace KRV {
@@ -9,8 +9,5 @@ constexpr short addOnInfoResId = 32000;                        // item 1 the nam
 constexpr short browserMenuResId = texts::browserPaletteResId; // also the browser palette's dialog
 constexpr short paletteMenuResId = texts::nativePaletteResId;  // also the native palette's dialog
 constexpr short fileTypeResId = 32520;
-
-// The add-on's string resources; the last entry's text is null.
-extern const API_ResourceString resourceStrings[];
 
 } // namespace KRV

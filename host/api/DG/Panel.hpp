@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "API_Guid.h"
-#include "APIdefs_Registration.h"
 #include "GS/Guid.hpp"
 #include "GS/Types.hpp"
 
