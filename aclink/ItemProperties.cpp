@@ -5,6 +5,7 @@
 #include "ElementStructure.hpp"
 #include "ErrorMessages.hpp"
 #include "HostErrors.hpp"
+#include "HostRecords.hpp"
 #include "KorvelComplexMaterial.hpp"
 #include "KorvelMaterial.hpp"
 #include "Logger.hpp"
@@ -37,7 +38,7 @@ bool KorvelMaterial::WriteProperties(API_Attribute*) const
     API_Attribute attribute = GetAttribute(GetName(), API_BuildingMaterialID);
     if (attribute.header.index == 0)
         return false; // not in the project (logged): nothing to write on
-    if (AddArchicadClassificationToAttribute(attribute.header) != NoError)
+    if (AddArchicadClassificationToAttribute(port::RefOf(attribute.header)) != NoError)
         return false; // logged: no property would be available for it
     if (properties.empty())
         return true;

@@ -2,14 +2,14 @@
 // attributes and elements.
 #include "Classification.hpp"
 
-#include "APIdefs_Classification.h"
-#include "APIdefs_UserData.h"
-
 #include <set>
 #include <vector>
 
+#include "Classifications.hpp"
 #include "ErrorMessages.hpp"
 #include "HostErrors.hpp"
+
+namespace KRV {
 
 namespace {
 
@@ -18,83 +18,80 @@ constexpr const char* editionVersion = "v 1.0";
 
 // Depth first, each item once: a host that reports an item among its own descendants
 // must not send the walk round for ever.
-void GatherAllDescendantOfClassification(const API_ClassificationItem& root, GS::Array<API_ClassificationItem>& out,
-                                         std::set<API_Guid>& visited)
+void GatherAllDescendantOfClassification(const port::ClassificationItem& root,
+                                         std::vector<port::ClassificationItem>& out, std::set<API_Guid>& visited)
 {
     struct Level {
-        GS::Array<API_ClassificationItem> children;
-        UIndex next = 0;
+        std::vector<port::ClassificationItem> children;
+        std::size_t next = 0;
     };
     std::vector<Level> stack;
     visited.insert(root.guid);
     auto descend = [&](const API_Guid& item) {
         Level level;
-        if (ACAPI_Classification_GetClassificationItemChildren(item, level.children) == NoError)
+        if (port::ItemChildren(item, level.children) == NoError)
             stack.push_back(std::move(level));
     };
     descend(root.guid);
     while (!stack.empty()) {
         Level& level = stack.back();
-        if (level.next >= level.children.GetSize()) {
+        if (level.next >= level.children.size()) {
             stack.pop_back();
             continue;
         }
-        const API_ClassificationItem child = level.children[level.next++];
+        const port::ClassificationItem child = level.children[level.next++];
         if (!visited.insert(child.guid).second)
             continue;
-        out.Push(child);
+        out.push_back(child);
         descend(child.guid);
     }
+}
+
+std::string Context(const char* operation, const char* call)
+{
+    return std::string(operation) + "::" + call;
 }
 
 // A matching descendant wins over a matching root item; the last match wins.
 void GetClassificationItemGuid(API_Guid system, const GS::UniString& id, API_Guid& item)
 {
-    GS::Array<API_ClassificationItem> roots;
-    if (GSErrCode err = ACAPI_Classification_GetClassificationSystemRootItems(system, roots); err != NoError) {
-        KRV::LogArchicadErrorCodeMessage(
-            err, "GetClassificationItemGuid::ACAPI_Classification_GetClassificationSystemRootItems");
+    std::vector<port::ClassificationItem> roots;
+    if (GSErrCode err = port::RootItems(system, roots); err != NoError) {
+        LogArchicadErrorCodeMessage(err, Context("GetClassificationItemGuid", port::rootItemsCall).c_str());
         return;
     }
-    GS::Array<API_ClassificationItem> descendants;
+    std::vector<port::ClassificationItem> descendants;
     std::set<API_Guid> visited;
-    for (const API_ClassificationItem& root : roots) {
+    for (const port::ClassificationItem& root : roots) {
         if (root.id == id)
             item = root.guid;
         if (visited.count(root.guid) == 0)
             GatherAllDescendantOfClassification(root, descendants, visited);
     }
-    for (const API_ClassificationItem& descendant : descendants)
+    for (const port::ClassificationItem& descendant : descendants)
         if (descendant.id == id)
             item = descendant.guid;
 }
 
 } // namespace
 
-namespace KRV {
-
 const char* const gGenericMaterialClassificationId = "Korvel";
 
 API_Guid GetClassificationSystem()
 {
-    API_ClassificationSystem system;
-    system.name = systemName;
-    system.source = systemName;
-    system.editionVersion = editionVersion;
-    GSTimeRecord now;
-    TIGetTimeRecord(&now);
-    system.editionDate = {now.year, now.month, now.day};
     // Made only when the host says it is not there: a failed look-up is no absence.
-    GSErrCode err = ACAPI_Classification_GetClassificationSystem(system);
+    API_Guid system = APINULLGuid;
+    GSErrCode err = port::FindClassificationSystem(systemName, editionVersion, system);
     if (err == hosterr::badId) {
-        err = ACAPI_Classification_CreateClassificationSystem(system);
+        err = port::CreateClassificationSystem(systemName, systemName, editionVersion, system);
         if (err != NoError)
-            LogArchicadErrorCodeMessage(err,
-                                        "GetClassificationSystem::ACAPI_Classification_CreateClassificationSystem");
+            LogArchicadErrorCodeMessage(
+                err, Context("GetClassificationSystem", port::createClassificationSystemCall).c_str());
     } else if (err != NoError) {
-        LogArchicadErrorCodeMessage(err, "GetClassificationSystem::ACAPI_Classification_GetClassificationSystem");
+        LogArchicadErrorCodeMessage(err,
+                                    Context("GetClassificationSystem", port::findClassificationSystemCall).c_str());
     }
-    return err == NoError ? system.guid : APINULLGuid;
+    return err == NoError ? system : APINULLGuid;
 }
 
 API_Guid AddClassificationItem(const API_Guid& system)
@@ -102,24 +99,21 @@ API_Guid AddClassificationItem(const API_Guid& system)
     API_Guid target = system == APINULLGuid ? GetClassificationSystem() : system;
     if (target == APINULLGuid)
         return APINULLGuid;
-    GS::Array<API_ClassificationItem> roots;
-    if (GSErrCode err = ACAPI_Classification_GetClassificationSystemRootItems(target, roots); err != NoError) {
+    std::vector<port::ClassificationItem> roots;
+    if (GSErrCode err = port::RootItems(target, roots); err != NoError) {
         // Not knowing the roots, a new "Korvel" item could stand beside the existing one.
-        LogArchicadErrorCodeMessage(err,
-                                    "AddClassificationItem::ACAPI_Classification_GetClassificationSystemRootItems");
+        LogArchicadErrorCodeMessage(err, Context("AddClassificationItem", port::rootItemsCall).c_str());
         return APINULLGuid;
     }
-    for (const API_ClassificationItem& root : roots)
+    for (const port::ClassificationItem& root : roots)
         if (root.id == gGenericMaterialClassificationId)
             return root.guid;
-    API_ClassificationItem item;
-    item.id = gGenericMaterialClassificationId;
-    if (GSErrCode err = ACAPI_Classification_CreateClassificationItem(item, target, APINULLGuid, APINULLGuid);
-        err != NoError) {
-        LogArchicadErrorCodeMessage(err, "AddClassificationItem::ACAPI_Classification_CreateClassificationItem");
+    API_Guid item = APINULLGuid;
+    if (GSErrCode err = port::CreateRootItem(target, gGenericMaterialClassificationId, item); err != NoError) {
+        LogArchicadErrorCodeMessage(err, Context("AddClassificationItem", port::createItemCall).c_str());
         return APINULLGuid;
     }
-    return item.guid;
+    return item;
 }
 
 API_Guid GetArchicadClassificationItemGuid(const char* id)
@@ -131,14 +125,15 @@ API_Guid GetArchicadClassificationItemGuid(const char* id)
     return result;
 }
 
-GSErrCode AddArchicadClassificationToAttribute(API_Attr_Head head)
+GSErrCode AddArchicadClassificationToAttribute(const port::AttrRef& attribute)
 {
     API_Guid item = GetArchicadClassificationItemGuid(gGenericMaterialClassificationId);
     if (item == APINULLGuid)
         return hosterr::general; // logged
-    GSErrCode err = ACAPI_Attribute_AddClassificationItem(head, item);
+    GSErrCode err = port::ClassifyAttribute(attribute, item);
     if (err != NoError)
-        LogArchicadErrorCodeMessage(err, "AddArchicadClassificationToAttribute::ACAPI_Attribute_AddClassificationItem");
+        LogArchicadErrorCodeMessage(
+            err, Context("AddArchicadClassificationToAttribute", port::classifyAttributeCall).c_str());
     return err;
 }
 
@@ -149,18 +144,20 @@ GSErrCode AddArchicadClassificationToElement(const API_Guid& element)
         return hosterr::general; // logged
     // An element classified so already is left alone: a host that reports every write
     // back as a classification change must not send the add-on round.
-    API_ClassificationPairs current;
-    GSErrCode err = ACAPI_Element_GetClassificationItems(element, current);
+    port::Classified current;
+    GSErrCode err = port::ElementClassification(element, current);
     if (err != NoError) {
-        LogArchicadErrorCodeMessage(err, "AddArchicadClassificationToElement::ACAPI_Element_GetClassificationItems");
+        LogArchicadErrorCodeMessage(
+            err, Context("AddArchicadClassificationToElement", port::elementClassificationCall).c_str());
         return err;
     }
     for (const auto& pair : current)
         if (pair.second == item)
             return NoError;
-    err = ACAPI_Element_AddClassificationItem(element, item);
+    err = port::ClassifyElement(element, item);
     if (err != NoError)
-        LogArchicadErrorCodeMessage(err, "AddArchicadClassificationToElement::ACAPI_Element_AddClassificationItem");
+        LogArchicadErrorCodeMessage(err,
+                                    Context("AddArchicadClassificationToElement", port::classifyElementCall).c_str());
     return err;
 }
 

@@ -4,7 +4,7 @@
 // the system and the item up again, creating them when the host says they are missing; a
 // look-up that fails is logged and answers null, never a second system or item.
 #include "API_Guid.h"
-#include "APIdefs_Attributes.h"
+#include "AttributeRef.hpp"
 
 namespace KRV {
 
@@ -15,7 +15,7 @@ API_Guid AddClassificationItem(const API_Guid& system);
 // The item with that id in the Korvel system, falling back to the root item "Korvel".
 API_Guid GetArchicadClassificationItemGuid(const char* id);
 // Each answers the host's error (logged), or NoError.
-GSErrCode AddArchicadClassificationToAttribute(API_Attr_Head head);
+GSErrCode AddArchicadClassificationToAttribute(const port::AttrRef& attribute);
 GSErrCode AddArchicadClassificationToElement(const API_Guid& element);
 
 } // namespace KRV

@@ -18,6 +18,10 @@ protected:
         UseProject(json::parse(R"({"buildingMaterials": [{"name": "A"}, {"name": "B"}],
                                    "elements": [{"type": "wall", "guid": "11111111-2222-3333-4444-555555555555"}]})"));
     }
+    static KRV::port::AttrRef Ref(int index)
+    {
+        return KRV::port::AttrRef(KRV::port::AttrType::buildingMaterial, index);
+    }
     API_Attr_Head Head(int index)
     {
         API_Attr_Head head{};
@@ -46,7 +50,7 @@ protected:
 
 TEST_F(PropertiesTest, GroupsAreMadeOnceAndDefinitionsAreSharedAcrossTargets)
 {
-    KRV::AddArchicadClassificationToAttribute(Head(1));
+    KRV::AddArchicadClassificationToAttribute(Ref(1));
     API_Guid korvelItem = (*sim::inspect::Items(project())[0]).item.guid;
     EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Länge", "Length", "2.5"), Head(1), APINULLGuid),
               NoError);
@@ -136,7 +140,7 @@ TEST_F(PropertiesTest, ResettingAnElementTouchesOnlyTheKorvelGroup)
 
 TEST_F(PropertiesTest, ReadingPropertiesBackAndTheMaterialsOwnTexts)
 {
-    KRV::AddArchicadClassificationToAttribute(Head(1));
+    KRV::AddArchicadClassificationToAttribute(Ref(1));
     KRV::DefineNewKorvelProperty(Property("Korvel", "id", "", "42"), Head(1), APINULLGuid);
     KRV::DefineNewKorvelProperty(Property("Tab", "Farbe", "", "rot"), Head(1), APINULLGuid);
     API_Attribute a{};
@@ -208,7 +212,7 @@ TEST_F(PropertiesTest, ClassificationFollowsTheUsersChangesToTheItemTree)
                                                             APINULLGuid),
               NoError);
     EXPECT_EQ(KRV::GetArchicadClassificationItemGuid("Korvel"), child.guid);
-    KRV::AddArchicadClassificationToAttribute(Head(2));
+    KRV::AddArchicadClassificationToAttribute(Ref(2));
     EXPECT_EQ(sim::inspect::AttributeAt(project(), API_BuildingMaterialID, 2).classification[0].second, child.guid);
 
     // Failing host calls never throw, leave the target unclassified, make no second root
@@ -290,7 +294,7 @@ TEST_F(PropertiesTest, AClassificationTreeThatLoopsDoesNotSendTheWalkRound)
 
     EXPECT_EQ(KRV::GetArchicadClassificationItemGuid("Kind"), child.guid);
     EXPECT_EQ(KRV::GetArchicadClassificationItemGuid("Korvel"), root);
-    KRV::AddArchicadClassificationToAttribute(Head(1));
+    KRV::AddArchicadClassificationToAttribute(Ref(1));
     EXPECT_EQ(sim::inspect::AttributeAt(project(), API_BuildingMaterialID, 1).classification[0].second, root);
     // The project still saves, each item once.
     json saved = sim::SaveProject(project());
