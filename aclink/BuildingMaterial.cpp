@@ -69,8 +69,8 @@ bool OverrideBuildingMaterialIfExist(Material& item)
     // values and texts the catalogue does not carry.
     GS::UniString description = item.GetDescription();
     GS::UniString manufacturer = item.GetManufacturer();
-    if (GSErrCode err =
-            GetPropertyDefinitionValues(API_BuildingMaterialID, existing.header.index, description, manufacturer);
+    if (GSErrCode err = GetPropertyDefinitionValues(
+            port::AttrRef(port::AttrType::buildingMaterial, existing.header.index), description, manufacturer);
         err != NoError) {
         // The user's own texts could not be read: writing the catalogue's over them would lose them.
         LogArchicadErrorCodeMessage(err, "OverrideBuildingMaterialIfExist::GetPropertyDefinitionValues");

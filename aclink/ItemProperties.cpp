@@ -46,8 +46,9 @@ bool KorvelMaterial::WriteProperties(API_Attribute*) const
     bool refused = false;
     for (const KorvelProperty& property : properties.GetProperties()) {
         const GSErrCode err =
-            RunWrite(texts::undoMaterialProperty, "KorvelMaterial::WriteProperties",
-                     [&]() -> GSErrCode { return DefineNewKorvelProperty(property, attribute.header, APINULLGuid); });
+            RunWrite(texts::undoMaterialProperty, "KorvelMaterial::WriteProperties", [&]() -> GSErrCode {
+                return DefineNewKorvelProperty(property, port::RefOf(attribute.header), APINULLGuid);
+            });
         if (err == hosterr::badName) {
             // The catalogue's own data, which the project refuses on every import alike.
             LogError("KorvelMaterial::WriteProperties: the project refuses the property \"" +

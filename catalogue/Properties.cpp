@@ -1,13 +1,12 @@
 // Catalogue properties as host properties: a group per tab, a text definition per property.
 #include "Properties.hpp"
 
-#include "APIdefs_Classification.h"
-#include "APIdefs_Properties.h"
-#include "APIdefs_UserData.h"
 #include "Classification.hpp"
+#include "Classifications.hpp"
 #include "Commands.hpp"
 #include "ErrorMessages.hpp"
 #include "HostErrors.hpp"
+#include "PropertyDefinitions.hpp"
 #include "RequestScoped.hpp"
 #include "WriteTwice.hpp"
 
@@ -15,23 +14,28 @@
 #include <string>
 #include <unordered_map>
 
-using KRV::RequestScoped;
+namespace KRV {
 
 namespace {
 
+std::string Context(const char* operation, const char* call)
+{
+    return std::string(operation) + "::" + call;
+}
+
 // What the host answered during the current request (see DefinitionCacheScope).
 struct DefinitionCache {
-    std::unordered_map<std::string, API_PropertyGroup> groups; // by name
+    std::unordered_map<std::string, port::PropertyGroup> groups; // by name
     struct Definitions {
         bool listed = false;
-        std::unordered_map<std::string, API_PropertyDefinition> byName;
+        std::unordered_map<std::string, port::PropertyDefinition> byName;
     };
     std::unordered_map<API_Guid, Definitions> definitions; // by group
 };
 
-GSErrCode FindOrCreateGroup(API_PropertyGroup& group, GS::UniString name);
+GSErrCode FindOrCreateGroup(port::PropertyGroup& group, GS::UniString name);
 
-GSErrCode GetKorvelPropertyGroup(API_PropertyGroup& group, GS::UniString name)
+GSErrCode GetKorvelPropertyGroup(port::PropertyGroup& group, GS::UniString name)
 {
     DefinitionCache* cache = RequestScoped<DefinitionCache>::Current();
     if (cache != nullptr)
@@ -47,19 +51,19 @@ GSErrCode GetKorvelPropertyGroup(API_PropertyGroup& group, GS::UniString name)
 
 // The definition of that name in the group, from the group's list read once per request;
 // null when there is none. Failures are logged.
-GSErrCode CachedDefinition(const API_Guid& group, const GS::UniString& name, API_PropertyDefinition*& found)
+GSErrCode CachedDefinition(const API_Guid& group, const GS::UniString& name, port::PropertyDefinition*& found)
 {
     found = nullptr;
     DefinitionCache::Definitions& known = RequestScoped<DefinitionCache>::Current()->definitions[group];
     if (!known.listed) {
-        GS::Array<API_PropertyDefinition> existing;
-        if (GSErrCode err = ACAPI_Property_GetPropertyDefinitions(group, existing); err != NoError) {
-            KRV::LogArchicadErrorCodeMessage(err, "DefineNewProperty::ACAPI_Property_GetPropertyDefinitions");
+        std::vector<port::PropertyDefinition> existing;
+        if (GSErrCode err = port::GroupDefinitions(group, existing); err != NoError) {
+            LogArchicadErrorCodeMessage(err, Context("DefineNewProperty", port::groupDefinitionsCall).c_str());
             return err;
         }
         known.byName.clear();
-        for (const API_PropertyDefinition& definition : existing)
-            known.byName.emplace(definition.name.ToUtf8(), definition); // the first of a name, as a scan finds it
+        for (const port::PropertyDefinition& definition : existing)
+            known.byName.emplace(definition.Name().ToUtf8(), definition); // the first of a name, as a scan finds it
         known.listed = true;
     }
     if (auto it = known.byName.find(name.ToUtf8()); it != known.byName.end())
@@ -67,89 +71,56 @@ GSErrCode CachedDefinition(const API_Guid& group, const GS::UniString& name, API
     return NoError;
 }
 
-GSErrCode FindOrCreateGroup(API_PropertyGroup& group, GS::UniString name)
+GSErrCode FindOrCreateGroup(port::PropertyGroup& group, GS::UniString name)
 {
-    API_PropertyGroup wanted;
-    wanted.name = name;
-    GSErrCode err = ACAPI_Property_GetPropertyGroup(wanted);
-    if (err == NoError) {
-        group = wanted;
+    GSErrCode err = port::GroupByName(name, group);
+    if (err == NoError)
         return NoError;
-    }
-    if (err != KRV::hosterr::badId) {
+    if (err != hosterr::badId) {
         // A failed look-up is no absence: a second group of the name would follow.
-        KRV::LogArchicadErrorCodeMessage(err, "GetKorvelPropertyGroup::ACAPI_Property_GetPropertyGroup");
+        LogArchicadErrorCodeMessage(err, Context("GetKorvelPropertyGroup", port::groupCall).c_str());
         return err;
     }
-    GS::Array<API_PropertyGroup> groups;
-    err = ACAPI_Property_GetPropertyGroups(groups);
+    std::vector<port::PropertyGroup> groups;
+    err = port::Groups(groups);
     if (err != NoError) {
-        KRV::LogArchicadErrorCodeMessage(err, "GetKorvelPropertyGroup::ACAPI_Property_GetPropertyGroups");
+        LogArchicadErrorCodeMessage(err, Context("GetKorvelPropertyGroup", port::groupsCall).c_str());
         return err;
     }
-    for (const API_PropertyGroup& existing : groups) {
+    for (const port::PropertyGroup& existing : groups) {
         if (existing.name == name) {
             group = existing;
             return NoError;
         }
     }
-    err = ACAPI_Property_CreatePropertyGroup(wanted);
+    err = port::CreateGroup(name, group);
     if (err != NoError) {
-        KRV::LogArchicadErrorCodeMessage(err, "GetKorvelPropertyGroup::ACAPI_Property_CreatePropertyGroup");
+        LogArchicadErrorCodeMessage(err, Context("GetKorvelPropertyGroup", port::createGroupCall).c_str());
         return err;
     }
-    group = wanted;
     return NoError;
 }
 
-API_PropertyMeasureType MeasureType(const GS::UniString& type)
+port::Measure MeasureOf(const GS::UniString& type)
 {
     if (type == "Length")
-        return API_PropertyLengthMeasureType;
+        return port::Measure::length;
     if (type == "Area")
-        return API_PropertyAreaMeasureType;
+        return port::Measure::area;
     if (type == "Volume")
-        return API_PropertyVolumeMeasureType;
+        return port::Measure::volume;
     if (type == "Angle")
-        return API_PropertyAngleMeasureType;
-    return API_PropertyDefaultMeasureType;
-}
-
-API_PropertyDefinition CreatePropertyDefinition(API_PropertyGroup group, const KRV::KorvelProperty& property)
-{
-    API_PropertyDefinition definition;
-    definition.guid = APINULLGuid;
-    definition.groupGuid = group.guid;
-    definition.name = property.GetName();
-    definition.description = "Property description.";
-    definition.collectionType = API_PropertySingleCollectionType;
-    definition.valueType = API_PropertyStringValueType;
-    definition.measureType = MeasureType(property.GetType());
-    definition.defaultValue.basicValue.variantStatus = API_VariantStatusNormal;
-    definition.defaultValue.basicValue.singleVariant.variant.type = API_PropertyStringValueType;
-    definition.canValueBeEditable = false;
-    return definition;
-}
-
-API_PropertyValue TextValue(const GS::UniString& text)
-{
-    API_PropertyValue value;
-    value.variantStatus = API_VariantStatusNormal;
-    value.singleVariant.variant.type = API_PropertyStringValueType;
-    value.singleVariant.variant.uniStringValue = text;
-    return value;
+        return port::Measure::angle;
+    return port::Measure::none;
 }
 
 GS::UniString GroupName(const API_Guid& groupGuid)
 {
-    API_PropertyGroup group;
-    group.guid = groupGuid;
-    return ACAPI_Property_GetPropertyGroup(group) == NoError ? group.name : GS::UniString();
+    port::PropertyGroup group;
+    return port::GroupByGuid(groupGuid, group) == NoError ? group.name : GS::UniString();
 }
 
 } // namespace
-
-namespace KRV {
 
 DefinitionCacheScope::DefinitionCacheScope()
 {
@@ -161,48 +132,53 @@ DefinitionCacheScope::~DefinitionCacheScope()
     RequestScoped<DefinitionCache>::Close();
 }
 
-int DefineNewKorvelProperty(const KorvelProperty& property, API_Attr_Head attribute, API_Guid element)
+int DefineNewKorvelProperty(const KorvelProperty& property, const port::AttrRef& attribute, API_Guid element)
 {
     const bool onElement = element != APINULLGuid;
-    API_PropertyGroup group;
+    port::PropertyGroup group;
     if (GSErrCode err = GetKorvelPropertyGroup(group, property.GetGroup()); err != NoError)
         return err;
 
-    API_PropertyDefinition definition = CreatePropertyDefinition(group, property);
-    API_ClassificationPairs items;
+    port::PropertyDefinition definition =
+        port::PropertyDefinition::CatalogueText(group.guid, property.GetName(), MeasureOf(property.GetType()));
+    port::Classified items;
     // The definition is available for what the target is classified as: unread, it would
     // be made available for nothing.
-    if (GSErrCode read = onElement ? ACAPI_Element_GetClassificationItems(element, items)
-                                   : ACAPI_Attribute_GetClassificationItems(attribute, items);
+    if (GSErrCode read =
+            onElement ? port::ElementClassification(element, items) : port::AttributeClassification(attribute, items);
         read != NoError) {
-        LogArchicadErrorCodeMessage(read, onElement ? "DefineNewProperty::ACAPI_Element_GetClassificationItems"
-                                                    : "DefineNewProperty::ACAPI_Attribute_GetClassificationItems");
+        LogArchicadErrorCodeMessage(read, Context("DefineNewProperty", onElement ? port::elementClassificationCall
+                                                                                 : port::attributeClassificationCall)
+                                              .c_str());
         return read;
     }
     for (const auto& pair : items)
-        definition.availability.Push(pair.second);
+        definition.MakeAvailableFor(pair.second);
+    // Made available for the target's items where it is not yet: answers whether it changed.
+    auto makeAvailable = [&](port::PropertyDefinition& candidate) {
+        bool added = false;
+        for (const auto& pair : items)
+            if (!candidate.AvailableFor(pair.second)) {
+                candidate.MakeAvailableFor(pair.second);
+                added = true;
+            }
+        return added;
+    };
 
     GSErrCode err = NoError;
     bool defined = false;
     bool created = false; // asked the host to create it already
     DefinitionCache* cache = RequestScoped<DefinitionCache>::Current();
     if (cache != nullptr) {
-        API_PropertyDefinition* known = nullptr;
+        port::PropertyDefinition* known = nullptr;
         if (err = CachedDefinition(group.guid, property.GetName(), known); err != NoError)
             return err; // logged
         if (known != nullptr) {
-            // Made available for the target's items where it is not yet.
-            API_PropertyDefinition candidate = *known;
-            bool added = false;
-            for (const auto& pair : items)
-                if (!candidate.availability.Contains(pair.second)) {
-                    candidate.availability.Push(pair.second);
-                    added = true;
-                }
-            if (added) {
-                err = ACAPI_Property_ChangePropertyDefinition(candidate);
+            port::PropertyDefinition candidate = *known;
+            if (makeAvailable(candidate)) {
+                err = port::ChangeDefinition(candidate);
                 if (err != NoError) {
-                    LogArchicadErrorCodeMessage(err, "DefineNewProperty::ACAPI_Property_ChangePropertyDefinition");
+                    LogArchicadErrorCodeMessage(err, Context("DefineNewProperty", port::changeDefinitionCall).c_str());
                     return err;
                 }
                 *known = candidate;
@@ -210,10 +186,10 @@ int DefineNewKorvelProperty(const KorvelProperty& property, API_Attr_Head attrib
             definition = candidate;
             defined = true;
         } else {
-            err = ACAPI_Property_CreatePropertyDefinition(definition);
+            err = port::CreateDefinition(definition);
             created = true;
             if (err == NoError) {
-                cache->definitions[group.guid].byName.emplace(definition.name.ToUtf8(), definition);
+                cache->definitions[group.guid].byName.emplace(definition.Name().ToUtf8(), definition);
                 defined = true;
             } else if (err == hosterr::nameInUse) {
                 cache->definitions[group.guid].listed = false; // the host knows better: asked again below
@@ -221,46 +197,40 @@ int DefineNewKorvelProperty(const KorvelProperty& property, API_Attr_Head attrib
         }
     }
     if (!defined && !created)
-        err = ACAPI_Property_CreatePropertyDefinition(definition);
+        err = port::CreateDefinition(definition);
     if (defined) {
         // from the request's list, made available above
     } else if (err == hosterr::nameInUse) {
-        GS::Array<API_PropertyDefinition> existing;
-        err = ACAPI_Property_GetPropertyDefinitions(group.guid, existing);
+        std::vector<port::PropertyDefinition> existing;
+        err = port::GroupDefinitions(group.guid, existing);
         if (err != NoError) {
-            LogArchicadErrorCodeMessage(err, "DefineNewProperty::ACAPI_Property_GetPropertyDefinitions");
+            LogArchicadErrorCodeMessage(err, Context("DefineNewProperty", port::groupDefinitionsCall).c_str());
             return err;
         }
-        for (API_PropertyDefinition& candidate : existing) {
-            if (candidate.name != property.GetName())
+        for (port::PropertyDefinition& candidate : existing) {
+            if (candidate.Name() != property.GetName())
                 continue;
-            for (const auto& pair : items)
-                if (!candidate.availability.Contains(pair.second))
-                    candidate.availability.Push(pair.second);
-            err = ACAPI_Property_ChangePropertyDefinition(candidate);
+            makeAvailable(candidate);
+            err = port::ChangeDefinition(candidate);
             if (err != NoError) {
-                LogArchicadErrorCodeMessage(err, "DefineNewProperty::ACAPI_Property_ChangePropertyDefinition");
+                LogArchicadErrorCodeMessage(err, Context("DefineNewProperty", port::changeDefinitionCall).c_str());
                 return err;
             }
             definition = candidate;
         }
     } else if (err != NoError) {
-        LogArchicadErrorCodeMessage(err, "DefineNewProperty::ACAPI_Property_CreatePropertyDefinition");
+        LogArchicadErrorCodeMessage(err, Context("DefineNewProperty", port::createDefinitionCall).c_str());
         return err;
     }
 
-    API_Property record;
-    record.definition = definition;
-    record.value = TextValue(property.GetValue());
-    record.isDefault = false;
     if (onElement) {
-        err = ACAPI_Element_SetProperty(element, record);
+        err = port::SetElementText(element, definition, property.GetValue());
         if (err != NoError)
-            LogArchicadErrorCodeMessage(err, "DefineNewProperty::ACAPI_Element_SetProperty");
+            LogArchicadErrorCodeMessage(err, Context("DefineNewProperty", port::setElementPropertyCall).c_str());
     } else {
-        err = ACAPI_Attribute_SetProperty(attribute, record);
+        err = port::SetAttributeText(attribute, definition, property.GetValue());
         if (err != NoError)
-            LogArchicadErrorCodeMessage(err, "DefineNewProperty::ACAPI_Attribute_SetProperty");
+            LogArchicadErrorCodeMessage(err, Context("DefineNewProperty", port::setAttributePropertyCall).c_str());
     }
     return err;
 }
@@ -297,7 +267,7 @@ GSErrCode WriteElementPropertiesOnce(const API_Guid& element, const KorvelProper
                     return refused; // logged
                 classified = true;
             }
-            return DefineNewKorvelProperty(property, API_Attr_Head{}, element);
+            return DefineNewKorvelProperty(property, port::AttrRef(), element);
         });
         if (!classified)
             return err;
@@ -319,91 +289,81 @@ GSErrCode WriteElementProperties(const API_Guid& element, const KorvelProperties
 
 void SetDefaultValuesForKorvelProperties(API_Guid element)
 {
-    API_PropertyGroup group;
+    port::PropertyGroup group;
     if (GetKorvelPropertyGroup(group, "Korvel") != NoError)
         return; // logged
-    GS::Array<API_PropertyDefinition> definitions;
-    if (GSErrCode err = ACAPI_Property_GetPropertyDefinitions(group.guid, definitions); err != NoError) {
-        LogArchicadErrorCodeMessage(err, "DefineNewProperty::ACAPI_Property_GetPropertyDefinitions");
+    std::vector<port::PropertyDefinition> definitions;
+    if (GSErrCode err = port::GroupDefinitions(group.guid, definitions); err != NoError) {
+        LogArchicadErrorCodeMessage(err, Context("DefineNewProperty", port::groupDefinitionsCall).c_str());
         return;
     }
-    API_ClassificationPairs items;
-    if (GSErrCode err = ACAPI_Element_GetClassificationItems(element, items); err != NoError) {
-        LogArchicadErrorCodeMessage(err, "SetDefaultValuesForKorvelProperties::ACAPI_Element_GetClassificationItems");
+    port::Classified items;
+    if (GSErrCode err = port::ElementClassification(element, items); err != NoError) {
+        LogArchicadErrorCodeMessage(
+            err, Context("SetDefaultValuesForKorvelProperties", port::elementClassificationCall).c_str());
         return;
     }
-    GS::Array<API_Property> properties;
-    for (const API_PropertyDefinition& definition : definitions) {
-        bool available = false;
+    std::vector<port::PropertyDefinition> available;
+    for (const port::PropertyDefinition& definition : definitions) {
+        bool forElement = false;
         for (const auto& pair : items)
-            available = available || definition.availability.Contains(pair.second);
-        if (!available)
-            continue;
-        API_Property property;
-        property.definition = definition;
-        property.isDefault = true;
-        properties.Push(property);
+            forElement = forElement || definition.AvailableFor(pair.second);
+        if (forElement)
+            available.push_back(definition);
     }
-    if (GSErrCode err = ACAPI_Element_SetProperties(element, properties); err != NoError)
-        LogArchicadErrorCodeMessage(err, "SetDefaultValuesForKorvelProperties::ACAPI_Element_SetProperties");
+    if (GSErrCode err = port::ResetElementValues(element, available); err != NoError)
+        LogArchicadErrorCodeMessage(
+            err, Context("SetDefaultValuesForKorvelProperties", port::setElementPropertiesCall).c_str());
 }
 
-KorvelProperties ReadProperties(API_Attribute* attribute, std::unordered_map<API_Guid, GS::UniString>* groupNames)
+KorvelProperties ReadProperties(const port::AttrRef& attribute, std::unordered_map<API_Guid, GS::UniString>* groupNames)
 {
     KorvelProperties result;
-    if (attribute == nullptr)
+    std::vector<port::PropertyDefinition> definitions;
+    if (port::AttributeDefinitions(attribute, false, definitions) != NoError)
         return result;
-    GS::Array<API_PropertyDefinition> definitions;
-    if (ACAPI_Attribute_GetPropertyDefinitions(attribute->header, static_cast<API_PropertyDefinitionFilter>(0),
-                                               definitions) != NoError)
+    std::vector<port::PropertyValue> properties;
+    if (port::AttributeValues(attribute, definitions, properties) != NoError)
         return result;
-    GS::Array<API_Property> properties;
-    if (ACAPI_Attribute_GetPropertyValues(attribute->header, definitions, properties) != NoError)
-        return result;
-    for (const API_Property& property : properties) {
+    for (const port::PropertyValue& property : properties) {
         KorvelProperty entry;
         // The group is the definition's, so the entry can be matched with a stored one.
+        const API_Guid groupGuid = property.definition.Group();
         if (groupNames == nullptr) {
-            entry.SetGroup(GroupName(property.definition.groupGuid));
+            entry.SetGroup(GroupName(groupGuid));
         } else {
-            auto [known, added] = groupNames->try_emplace(property.definition.groupGuid);
+            auto [known, added] = groupNames->try_emplace(groupGuid);
             if (added)
-                known->second = GroupName(property.definition.groupGuid);
+                known->second = GroupName(groupGuid);
             entry.SetGroup(known->second);
         }
-        entry.SetName(property.definition.name);
-        entry.SetValue(property.value.singleVariant.variant.uniStringValue);
+        entry.SetName(property.definition.Name());
+        entry.SetValue(property.text);
         result.AddProperty(std::move(entry));
     }
     return result;
 }
 
-int GetPropertyDefinitionValues(API_AttrTypeID type, int index, GS::UniString& description, GS::UniString& manufacturer)
+int GetPropertyDefinitionValues(const port::AttrRef& attribute, GS::UniString& description, GS::UniString& manufacturer)
 {
-    API_Attr_Head head{};
-    head.typeID = type;
-    head.index = index;
-    GS::Array<API_PropertyDefinition> definitions;
+    std::vector<port::PropertyDefinition> definitions;
     // The host's own definitions only: the catalogue's are many, and not wanted here.
-    GSErrCode err = ACAPI_Attribute_GetPropertyDefinitions(head, API_PropertyDefinitionFilter_BuiltIn, definitions);
+    GSErrCode err = port::AttributeDefinitions(attribute, true, definitions);
     if (err != NoError)
         return err;
-    for (const API_PropertyDefinition& definition : definitions) {
+    for (const port::PropertyDefinition& definition : definitions) {
         // Only the host's own definitions: a catalogue tab may define properties of the
         // same names, and their values are not the user's texts.
-        if (definition.definitionType != API_PropertyStaticBuiltInDefinitionType)
+        if (!definition.BuiltIn())
             continue;
-        GS::UniString* target = definition.name == "Building Material Description"    ? &description
-                                : definition.name == "Building Material Manufacturer" ? &manufacturer
-                                                                                      : nullptr;
+        GS::UniString* target = definition.Name() == "Building Material Description"    ? &description
+                                : definition.Name() == "Building Material Manufacturer" ? &manufacturer
+                                                                                        : nullptr;
         if (target == nullptr)
             continue;
-        API_Property property;
         GS::UniString text;
-        if (GSErrCode read = ACAPI_Attribute_GetPropertyValue(head, definition.guid, property); read != NoError)
+        if (GSErrCode read = port::AttributeValueText(attribute, definition.Guid(), text); read != NoError)
             err = read;
-        else if (GSErrCode asText = ACAPI_Property_GetPropertyValueString(property, &text); asText != NoError)
-            err = asText;
         else
             *target = text;
     }

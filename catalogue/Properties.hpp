@@ -4,7 +4,8 @@
 #include <functional>
 #include <unordered_map>
 
-#include "APIdefs_Attributes.h"
+#include "API_Guid.h"
+#include "AttributeRef.hpp"
 #include "GS/Array.hpp"
 #include "KorvelProperties.hpp"
 
@@ -23,7 +24,7 @@ public:
 
 // Defines the property (once) and writes its value on the element, or on the attribute
 // when `element` is null. Runs inside the caller's undoable command.
-int DefineNewKorvelProperty(const KorvelProperty& property, API_Attr_Head attribute, API_Guid element);
+int DefineNewKorvelProperty(const KorvelProperty& property, const port::AttrRef& attribute, API_Guid element);
 // Runs `write` in an undoable command of that name (or directly, without a name); answers
 // its failure or the command's, logging the command's (`where` names the operation).
 GSErrCode RunWrite(const char* command, const char* where, const std::function<GSErrCode()>& write);
@@ -40,11 +41,11 @@ void SetDefaultValuesForKorvelProperties(API_Guid element);
 // The attribute's catalogue properties as the host holds them now: group, name and value.
 // `groupNames`, when given, keeps the groups' names between calls, so a pass over many
 // attributes reads each group once.
-KorvelProperties ReadProperties(API_Attribute* attribute,
+KorvelProperties ReadProperties(const port::AttrRef& attribute,
                                 std::unordered_map<API_Guid, GS::UniString>* groupNames = nullptr);
 // The building material's own description and manufacturer, as the host's built-in
 // properties hold them; a text the host cannot give is left as it was.
-int GetPropertyDefinitionValues(API_AttrTypeID type, int index, GS::UniString& description,
+int GetPropertyDefinitionValues(const port::AttrRef& attribute, GS::UniString& description,
                                 GS::UniString& manufacturer);
 
 } // namespace KRV

@@ -13,6 +13,7 @@
 #include "ErrorMessages.hpp"
 #include "HostErrors.hpp"
 #include "HostMemory.hpp"
+#include "HostRecords.hpp"
 #include "HostText.hpp"
 #include "Logger.hpp"
 #include "Properties.hpp"
@@ -407,7 +408,7 @@ void UpdateAttributesUserData()
             const bool inPlace = material.plain && !material.written;
             if (!inPlace)
                 properties = material.written ? *material.written : material.list.get<std::vector<KorvelProperty>>();
-            const KorvelProperties held = ReadProperties(&material.attribute, &groupNames);
+            const KorvelProperties held = ReadProperties(port::RefOf(material.attribute.header), &groupNames);
             // A list read in place is made into properties only when something in it changes.
             if (inPlace) {
                 if (!AnyStale(material.texts, held))

@@ -22,13 +22,6 @@ protected:
     {
         return KRV::port::AttrRef(KRV::port::AttrType::buildingMaterial, index);
     }
-    API_Attr_Head Head(int index)
-    {
-        API_Attr_Head head{};
-        head.typeID = API_BuildingMaterialID;
-        head.index = index;
-        return head;
-    }
     static KRV::KorvelProperty Property(const char* group, const char* name, const char* type, const char* value)
     {
         KRV::KorvelProperty p;
@@ -52,15 +45,15 @@ TEST_F(PropertiesTest, GroupsAreMadeOnceAndDefinitionsAreSharedAcrossTargets)
 {
     KRV::AddArchicadClassificationToAttribute(Ref(1));
     API_Guid korvelItem = (*sim::inspect::Items(project())[0]).item.guid;
-    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Länge", "Length", "2.5"), Head(1), APINULLGuid),
+    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Länge", "Length", "2.5"), Ref(1), APINULLGuid),
               NoError);
-    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Fläche", "Area", "3"), Head(1), APINULLGuid),
+    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Fläche", "Area", "3"), Ref(1), APINULLGuid),
               NoError);
-    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Raum", "Volume", "4"), Head(1), APINULLGuid),
+    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Raum", "Volume", "4"), Ref(1), APINULLGuid),
               NoError);
-    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Winkel", "Angle", "5"), Head(1), APINULLGuid),
+    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Winkel", "Angle", "5"), Ref(1), APINULLGuid),
               NoError);
-    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "klein", "length", "6"), Head(1), APINULLGuid),
+    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "klein", "length", "6"), Ref(1), APINULLGuid),
               NoError);
     int voro = 0;
     for (const auto& g : sim::inspect::Groups(project()))
@@ -86,10 +79,8 @@ TEST_F(PropertiesTest, GroupsAreMadeOnceAndDefinitionsAreSharedAcrossTargets)
     ASSERT_EQ(ACAPI_Classification_CreateClassificationItem(item, other.guid, APINULLGuid, APINULLGuid), NoError);
     ASSERT_EQ(ACAPI_Element_AddClassificationItem(wall, item.guid), NoError);
     KRV::AddArchicadClassificationToElement(wall);
-    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Länge", "Length", "9"), Head(1), wall),
-              NoError);
-    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Länge", "Length", "9"), Head(1), wall),
-              NoError);
+    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Länge", "Length", "9"), Ref(1), wall), NoError);
+    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Länge", "Length", "9"), Ref(1), wall), NoError);
     defs = Custom();
     ASSERT_EQ(defs.size(), 5u);
     EXPECT_EQ(defs[0]->definition.availability, (GS::Array<API_Guid>{korvelItem, item.guid}));
@@ -100,22 +91,22 @@ TEST_F(PropertiesTest, GroupsAreMadeOnceAndDefinitionsAreSharedAcrossTargets)
 
     // A target without classification items gets an empty availability; the host then
     // refuses the value and says so.
-    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("Neu", "Frei", "", "1"), Head(2), APINULLGuid), APIERR_BADPROPERTY);
+    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("Neu", "Frei", "", "1"), Ref(2), APINULLGuid), APIERR_BADPROPERTY);
     EXPECT_TRUE(Custom().back()->definition.availability.IsEmpty());
     EXPECT_NE(LogMessages().back().find("(DefineNewProperty::ACAPI_Attribute_SetProperty)"), std::string::npos);
 
     host().InjectFault("ACAPI_Property_GetPropertyDefinitions", APIERR_GENERAL);
-    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Länge", "", "1"), Head(1), APINULLGuid),
+    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Länge", "", "1"), Ref(1), APINULLGuid),
               APIERR_GENERAL);
     EXPECT_NE(LogMessages().back().find("(DefineNewProperty::ACAPI_Property_GetPropertyDefinitions)"),
               std::string::npos);
     host().InjectFault("ACAPI_Property_ChangePropertyDefinition", APIERR_GENERAL);
-    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Länge", "", "1"), Head(1), APINULLGuid),
+    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Länge", "", "1"), Ref(1), APINULLGuid),
               APIERR_GENERAL);
     EXPECT_NE(LogMessages().back().find("(DefineNewProperty::ACAPI_Property_ChangePropertyDefinition)"),
               std::string::npos);
     host().InjectFault("ACAPI_Element_SetProperty", APIERR_GENERAL);
-    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Länge", "", "1"), Head(1), wall),
+    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Länge", "", "1"), Ref(1), wall),
               APIERR_GENERAL);
     EXPECT_NE(LogMessages().back().find("(DefineNewProperty::ACAPI_Element_SetProperty)"), std::string::npos);
 }
@@ -124,8 +115,8 @@ TEST_F(PropertiesTest, ResettingAnElementTouchesOnlyTheKorvelGroup)
 {
     sim::Commands::HostCommand command; // as during an element event
     KRV::AddArchicadClassificationToElement(wall);
-    KRV::DefineNewKorvelProperty(Property("Korvel", "id", "", "42"), Head(1), wall);
-    KRV::DefineNewKorvelProperty(Property("Tab", "Farbe", "", "rot"), Head(1), wall);
+    KRV::DefineNewKorvelProperty(Property("Korvel", "id", "", "42"), Ref(1), wall);
+    KRV::DefineNewKorvelProperty(Property("Tab", "Farbe", "", "rot"), Ref(1), wall);
     EXPECT_EQ(sim::inspect::ElementAt(project(), 0).properties.size(), 2u);
     KRV::SetDefaultValuesForKorvelProperties(wall);
     const auto& values = sim::inspect::ElementAt(project(), 0).properties;
@@ -141,31 +132,28 @@ TEST_F(PropertiesTest, ResettingAnElementTouchesOnlyTheKorvelGroup)
 TEST_F(PropertiesTest, ReadingPropertiesBackAndTheMaterialsOwnTexts)
 {
     KRV::AddArchicadClassificationToAttribute(Ref(1));
-    KRV::DefineNewKorvelProperty(Property("Korvel", "id", "", "42"), Head(1), APINULLGuid);
-    KRV::DefineNewKorvelProperty(Property("Tab", "Farbe", "", "rot"), Head(1), APINULLGuid);
-    API_Attribute a{};
-    a.header = Head(1);
-    ACAPI_Attribute_Get(&a);
-    json read = KRV::ReadProperties(&a).GetProperties();
+    KRV::DefineNewKorvelProperty(Property("Korvel", "id", "", "42"), Ref(1), APINULLGuid);
+    KRV::DefineNewKorvelProperty(Property("Tab", "Farbe", "", "rot"), Ref(1), APINULLGuid);
+    json read = KRV::ReadProperties(Ref(1)).GetProperties();
     EXPECT_EQ(read, json::parse(R"([{"group":"Korvel","name":"id","type":"","unit":"","value":"42"},
                                     {"group":"Tab","name":"Farbe","type":"","unit":"","value":"rot"}])"));
 
     sim::inspect::AttributeAt(project(), API_BuildingMaterialID, 1).description = "Beschreibung";
     sim::inspect::AttributeAt(project(), API_BuildingMaterialID, 1).manufacturer = "Hersteller";
     GS::UniString description = "mine", manufacturer = "mine";
-    EXPECT_EQ(KRV::GetPropertyDefinitionValues(API_BuildingMaterialID, 1, description, manufacturer), NoError);
+    EXPECT_EQ(KRV::GetPropertyDefinitionValues(Ref(1), description, manufacturer), NoError);
     EXPECT_EQ(description, "Beschreibung");
     EXPECT_EQ(manufacturer, "Hersteller");
 
     // A catalogue property of the same name is not the material's own text.
-    KRV::DefineNewKorvelProperty(Property("Tab", "Building Material Description", "", "Katalog"), Head(1), APINULLGuid);
-    EXPECT_EQ(KRV::GetPropertyDefinitionValues(API_BuildingMaterialID, 1, description, manufacturer), NoError);
+    KRV::DefineNewKorvelProperty(Property("Tab", "Building Material Description", "", "Katalog"), Ref(1), APINULLGuid);
+    EXPECT_EQ(KRV::GetPropertyDefinitionValues(Ref(1), description, manufacturer), NoError);
     EXPECT_EQ(description, "Beschreibung");
 
     // A value the host cannot give leaves the caller's text as it was.
     host().InjectFault("ACAPI_Attribute_GetPropertyValue", APIERR_GENERAL, 1, -1);
     description = "mine";
-    EXPECT_EQ(KRV::GetPropertyDefinitionValues(API_BuildingMaterialID, 1, description, manufacturer), APIERR_GENERAL);
+    EXPECT_EQ(KRV::GetPropertyDefinitionValues(Ref(1), description, manufacturer), APIERR_GENERAL);
     EXPECT_EQ(description, "mine");
 }
 
