@@ -3,11 +3,11 @@
 
 #include <cstring>
 
-#include "APIdefs_Properties.h"
 #include "DBPrintf.h"
 #include "ErrorMessages.hpp"
 #include "HostErrors.hpp"
 #include "Ifc.hpp"
+#include "PropertyDefinitions.hpp"
 
 namespace KRV {
 
@@ -43,29 +43,26 @@ GSErrCode GetElementTypeString(const API_ElemTypeID& type, char* buffer)
 
 void GetElementNameFromElementGuid(const API_Guid& element, GS::UniString& name)
 {
-    GS::Array<API_PropertyGroup> groups;
-    if (ACAPI_Property_GetPropertyGroups(groups) != NoError)
+    std::vector<port::PropertyGroup> groups;
+    if (port::Groups(groups) != NoError)
         return;
     API_Guid korvel = APINULLGuid;
-    for (const API_PropertyGroup& group : groups)
+    for (const port::PropertyGroup& group : groups)
         if (group.name == "Korvel" && korvel == APINULLGuid)
             korvel = group.guid;
     if (korvel == APINULLGuid)
         return;
-    GS::Array<API_PropertyDefinition> definitions;
-    if (ACAPI_Element_GetPropertyDefinitions(element, API_PropertyDefinitionFilter_All, definitions) != NoError)
+    std::vector<port::PropertyDefinition> definitions;
+    if (port::ElementDefinitions(element, definitions) != NoError)
         return;
-    for (const API_PropertyDefinition& definition : definitions) {
-        if (definition.name != "name" || definition.groupGuid != korvel)
+    for (const port::PropertyDefinition& definition : definitions) {
+        if (definition.Name() != "name" || definition.Group() != korvel)
             continue;
-        GS::Array<API_Property> properties;
-        if (ACAPI_Element_GetPropertyValuesByGuid(element, GS::Array<API_Guid>{definition.guid}, properties) !=
-                NoError ||
-            properties.IsEmpty())
+        std::vector<port::PropertyValue> properties;
+        if (port::ElementValues(element, {definition.Guid()}, properties) != NoError || properties.empty())
             return;
-        const API_Property& property = properties[0];
-        const API_PropertyValue& value = property.isDefault ? definition.defaultValue.basicValue : property.value;
-        name = value.singleVariant.variant.uniStringValue;
+        const port::PropertyValue& property = properties[0];
+        name = property.isDefault ? definition.DefaultText() : property.text;
         return;
     }
 }
