@@ -40,7 +40,7 @@ bool OverrideObjectIfExist(const GS::UniString& name, const GS::UniString& kind)
     }
     GS::Array<GS::UniString> keys;
     if (GSErrCode err = port::RecordKeys(keys); err != NoError) {
-        LogArchicadErrorCodeMessage(err, (std::string("OverrideObjectIfExist::") + port::recordKeysCall).c_str());
+        LogArchicadErrorCodeMessage(err, "OverrideObjectIfExist::", port::recordKeysCall);
         return false;
     }
     for (const GS::UniString& key : keys)

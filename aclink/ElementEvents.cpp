@@ -302,8 +302,7 @@ void ObserveElementsLeftUnobserved()
         ObserveTheUnobserved();
         return NoError;
     });
-    LogArchicadErrorCodeMessage(err,
-                                (std::string("ObserveElementsLeftUnobserved::") + port::undoableCommandCall).c_str());
+    LogArchicadErrorCodeMessage(err, "ObserveElementsLeftUnobserved::", port::undoableCommandCall);
 }
 
 int ElemPlacedEventHandler(const API_NotifyElementType* event)

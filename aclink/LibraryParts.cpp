@@ -181,7 +181,7 @@ int ACLink::GetLocation(IO::Location*& out)
     }
     IO::Location korvel;
     if (GSErrCode err = port::SpecialFolder(port::Folder::applicationData, korvel); err != NoError) {
-        LogArchicadErrorCodeMessage(err, (std::string("ACLink::GetLocation - ") + port::specialFolderCall).c_str());
+        LogArchicadErrorCodeMessage(err, "ACLink::GetLocation - ", port::specialFolderCall);
         return err;
     }
     if (korvel.AppendToLocal(IO::Name("Korvel")) != NoError)

@@ -47,17 +47,12 @@ void GatherAllDescendantOfClassification(const port::ClassificationItem& root,
     }
 }
 
-std::string Context(const char* operation, const char* call)
-{
-    return std::string(operation) + "::" + call;
-}
-
 // A matching descendant wins over a matching root item; the last match wins.
 void GetClassificationItemGuid(API_Guid system, const GS::UniString& id, API_Guid& item)
 {
     std::vector<port::ClassificationItem> roots;
     if (GSErrCode err = port::RootItems(system, roots); err != NoError) {
-        LogArchicadErrorCodeMessage(err, Context("GetClassificationItemGuid", port::rootItemsCall).c_str());
+        LogArchicadErrorCodeMessage(err, "GetClassificationItemGuid::", port::rootItemsCall);
         return;
     }
     std::vector<port::ClassificationItem> descendants;
@@ -85,11 +80,9 @@ API_Guid GetClassificationSystem()
     if (err == hosterr::badId) {
         err = port::CreateClassificationSystem(systemName, systemName, editionVersion, system);
         if (err != NoError)
-            LogArchicadErrorCodeMessage(
-                err, Context("GetClassificationSystem", port::createClassificationSystemCall).c_str());
+            LogArchicadErrorCodeMessage(err, "GetClassificationSystem::", port::createClassificationSystemCall);
     } else if (err != NoError) {
-        LogArchicadErrorCodeMessage(err,
-                                    Context("GetClassificationSystem", port::findClassificationSystemCall).c_str());
+        LogArchicadErrorCodeMessage(err, "GetClassificationSystem::", port::findClassificationSystemCall);
     }
     return err == NoError ? system : APINULLGuid;
 }
@@ -102,7 +95,7 @@ API_Guid AddClassificationItem(const API_Guid& system)
     std::vector<port::ClassificationItem> roots;
     if (GSErrCode err = port::RootItems(target, roots); err != NoError) {
         // Not knowing the roots, a new "Korvel" item could stand beside the existing one.
-        LogArchicadErrorCodeMessage(err, Context("AddClassificationItem", port::rootItemsCall).c_str());
+        LogArchicadErrorCodeMessage(err, "AddClassificationItem::", port::rootItemsCall);
         return APINULLGuid;
     }
     for (const port::ClassificationItem& root : roots)
@@ -110,7 +103,7 @@ API_Guid AddClassificationItem(const API_Guid& system)
             return root.guid;
     API_Guid item = APINULLGuid;
     if (GSErrCode err = port::CreateRootItem(target, gGenericMaterialClassificationId, item); err != NoError) {
-        LogArchicadErrorCodeMessage(err, Context("AddClassificationItem", port::createItemCall).c_str());
+        LogArchicadErrorCodeMessage(err, "AddClassificationItem::", port::createItemCall);
         return APINULLGuid;
     }
     return item;
@@ -132,8 +125,7 @@ GSErrCode AddArchicadClassificationToAttribute(const port::AttrRef& attribute)
         return hosterr::general; // logged
     GSErrCode err = port::ClassifyAttribute(attribute, item);
     if (err != NoError)
-        LogArchicadErrorCodeMessage(
-            err, Context("AddArchicadClassificationToAttribute", port::classifyAttributeCall).c_str());
+        LogArchicadErrorCodeMessage(err, "AddArchicadClassificationToAttribute::", port::classifyAttributeCall);
     return err;
 }
 
@@ -147,8 +139,7 @@ GSErrCode AddArchicadClassificationToElement(const API_Guid& element)
     port::Classified current;
     GSErrCode err = port::ElementClassification(element, current);
     if (err != NoError) {
-        LogArchicadErrorCodeMessage(
-            err, Context("AddArchicadClassificationToElement", port::elementClassificationCall).c_str());
+        LogArchicadErrorCodeMessage(err, "AddArchicadClassificationToElement::", port::elementClassificationCall);
         return err;
     }
     for (const auto& pair : current)
@@ -156,8 +147,7 @@ GSErrCode AddArchicadClassificationToElement(const API_Guid& element)
             return NoError;
     err = port::ClassifyElement(element, item);
     if (err != NoError)
-        LogArchicadErrorCodeMessage(err,
-                                    Context("AddArchicadClassificationToElement", port::classifyElementCall).c_str());
+        LogArchicadErrorCodeMessage(err, "AddArchicadClassificationToElement::", port::classifyElementCall);
     return err;
 }
 

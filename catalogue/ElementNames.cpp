@@ -15,8 +15,7 @@ GSErrCode GetIFCNameFromElementGuid(const API_Guid& element, GS::UniString& name
 {
     std::vector<std::pair<GS::UniString, GS::UniString>> attributes;
     if (GSErrCode err = port::IfcAttributes(element, attributes); err != NoError) {
-        LogArchicadErrorCodeMessage(err,
-                                    (std::string("GetIFCNameFromElementGuid::") + port::ifcAttributesCall).c_str());
+        LogArchicadErrorCodeMessage(err, "GetIFCNameFromElementGuid::", port::ifcAttributesCall);
         return err;
     }
     for (const auto& [attributeName, value] : attributes) {

@@ -18,11 +18,6 @@ namespace KRV {
 
 namespace {
 
-std::string Context(const char* operation, const char* call)
-{
-    return std::string(operation) + "::" + call;
-}
-
 // What the host answered during the current request (see DefinitionCacheScope).
 struct DefinitionCache {
     std::unordered_map<std::string, port::PropertyGroup> groups; // by name
@@ -58,7 +53,7 @@ GSErrCode CachedDefinition(const API_Guid& group, const GS::UniString& name, por
     if (!known.listed) {
         std::vector<port::PropertyDefinition> existing;
         if (GSErrCode err = port::GroupDefinitions(group, existing); err != NoError) {
-            LogArchicadErrorCodeMessage(err, Context("DefineNewProperty", port::groupDefinitionsCall).c_str());
+            LogArchicadErrorCodeMessage(err, "DefineNewProperty::", port::groupDefinitionsCall);
             return err;
         }
         known.byName.clear();
@@ -78,13 +73,13 @@ GSErrCode FindOrCreateGroup(port::PropertyGroup& group, GS::UniString name)
         return NoError;
     if (err != hosterr::badId) {
         // A failed look-up is no absence: a second group of the name would follow.
-        LogArchicadErrorCodeMessage(err, Context("GetKorvelPropertyGroup", port::groupCall).c_str());
+        LogArchicadErrorCodeMessage(err, "GetKorvelPropertyGroup::", port::groupCall);
         return err;
     }
     std::vector<port::PropertyGroup> groups;
     err = port::Groups(groups);
     if (err != NoError) {
-        LogArchicadErrorCodeMessage(err, Context("GetKorvelPropertyGroup", port::groupsCall).c_str());
+        LogArchicadErrorCodeMessage(err, "GetKorvelPropertyGroup::", port::groupsCall);
         return err;
     }
     for (const port::PropertyGroup& existing : groups) {
@@ -95,7 +90,7 @@ GSErrCode FindOrCreateGroup(port::PropertyGroup& group, GS::UniString name)
     }
     err = port::CreateGroup(name, group);
     if (err != NoError) {
-        LogArchicadErrorCodeMessage(err, Context("GetKorvelPropertyGroup", port::createGroupCall).c_str());
+        LogArchicadErrorCodeMessage(err, "GetKorvelPropertyGroup::", port::createGroupCall);
         return err;
     }
     return NoError;
@@ -147,9 +142,8 @@ int DefineNewKorvelProperty(const KorvelProperty& property, const port::AttrRef&
     if (GSErrCode read =
             onElement ? port::ElementClassification(element, items) : port::AttributeClassification(attribute, items);
         read != NoError) {
-        LogArchicadErrorCodeMessage(read, Context("DefineNewProperty", onElement ? port::elementClassificationCall
-                                                                                 : port::attributeClassificationCall)
-                                              .c_str());
+        LogArchicadErrorCodeMessage(read, "DefineNewProperty::",
+                                    onElement ? port::elementClassificationCall : port::attributeClassificationCall);
         return read;
     }
     for (const auto& pair : items)
@@ -178,7 +172,7 @@ int DefineNewKorvelProperty(const KorvelProperty& property, const port::AttrRef&
             if (makeAvailable(candidate)) {
                 err = port::ChangeDefinition(candidate);
                 if (err != NoError) {
-                    LogArchicadErrorCodeMessage(err, Context("DefineNewProperty", port::changeDefinitionCall).c_str());
+                    LogArchicadErrorCodeMessage(err, "DefineNewProperty::", port::changeDefinitionCall);
                     return err;
                 }
                 *known = candidate;
@@ -204,7 +198,7 @@ int DefineNewKorvelProperty(const KorvelProperty& property, const port::AttrRef&
         std::vector<port::PropertyDefinition> existing;
         err = port::GroupDefinitions(group.guid, existing);
         if (err != NoError) {
-            LogArchicadErrorCodeMessage(err, Context("DefineNewProperty", port::groupDefinitionsCall).c_str());
+            LogArchicadErrorCodeMessage(err, "DefineNewProperty::", port::groupDefinitionsCall);
             return err;
         }
         for (port::PropertyDefinition& candidate : existing) {
@@ -213,24 +207,24 @@ int DefineNewKorvelProperty(const KorvelProperty& property, const port::AttrRef&
             makeAvailable(candidate);
             err = port::ChangeDefinition(candidate);
             if (err != NoError) {
-                LogArchicadErrorCodeMessage(err, Context("DefineNewProperty", port::changeDefinitionCall).c_str());
+                LogArchicadErrorCodeMessage(err, "DefineNewProperty::", port::changeDefinitionCall);
                 return err;
             }
             definition = candidate;
         }
     } else if (err != NoError) {
-        LogArchicadErrorCodeMessage(err, Context("DefineNewProperty", port::createDefinitionCall).c_str());
+        LogArchicadErrorCodeMessage(err, "DefineNewProperty::", port::createDefinitionCall);
         return err;
     }
 
     if (onElement) {
         err = port::SetElementText(element, definition, property.GetValue());
         if (err != NoError)
-            LogArchicadErrorCodeMessage(err, Context("DefineNewProperty", port::setElementPropertyCall).c_str());
+            LogArchicadErrorCodeMessage(err, "DefineNewProperty::", port::setElementPropertyCall);
     } else {
         err = port::SetAttributeText(attribute, definition, property.GetValue());
         if (err != NoError)
-            LogArchicadErrorCodeMessage(err, Context("DefineNewProperty", port::setAttributePropertyCall).c_str());
+            LogArchicadErrorCodeMessage(err, "DefineNewProperty::", port::setAttributePropertyCall);
     }
     return err;
 }
@@ -243,7 +237,7 @@ GSErrCode RunWrite(const char* command, const char* where, const std::function<G
     const GSErrCode err = port::UndoableCommand(command, [&]() -> GSErrCode { return written = write(); });
     // The write logs its own failures; a command the host refused or that failed is logged here.
     if (err != NoError && written == NoError)
-        LogArchicadErrorCodeMessage(err, (std::string(where) + "::" + port::undoableCommandCall).c_str());
+        LogArchicadErrorCodeMessage(err, std::string(where) + "::", port::undoableCommandCall);
     return err;
 }
 
@@ -294,13 +288,12 @@ void SetDefaultValuesForKorvelProperties(API_Guid element)
         return; // logged
     std::vector<port::PropertyDefinition> definitions;
     if (GSErrCode err = port::GroupDefinitions(group.guid, definitions); err != NoError) {
-        LogArchicadErrorCodeMessage(err, Context("DefineNewProperty", port::groupDefinitionsCall).c_str());
+        LogArchicadErrorCodeMessage(err, "DefineNewProperty::", port::groupDefinitionsCall);
         return;
     }
     port::Classified items;
     if (GSErrCode err = port::ElementClassification(element, items); err != NoError) {
-        LogArchicadErrorCodeMessage(
-            err, Context("SetDefaultValuesForKorvelProperties", port::elementClassificationCall).c_str());
+        LogArchicadErrorCodeMessage(err, "SetDefaultValuesForKorvelProperties::", port::elementClassificationCall);
         return;
     }
     std::vector<port::PropertyDefinition> available;
@@ -312,8 +305,7 @@ void SetDefaultValuesForKorvelProperties(API_Guid element)
             available.push_back(definition);
     }
     if (GSErrCode err = port::ResetElementValues(element, available); err != NoError)
-        LogArchicadErrorCodeMessage(
-            err, Context("SetDefaultValuesForKorvelProperties", port::setElementPropertiesCall).c_str());
+        LogArchicadErrorCodeMessage(err, "SetDefaultValuesForKorvelProperties::", port::setElementPropertiesCall);
 }
 
 KorvelProperties ReadProperties(const port::AttrRef& attribute, std::unordered_map<API_Guid, GS::UniString>* groupNames)

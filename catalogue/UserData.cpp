@@ -151,8 +151,7 @@ int SetUserDataToElem(const API_Guid& element, const GS::UniString& text)
     return RunWrite(texts::undoElementUserData, "SetUserDataToElem", [&]() -> GSErrCode {
         GSErrCode err = port::SetElementUserData(element, handle.Get());
         if (err != NoError)
-            LogArchicadErrorCodeMessage(err,
-                                        (std::string("SetUserDataToElem::") + port::setElementUserDataCall).c_str());
+            LogArchicadErrorCodeMessage(err, "SetUserDataToElem::", port::setElementUserDataCall);
         return err;
     });
 }
@@ -163,8 +162,7 @@ std::optional<GS::UniString> ReadModulData(const GS::UniString& name, const char
     Int32 version = 0;
     code = port::ReadRecord(texts::RecordName(name), data, version);
     HandleGuard handle(data);
-    if (!ReadSucceeded(code, (std::string(operation) + port::readRecordCall).c_str(), hosterr::noModuleData) ||
-        code != NoError || version != 1)
+    if (!ReadSucceeded(code, operation, port::readRecordCall, hosterr::noModuleData) || code != NoError || version != 1)
         return std::nullopt;
     return HandleText(handle.Get());
 }
@@ -179,7 +177,7 @@ int CreateModulData(const GS::UniString& name, const GS::UniString& text)
     }
     GSErrCode err = port::StoreRecord(key, handle.Get());
     if (err != NoError)
-        LogArchicadErrorCodeMessage(err, (std::string("CreateModulData::") + port::storeRecordCall).c_str());
+        LogArchicadErrorCodeMessage(err, "CreateModulData::", port::storeRecordCall);
     return err;
 }
 

@@ -54,7 +54,7 @@ void IFCExport::ParseHeader(const GS::UniString& header, GS::Array<GS::UniString
 GSErrCode IFCExport::GetProjectName(GS::UniString& name)
 {
     if (GSErrCode err = port::ProjectName(name); err != NoError) {
-        LogArchicadErrorCodeMessage(err, (std::string("IFCExport::GetProjectName - ") + port::projectNameCall).c_str());
+        LogArchicadErrorCodeMessage(err, "IFCExport::GetProjectName - ", port::projectNameCall);
         return err;
     }
     return NoError;
@@ -64,8 +64,7 @@ IO::Location IFCExport::GetIfcFolderLocation()
 {
     IO::Location folder;
     if (GSErrCode err = port::SpecialFolder(port::Folder::applicationData, folder); err != NoError) {
-        LogArchicadErrorCodeMessage(
-            err, (std::string("IFCExport::GetIfcFolderLocation - ") + port::specialFolderCall).c_str());
+        LogArchicadErrorCodeMessage(err, "IFCExport::GetIfcFolderLocation - ", port::specialFolderCall);
         return IO::Location();
     }
     if (folder.AppendToLocal(IO::Name("Korvel IFC")) != NoError)
@@ -80,7 +79,7 @@ GSErrCode IFCExport::SaveIfcFile()
 {
     port::IfcTranslators translators;
     if (GSErrCode err = translators.Read(); err != NoError) {
-        LogArchicadErrorCodeMessage(err, (std::string("IFCExport::SaveIfcFile - ") + port::ifcTranslatorsCall).c_str());
+        LogArchicadErrorCodeMessage(err, "IFCExport::SaveIfcFile - ", port::ifcTranslatorsCall);
         return err;
     }
     const long translator = translators.Find(texts::ifcTranslatorName);
@@ -113,7 +112,7 @@ GSErrCode IFCExport::SaveIfcFile()
     ifcLocation = folder;
     GSErrCode err = translators.SaveProject(translator, ifcLocation);
     if (err != NoError)
-        LogArchicadErrorCodeMessage(err, (std::string("IFCExport::SaveIfcFile - ") + port::saveIfcCall).c_str());
+        LogArchicadErrorCodeMessage(err, "IFCExport::SaveIfcFile - ", port::saveIfcCall);
     return err;
 }
 

@@ -238,7 +238,7 @@ json ComplexSystemsIds(const UpdateRequest& request, bool& complete)
     json result = json::array();
     GS::Array<GS::UniString> names;
     if (GSErrCode err = port::RecordKeys(names); err != NoError) {
-        LogArchicadErrorCodeMessage(err, (std::string("UpdateStatus::") + port::recordKeysCall).c_str());
+        LogArchicadErrorCodeMessage(err, "UpdateStatus::", port::recordKeysCall);
         complete = false;
         return result;
     }
@@ -247,7 +247,7 @@ json ComplexSystemsIds(const UpdateRequest& request, bool& complete)
         Int32 version = 0;
         const GSErrCode err = port::ReadRecord(name, data, version);
         HandleGuard handle(data);
-        if (!ReadSucceeded(err, (std::string("UpdateStatus::") + port::readRecordCall).c_str())) {
+        if (!ReadSucceeded(err, "UpdateStatus::", port::readRecordCall)) {
             complete = false;
             continue;
         }

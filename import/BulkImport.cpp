@@ -27,7 +27,7 @@ public:
             NothingEscapes("BulkImport: closing the progress window", [&] {
                 err = port::CloseProgress();
                 if (err != NoError)
-                    LogArchicadErrorCodeMessage(err, (std::string("BulkImport::") + port::closeProgressCall).c_str());
+                    LogArchicadErrorCodeMessage(err, "BulkImport::", port::closeProgressCall);
             });
             if (err == NoError)
                 return;
