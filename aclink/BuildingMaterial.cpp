@@ -1,17 +1,12 @@
 // Building materials: the override question, creation or modification, and putting a
 // material into a composite layer.
-#include <cstring>
-#include <cwchar>
-
 #include "ACLink.hpp"
-#include "APIdefs_LibParts.h"
-#include "APIdefs_UserData.h"
 #include "AddOnData.hpp"
+#include "Attributes.hpp"
 #include "DG/Panel.hpp"
 #include "ErrorMessages.hpp"
 #include "HostErrors.hpp"
-#include "HostMemory.hpp"
-#include "HostText.hpp"
+#include "LibraryParts.hpp"
 #include "Logger.hpp"
 #include "Properties.hpp"
 #include "Texts.hpp"
@@ -26,16 +21,13 @@ int MessageBoxAskToOverride(const GS::UniString& name, const GS::UniString& kind
 
 bool OverrideObjectIfExist(const GS::UniString& name, const GS::UniString& kind)
 {
-    API_LibPart part{};
-    CopyText(part.docu_UName, name.ToUtf8());
-    LibPartLocationGuard location(part);
-    const GSErrCode found = ACAPI_LibPart_Search(&part, false, false);
-    if (found == NoError &&
-        GS::UniString(std::string(part.docu_UName, strnlen(part.docu_UName, API_UniLongNameLen))) == name)
+    GS::UniString foundName;
+    const GSErrCode found = port::SearchLibraryPart(name, foundName);
+    if (found == NoError && foundName == name)
         return MessageBoxAskToOverride(name, kind) != 2;
     // Not knowing whether it is there, the user could not be asked before it is replaced.
     if (found != NoError && found != hosterr::badName) {
-        LogArchicadErrorCodeMessage(found, "OverrideObjectIfExist::ACAPI_LibPart_Search");
+        LogArchicadErrorCodeMessage(found, "OverrideObjectIfExist::", port::searchLibraryPartCall);
         return false;
     }
     GS::Array<GS::UniString> keys;
@@ -51,15 +43,14 @@ bool OverrideObjectIfExist(const GS::UniString& name, const GS::UniString& kind)
 
 bool OverrideBuildingMaterialIfExist(Material& item)
 {
-    API_Attribute existing{};
-    existing.header.typeID = API_BuildingMaterialID;
-    SetHeaderName(existing.header, item.GetName());
-    const GSErrCode found = ACAPI_Attribute_Get(&existing);
+    port::Attribute existing(port::AttrRef(port::AttrType::buildingMaterial, 0));
+    existing.head.name = item.GetName();
+    const GSErrCode found = port::GetAttribute(existing);
     if (found == hosterr::badName)
         return true; // not in the project
     // A material that could not be read would be overwritten with defaults, unasked.
     if (found != NoError) {
-        LogArchicadErrorCodeMessage(found, "OverrideBuildingMaterialIfExist::ACAPI_Attribute_Get");
+        LogArchicadErrorCodeMessage(found, "OverrideBuildingMaterialIfExist::", port::getAttributeCall);
         item.status = "failed";
         return false;
     }
@@ -69,16 +60,14 @@ bool OverrideBuildingMaterialIfExist(Material& item)
     // values and texts the catalogue does not carry.
     GS::UniString description = item.GetDescription();
     GS::UniString manufacturer = item.GetManufacturer();
-    if (GSErrCode err = GetPropertyDefinitionValues(
-            port::AttrRef(port::AttrType::buildingMaterial, existing.header.index), description, manufacturer);
-        err != NoError) {
+    if (GSErrCode err = GetPropertyDefinitionValues(existing.head.ref, description, manufacturer); err != NoError) {
         // The user's own texts could not be read: writing the catalogue's over them would lose them.
         LogArchicadErrorCodeMessage(err, "OverrideBuildingMaterialIfExist::GetPropertyDefinitionValues");
         item.status = "failed";
         return false;
     }
-    item.SetBuildingMaterialProp(existing.buildingMaterial);
-    item.SetPhysicalProp(existing.buildingMaterial);
+    item.SetBuildingMaterialProp(existing.material);
+    item.SetPhysicalProp(existing.material);
     item.SetDescription(description);
     item.SetManufacturer(manufacturer);
     return true;
@@ -88,17 +77,15 @@ bool ACLink::CreateMaterial(Material& item)
 {
     GS::UniString description = item.GetDescription();
     GS::UniString manufacturer = item.GetManufacturer();
-    API_Attribute record{};
-    record.header.typeID = API_BuildingMaterialID;
-    SetHeaderName(record.header, item.GetName());
-    API_BuildingMaterialType& bm = record.buildingMaterial;
+    port::Attribute record(port::AttrRef(port::AttrType::buildingMaterial, 0));
+    record.head.name = item.GetName();
+    port::BuildingMaterialValues& bm = record.material;
     bm.connPriority = item.GetConnPriority();
     if (bm.connPriority == 0) {
-        Int32 uiPriority = 8;
         Int32 elemPriority = 0;
-        if (GSErrCode err = ACAPI_Goodies(APIAny_UI2ElemPriorityID, &uiPriority, &elemPriority); err != NoError) {
+        if (GSErrCode err = port::ElementPriority(8, elemPriority); err != NoError) {
             // Without it the material would join every other at priority 0.
-            LogArchicadErrorCodeMessage(err, "ACLink::CreateMaterial - ACAPI_Goodies UI2ElemPriority");
+            LogArchicadErrorCodeMessage(err, "ACLink::CreateMaterial - ", port::elementPriorityCall);
             item.status = "failed";
             return false;
         }
@@ -113,14 +100,12 @@ bool ACLink::CreateMaterial(Material& item)
     bm.density = item.GetDensity();
     bm.heatCapacity = item.GetHeatCapacity();
     bm.showUncutLines = item.GetShowUncutLines();
-    bm.manufacturer = &manufacturer;
-    bm.description = &description;
 
-    GSErrCode err = ACAPI_Attribute_Create(&record, nullptr);
+    GSErrCode err = port::CreateBuildingMaterial(record, manufacturer, description);
     if (err == NoError) {
         item.status = "imported";
     } else if (err == hosterr::attributeExists) {
-        err = ACAPI_Attribute_Modify(&record, nullptr);
+        err = port::ModifyBuildingMaterial(record, manufacturer, description);
         if (err != NoError) {
             LogArchicadErrorCodeMessage(err, "ACLink::ModifyMaterial");
             item.status = "failed";
@@ -132,9 +117,9 @@ bool ACLink::CreateMaterial(Material& item)
         item.status = "failed";
         return false;
     }
-    item.SetIndex(record.header.index);
-    item.SetGuid(record.header.guid);
-    if (!item.WriteProperties(nullptr) || (item.inSystem && item.ReplaceMaterial() != NoError)) {
+    item.SetIndex(record.head.ref.Index());
+    item.SetGuid(record.head.guid);
+    if (!item.WriteProperties() || (item.inSystem && item.ReplaceMaterial() != NoError)) {
         item.status = "failed"; // logged
         return false;
     }
@@ -144,34 +129,34 @@ bool ACLink::CreateMaterial(Material& item)
 GSErrCode Material::ReplaceMaterial()
 {
     GSErrCode result = NoError;
-    API_Attribute composite{};
-    composite.header.typeID = API_CompWallID;
-    composite.header.index = systemInternalId;
-    result = ACAPI_Attribute_Get(&composite);
+    port::Attribute composite(port::AttrRef(port::AttrType::composite, systemInternalId));
+    result = port::GetAttribute(composite);
     if (result != NoError)
-        LogArchicadErrorCodeMessage(result, "Material::ReplaceMaterial::ACAPI_Attribute_Get");
+        LogArchicadErrorCodeMessage(result, "Material::ReplaceMaterial::", port::getAttributeCall);
     if (result == NoError) {
-        API_AttributeDefExt defs{};
-        result = ACAPI_Attribute_GetDefExt(API_CompWallID, systemInternalId, &defs);
-        AttrDefsGuard guard(defs);
+        port::CompositeDefinition defs;
+        result = port::ReadCompositeDefinition(systemInternalId, defs);
         if (result != NoError)
-            LogArchicadErrorCodeMessage(result, "Material::ReplaceMaterial::ACAPI_Attribute_GetDefExt");
+            LogArchicadErrorCodeMessage(result, "Material::ReplaceMaterial::", port::compositeDefinitionCall);
         if (result == NoError) {
-            const auto count = static_cast<Int32>(ComponentCount(defs));
+            const auto count = static_cast<Int32>(defs.ComponentCount());
             // A layer the composite does not have is left alone.
             if (internalLayerIndex < 0 || internalLayerIndex >= count) {
                 LogWarning("Material::ReplaceMaterial: the composite has no layer " +
                            std::to_string(internalLayerIndex) + "; it is left as it was.");
                 result = hosterr::badIndex;
             } else {
-                (*defs.cwall_compItems)[internalLayerIndex].buildingMaterial = index;
-                result = ACAPI_Attribute_ModifyExt(&composite, &defs);
+                const auto layer = static_cast<std::size_t>(internalLayerIndex);
+                port::CompositeComponent component = defs.Component(layer);
+                component.buildingMaterial = index;
+                defs.SetComponent(layer, component);
+                result = port::ModifyComposite(composite, defs);
                 if (result != NoError)
-                    LogArchicadErrorCodeMessage(result, "Material::ReplaceMaterial::ACAPI_Attribute_ModifyExt");
+                    LogArchicadErrorCodeMessage(result, "Material::ReplaceMaterial::", port::modifyCompositeCall);
             }
         }
     }
-    if (!WriteProperties(nullptr) && result == NoError)
+    if (!WriteProperties() && result == NoError)
         result = hosterr::general; // logged
     return result;
 }

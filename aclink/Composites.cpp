@@ -5,15 +5,13 @@
 #include <set>
 
 #include "ACLink.hpp"
-#include "APIdefs_UserData.h"
+#include "Attributes.hpp"
 #include "Classification.hpp"
 #include "Commands.hpp"
 #include "ElementEvents.hpp"
 #include "ElementStructure.hpp"
 #include "ErrorMessages.hpp"
 #include "HostErrors.hpp"
-#include "HostMemory.hpp"
-#include "HostText.hpp"
 #include "Logger.hpp"
 #include "Properties.hpp"
 #include "StoredList.hpp"
@@ -48,12 +46,12 @@ bool ChangeComposite(API_Element& element, API_AttributeIndex& field, API_Attrib
 
 // An element changed back to its old composite gets that one's catalogue data again, over
 // what the new one's left of it.
-void RestoreData(const API_Guid& element, API_Attribute& old)
+void RestoreData(const API_Guid& element, const port::Attribute& old)
 {
     GS::UniString text;
     KorvelProperties properties;
-    if (GetUserData(old, text) != NoError || text.IsEmpty() ||
-        !ReadStoredList(text, "the composite " + GetHeaderName(old.header).ToUtf8(), properties))
+    if (GetUserData(old.head, text) != NoError || text.IsEmpty() ||
+        !ReadStoredList(text, "the composite " + old.head.name.ToUtf8(), properties))
         return; // logged, or no data to give back
     if (WriteElementProperties(element, properties, texts::undoGroupProperties) == NoError)
         SetUserDataToElem(element, StoredText(properties)); // logged when it fails
@@ -62,44 +60,42 @@ void RestoreData(const API_Guid& element, API_Attribute& old)
 // The old composite's elements get the new one, with its catalogue data. False when the
 // host refused the change of an element, or its data could not follow it (the others
 // still change).
-bool ReplaceComposite(const ComplexMaterial& item, API_Attribute& written)
+bool ReplaceComposite(const ComplexMaterial& item, const port::Attribute& written)
 {
     if (item.replaceId == 0) {
         // The replacement asked for did not happen, though the composite itself was written.
         LogError("ACLink::CreateComplexMaterial: the composite to replace has no index; nothing was replaced.");
         return false;
     }
-    API_Attribute old{};
-    old.header.typeID = API_CompWallID;
-    old.header.index = item.replaceId;
-    if (GSErrCode err = ACAPI_Attribute_Get(&old); err == hosterr::badIndex) {
+    port::Attribute old(port::AttrRef(port::AttrType::composite, item.replaceId));
+    if (GSErrCode err = port::GetAttribute(old); err == hosterr::badIndex) {
         LogError("ACLink::CreateComplexMaterial: the composite " + std::to_string(item.replaceId) +
                  " to replace is not in the project; nothing was replaced.");
         return false;
     } else if (err != NoError) {
-        LogArchicadErrorCodeMessage(err, "ACLink::CreateComplexMaterial - ACAPI_Attribute_Get");
+        LogArchicadErrorCodeMessage(err, "ACLink::CreateComplexMaterial - ", port::getAttributeCall);
         return false; // whether it is there is not known: nothing was replaced
     }
     bool replaced = true;
     std::vector<API_Element> elements;
-    if (GSErrCode err = GetElementsFromAttrib(old, elements); err != NoError)
+    if (GSErrCode err = GetElementsFromAttrib(old.head.ref, elements); err != NoError)
         return false; // logged: which elements use it is not known
     GS::UniString text;
-    if (GSErrCode err = GetUserData(written, text); err != NoError && err != hosterr::noUserData)
+    if (GSErrCode err = GetUserData(written.head, text); err != NoError && err != hosterr::noUserData)
         return false; // logged: the elements would change without their catalogue data
     KorvelProperties properties;
     const bool withData =
-        !text.IsEmpty() && ReadStoredList(text, "the composite " + GetHeaderName(written.header).ToUtf8(), properties);
+        !text.IsEmpty() && ReadStoredList(text, "the composite " + written.head.name.ToUtf8(), properties);
     const GS::UniString stored = withData ? StoredText(properties) : GS::UniString(); // the same for every element
     for (API_Element element : elements) {
         API_AttributeIndex* composite = CompositeField(element);
         if (composite == nullptr)
             continue;
-        if (!ChangeComposite(element, *composite, written.header.index)) {
+        if (!ChangeComposite(element, *composite, written.head.ref.Index())) {
             replaced = false; // logged: the element keeps its old composite, and that one's data
             continue;
         }
-        CompositeChanged(element.header.guid, old.header.index, written.header.index);
+        CompositeChanged(element.header.guid, old.head.ref.Index(), written.head.ref.Index());
         if (!withData)
             continue;
         // The element's stored list after its properties, as everywhere.
@@ -112,16 +108,15 @@ bool ReplaceComposite(const ComplexMaterial& item, API_Attribute& written)
         // the IFC file: it goes back to the old composite, with the old one's data.
         replaced = false;
         const std::string guid = APIGuidToString(element.header.guid).ToUtf8();
-        if (!ChangeComposite(element, *composite, old.header.index)) {
+        if (!ChangeComposite(element, *composite, old.head.ref.Index())) {
             LogError("ACLink::CreateComplexMaterial: the element " + guid + " is built of the composite " +
-                     GetHeaderName(written.header).ToUtf8() +
-                     " without its catalogue data, and could not be changed back.");
+                     written.head.name.ToUtf8() + " without its catalogue data, and could not be changed back.");
             continue;
         }
-        CompositeChanged(element.header.guid, written.header.index, old.header.index);
-        LogError("ACLink::CreateComplexMaterial: the catalogue data of the composite " +
-                 GetHeaderName(written.header).ToUtf8() + " could not be written on the element " + guid +
-                 ", which keeps the composite " + GetHeaderName(old.header).ToUtf8() + ".");
+        CompositeChanged(element.header.guid, written.head.ref.Index(), old.head.ref.Index());
+        LogError("ACLink::CreateComplexMaterial: the catalogue data of the composite " + written.head.name.ToUtf8() +
+                 " could not be written on the element " + guid + ", which keeps the composite " +
+                 old.head.name.ToUtf8() + ".");
         RestoreData(element.header.guid, old);
     }
     return replaced;
@@ -130,29 +125,28 @@ bool ReplaceComposite(const ComplexMaterial& item, API_Attribute& written)
 // Takes over the existing composite's separator lines, frame pens and flag bits, position
 // by position, into the new definition. A line goes with the component after it: the old
 // composite's outer line is not a line between components of the new one.
-GSErrCode TakeOverExisting(API_AttributeIndex existing, API_AttributeDefExt& defs, std::size_t layers)
+GSErrCode TakeOverExisting(Int32 existing, port::CompositeDefinition& defs, std::size_t layers)
 {
-    API_AttributeDefExt old{};
-    AttrDefsGuard guard(old);
-    if (GSErrCode err = ACAPI_Attribute_GetDefExt(API_CompWallID, existing, &old); err != NoError) {
+    port::CompositeDefinition old;
+    if (GSErrCode err = port::ReadCompositeDefinition(existing, old); err != NoError) {
         // The project's lines and pens could not be read: the catalogue's would replace them.
-        LogArchicadErrorCodeMessage(err, "ACLink::CreateComplexMaterial - ACAPI_Attribute_GetDefExt");
+        LogArchicadErrorCodeMessage(err, "ACLink::CreateComplexMaterial - ", port::compositeDefinitionCall);
         return err;
     }
-    const std::size_t oldComponents = ComponentCount(old);
-    const std::size_t oldLines =
-        old.cwall_compLItems != nullptr
-            ? static_cast<std::size_t>(BMGetHandleSize(reinterpret_cast<GSHandle>(old.cwall_compLItems))) /
-                  sizeof(API_CWallLineComponent)
-            : 0;
+    const std::size_t oldComponents = old.ComponentCount();
+    const std::size_t oldLines = old.LineCount();
     for (std::size_t k = 0; k < layers; ++k) {
         if (k < oldLines && k < oldComponents) {
-            (*defs.cwall_compLItems)[k].ltypeInd = (*old.cwall_compLItems)[k].ltypeInd;
-            (*defs.cwall_compLItems)[k].linePen = (*old.cwall_compLItems)[k].linePen;
+            port::CompositeLine line = defs.Line(k);
+            line.lineType = old.Line(k).lineType;
+            line.pen = old.Line(k).pen;
+            defs.SetLine(k, line);
         }
         if (k < oldComponents) {
-            (*defs.cwall_compItems)[k].framePen = (*old.cwall_compItems)[k].framePen;
-            (*defs.cwall_compItems)[k].flagBits = (*old.cwall_compItems)[k].flagBits;
+            port::CompositeComponent component = defs.Component(k);
+            component.framePen = old.Component(k).framePen;
+            component.flagBits = old.Component(k).flagBits;
+            defs.SetComponent(k, component);
         }
     }
     return NoError;
@@ -162,13 +156,13 @@ GSErrCode TakeOverExisting(API_AttributeIndex existing, API_AttributeDefExt& def
 
 bool OverrideComplexMaterialIfExist(ComplexMaterial& item)
 {
-    API_Attr_Head head{};
-    head.typeID = API_CompWallID;
-    SetHeaderName(head, item.GetName());
-    const GSErrCode found = ACAPI_Attribute_Search(&head);
+    port::AttributeHead head;
+    head.ref = port::AttrRef(port::AttrType::composite, 0);
+    head.name = item.GetName();
+    const GSErrCode found = port::SearchAttribute(head);
     if (found != NoError && found != hosterr::badName) {
         // Not knowing whether it is there, the user could not be asked before it is replaced.
-        LogArchicadErrorCodeMessage(found, "OverrideComplexMaterialIfExist::ACAPI_Attribute_Search");
+        LogArchicadErrorCodeMessage(found, "OverrideComplexMaterialIfExist::", port::searchAttributeCall);
         item.status = "failed";
         return false;
     }
@@ -211,13 +205,8 @@ bool ACLink::CreateComplexMaterial(ComplexMaterial& item)
     if (!OverrideComplexMaterialIfExist(item))
         return false;
     const auto n = static_cast<std::size_t>(layers);
-    API_AttributeDefExt defs{};
-    AttrDefsGuard guard(defs); // before the first handle: the second may fail or throw
-    defs.cwall_compItems = reinterpret_cast<API_CWallComponent**>(
-        BMAllocateHandle(static_cast<GSSize>(n * sizeof(API_CWallComponent)), ALLOCATE_CLEAR, 0));
-    defs.cwall_compLItems = reinterpret_cast<API_CWallLineComponent**>(
-        BMAllocateHandle(static_cast<GSSize>((n + 1) * sizeof(API_CWallLineComponent)), ALLOCATE_CLEAR, 0));
-    if (defs.cwall_compItems == nullptr || defs.cwall_compLItems == nullptr) {
+    port::CompositeDefinition defs;
+    if (!defs.Allocate(n, n + 1)) {
         LogError("ACLink::CreateComplexMaterial: no memory for the composite " + item.GetName().ToUtf8() + ".");
         item.status = "failed";
         return false;
@@ -234,10 +223,11 @@ bool ACLink::CreateComplexMaterial(ComplexMaterial& item)
         layer.overrideSilently = false;
         if (!readable || !CreateMaterial(layer))
             failedLayer = layer.GetName();
-        API_CWallComponent& component = (*defs.cwall_compItems)[i++];
+        port::CompositeComponent component = defs.Component(i);
         component.buildingMaterial = layer.GetIndex();
         component.flagBits = layer.GetFlagBits();
-        component.fillThick = layer.GetThickness();
+        component.thickness = layer.GetThickness();
+        defs.SetComponent(i++, component);
         total += layer.GetThickness();
     });
     if (!failedLayer.IsEmpty()) {
@@ -248,35 +238,36 @@ bool ACLink::CreateComplexMaterial(ComplexMaterial& item)
         return false;
     }
     for (std::size_t k = 0; k <= n; ++k) {
-        (*defs.cwall_compLItems)[k].ltypeInd = item.GetLtypeInd();
-        (*defs.cwall_compLItems)[k].linePen = item.GetLinePen();
+        port::CompositeLine line = defs.Line(k);
+        line.lineType = item.GetLtypeInd();
+        line.pen = item.GetLinePen();
+        defs.SetLine(k, line);
     }
 
-    API_Attribute record{};
-    record.header.typeID = API_CompWallID;
-    record.header.flags = static_cast<GSFlags>(item.GetTypeID());
-    SetHeaderName(record.header, item.GetName());
-    record.compWall.totalThick = total;
-    record.compWall.nComps = static_cast<short>(n);
-    record.compWall.nLines = static_cast<short>(n + 1);
+    port::Attribute record(port::AttrRef(port::AttrType::composite, 0));
+    record.head.flags = static_cast<UInt32>(item.GetTypeID());
+    record.head.name = item.GetName();
+    record.composite.totalThickness = total;
+    record.composite.componentCount = static_cast<short>(n);
+    record.composite.lineCount = static_cast<short>(n + 1);
 
-    GSErrCode err = ACAPI_Attribute_CreateExt(&record, &defs);
+    GSErrCode err = port::CreateComposite(record, defs);
     if (err == NoError) {
         item.status = "imported";
     } else if (err == hosterr::attributeExists) {
-        API_Attr_Head existing = record.header;
-        if (GSErrCode found = ACAPI_Attribute_Search(&existing); found != NoError) {
-            LogArchicadErrorCodeMessage(found, "ACLink::CreateComplexMaterial - ACAPI_Attribute_Search");
+        port::AttributeHead existing = record.head;
+        if (GSErrCode found = port::SearchAttribute(existing); found != NoError) {
+            LogArchicadErrorCodeMessage(found, "ACLink::CreateComplexMaterial - ", port::searchAttributeCall);
             item.status = "failed";
             return false;
         }
-        if (TakeOverExisting(existing.index, defs, n) != NoError) {
+        if (TakeOverExisting(existing.ref.Index(), defs, n) != NoError) {
             item.status = "failed";
             return false;
         }
-        record.header.index = existing.index;
-        record.header.guid = existing.guid;
-        if (GSErrCode modified = ACAPI_Attribute_ModifyExt(&record, &defs); modified != NoError) {
+        record.head.ref = existing.ref;
+        record.head.guid = existing.guid;
+        if (GSErrCode modified = port::ModifyComposite(record, defs); modified != NoError) {
             LogArchicadErrorCodeMessage(modified, "ACLink::ModifyComplexMaterial");
             item.status = "failed";
             return false;
@@ -287,7 +278,7 @@ bool ACLink::CreateComplexMaterial(ComplexMaterial& item)
         item.status = "failed";
         return false;
     }
-    if (!item.WriteProperties(&record)) {
+    if (!item.WriteProperties()) {
         item.status = "failed"; // logged
         return false;
     }

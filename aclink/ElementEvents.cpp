@@ -9,6 +9,7 @@
 
 #include "APIdefs_LibParts.h"
 #include "APIdefs_UserData.h"
+#include "Attributes.hpp"
 #include "CatchAll.hpp"
 #include "Classification.hpp"
 #include "Commands.hpp"
@@ -19,7 +20,6 @@
 #include "ErrorMessages.hpp"
 #include "HostErrors.hpp"
 #include "HostMemory.hpp"
-#include "HostText.hpp"
 #include "Logger.hpp"
 #include "Properties.hpp"
 #include "StoredList.hpp"
@@ -323,27 +323,21 @@ int ElemPlacedEventHandler(const API_NotifyElementType* event)
         LogError("ElemPlacedEventHandler: Unexpected element type");
         return texts::notHandled;
     }
-    API_Attribute attribute{};
-    if (structure->modelElemStructureType == API_CompositeStructure) {
-        attribute.header.typeID = API_CompWallID;
-        attribute.header.index = structure->composite;
-    } else {
-        attribute.header.typeID = API_BuildingMaterialID;
-        attribute.header.index = structure->buildingMaterial;
-    }
-    if (GSErrCode err = ACAPI_Attribute_Get(&attribute); err != NoError) {
-        LogArchicadErrorCodeMessage(err, "WallPlacedEventHandler::ACAPI_Attribute_Get");
+    const bool composite = structure->modelElemStructureType == API_CompositeStructure;
+    port::Attribute attribute(composite ? port::AttrRef(port::AttrType::composite, structure->composite)
+                                        : port::AttrRef(port::AttrType::buildingMaterial, structure->buildingMaterial));
+    if (GSErrCode err = port::GetAttribute(attribute); err != NoError) {
+        LogArchicadErrorCodeMessage(err, "WallPlacedEventHandler::", port::getAttributeCall);
         return err;
     }
     attachedItem =
-        std::string(attribute.header.typeID == API_CompWallID ? "the composite \"" : "the building material \"") +
-        GetHeaderName(attribute.header).ToUtf8() + "\"";
+        std::string(composite ? "the composite \"" : "the building material \"") + attribute.head.name.ToUtf8() + "\"";
     GS::UniString text;
-    if (GSErrCode err = GetUserData(attribute, text); err != NoError && err != hosterr::noUserData)
+    if (GSErrCode err = GetUserData(attribute.head, text); err != NoError && err != hosterr::noUserData)
         return err; // logged: not knowing its data, the element keeps what it has
     KorvelProperties properties;
     if (!text.IsEmpty() &&
-        ReadStoredList(text, "the attribute " + std::to_string(attribute.header.index), properties)) {
+        ReadStoredList(text, "the attribute " + std::to_string(attribute.head.ref.Index()), properties)) {
         return WriteElementProperties(element.header.guid, properties, nullptr);
     } else if (code == APINotifyElement_Change) {
         SetDefaultValuesForKorvelProperties(element.header.guid);
@@ -446,11 +440,11 @@ GSErrCode AttachKVProperties(const GS::UniString& name)
     return result;
 }
 
-GSErrCode GetElementsFromAttrib(API_Attribute& composite, std::vector<API_Element>& kept)
+GSErrCode GetElementsFromAttrib(const port::AttrRef& composite, std::vector<API_Element>& kept)
 {
     kept.clear();
     std::vector<API_Guid> users;
-    if (GSErrCode err = ElementsBuiltOf(composite.header.index, true, "GetElementsFromAttrib", users); err != NoError)
+    if (GSErrCode err = ElementsBuiltOf(composite.Index(), true, "GetElementsFromAttrib", users); err != NoError)
         return err; // logged
     for (const API_Guid& guid : users) {
         API_Element element{};

@@ -3,8 +3,8 @@
 // catalogue data of what they are made of or placed from.
 #include <vector>
 
-#include "APIdefs_Attributes.h"
 #include "APIdefs_Elements.h"
+#include "AttributeRef.hpp"
 #include "GS/UniString.hpp"
 
 namespace KRV {
@@ -26,6 +26,6 @@ int AttachKVProperties(const API_Elem_Head& element);
 GSErrCode AttachKVProperties(const GS::UniString& name);
 // The walls, slabs and roofs built of the composite; a failed read (logged) is answered,
 // never taken for an element that does not use it.
-GSErrCode GetElementsFromAttrib(API_Attribute& composite, std::vector<API_Element>& elements);
+GSErrCode GetElementsFromAttrib(const port::AttrRef& composite, std::vector<API_Element>& elements);
 
 } // namespace KRV

@@ -7,14 +7,11 @@
 #include <set>
 
 #include "APIdefs_Elements.h"
-#include "APIdefs_UserData.h"
 #include "AddOnData.hpp"
 #include "ElementStructure.hpp"
 #include "ErrorMessages.hpp"
 #include "HostErrors.hpp"
 #include "HostMemory.hpp"
-#include "HostRecords.hpp"
-#include "HostText.hpp"
 #include "Logger.hpp"
 #include "Properties.hpp"
 #include "StoredList.hpp"
@@ -26,18 +23,15 @@ GS::Array<API_Guid> g_elemList;
 
 namespace {
 
-constexpr unsigned short platformSign = 0x6D6D;
-
 // The building materials of a composite's layers.
-std::set<int> LayerMaterials(API_AttributeIndex composite)
+std::set<int> LayerMaterials(Int32 composite)
 {
     std::set<int> materials;
-    API_AttributeDefExt defs{};
-    if (ACAPI_Attribute_GetDefExt(API_CompWallID, composite, &defs) != NoError)
+    port::CompositeDefinition defs;
+    if (port::ReadCompositeDefinition(composite, defs) != NoError)
         return materials;
-    AttrDefsGuard guard(defs);
-    for (std::size_t i = 0; i < ComponentCount(defs); ++i)
-        materials.insert((*defs.cwall_compItems)[i].buildingMaterial);
+    for (std::size_t i = 0; i < defs.ComponentCount(); ++i)
+        materials.insert(defs.Component(i).buildingMaterial);
     return materials;
 }
 
@@ -73,20 +67,18 @@ bool IsText(const json& object, const char* key, const char* text)
     return it != object.end() && it->is_string() && it->get_ref<const std::string&>() == text;
 }
 
-std::optional<API_Attribute> AttributeAt(API_AttrTypeID type, API_AttributeIndex index)
+std::optional<port::Attribute> AttributeAt(port::AttrType type, Int32 index)
 {
-    API_Attribute attribute{};
-    attribute.header.typeID = type;
-    attribute.header.index = index;
-    if (ACAPI_Attribute_Get(&attribute) != NoError)
+    port::Attribute attribute(port::AttrRef(type, index));
+    if (port::GetAttribute(attribute) != NoError)
         return std::nullopt;
     return attribute;
 }
 
-API_AttributeIndex Count(API_AttrTypeID type)
+Int32 Count(port::AttrType type)
 {
-    API_AttributeIndex count = 0;
-    if (ACAPI_Attribute_GetNum(type, &count) != NoError)
+    Int32 count = 0;
+    if (port::AttributeCount(type, count) != NoError)
         return 0;
     return count;
 }
@@ -98,26 +90,21 @@ GS::UniString StoredText(const KorvelProperties& properties)
     return JsonToText(json(properties.GetProperties()));
 }
 
-int AddUserData(API_Attribute& attr, const GS::UniString& text)
+int AddUserData(const port::AttributeHead& attr, const GS::UniString& text)
 {
     HandleGuard handle(TextHandle(text));
     if (handle.Get() == nullptr) {
         LogError("KRV::AddUserData - couldn't allocate handle");
         return hosterr::general;
     }
-    API_UserData userData{};
-    userData.dataVersion = 0;
-    userData.platformSign = platformSign;
-    userData.flags = 0;
-    userData.dataHdl = handle.Get();
-    GSErrCode err = ACAPI_Attribute_SetUserData(&attr.header, &userData);
+    GSErrCode err = port::SetAttributeUserData(attr, handle.Get());
     if (err != NoError)
-        LogArchicadErrorCodeMessage(
-            err, "KRV::AddUserData(API_Attribute attr, std::string data) - ACAPI_Attribute_SetUserData");
+        LogArchicadErrorCodeMessage(err, "KRV::AddUserData(API_Attribute attr, std::string data) - ",
+                                    port::setAttributeUserDataCall);
     return err;
 }
 
-int GetUserData(API_Attribute& attr, GS::UniString& text)
+int GetUserData(const port::AttributeHead& attr, GS::UniString& text)
 {
     std::string bytes;
     const int err = GetUserData(attr, bytes);
@@ -126,15 +113,15 @@ int GetUserData(API_Attribute& attr, GS::UniString& text)
     return err;
 }
 
-int GetUserData(API_Attribute& attr, std::string& text)
+int GetUserData(const port::AttributeHead& attr, std::string& text)
 {
-    API_UserData userData{};
-    GSErrCode err = ACAPI_Attribute_GetUserData(&attr.header, &userData);
-    HandleGuard handle(userData.dataHdl);
+    GSHandle data = nullptr;
+    GSErrCode err = port::GetAttributeUserData(attr, data);
+    HandleGuard handle(data);
     if (err == hosterr::noUserData)
         return err;
     if (err != NoError) {
-        LogArchicadErrorCodeMessage(err, "KRV::GetUserData ACAPI_Attribute_GetUserData");
+        LogArchicadErrorCodeMessage(err, "KRV::GetUserData ", port::getAttributeUserDataCall);
         return err;
     }
     text = HandleBytes(handle.Get());
@@ -181,17 +168,15 @@ int CreateModulData(const GS::UniString& name, const GS::UniString& text)
     return err;
 }
 
-API_Attribute GetAttribute(GS::UniString name, API_AttrTypeID type)
+port::Attribute GetAttribute(GS::UniString name, port::AttrType type)
 {
-    API_Attribute attribute{};
-    attribute.header.typeID = type;
-    SetHeaderName(attribute.header, name);
-    GSErrCode err = ACAPI_Attribute_Get(&attribute);
+    port::Attribute attribute(port::AttrRef(type, 0));
+    attribute.head.name = name;
+    GSErrCode err = port::GetAttribute(attribute);
     if (err != NoError) {
         LogArchicadErrorCodeMessage(err, "GetAttribute(GS::UniString name, API_AttrTypeID typeID)");
-        attribute = API_Attribute{};
-        attribute.header.typeID = type;
-        SetHeaderName(attribute.header, name);
+        attribute = port::Attribute(port::AttrRef(type, 0));
+        attribute.head.name = name;
     }
     return attribute;
 }
@@ -214,72 +199,23 @@ void ClearCompMatElemList()
     g_elemList.Clear();
 }
 
-bool IsAttributeOnStage(int index)
-{
-    return CollectStageUse().composites.count(index) != 0;
-}
-
-bool IsBuildingMaterialOnStage(int index)
-{
-    return CollectStageUse().buildingMaterials.count(index) != 0;
-}
-
-json GetIds(const GS::UniString& kind)
-{
-    json ids = json::array();
-    const bool composites = kind == "ComplexMaterials";
-    const API_AttrTypeID type = composites ? API_CompWallID : API_BuildingMaterialID;
-    const API_AttributeIndex count = Count(type);
-    const StageUse use = CollectStageUse();
-    const std::set<int>& inUse = composites ? use.composites : use.buildingMaterials;
-    for (API_AttributeIndex index = 1; index <= count; ++index) {
-        if (inUse.count(index) == 0)
-            continue;
-        auto attribute = AttributeAt(type, index);
-        if (!attribute)
-            continue;
-        GS::UniString text;
-        if (GetUserData(*attribute, text) != NoError) {
-            ids.push_back(APIGuid2GSGuid(attribute->header.guid).ToUniString().ToUtf8());
-            continue;
-        }
-        json stored = TextToJson(text);
-        if (stored.is_null() || stored == json(""))
-            continue;
-        for (const json& property : stored)
-            if (IsText(property, "group", "Korvel") && IsText(property, "name", "id") && property.contains("value"))
-                ids.push_back(property.at("value"));
-    }
-    return ids;
-}
-
 namespace {
 
 // Each building material with a stored text, lowest index first, until `visit` answers true.
 void VisitStoredMaterialTexts(
-    const std::function<bool(const API_Attribute& attribute, const GS::UniString& text)>& visit)
+    const std::function<bool(const port::Attribute& attribute, const GS::UniString& text)>& visit)
 {
-    const API_AttributeIndex count = Count(API_BuildingMaterialID);
-    for (API_AttributeIndex index = 1; index <= count; ++index) {
-        auto attribute = AttributeAt(API_BuildingMaterialID, index);
+    const Int32 count = Count(port::AttrType::buildingMaterial);
+    for (Int32 index = 1; index <= count; ++index) {
+        auto attribute = AttributeAt(port::AttrType::buildingMaterial, index);
         if (!attribute)
             continue;
         GS::UniString text;
-        if (GetUserData(*attribute, text) != NoError)
+        if (GetUserData(attribute->head, text) != NoError)
             continue;
         if (visit(*attribute, text))
             return;
     }
-}
-
-// Each building material whose stored text reads as a list, lowest index first, until
-// `visit` answers true.
-void VisitStoredMaterialLists(const std::function<bool(const API_Attribute& attribute, json& list)>& visit)
-{
-    VisitStoredMaterialTexts([&](const API_Attribute& attribute, const GS::UniString& text) {
-        json list = TextToJson(text);
-        return list.is_array() && visit(attribute, list);
-    });
 }
 
 // The catalogue id an entry of a stored list holds, when it is an "id" property (of the
@@ -317,29 +253,7 @@ bool AnyStale(const StoredTexts& list, const KorvelProperties& held)
     return false;
 }
 
-// Visits the catalogue ids in each building material's stored list, lowest index first,
-// until `visit` answers true; answers the attribute it stopped at.
-std::optional<API_Attribute>
-FindMaterialById(const std::function<bool(const API_Attribute& attribute, const GS::UniString& id)>& visit)
-{
-    std::optional<API_Attribute> found;
-    VisitStoredMaterialLists([&](const API_Attribute& attribute, json& list) {
-        for (const json& entry : list)
-            if (auto id = StoredId(entry, false); id && visit(attribute, *id)) {
-                found = attribute;
-                return true;
-            }
-        return false;
-    });
-    return found;
-}
-
 } // namespace
-
-std::optional<API_Attribute> GetKVAttributeFromId(GS::UniString id)
-{
-    return FindMaterialById([&](const API_Attribute&, const GS::UniString& candidate) { return candidate == id; });
-}
 
 void UpdateAttributesUserData()
 {
@@ -349,7 +263,7 @@ void UpdateAttributesUserData()
     // Every material's stored list, read once: scanned where it has the plain form the add-on
     // writes, parsed otherwise (both read alike).
     struct Stored {
-        API_Attribute attribute;
+        port::Attribute attribute;
         // The list in the plain form is read in place (`texts`) until the refresh rewrites
         // it (`written`); any other is parsed (`list`).
         bool plain = false;
@@ -358,10 +272,10 @@ void UpdateAttributesUserData()
         json list;
         std::vector<GS::UniString> korvelIds; // its "Korvel" "id" values, in order
     };
-    std::map<API_AttributeIndex, Stored> stored;
-    std::map<GS::UniString, API_AttributeIndex> byId; // the lowest index holding an id wins
-    VisitStoredMaterialTexts([&](const API_Attribute& attribute, const GS::UniString& text) {
-        const API_AttributeIndex index = attribute.header.index;
+    std::map<Int32, Stored> stored;
+    std::map<GS::UniString, Int32> byId; // the lowest index holding an id wins
+    VisitStoredMaterialTexts([&](const port::Attribute& attribute, const GS::UniString& text) {
+        const Int32 index = attribute.head.ref.Index();
         Stored material{attribute, false, StoredTexts(), std::nullopt, json(), {}};
         if (material.texts.ReadPlain(text.ToUtf8())) {
             material.plain = true;
@@ -406,7 +320,7 @@ void UpdateAttributesUserData()
             const bool inPlace = material.plain && !material.written;
             if (!inPlace)
                 properties = material.written ? *material.written : material.list.get<std::vector<KorvelProperty>>();
-            const KorvelProperties held = ReadProperties(port::RefOf(material.attribute.header), &groupNames);
+            const KorvelProperties held = ReadProperties(material.attribute.head.ref, &groupNames);
             // A list read in place is made into properties only when something in it changes.
             if (inPlace) {
                 if (!AnyStale(material.texts, held))
@@ -423,7 +337,7 @@ void UpdateAttributesUserData()
                     }
             if (changed) {
                 json list(properties);
-                AddUserData(material.attribute, JsonToText(list));
+                AddUserData(material.attribute.head, JsonToText(list));
                 if (material.plain)
                     material.written = std::move(properties); // as the text written reads back
                 else

@@ -5,7 +5,8 @@
 // property "id".
 #include <optional>
 
-#include "APIdefs_Attributes.h"
+#include "API_Guid.h"
+#include "Attributes.hpp"
 #include "GS/Array.hpp"
 #include "HostErrors.hpp"
 #include "JsonText.hpp"
@@ -19,10 +20,10 @@ extern GS::Array<API_Guid> g_elemList;
 // The stored text of a property list.
 GS::UniString StoredText(const KorvelProperties& properties);
 
-int AddUserData(API_Attribute& attr, const GS::UniString& text);
+int AddUserData(const port::AttributeHead& attr, const GS::UniString& text);
 // hosterr::noUserData (not logged) when the attribute has none; `text` is then unchanged.
-int GetUserData(API_Attribute& attr, GS::UniString& text);
-int GetUserData(API_Attribute& attr, std::string& text);
+int GetUserData(const port::AttributeHead& attr, GS::UniString& text);
+int GetUserData(const port::AttributeHead& attr, std::string& text);
 int SetUserDataToElem(const API_Guid& element, const GS::UniString& text);
 int CreateModulData(const GS::UniString& name, const GS::UniString& text);
 // Reads the add-on data record "KV_" + name. Its text when the record exists in data
@@ -32,19 +33,8 @@ std::optional<GS::UniString> ReadModulData(const GS::UniString& name, const char
 
 // The attribute of that type and name; on failure (logged) the record holds only the
 // type and the name, with index 0.
-API_Attribute GetAttribute(GS::UniString name, API_AttrTypeID type);
+port::Attribute GetAttribute(GS::UniString name, port::AttrType type);
 
-// Catalogue ids of the composites ("ComplexMaterials") or building materials (any other
-// kind) in use on walls, slabs or roofs; an attribute in use without user data gives its
-// guid text.
-json GetIds(const GS::UniString& kind);
-// The building material whose stored list has a property "id" of that value.
-std::optional<API_Attribute> GetKVAttributeFromId(GS::UniString id);
-// Whether a wall, slab or roof of g_elemList is built of the composite of that index.
-bool IsAttributeOnStage(int index);
-// Whether a wall, slab or roof of g_elemList is built of the building material of that
-// index, directly or as a layer of its composite.
-bool IsBuildingMaterialOnStage(int index);
 int InitCompMatElemList();
 void ClearCompMatElemList();
 

@@ -109,12 +109,12 @@ void WriteProperties(JsonWriter& out, const StoredTexts& properties, std::option
 namespace {
 
 // A building material's layer: its name, id and catalogue properties.
-LayerEntry MaterialLayer(ReadCache& cache, const API_Attribute& buildingMaterial)
+LayerEntry MaterialLayer(ReadCache& cache, const port::Attribute& buildingMaterial)
 {
     LayerEntry layer;
-    layer.index = buildingMaterial.header.index;
-    layer.name = GetHeaderName(buildingMaterial.header).ToUtf8();
-    if (const CachedAttribute* cached = cache.Attribute(API_BuildingMaterialID, buildingMaterial.header.index)) {
+    layer.index = buildingMaterial.head.ref.Index();
+    layer.name = buildingMaterial.head.name.ToUtf8();
+    if (const CachedAttribute* cached = cache.Attribute(buildingMaterial.head.ref)) {
         layer.bimUuid = cached->properties.ValueByName("id");
         for (std::size_t i = 0; i < cached->properties.size() && layer.properties == nullptr; ++i)
             if (cached->properties.Group(i) == listedGroup)
@@ -124,11 +124,11 @@ LayerEntry MaterialLayer(ReadCache& cache, const API_Attribute& buildingMaterial
 }
 
 // A basic element's group: one layer of its building material, without catalogue ids.
-GroupEntry BasicGroup(ReadCache& cache, const API_Attribute& buildingMaterial, double thickness)
+GroupEntry BasicGroup(ReadCache& cache, const port::Attribute& buildingMaterial, double thickness)
 {
     GroupEntry group;
-    group.name = GetHeaderName(buildingMaterial.header).ToUtf8();
-    group.id = buildingMaterial.header.index;
+    group.name = buildingMaterial.head.name.ToUtf8();
+    group.id = buildingMaterial.head.ref.Index();
     LayerEntry layer = MaterialLayer(cache, buildingMaterial);
     layer.bimUuid.clear();
     layer.thickness = thickness;
@@ -138,22 +138,22 @@ GroupEntry BasicGroup(ReadCache& cache, const API_Attribute& buildingMaterial, d
 }
 
 // A composite's group: a layer for each component, as thick as it is.
-GroupEntry CompositeGroup(ReadCache& cache, const API_Attribute& composite)
+GroupEntry CompositeGroup(ReadCache& cache, const port::Attribute& composite)
 {
     GroupEntry group;
-    const CachedAttribute* cached = cache.Attribute(API_CompWallID, composite.header.index);
-    group.name = GetHeaderName(composite.header).ToUtf8();
-    group.id = composite.header.index;
+    const CachedAttribute* cached = cache.Attribute(composite.head.ref);
+    group.name = composite.head.name.ToUtf8();
+    group.id = composite.head.ref.Index();
     if (cached != nullptr)
         group.bimUuid = cached->properties.ValueByName("id");
-    for (const API_CWallComponent& component : cache.Components(composite)) {
-        const CachedAttribute* material = cache.Attribute(API_BuildingMaterialID, component.buildingMaterial);
-        API_Attribute record{};
-        record.header.index = component.buildingMaterial;
+    for (const port::CompositeComponent& component : cache.Components(composite)) {
+        const port::AttrRef materialRef(port::AttrType::buildingMaterial, component.buildingMaterial);
+        const CachedAttribute* material = cache.Attribute(materialRef);
+        port::Attribute record(materialRef);
         if (material != nullptr)
-            record = material->record;
+            record = material->attribute;
         LayerEntry layer = MaterialLayer(cache, record);
-        layer.thickness = component.fillThick * 100.0;
+        layer.thickness = component.thickness * 100.0;
         layer.type = GetLayerType(component.flagBits).ToUtf8();
         group.layers.push_back(std::move(layer));
     }
@@ -199,7 +199,7 @@ void ExportManager::CalculateCompositeElements(API_ElemTypeID type, JsonWriter& 
     const GS::Array<API_Guid> elements = Elements(type, 8, "CalculateCompositeElements");
     std::vector<GroupEntry> groups;
     // Groups by attribute: one for a composite, one per thickness for a building material.
-    std::unordered_map<std::uint64_t, std::vector<std::size_t>> byKey; // by type and index
+    std::unordered_map<port::AttrRef, std::vector<std::size_t>> byKey;
     for (const API_Guid& guid : elements) {
         // Read by the refresh of the same request already, or now.
         ShellFacts facts;
@@ -216,14 +216,15 @@ void ExportManager::CalculateCompositeElements(API_ElemTypeID type, JsonWriter& 
         const bool composite = shell.structure == API_CompositeStructure;
         if (!composite && shell.structure != API_BasicStructure)
             continue; // profiled
-        const CachedAttribute* attribute = cache.Attribute(composite ? API_CompWallID : API_BuildingMaterialID,
-                                                           composite ? shell.composite : shell.buildingMaterial);
+        const CachedAttribute* attribute =
+            cache.Attribute(composite ? port::AttrRef(port::AttrType::composite, shell.composite)
+                                      : port::AttrRef(port::AttrType::buildingMaterial, shell.buildingMaterial));
         if (attribute == nullptr)
             continue;
         const double area = AreaOf(guid, facts, cache);
         const double thickness = shell.thickness * 100.0;
         // One attribute, one guid: its type and index stand for the guid as the key.
-        auto& candidates = byKey[AttributeKey(attribute->record.header.typeID, attribute->record.header.index)];
+        auto& candidates = byKey[attribute->attribute.head.ref];
         GroupEntry* found = nullptr;
         for (std::size_t index : candidates)
             if (composite || std::abs(groups[index].thickness - thickness) < 1e-05) {
@@ -235,8 +236,8 @@ void ExportManager::CalculateCompositeElements(API_ElemTypeID type, JsonWriter& 
             continue; // what the first element found stays
         }
         // Read now, in the order the elements come: what fails is logged in that order.
-        GroupEntry group =
-            composite ? CompositeGroup(cache, attribute->record) : BasicGroup(cache, attribute->record, thickness);
+        GroupEntry group = composite ? CompositeGroup(cache, attribute->attribute)
+                                     : BasicGroup(cache, attribute->attribute, thickness);
         group.thickness = thickness;
         group.area = area;
         candidates.push_back(groups.size());

@@ -66,8 +66,8 @@ API_AttributeIndex SegmentMaterial(const API_Element& element, ReadCache& cache)
         if (first.modelElemStructureType == API_BasicStructure) {
             material = first.buildingMaterial;
         } else if ([[maybe_unused]] const CachedAttribute* profile =
-                       cache.Attribute(API_ProfileID, first.profileAttr)) {
-            KRV_ELEMENT_TRACE("profile name: %s\n", GetHeaderName(profile->record.header).ToUtf8().c_str());
+                       cache.Attribute(port::AttrRef(port::AttrType::profile, first.profileAttr))) {
+            KRV_ELEMENT_TRACE("profile name: %s\n", profile->attribute.head.name.ToUtf8().c_str());
             material = cache.ProfileMaterial(first.profileAttr);
         }
     }
@@ -215,8 +215,8 @@ void ExportManager::CalculateElements(API_ElemTypeID type, const char* defaultUn
 #endif
             const API_AttributeIndex index = SegmentMaterial(element, cache);
             if (const CachedAttribute* material =
-                    index != 0 ? cache.Attribute(API_BuildingMaterialID, index) : nullptr) {
-                KRV_ELEMENT_TRACE("material name: %s\n", GetHeaderName(material->record.header).ToUtf8().c_str());
+                    index != 0 ? cache.Attribute(port::AttrRef(port::AttrType::buildingMaterial, index)) : nullptr) {
+                KRV_ELEMENT_TRACE("material name: %s\n", material->attribute.head.name.ToUtf8().c_str());
                 properties = &material->properties;
             }
         } else {

@@ -3,12 +3,9 @@
 
 #include <cstring>
 
-#include "APIdefs_UserData.h"
 #include "ErrorMessages.hpp"
 #include "HostErrors.hpp"
 #include "HostMemory.hpp"
-#include "HostText.hpp"
-#include "ProfileVectorImage.hpp"
 #include "StoredList.hpp"
 #include "Texts.hpp"
 #include "UserData.hpp"
@@ -18,6 +15,14 @@ namespace KRV {
 bool ReadCache::Read(int err, const char* context, int absent)
 {
     if (ReadSucceeded(err, context, absent))
+        return true;
+    complete = false;
+    return false;
+}
+
+bool ReadCache::Read(int err, const char* operation, const char* call, int absent)
+{
+    if (ReadSucceeded(err, operation, call, absent))
         return true;
     complete = false;
     return false;
@@ -35,25 +40,23 @@ bool ReadCache::Quantities(const API_Guid& guid, API_ElementQuantity& quantity)
                 "ReadQuantities::ACAPI_Element_GetQuantities");
 }
 
-const CachedAttribute* ReadCache::Attribute(API_AttrTypeID type, API_AttributeIndex index)
+const CachedAttribute* ReadCache::Attribute(const port::AttrRef& ref)
 {
-    auto [it, added] = attributes.try_emplace(AttributeKey(type, index));
+    auto [it, added] = attributes.try_emplace(ref);
     if (added) {
         CachedAttribute cached;
-        cached.record.header.typeID = type;
-        cached.record.header.index = index;
-        const GSErrCode err = ACAPI_Attribute_Get(&cached.record);
-        Read(err, "ReadCache::ACAPI_Attribute_Get", hosterr::badIndex);
+        cached.attribute = port::Attribute(ref);
+        const GSErrCode err = port::GetAttribute(cached.attribute);
+        Read(err, "ReadCache::", port::getAttributeCall, hosterr::badIndex);
         if (err == NoError) {
             std::string text;
-            const int read = GetUserData(cached.record, text);
+            const int read = GetUserData(cached.attribute.head, text);
             if (read != NoError && read != hosterr::noUserData)
                 complete = false; // logged
             if (read == NoError) {
                 cached.hasStoredText = true;
                 if (!text.empty())
-                    cached.properties.Read(std::move(text),
-                                           "the attribute " + GetHeaderName(cached.record.header).ToUtf8());
+                    cached.properties.Read(std::move(text), "the attribute " + cached.attribute.head.name.ToUtf8());
             }
             it->second = std::move(cached);
         }
@@ -61,49 +64,31 @@ const CachedAttribute* ReadCache::Attribute(API_AttrTypeID type, API_AttributeIn
     return it->second ? &*it->second : nullptr;
 }
 
-const std::vector<API_CWallComponent>& ReadCache::Components(const API_Attribute& composite)
+const std::vector<port::CompositeComponent>& ReadCache::Components(const port::Attribute& composite)
 {
-    auto [it, added] = components.try_emplace(composite.header.index);
+    auto [it, added] = components.try_emplace(composite.head.ref.Index());
     if (!added)
         return it->second;
     // Read again by name, as a fresh record carrying only the name.
-    API_Attribute byName{};
-    byName.header.typeID = API_CompWallID;
-    SetHeaderName(byName.header, GetHeaderName(composite.header));
-    if (!Read(ACAPI_Attribute_Get(&byName), "ReadCache::Components - ACAPI_Attribute_Get"))
+    port::Attribute byName(port::AttrRef(port::AttrType::composite, 0));
+    byName.head.name = composite.head.name;
+    if (!Read(port::GetAttribute(byName), "ReadCache::Components - ", port::getAttributeCall))
         return it->second;
-    API_AttributeDef defs{};
-    AttrDefsGuard release(defs);
-    if (!Read(ACAPI_Attribute_GetDef(API_CompWallID, byName.header.index, &defs),
-              "ReadCache::Components - ACAPI_Attribute_GetDef"))
-        return it->second;
-    // The record's count may promise more components than the definition holds.
-    const std::size_t held =
-        defs.cwall_compItems != nullptr
-            ? static_cast<std::size_t>(BMGetHandleSize(reinterpret_cast<GSHandle>(defs.cwall_compItems))) /
-                  sizeof(API_CWallComponent)
-            : 0;
-    const std::size_t count = std::min<std::size_t>(held, byName.compWall.nComps > 0 ? byName.compWall.nComps : 0);
-    for (std::size_t i = 0; i < count; ++i)
-        it->second.push_back((*defs.cwall_compItems)[i]);
+    std::vector<port::CompositeComponent> read;
+    if (Read(port::ReadCompositeComponents(byName, read), "ReadCache::Components - ", port::compositeComponentsCall))
+        it->second = std::move(read);
     return it->second;
 }
 
-API_AttributeIndex ReadCache::ProfileMaterial(API_AttributeIndex profile)
+Int32 ReadCache::ProfileMaterial(Int32 profile)
 {
     auto [it, added] = profileMaterials.try_emplace(profile, 0);
     if (!added)
         return it->second;
-    API_AttributeDefExt defs{};
-    AttrDefsGuard release(defs);
-    if (Read(ACAPI_Attribute_GetDefExt(API_ProfileID, profile, &defs),
-             "ReadCache::ProfileMaterial - ACAPI_Attribute_GetDefExt") &&
-        defs.profile_vectorImageItems != nullptr) {
-        const ProfileVectorImage& image = *defs.profile_vectorImageItems;
-        for (UIndex i = 0; i < image.GetItemCount(); ++i)
-            if (image.GetItemType(i) == ProfileVectorImage::Hatch)
-                it->second = image.GetHatchObject(i).GetBuildMatIdx(); // the last hatch wins
-    }
+    Int32 material = 0;
+    if (Read(port::ProfileHatchMaterial(profile, material), "ReadCache::ProfileMaterial - ",
+             port::profileDefinitionCall))
+        it->second = material;
     return it->second;
 }
 

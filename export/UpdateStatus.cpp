@@ -180,26 +180,24 @@ void ReportNewer(const UpdateRequest& request, const json& id, Int64 storedTime,
 
 // A store or an item the host would not read (logged) leaves the report incomplete
 // (`complete` false): the page is told it failed, not given a list that looks whole.
-json MaterialsIds(const UpdateRequest& request, API_AttrTypeID type, bool& complete)
+json MaterialsIds(const UpdateRequest& request, port::AttrType type, bool& complete)
 {
     json result = json::array();
-    API_AttributeIndex count = 0;
-    if (GSErrCode err = ACAPI_Attribute_GetNum(type, &count); err != NoError) {
-        LogArchicadErrorCodeMessage(err, "UpdateStatus::ACAPI_Attribute_GetNum");
+    Int32 count = 0;
+    if (GSErrCode err = port::AttributeCount(type, count); err != NoError) {
+        LogArchicadErrorCodeMessage(err, "UpdateStatus::", port::attributeCountCall);
         complete = false;
         return result;
     }
-    for (API_AttributeIndex index = 1; index <= count; ++index) {
-        API_Attribute attribute{};
-        attribute.header.typeID = type;
-        attribute.header.index = index;
-        if (GSErrCode err = ACAPI_Attribute_Get(&attribute); err != NoError) {
+    for (Int32 index = 1; index <= count; ++index) {
+        port::Attribute attribute(port::AttrRef(type, index));
+        if (GSErrCode err = port::GetAttribute(attribute); err != NoError) {
             // An index the host has deleted is no item; any other failure is.
-            complete = complete && ReadSucceeded(err, "UpdateStatus::ACAPI_Attribute_Get", hosterr::deleted);
+            complete = complete && ReadSucceeded(err, "UpdateStatus::", port::getAttributeCall, hosterr::deleted);
             continue;
         }
         GS::UniString text;
-        if (const int read = GetUserData(attribute, text); read != NoError) {
+        if (const int read = GetUserData(attribute.head, text); read != NoError) {
             complete = complete && read == hosterr::noUserData; // logged otherwise
             continue;
         }
@@ -209,7 +207,7 @@ json MaterialsIds(const UpdateRequest& request, API_AttrTypeID type, bool& compl
         json updated = nullptr;
         if (!ReadIdAndTime(text.ToUtf8(), id, updated)) {
             // Not a plain list: read whole, which says what is wrong with it.
-            const json stored = StoredEntries(text, "the attribute " + GetHeaderName(attribute.header).ToUtf8());
+            const json stored = StoredEntries(text, "the attribute " + attribute.head.name.ToUtf8());
             if (stored.is_null())
                 continue;
             for (const json& property : stored) {
@@ -224,7 +222,7 @@ json MaterialsIds(const UpdateRequest& request, API_AttrTypeID type, bool& compl
         const std::optional<Int64> storedTime = StoredTime(updated);
         if (!storedTime) {
             // Damaged catalogue data of one attribute does not take the report down.
-            LogWarning("The catalogue data stored for the attribute " + GetHeaderName(attribute.header).ToUtf8() +
+            LogWarning("The catalogue data stored for the attribute " + attribute.head.name.ToUtf8() +
                        " has no usable \"updated_at\".");
             continue;
         }
@@ -350,8 +348,8 @@ json ExportManager::UpdateStatus(GS::UniString& text)
 {
     const UpdateRequest request(text); // read once for the three stores
     bool complete = true;
-    json result = MaterialsIds(request, API_BuildingMaterialID, complete);
-    for (const json& id : MaterialsIds(request, API_CompWallID, complete))
+    json result = MaterialsIds(request, port::AttrType::buildingMaterial, complete);
+    for (const json& id : MaterialsIds(request, port::AttrType::composite, complete))
         result.push_back(id);
     for (const json& id : ComplexSystemsIds(request, complete))
         result.push_back(id);

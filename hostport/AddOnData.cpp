@@ -2,6 +2,7 @@
 #include "AddOnData.hpp"
 
 #include "ACAPinc.h"
+#include "internal/Records.hpp"
 
 namespace KRV::port {
 
@@ -14,6 +15,8 @@ const char* const readRecordCall = "ACAPI_ModulData_Get";
 const char* const storeRecordCall = "ACAPI_ModulData_Store";
 const char* const recordKeysCall = "ACAPI_ModulData_GetList";
 const char* const setElementUserDataCall = "ACAPI_Element_SetUserData";
+const char* const getAttributeUserDataCall = "ACAPI_Attribute_GetUserData";
+const char* const setAttributeUserDataCall = "ACAPI_Attribute_SetUserData";
 
 GSErrCode ReadRecord(const GS::UniString& key, GSHandle& data, Int32& version)
 {
@@ -36,6 +39,26 @@ GSErrCode StoreRecord(const GS::UniString& key, GSHandle data)
 GSErrCode RecordKeys(GS::Array<GS::UniString>& keys)
 {
     return ACAPI_ModulData_GetList(&keys);
+}
+
+GSErrCode GetAttributeUserData(const AttributeHead& attribute, GSHandle& data)
+{
+    API_Attr_Head head = HostHead(attribute);
+    API_UserData userData{};
+    const GSErrCode err = ACAPI_Attribute_GetUserData(&head, &userData);
+    data = userData.dataHdl;
+    return err;
+}
+
+GSErrCode SetAttributeUserData(const AttributeHead& attribute, GSHandle data)
+{
+    API_Attr_Head head = HostHead(attribute);
+    API_UserData userData{};
+    userData.dataVersion = 0;
+    userData.platformSign = platformSign;
+    userData.flags = 0;
+    userData.dataHdl = data;
+    return ACAPI_Attribute_SetUserData(&head, &userData);
 }
 
 GSErrCode SetElementUserData(const API_Guid& element, GSHandle data)

@@ -119,13 +119,18 @@ bool ReadSucceeded(int errorCode, const char* context, int absent)
     return false;
 }
 
-void LogArchicadErrorCodeMessage(int errorCode, const std::string& operation, const char* call)
+void LogArchicadErrorCodeMessage(int errorCode, const char* operation, const char* call)
 {
     if (errorCode != 0)
-        LogArchicadErrorCodeMessage(errorCode, (operation + call).c_str());
+        LogArchicadErrorCodeMessage(errorCode, (std::string(operation) + call).c_str());
 }
 
-bool ReadSucceeded(int errorCode, const std::string& operation, const char* call, int absent)
+void LogArchicadErrorCodeMessage(int errorCode, const std::string& operation, const char* call)
+{
+    LogArchicadErrorCodeMessage(errorCode, operation.c_str(), call);
+}
+
+bool ReadSucceeded(int errorCode, const char* operation, const char* call, int absent)
 {
     if (errorCode == 0 || (absent != 0 && errorCode == absent))
         return true;

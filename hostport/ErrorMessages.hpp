@@ -16,8 +16,9 @@ void LogArchicadErrorCodeMessage(int errorCode, const char* context);
 bool ReadSucceeded(int errorCode, const char* context, int absent = 0);
 // The same, the context made of the operation's own text, its separator included
 // ("Operation::" or "Operation - "), and the port's name for the host call it made.
+void LogArchicadErrorCodeMessage(int errorCode, const char* operation, const char* call);
+bool ReadSucceeded(int errorCode, const char* operation, const char* call, int absent = 0);
 void LogArchicadErrorCodeMessage(int errorCode, const std::string& operation, const char* call);
-bool ReadSucceeded(int errorCode, const std::string& operation, const char* call, int absent = 0);
 // The context of the last host failure logged above since the last call ("" when none was),
 // so that a line summing up an operation can name the host call it failed at.
 std::string TakeLastFailedCall();

@@ -2,7 +2,7 @@
 #include "PropertyDefinitions.hpp"
 
 #include "ACAPinc.h"
-#include "HostRecords.hpp"
+#include "internal/Records.hpp"
 
 namespace KRV::port {
 

@@ -1,6 +1,5 @@
 #pragma once
 // The base of every catalogue item, and the reading of catalogue property tabs.
-#include "APIdefs_Attributes.h"
 #include "GS/Types.hpp"
 #include "JsonText.hpp"
 
@@ -18,11 +17,7 @@ public:
 
     // Writes the item's catalogue properties into the project; false when a write failed
     // (logged). The items' own versions are defined in aclink/ItemProperties.cpp.
-    virtual bool WriteProperties(API_Attribute* attribute) const
-    {
-        (void)attribute;
-        return true;
-    }
+    virtual bool WriteProperties() const { return true; }
     virtual void ReadProperties() {}
 
     // One property entry as the readers build them; the values keep their JSON types.

@@ -16,7 +16,7 @@ public:
 
     // Stores the property list in the project. Defined in aclink/ItemProperties.cpp, with the
     // writers: model/ does not know the host's project.
-    bool WriteProperties(API_Attribute* attribute) const override;
+    bool WriteProperties() const override;
     // Reads the property list back from the project (aclink/ItemProperties.cpp too).
     void ReadProperties() override;
 

@@ -13,7 +13,7 @@ void Material::SetLayerType(const GS::UniString& type)
         flagBits = 0x20;
 }
 
-void Material::SetBuildingMaterialProp(const API_BuildingMaterialType& existing)
+void Material::SetBuildingMaterialProp(const port::BuildingMaterialValues& existing)
 {
     connPriority = existing.connPriority;
     cutFill = existing.cutFill;
@@ -23,7 +23,7 @@ void Material::SetBuildingMaterialProp(const API_BuildingMaterialType& existing)
     cutFillOrientation = existing.cutFillOrientation;
 }
 
-void Material::SetPhysicalProp(const API_BuildingMaterialType& existing)
+void Material::SetPhysicalProp(const port::BuildingMaterialValues& existing)
 {
     thermalConductivity = existing.thermalConductivity;
     density = existing.density;

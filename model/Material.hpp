@@ -1,7 +1,7 @@
 #pragma once
 // A building material as the host needs it, with the bookkeeping of its import.
 #include "API_Guid.h"
-#include "APIdefs_Attributes.h"
+#include "Attributes.hpp"
 #include "BaseItem.hpp"
 #include "GS/UniString.hpp"
 
@@ -48,10 +48,10 @@ public:
     void SetManufacturer(const GS::UniString& value) { manufacturer = value; }
 
     // Takes over an existing host material's priority, fill, pens, surface and orientation.
-    void SetBuildingMaterialProp(const API_BuildingMaterialType& existing);
+    void SetBuildingMaterialProp(const port::BuildingMaterialValues& existing);
     // Takes over an existing host material's thermal conductivity, density, heat capacity
     // and "show uncut lines": the catalogue never carries them, so an overwrite keeps them.
-    void SetPhysicalProp(const API_BuildingMaterialType& existing);
+    void SetPhysicalProp(const port::BuildingMaterialValues& existing);
     // Puts this material into a layer of an existing host composite; host error code.
     // Defined in aclink/BuildingMaterial.cpp, with the writers.
     GSErrCode ReplaceMaterial();
@@ -66,7 +66,7 @@ public:
 protected:
     API_Guid guid{};
     Int32 index = 0;
-    Int32 typeId = API_BuildingMaterialID;
+    Int32 typeId = 16; // the host's type code of building materials, as the page has always read it
     Int32 connPriority = 0;
     Int32 cutFill = 0;
     short cutFillPen = 0;

@@ -1,7 +1,6 @@
-// The catalogue identity kept in the project: ids in use, stored texts, the refresh, records.
+// The catalogue identity kept in the project: stored texts, the refresh, records.
 #include "AddOnTest.hpp"
 #include "Host.hpp"
-#include "HostText.hpp"
 #include "Inspect.hpp"
 #include "UserData.hpp"
 
@@ -49,67 +48,15 @@ protected:
                        {{"type", "roof"}, {"structure", "composite"}, {"composite", 2}}}}};
         UseProject(file);
     }
-    API_Attribute Attribute(API_AttrTypeID type, int index)
-    {
-        API_Attribute a{};
-        a.header.typeID = type;
-        a.header.index = index;
-        EXPECT_EQ(ACAPI_Attribute_Get(&a), NoError);
-        return a;
-    }
-    std::string Guid(API_AttrTypeID type, int index)
-    {
-        return APIGuid2GSGuid(Attribute(type, index).header.guid).ToUniString().ToUtf8();
-    }
 };
 
-TEST_F(IdentityTest, IdsOfTheAttributesInUse)
+TEST_F(IdentityTest, TheWallsSlabsAndRoofsAreListedForTheRefresh)
 {
     SetUpProject();
-    testing::internal::CaptureStdout();
     KRV::InitCompMatElemList();
     EXPECT_EQ(KRV::g_elemList.GetSize(), 3u);
-    // Ziegel (on the wall), Beton and Kaputt (layers of AW on the slab), Ohne Daten (layer of DE on the roof).
-    json materials = KRV::GetIds("Materials");
-    EXPECT_EQ(materials, json({"101", "102", "103", Guid(API_BuildingMaterialID, 3)}));
-    json composites = KRV::GetIds("ComplexMaterials");
-    EXPECT_EQ(composites, json({"201", Guid(API_CompWallID, 2)}));
-    EXPECT_EQ(KRV::GetIds("complexmaterials"), materials);
-    testing::internal::GetCapturedStdout();
-    // One walk over the elements, one read of each composite in use, whatever the number
-    // of attributes.
-    host().ResetCallCounts();
-    KRV::GetIds("Materials");
-    EXPECT_EQ(host().GetCallCount("ACAPI_Element_Get"), 3);
-    EXPECT_EQ(host().GetCallCount("ACAPI_Attribute_GetDefExt"), 2);
-
-    EXPECT_TRUE(KRV::IsAttributeOnStage(1));
-    EXPECT_FALSE(KRV::IsAttributeOnStage(3));
-    EXPECT_TRUE(KRV::IsBuildingMaterialOnStage(4));
-    EXPECT_FALSE(KRV::IsBuildingMaterialOnStage(5));
     KRV::ClearCompMatElemList();
-    EXPECT_EQ(KRV::GetIds("Materials"), json::array());
-    EXPECT_TRUE(LogLines().empty());
-
-    UseProject(json::parse(R"({"buildingMaterials": [{"name": "A", "userData": "[]"}]})"));
-    KRV::InitCompMatElemList();
-    EXPECT_EQ(KRV::GetIds("Materials"), json::array());
-    EXPECT_EQ(KRV::GetIds("ComplexMaterials"), json::array());
-}
-
-TEST_F(IdentityTest, FindingAMaterialByCatalogueId)
-{
-    SetUpProject();
-    auto byId = [](const char* id) {
-        auto found = KRV::GetKVAttributeFromId(id);
-        return found ? KRV::GetHeaderName(found->header).ToUtf8() : std::string("-");
-    };
-    EXPECT_EQ(byId("101"), "Ziegel");
-    EXPECT_EQ(byId("103"), "Beton");
-    EXPECT_EQ(byId("104"), "Beton"); // another group, still an id
-    EXPECT_EQ(byId("105"), "Unbenutzt");
-    EXPECT_EQ(byId("999"), "-");
-    EXPECT_EQ(byId(Guid(API_BuildingMaterialID, 3).c_str()), "-");
+    EXPECT_EQ(KRV::g_elemList.GetSize(), 0u);
     EXPECT_TRUE(LogLines().empty());
 }
 
@@ -203,7 +150,8 @@ TEST_F(IdentityTest, TheRefreshTakesChangedHostValuesIntoTheStoredText)
 TEST_F(IdentityTest, UserDataAndAddOnDataRecords)
 {
     SetUpProject();
-    API_Attribute none = Attribute(API_BuildingMaterialID, 3);
+    const KRV::port::AttributeHead none = KRV::GetAttribute("Ohne Daten", KRV::port::AttrType::buildingMaterial).head;
+    ASSERT_EQ(none.ref.Index(), 3);
     GS::UniString text("kept");
     EXPECT_EQ(KRV::GetUserData(none, text), static_cast<int>(0x810600DC));
     EXPECT_EQ(text, "kept");
@@ -233,9 +181,9 @@ TEST_F(IdentityTest, UserDataAndAddOnDataRecords)
     EXPECT_EQ(
         LogMessages().back(),
         "Archicad API Error: APIERR_GENERAL - General error code. (KRV::GetUserData ACAPI_Attribute_GetUserData)");
-    API_Attribute missing = KRV::GetAttribute("Gibt es nicht", API_BuildingMaterialID);
-    EXPECT_EQ(missing.header.index, 0);
-    EXPECT_EQ(KRV::GetHeaderName(missing.header), "Gibt es nicht");
+    KRV::port::Attribute missing = KRV::GetAttribute("Gibt es nicht", KRV::port::AttrType::buildingMaterial);
+    EXPECT_EQ(missing.head.ref.Index(), 0);
+    EXPECT_EQ(missing.head.name, "Gibt es nicht");
     EXPECT_NE(LogMessages().back().find("(GetAttribute(GS::UniString name, API_AttrTypeID typeID))"),
               std::string::npos);
 

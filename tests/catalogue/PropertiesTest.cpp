@@ -161,7 +161,7 @@ TEST_F(PropertiesTest, AMaterialWithoutPropertiesIsOnlyClassified)
 {
     KRV::KorvelMaterial empty;
     empty.SetName("A");
-    empty.WriteProperties(nullptr);
+    empty.WriteProperties();
     const auto& a = sim::inspect::AttributeAt(project(), API_BuildingMaterialID, 1);
     EXPECT_EQ(a.classification.size(), 1u);
     EXPECT_FALSE(a.userData.present);
@@ -169,7 +169,7 @@ TEST_F(PropertiesTest, AMaterialWithoutPropertiesIsOnlyClassified)
 
     // Reading back takes the stored list.
     KRV::KorvelMaterial written = json::parse(R"({"name": "A", "id": 1, "updated_at": 2})").get<KRV::KorvelMaterial>();
-    written.WriteProperties(nullptr);
+    written.WriteProperties();
     KRV::KorvelMaterial reader;
     reader.SetName("A");
     reader.ReadProperties();
@@ -230,7 +230,7 @@ TEST_F(PropertiesTest, ACompositesPropertiesLiveOnTheElementsBuiltOfIt)
                      {"type": "roof", "structure": "composite", "composite": 2}]})"));
     KRV::KorvelComplexMaterial composite(json::parse(R"({"name": "AW 01", "id": 77, "updated_at": 1,
         "tabs": [{"name": "IFC", "attributes": [{"name": "IsExternal", "value": "true"}]}]})"));
-    composite.WriteProperties(nullptr);
+    composite.WriteProperties();
 
     const auto elements = sim::inspect::Elements(project());
     const std::string text = R"([{"group":"Korvel","name":"name","type":"","unit":"","value":"AW 01"},)"
@@ -263,7 +263,7 @@ TEST_F(PropertiesTest, ACompositesPropertiesLiveOnTheElementsBuiltOfIt)
 
     // A composite that is not in the project writes nothing anywhere.
     project().undo.Clear();
-    KRV::KorvelComplexMaterial(json::parse(R"({"name": "Fehlt", "id": 1, "updated_at": 1})")).WriteProperties(nullptr);
+    KRV::KorvelComplexMaterial(json::parse(R"({"name": "Fehlt", "id": 1, "updated_at": 1})")).WriteProperties();
     EXPECT_TRUE(project().undo.Names().empty());
     EXPECT_FALSE(elements[1]->userData.present);
 }

@@ -56,7 +56,7 @@ TEST_F(ItemReadersTest, AMaterialDefaultsAndLayerTypes)
     m.SetLayerType("core");
     EXPECT_EQ(m.GetFlagBits(), 0);
 
-    API_BuildingMaterialType existing{};
+    KRV::port::BuildingMaterialValues existing;
     existing.connPriority = 7;
     existing.cutFill = 3;
     existing.cutFillPen = 4;

@@ -52,7 +52,7 @@ bool PrepareHost(const std::string& projectFile, std::optional<std::uint64_t> se
 }
 
 int RunSession(const std::filesystem::path& script, const std::string& projectFile, const std::string& saveFile,
-               const std::filesystem::path& work, std::optional<std::uint64_t> seed)
+               const std::filesystem::path& work, std::optional<std::uint64_t> seed, const std::string& callsFile)
 {
     // Paths given on the command line are the caller's, not the work folder's.
     fs::path scriptPath = fs::absolute(script);
@@ -63,6 +63,18 @@ int RunSession(const std::filesystem::path& script, const std::string& projectFi
         return 2;
     }
     sim::Host& host = sim::Host::Get();
+    std::ofstream calls;
+    if (!callsFile.empty()) {
+        calls.open(fs::absolute(callsFile));
+        if (!calls.is_open()) {
+            std::cerr << "korvel-host: cannot write the calls to " << callsFile << "\n";
+            return 2;
+        }
+        host.TraceCalls(&calls);
+    }
+    struct StopTrace {
+        ~StopTrace() { sim::Host::Get().TraceCalls(nullptr); }
+    } stopTrace;
     if (!PrepareHost(projectFile, seed))
         return 2;
     host.SetWorkFolder(work);
@@ -166,7 +178,7 @@ int main(int argc, char** argv)
     CLI::App app{"korvel-host: the Korvel add-on in the stand-alone host"};
     app.require_subcommand(1);
 
-    std::string script, project, save, work;
+    std::string script, project, save, work, calls;
     std::optional<std::uint64_t> seed;
     auto* run = app.add_subcommand("run", "run a session script (JSON Lines)");
     run->add_option("session", script, "the session script")->required()->check(CLI::ExistingFile);
@@ -174,6 +186,7 @@ int main(int argc, char** argv)
     run->add_option("--save", save, "save the project here when the session ends");
     run->add_option("--work", work, "the host's current folder: log.txt and the special folders (default: here)");
     run->add_option("--seed", seed, "generate the same guids on every run (for comparing outputs)");
+    run->add_option("--calls", calls, "write the name of every host call the session makes here, one per line");
 
     std::string actions = "Session actions (one JSON object per line, {\"do\": ACTION, ...}):\n";
     for (const auto& action : korvel_host::Session::Actions())
@@ -236,7 +249,7 @@ int main(int argc, char** argv)
         return Serve(project, work, port, page, seed);
     if (*run)
         return RunSession(script, project, save,
-                          work.empty() ? std::filesystem::current_path() : std::filesystem::path(work), seed);
+                          work.empty() ? std::filesystem::current_path() : std::filesystem::path(work), seed, calls);
 
     std::filesystem::path examples = KORVEL_EXAMPLES_DIR;
     std::filesystem::path workFolder =
@@ -244,5 +257,5 @@ int main(int argc, char** argv)
     if (work.empty())
         std::filesystem::remove_all(workFolder);
     std::string demoProject = (examples / "projects" / "sample.json").string();
-    return RunSession(examples / "sessions" / "demo.jsonl", demoProject, "", workFolder, seed);
+    return RunSession(examples / "sessions" / "demo.jsonl", demoProject, "", workFolder, seed, "");
 }

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <ctime>
 #include <new>
+#include <ostream>
 
 #include "BM.h"
 #include "DBPrintf.h"
@@ -53,6 +54,8 @@ void Host::SetWorkFolder(const std::filesystem::path& folder)
 GSErrCode Host::Enter(const char* function)
 {
     // The names are literals: their addresses find the counter without building a text.
+    if (callTrace != nullptr)
+        *callTrace << function << '\n';
     int*& slot = counterByAddress[function];
     if (slot == nullptr)
         slot = &callCounts[function];
@@ -64,6 +67,8 @@ GSErrCode Host::Enter(const char* function)
 
 GSErrCode Host::Enter(const std::string& function)
 {
+    if (callTrace != nullptr)
+        *callTrace << function << '\n';
     const int call = ++callCounts[function];
     if (faults.empty() && throwing.empty())
         return NoError;

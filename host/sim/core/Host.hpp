@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <iosfwd>
 #include <map>
 #include <memory>
 #include <string>
@@ -49,6 +50,9 @@ public:
     GSErrCode Enter(const char* function); // `function` a literal: it lives as long as the program
     GSErrCode Enter(const std::string& function);
     int GetCallCount(const std::string& function) const;
+    // Writes the name of every call from now on, one per line, until given null: the order
+    // of the add-on's host calls, to compare two builds by (korvel-host run --calls).
+    void TraceCalls(std::ostream* out) { callTrace = out; }
     const std::map<std::string, int>& GetCallCounts() const { return callCounts; }
     void ResetCallCounts()
     {
@@ -98,6 +102,7 @@ public:
 
 private:
     Host();
+    std::ostream* callTrace = nullptr;
     void RecordEscape(const std::string& what, const std::string& message);
     // The injected failure of the n-th call of a function, or NoError.
     GSErrCode Failure(const std::string& function, int call);
