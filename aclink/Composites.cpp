@@ -23,24 +23,13 @@ namespace KRV {
 
 namespace {
 
-// The composite field of a wall, slab or roof record.
-API_AttributeIndex* CompositeField(API_Element& element)
+// The wall, slab or roof built of the composite `to`, in an undo step of its own; false,
+// logged, when the host refuses.
+bool ChangeComposite(const port::Element& element, Int32 to)
 {
-    return WithShell(
-        element, [](auto& shell) { return &shell.composite; }, static_cast<API_AttributeIndex*>(nullptr));
-}
-
-// The element built of the composite `to` (`field` its record's composite), in an undo step
-// of its own; false, logged, when the host refuses.
-bool ChangeComposite(API_Element& element, API_AttributeIndex& field, API_AttributeIndex to)
-{
-    field = to;
-    API_Element mask;
-    ACAPI_ELEMENT_MASK_SETFULL(mask);
-    const GSErrCode changed = port::UndoableCommand(texts::undoReplaceComposite, [&]() -> GSErrCode {
-        return ACAPI_Element_Change(&element, &mask, nullptr, 0, true);
-    });
-    LogArchicadErrorCodeMessage(changed, "ACLink::CreateComplexMaterial - ACAPI_Element_Change");
+    const GSErrCode changed = port::UndoableCommand(
+        texts::undoReplaceComposite, [&]() -> GSErrCode { return port::ChangeShellComposite(element, to); });
+    LogArchicadErrorCodeMessage(changed, "ACLink::CreateComplexMaterial - ", port::changeElementCall);
     return changed == NoError;
 }
 
@@ -77,7 +66,7 @@ bool ReplaceComposite(const ComplexMaterial& item, const port::Attribute& writte
         return false; // whether it is there is not known: nothing was replaced
     }
     bool replaced = true;
-    std::vector<API_Element> elements;
+    std::vector<port::Element> elements;
     if (GSErrCode err = GetElementsFromAttrib(old.head.ref, elements); err != NoError)
         return false; // logged: which elements use it is not known
     GS::UniString text;
@@ -87,37 +76,36 @@ bool ReplaceComposite(const ComplexMaterial& item, const port::Attribute& writte
     const bool withData =
         !text.IsEmpty() && ReadStoredList(text, "the composite " + written.head.name.ToUtf8(), properties);
     const GS::UniString stored = withData ? StoredText(properties) : GS::UniString(); // the same for every element
-    for (API_Element element : elements) {
-        API_AttributeIndex* composite = CompositeField(element);
-        if (composite == nullptr)
+    for (const port::Element& element : elements) {
+        if (!port::IsShell(element.head.kind))
             continue;
-        if (!ChangeComposite(element, *composite, written.head.ref.Index())) {
+        if (!ChangeComposite(element, written.head.ref.Index())) {
             replaced = false; // logged: the element keeps its old composite, and that one's data
             continue;
         }
-        CompositeChanged(element.header.guid, old.head.ref.Index(), written.head.ref.Index());
+        CompositeChanged(element.head.guid, old.head.ref.Index(), written.head.ref.Index());
         if (!withData)
             continue;
         // The element's stored list after its properties, as everywhere.
-        GSErrCode err = WriteElementProperties(element.header.guid, properties, texts::undoGroupProperties);
+        GSErrCode err = WriteElementProperties(element.head.guid, properties, texts::undoGroupProperties);
         if (err == NoError)
-            err = WriteTwice("SetUserDataToElem", [&] { return SetUserDataToElem(element.header.guid, stored); });
+            err = WriteTwice("SetUserDataToElem", [&] { return SetUserDataToElem(element.head.guid, stored); });
         if (err == NoError)
             continue;
         // A wall on the new composite without its data would be missing from schedules and
         // the IFC file: it goes back to the old composite, with the old one's data.
         replaced = false;
-        const std::string guid = APIGuidToString(element.header.guid).ToUtf8();
-        if (!ChangeComposite(element, *composite, old.head.ref.Index())) {
+        const std::string guid = APIGuidToString(element.head.guid).ToUtf8();
+        if (!ChangeComposite(element, old.head.ref.Index())) {
             LogError("ACLink::CreateComplexMaterial: the element " + guid + " is built of the composite " +
                      written.head.name.ToUtf8() + " without its catalogue data, and could not be changed back.");
             continue;
         }
-        CompositeChanged(element.header.guid, written.head.ref.Index(), old.head.ref.Index());
+        CompositeChanged(element.head.guid, written.head.ref.Index(), old.head.ref.Index());
         LogError("ACLink::CreateComplexMaterial: the catalogue data of the composite " + written.head.name.ToUtf8() +
                  " could not be written on the element " + guid + ", which keeps the composite " +
                  old.head.name.ToUtf8() + ".");
-        RestoreData(element.header.guid, old);
+        RestoreData(element.head.guid, old);
     }
     return replaced;
 }

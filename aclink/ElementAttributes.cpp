@@ -2,12 +2,11 @@
 #include "ElementAttributes.hpp"
 
 #include "ACLink.hpp"
-#include "APIdefs_Elements.h"
-#include "APIdefs_UserData.h"
 #include "BaseItem.hpp"
 #include "Classification.hpp"
 #include "DG/Panel.hpp"
 #include "ElementNames.hpp"
+#include "Elements.hpp"
 #include "ErrorMessages.hpp"
 #include "HostErrors.hpp"
 #include "Logger.hpp"
@@ -56,13 +55,13 @@ int SetAttributes(const json& item, const GS::UniString& importType)
     if (GSErrCode err = CreateModulData(value, StoredText(properties)); err != NoError)
         return err; // logged
     const std::string kind = item.value("import_type", "");
-    const API_ElemTypeID type = kind == "curtain wall" ? API_CurtainWallID
-                                : kind == "stair"      ? API_StairID
-                                                       : API_ZombieElemID;
+    const port::ElemKind type = kind == "curtain wall" ? port::ElemKind::curtainWall
+                                : kind == "stair"      ? port::ElemKind::stair
+                                                       : port::ElemKind::any;
     GS::Array<API_Guid> elements;
-    GSErrCode result = ACAPI_Element_GetElemList(type, &elements);
+    GSErrCode result = port::ElementList(type, elements);
     if (result != NoError) {
-        LogArchicadErrorCodeMessage(result, "SetAttributes - ACAPI_Element_GetElemList");
+        LogArchicadErrorCodeMessage(result, "SetAttributes - ", port::elementListCall);
         return result; // the type is stored; which elements carry its name is not known
     }
     bool matched = false;

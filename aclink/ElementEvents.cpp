@@ -7,8 +7,6 @@
 #include <memory>
 #include <unordered_set>
 
-#include "APIdefs_LibParts.h"
-#include "APIdefs_UserData.h"
 #include "Attributes.hpp"
 #include "CatchAll.hpp"
 #include "Classification.hpp"
@@ -20,6 +18,7 @@
 #include "ErrorMessages.hpp"
 #include "HostErrors.hpp"
 #include "HostMemory.hpp"
+#include "LibraryParts.hpp"
 #include "Logger.hpp"
 #include "Properties.hpp"
 #include "StoredList.hpp"
@@ -46,9 +45,9 @@ std::string GuidText(const API_Guid& guid)
     return GS::TruncateUtf8(APIGuidToString(guid).ToUtf8(), 64);
 }
 
-bool IsNamedByIfc(API_ElemTypeID type)
+bool IsNamedByIfc(port::ElemKind kind)
 {
-    return type == API_CurtainWallID || type == API_StairID;
+    return kind == port::ElemKind::curtainWall || kind == port::ElemKind::stair;
 }
 
 // The text of the record "KV_" + name when it exists in data version 1.
@@ -63,31 +62,28 @@ bool ReadRecord(const GS::UniString& name, GS::UniString& text, GSErrCode* code)
 
 // The name of the library part an element is placed from ("" when there is none). A read
 // that failed (logged) is no answer: `error` receives its code, and "" comes back.
-GS::UniString LibraryPartName(const API_Elem_Head& head, bool* placedFromPart, GSErrCode* error)
+GS::UniString LibraryPartName(const port::ElemHead& head, bool* placedFromPart, GSErrCode* error)
 {
-    char uniqueId[API_UniIDLen] = {};
-    API_Elem_Head copy = head;
-    const GSErrCode read = ACAPI_Goodies(APIAny_GetElemLibPartUnIdID, &copy, uniqueId);
+    std::string uniqueId;
+    const GSErrCode read = port::ElementLibraryPartId(head, uniqueId);
     *placedFromPart = read == NoError;
     *error = NoError;
     if (read != NoError && read != hosterr::badElementType) {
-        LogArchicadErrorCodeMessage(read, "LibraryPartName::ACAPI_Goodies GetElemLibPartUnId");
+        LogArchicadErrorCodeMessage(read, "LibraryPartName::", port::elementPartIdCall);
         *error = read;
     }
-    if (!*placedFromPart || uniqueId[0] == '\0')
+    if (!*placedFromPart || uniqueId.empty())
         return GS::UniString();
-    API_LibPart part{};
-    std::memcpy(part.ownUnID, uniqueId, sizeof uniqueId);
-    LibPartLocationGuard location(part);
-    GSErrCode err = ACAPI_LibPart_Search(&part, false, false);
+    GS::UniString name;
+    GSErrCode err = port::LibraryPartNameById(uniqueId, name);
     if (err != NoError) {
         if (err != hosterr::badId) {
-            LogArchicadErrorCodeMessage(err, "LibraryPartName::ACAPI_LibPart_Search");
+            LogArchicadErrorCodeMessage(err, "LibraryPartName::", port::searchLibraryPartCall);
             *error = err;
         }
         return GS::UniString();
     }
-    return GS::UniString(std::string(part.docu_UName, strnlen(part.docu_UName, API_UniLongNameLen)));
+    return name;
 }
 
 // What each element event does to an element the add-on looks after (any type but walls,
@@ -96,7 +92,7 @@ GS::UniString LibraryPartName(const API_Elem_Head& head, bool* placedFromPart, G
 // what follows. An event missing here is ignored.
 struct ElementEvent {
     enum Then { nothing, attach, attachAndObserve };
-    API_ElementDBEventID code;
+    port::ElementEventCode code;
     const char* alone;
     const char* withParent; // null: as alone
     Then then;
@@ -104,31 +100,35 @@ struct ElementEvent {
 };
 
 const ElementEvent elementEvents[] = {
-    {APINotifyElement_New, "<$T> created {$E}", "<$T> created {$E} as a copy of {$P}", ElementEvent::attachAndObserve,
+    {port::ElementEventCode::created, "<$T> created {$E}", "<$T> created {$E} as a copy of {$P}",
+     ElementEvent::attachAndObserve, ElementEvent::attachAndObserve},
+    {port::ElementEventCode::copied, nullptr, "<$T> copied {$E} from {$P}", ElementEvent::nothing,
      ElementEvent::attachAndObserve},
-    {APINotifyElement_Copy, nullptr, "<$T> copied {$E} from {$P}", ElementEvent::nothing,
-     ElementEvent::attachAndObserve},
-    {APINotifyElement_Change, "<$T> window/door changed {$E}", "<$T> changed {$P} -> {$E}", ElementEvent::attach,
+    {port::ElementEventCode::changed, "<$T> window/door changed {$E}", "<$T> changed {$P} -> {$E}",
+     ElementEvent::attach, ElementEvent::attach},
+    {port::ElementEventCode::edited, "<$T> edited in place {$E}", "<$T> edited {$P} -> {$E}", ElementEvent::attach,
      ElementEvent::attach},
-    {APINotifyElement_Edit, "<$T> edited in place {$E}", "<$T> edited {$P} -> {$E}", ElementEvent::attach,
-     ElementEvent::attach},
-    {APINotifyElement_Delete, "<$T> deleted {$E}", nullptr, ElementEvent::nothing, ElementEvent::nothing},
-    {APINotifyElement_Undo_Created, "undone <$T> created {$E}", nullptr, ElementEvent::nothing, ElementEvent::nothing},
-    {APINotifyElement_Undo_Modified, "undone <$T> modified {$E}", nullptr, ElementEvent::nothing,
+    {port::ElementEventCode::deleted, "<$T> deleted {$E}", nullptr, ElementEvent::nothing, ElementEvent::nothing},
+    {port::ElementEventCode::undoCreated, "undone <$T> created {$E}", nullptr, ElementEvent::nothing,
      ElementEvent::nothing},
-    {APINotifyElement_Undo_Deleted, "undone <$T> deleted {$E}", nullptr, ElementEvent::nothing, ElementEvent::nothing},
-    {APINotifyElement_Redo_Created, "redone <$T> created {$E}", nullptr, ElementEvent::nothing, ElementEvent::nothing},
-    {APINotifyElement_Redo_Modified, "redone <$T> modified {$E}", nullptr, ElementEvent::nothing,
+    {port::ElementEventCode::undoModified, "undone <$T> modified {$E}", nullptr, ElementEvent::nothing,
      ElementEvent::nothing},
-    {APINotifyElement_Redo_Deleted, "redone <$T> deleted {$E}", nullptr, ElementEvent::nothing, ElementEvent::nothing},
+    {port::ElementEventCode::undoDeleted, "undone <$T> deleted {$E}", nullptr, ElementEvent::nothing,
+     ElementEvent::nothing},
+    {port::ElementEventCode::redoCreated, "redone <$T> created {$E}", nullptr, ElementEvent::nothing,
+     ElementEvent::nothing},
+    {port::ElementEventCode::redoModified, "redone <$T> modified {$E}", nullptr, ElementEvent::nothing,
+     ElementEvent::nothing},
+    {port::ElementEventCode::redoDeleted, "redone <$T> deleted {$E}", nullptr, ElementEvent::nothing,
+     ElementEvent::nothing},
     // The user's own edits of catalogue properties stay.
-    {APINotifyElement_PropertyValueChange, "<$T> property value changed {$E}", nullptr, ElementEvent::nothing,
+    {port::ElementEventCode::propertyValueChanged, "<$T> property value changed {$E}", nullptr, ElementEvent::nothing,
      ElementEvent::nothing},
-    {APINotifyElement_ClassificationChange, "<$T> classification changed {$E}", nullptr, ElementEvent::attach,
+    {port::ElementEventCode::classificationChanged, "<$T> classification changed {$E}", nullptr, ElementEvent::attach,
      ElementEvent::attach},
 };
 
-const ElementEvent* FindElementEvent(API_ElementDBEventID code)
+const ElementEvent* FindElementEvent(port::ElementEventCode code)
 {
     for (const ElementEvent& row : elementEvents)
         if (row.code == code)
@@ -187,17 +187,17 @@ GSErrCode AttachTwice(const API_Guid& guid, const std::function<GSErrCode()>& at
 }
 
 // Attaches the observer, once more when the host refuses; an element it still refuses is
-// kept for the next event or refresh. `context` names the operation in the log.
-void Observe(const API_Guid& guid, const char* context)
+// kept for the next event or refresh. `operation` names the operation in the log.
+void Observe(const API_Guid& guid, const char* operation)
 {
     GSErrCode err = NoError;
     for (int attempt = 0; attempt < 2; ++attempt) {
-        err = ACAPI_Element_AttachObserver(guid, 0);
+        err = port::AttachObserver(guid);
         if (err == NoError) {
             unobserved.erase(guid);
             return;
         }
-        LogArchicadErrorCodeMessage(err, context);
+        LogArchicadErrorCodeMessage(err, operation, port::attachObserverCall);
     }
     unobserved.insert(guid);
 }
@@ -206,77 +206,74 @@ void Observe(const API_Guid& guid, const char* context)
 void ObserveTheUnobserved()
 {
     for (const API_Guid& guid : std::vector<API_Guid>(unobserved.begin(), unobserved.end())) {
-        const GSErrCode err = ACAPI_Element_AttachObserver(guid, 0);
+        const GSErrCode err = port::AttachObserver(guid);
         if (err == NoError || err == hosterr::badId || err == hosterr::deleted)
             unobserved.erase(guid); // observed, or gone
         else
-            LogArchicadErrorCodeMessage(err, "ObserveTheUnobserved::ACAPI_Element_AttachObserver");
+            LogArchicadErrorCodeMessage(err, "ObserveTheUnobserved::", port::attachObserverCall);
     }
 }
 
-GSErrCode Handle(const API_NotifyElementType* event)
+GSErrCode Handle(const port::ElementEvent& event)
 {
-    if (event->notifID == APINotifyElement_BeginEvents || event->notifID == APINotifyElement_EndEvents) {
+    if (event.code == port::ElementEventCode::beginEvents || event.code == port::ElementEventCode::endEvents) {
         GS::UniString name;
-        port::DatabaseName(event->databaseId.elemSetId, name);
+        port::DatabaseName(event.database, name);
         DBPrintf("### Element_Manager: %s notification on database \"%s\"\n",
-                 event->notifID == APINotifyElement_BeginEvents ? "Begin Events" : "End Events", name.ToCStr().Get());
+                 event.code == port::ElementEventCode::beginEvents ? "Begin Events" : "End Events",
+                 name.ToCStr().Get());
         return NoError;
     }
-    const API_ElemTypeID type = event->elemHead.typeID;
+    const port::ElemHead& head = event.element;
     char typeName[256] = {};
-    if (const GSErrCode named = GetElementTypeString(type, typeName); named == hosterr::badElementType)
+    if (const GSErrCode named = GetElementTypeString(head, typeName); named == hosterr::badElementType)
         return NoError; // a type the add-on has no business with
     else if (named != NoError)
-        std::snprintf(typeName, sizeof typeName, "type %d", static_cast<int>(type)); // logged; only for the line
+        std::snprintf(typeName, sizeof typeName, "type %d",
+                      static_cast<int>(head.hostType)); // logged; only for the line
     if (!unobserved.empty())
         ObserveTheUnobserved();
-    if (IsShell(type))
-        return AttachTwice(event->elemHead.guid, [&] { return ElemPlacedEventHandler(event); });
+    if (port::IsShell(head.kind))
+        return AttachTwice(head.guid, [&] { return ElemPlacedEventHandler(event); });
 
-    API_Element parent{};
+    API_Guid parent = APINULLGuid;
     GSErrCode parentRead = NoError;
     for (int attempt = 0; attempt < 2; ++attempt) {
-        parent = API_Element{};
-        API_ElementUserData userData{};
-        parentRead = ACAPI_Notify_GetParentElement(&parent, nullptr, 0, &userData);
-        HandleGuard parentData(userData.dataHdl);
-        if (ReadSucceeded(parentRead, "ElementEventHandlerProc::ACAPI_Notify_GetParentElement",
+        parentRead = port::ParentElement(parent);
+        if (ReadSucceeded(parentRead, "ElementEventHandlerProc::", port::parentElementCall,
                           hosterr::badId)) // none: no parent
             break;
     }
     const bool hasParent = parentRead == NoError;
-    const ElementEvent* row = FindElementEvent(event->notifID);
+    const ElementEvent* row = FindElementEvent(event.code);
     if (row == nullptr)
         return NoError;
     const char* line = hasParent && row->withParent != nullptr ? row->withParent : row->alone;
     if (line != nullptr)
-        DBPrintf("%s", DebugLine(line, typeName, GuidText(event->elemHead.guid),
-                                 hasParent ? GuidText(parent.header.guid) : std::string())
-                           .c_str());
+        DBPrintf("%s",
+                 DebugLine(line, typeName, GuidText(head.guid), hasParent ? GuidText(parent) : std::string()).c_str());
     // Not knowing whether there is a parent, the element gets what either case would give it:
     // looking after an element the add-on need not is harmless, leaving one alone is not.
     const ElementEvent::Then then = hasParent                      ? row->thenWithParent
                                     : parentRead == hosterr::badId ? row->then
                                                                    : std::max(row->then, row->thenWithParent);
     if (then == ElementEvent::attachAndObserve)
-        Observe(event->elemHead.guid, "ElementEventHandlerProc::ACAPI_Element_AttachObserver");
+        Observe(head.guid, "ElementEventHandlerProc::");
     if (then == ElementEvent::nothing)
         return NoError;
-    return AttachTwice(event->elemHead.guid, [&] { return AttachKVProperties(event->elemHead); });
+    return AttachTwice(head.guid, [&] { return AttachKVProperties(head); });
 }
 
 } // namespace
 
 void InstallElementEventHandler()
 {
-    ACAPI_Notify_CatchNewElement(nullptr, ElementEventHandlerProc);
-    ACAPI_Notify_InstallElementObserver(ElementEventHandlerProc);
+    port::InstallElementEventHandler(ElementEventHandlerProc);
 }
 
-GSErrCode ElementEventHandlerProc(const API_NotifyElementType* event)
+GSErrCode ElementEventHandlerProc(const port::ElementEvent& event)
 {
-    if (event == nullptr || handling)
+    if (handling)
         return NoError;
     handling = true;
     // A host call that threw is given a second chance, as one that failed is: the element
@@ -305,25 +302,24 @@ void ObserveElementsLeftUnobserved()
     LogArchicadErrorCodeMessage(err, "ObserveElementsLeftUnobserved::", port::undoableCommandCall);
 }
 
-int ElemPlacedEventHandler(const API_NotifyElementType* event)
+int ElemPlacedEventHandler(const port::ElementEvent& event)
 {
-    const API_ElementDBEventID code = event->notifID;
-    if (code != APINotifyElement_New && code != APINotifyElement_Change)
+    const port::ElementEventCode code = event.code;
+    if (code != port::ElementEventCode::created && code != port::ElementEventCode::changed)
         return NoError;
-    API_Element element{};
-    element.header.guid = event->elemHead.guid;
-    if (GSErrCode err = ACAPI_Element_Get(&element); err != NoError) {
-        LogArchicadErrorCodeMessage(err, "WallPlacedEventHandler::ACAPI_Element_Get");
+    port::Element element;
+    if (GSErrCode err = port::GetElement(event.element.guid, element); err != NoError) {
+        LogArchicadErrorCodeMessage(err, "WallPlacedEventHandler::", port::getElementCall);
         return err;
     }
-    if (code == APINotifyElement_New)
-        Observe(element.header.guid, "WallPlacedEventHandler::ACAPI_Element_AttachObserver");
-    auto structure = StructureOf(element.header.guid);
+    if (code == port::ElementEventCode::created)
+        Observe(element.head.guid, "WallPlacedEventHandler::");
+    auto structure = StructureOf(element.head.guid);
     if (!structure) {
         LogError("ElemPlacedEventHandler: Unexpected element type");
         return texts::notHandled;
     }
-    const bool composite = structure->modelElemStructureType == API_CompositeStructure;
+    const bool composite = structure->structure == port::Structure::composite;
     port::Attribute attribute(composite ? port::AttrRef(port::AttrType::composite, structure->composite)
                                         : port::AttrRef(port::AttrType::buildingMaterial, structure->buildingMaterial));
     if (GSErrCode err = port::GetAttribute(attribute); err != NoError) {
@@ -338,17 +334,17 @@ int ElemPlacedEventHandler(const API_NotifyElementType* event)
     KorvelProperties properties;
     if (!text.IsEmpty() &&
         ReadStoredList(text, "the attribute " + std::to_string(attribute.head.ref.Index()), properties)) {
-        return WriteElementProperties(element.header.guid, properties, nullptr);
-    } else if (code == APINotifyElement_Change) {
-        SetDefaultValuesForKorvelProperties(element.header.guid);
+        return WriteElementProperties(element.head.guid, properties, nullptr);
+    } else if (code == port::ElementEventCode::changed) {
+        SetDefaultValuesForKorvelProperties(element.head.guid);
     }
     return NoError;
 }
 
-int AttachKVProperties(const API_Elem_Head& head)
+int AttachKVProperties(const port::ElemHead& head)
 {
     GS::UniString name;
-    if (IsNamedByIfc(head.typeID)) {
+    if (IsNamedByIfc(head.kind)) {
         GetIFCNameFromElementGuid(head.guid, name);
     } else {
         bool placedFromPart = false;
@@ -359,22 +355,21 @@ int AttachKVProperties(const API_Elem_Head& head)
     }
     if (name.IsEmpty())
         return hosterr::noModuleData;
-    attachedItem = (IsNamedByIfc(head.typeID) ? "the type \"" : "the library part \"") + name.ToUtf8() + "\"";
+    attachedItem = (IsNamedByIfc(head.kind) ? "the type \"" : "the library part \"") + name.ToUtf8() + "\"";
     GS::UniString text;
     GSErrCode code = NoError;
     if (ReadRecord(name, text, &code)) {
         KorvelProperties properties;
         if (!ReadStoredList(text, texts::RecordName(name.ToUtf8()), properties))
             return code;
-        API_Element element{};
-        element.header.guid = head.guid;
-        if (GSErrCode err = ACAPI_Element_Get(&element); err != NoError) {
-            LogArchicadErrorCodeMessage(err, "AttachKVProperties::ACAPI_Element_Get");
+        port::Element element;
+        if (GSErrCode err = port::GetElement(head.guid, element); err != NoError) {
+            LogArchicadErrorCodeMessage(err, "AttachKVProperties::", port::getElementCall);
             return err;
         }
         return WriteElementProperties(head.guid, properties, nullptr);
     }
-    if (!IsNamedByIfc(head.typeID))
+    if (!IsNamedByIfc(head.kind))
         return code;
     // Renamed since its type was imported: the record follows the element's catalogue name.
     GS::UniString catalogueName;
@@ -389,8 +384,9 @@ int AttachKVProperties(const API_Elem_Head& head)
 GSErrCode AttachKVProperties(const GS::UniString& name)
 {
     GS::Array<API_Guid> elements;
-    if (GSErrCode err = ACAPI_Element_GetElemList(API_ZombieElemID, &elements, 0x0A); err != NoError) {
-        LogArchicadErrorCodeMessage(err, "AttachKVProperties::ACAPI_Element_GetElemList");
+    if (GSErrCode err = port::ElementList(port::ElemKind::any, elements, port::editableOnly | port::onVisibleLayers);
+        err != NoError) {
+        LogArchicadErrorCodeMessage(err, "AttachKVProperties::", port::elementListCall);
         return err;
     }
     GSErrCode result = NoError;
@@ -402,16 +398,15 @@ GSErrCode AttachKVProperties(const GS::UniString& name)
     KorvelProperties properties;
     bool read = false;
     for (const API_Guid& guid : elements) {
-        API_Element element{};
-        element.header.guid = guid;
-        if (GSErrCode err = ACAPI_Element_Get(&element); err != NoError) {
-            LogArchicadErrorCodeMessage(err, "AttachKVProperties::ACAPI_Element_Get");
+        port::Element element;
+        if (GSErrCode err = port::GetElement(guid, element); err != NoError) {
+            LogArchicadErrorCodeMessage(err, "AttachKVProperties::", port::getElementCall);
             failed(err);
             continue;
         }
         bool placedFromPart = false;
         GSErrCode error = NoError;
-        const GS::UniString partName = LibraryPartName(element.header, &placedFromPart, &error);
+        const GS::UniString partName = LibraryPartName(element.head, &placedFromPart, &error);
         // Not knowing the element's part, the page may not hear that its data was written.
         if (error != NoError) {
             failed(error);
@@ -440,17 +435,16 @@ GSErrCode AttachKVProperties(const GS::UniString& name)
     return result;
 }
 
-GSErrCode GetElementsFromAttrib(const port::AttrRef& composite, std::vector<API_Element>& kept)
+GSErrCode GetElementsFromAttrib(const port::AttrRef& composite, std::vector<port::Element>& kept)
 {
     kept.clear();
     std::vector<API_Guid> users;
     if (GSErrCode err = ElementsBuiltOf(composite.Index(), true, "GetElementsFromAttrib", users); err != NoError)
         return err; // logged
     for (const API_Guid& guid : users) {
-        API_Element element{};
-        element.header.guid = guid;
-        if (GSErrCode err = ACAPI_Element_Get(&element); err != NoError) {
-            LogArchicadErrorCodeMessage(err, "GetElementsFromAttrib::ACAPI_Element_Get");
+        port::Element element;
+        if (GSErrCode err = port::GetElement(guid, element); err != NoError) {
+            LogArchicadErrorCodeMessage(err, "GetElementsFromAttrib::", port::getElementCall);
             return err;
         }
         kept.push_back(element);

@@ -24,6 +24,27 @@
 
 namespace KRV {
 
+// Deletes the location the host leaves in a library part record after a search, a read or
+// a registration, unless it is the caller's own.
+class LibPartLocationGuard {
+public:
+    explicit LibPartLocationGuard(API_LibPart& part, const IO::Location* own = nullptr) : part(part), own(own) {}
+    ~LibPartLocationGuard()
+    {
+        NothingEscapes("LibPartLocationGuard", [&] {
+            if (part.location != own)
+                delete part.location;
+            part.location = nullptr;
+        });
+    }
+    LibPartLocationGuard(const LibPartLocationGuard&) = delete;
+    LibPartLocationGuard& operator=(const LibPartLocationGuard&) = delete;
+
+private:
+    API_LibPart& part;
+    const IO::Location* own;
+};
+
 namespace {
 
 // The host's code for "that folder is there already".

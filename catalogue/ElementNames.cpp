@@ -28,11 +28,11 @@ GSErrCode GetIFCNameFromElementGuid(const API_Guid& element, GS::UniString& name
     return NoError;
 }
 
-GSErrCode GetElementTypeString(const API_ElemTypeID& type, char* buffer)
+GSErrCode GetElementTypeString(const port::ElemHead& type, char* buffer)
 {
     GS::UniString name;
-    if (GSErrCode err = ACAPI_Goodies_GetElemTypeName(type, name); err != NoError) {
-        ReadSucceeded(err, "GetElementTypeString::ACAPI_Goodies_GetElemTypeName", hosterr::badElementType);
+    if (GSErrCode err = port::ElementTypeName(type, name); err != NoError) {
+        ReadSucceeded(err, "GetElementTypeString::", port::elementTypeNameCall, hosterr::badElementType);
         return err;
     }
     const std::string cut = GS::TruncateUtf8(name.ToUtf8(), 255);

@@ -18,36 +18,26 @@ using Shells = std::unordered_map<API_Guid, ShellFacts>;
 
 } // namespace
 
-ShellFacts FactsOf(const API_Element& element)
+ShellFacts FactsOf(const port::Element& element)
 {
     ShellFacts facts;
-    facts.type = element.header.typeID;
-    WithShell(
-        element,
-        [&](const auto& shell) {
-            facts.structure = {shell.modelElemStructureType, shell.composite, shell.buildingMaterial, 0,
-                               shell.thickness};
-            if constexpr (std::is_same_v<std::decay_t<decltype(shell)>, API_WallType>) {
-                facts.structure.profileAttr = shell.profileAttr;
-                facts.wallType = shell.type;
-                facts.wallThicknessEnd = shell.thickness1;
-            }
-            return true;
-        },
-        false);
+    facts.kind = element.head.kind;
+    if (port::IsShell(element.head.kind)) {
+        facts.structure = element.shell;
+        facts.wallType = element.wallType;
+        facts.wallThicknessEnd = element.wallThicknessEnd;
+    }
     return facts;
 }
 
-std::optional<API_ElemStructure> StructureOf(const API_Guid& guid)
+std::optional<port::ShellStructure> StructureOf(const API_Guid& guid)
 {
-    API_Element element{};
-    element.header.guid = guid;
-    if (GSErrCode err = ACAPI_Element_Get(&element); err != NoError) {
-        LogArchicadErrorCodeMessage(err, "StructureOf::ACAPI_Element_Get");
+    port::Element element;
+    if (GSErrCode err = port::GetElement(guid, element); err != NoError) {
+        LogArchicadErrorCodeMessage(err, "StructureOf::", port::getElementCall);
         return std::nullopt;
     }
-    const API_ElemTypeID type = element.header.typeID;
-    if (!IsShell(type))
+    if (!port::IsShell(element.head.kind))
         return std::nullopt;
     const ShellFacts facts = FactsOf(element);
     if (Shells* shells = RequestScoped<Shells>::Current())
@@ -79,8 +69,8 @@ namespace {
 // What the walls, slabs and roofs are built of, as read during the current request.
 struct CompositeUse {
     bool read = false;
-    std::vector<API_Guid> order;                                // the host's order of walls, then slabs, then roofs
-    std::unordered_map<API_Guid, API_AttributeIndex> composite; // of those built of one
+    std::vector<API_Guid> order;                   // the host's order of walls, then slabs, then roofs
+    std::unordered_map<API_Guid, Int32> composite; // of those built of one
     bool visibleRead = false;
     std::unordered_set<API_Guid> visible;
 };
@@ -88,11 +78,11 @@ struct CompositeUse {
 GSErrCode ReadUse(CompositeUse& into, const char* where)
 {
     std::vector<API_Guid> order;
-    std::unordered_map<API_Guid, API_AttributeIndex> composite;
-    for (API_ElemTypeID type : shellTypes) {
+    std::unordered_map<API_Guid, Int32> composite;
+    for (port::ElemKind kind : port::shellKinds) {
         GS::Array<API_Guid> list;
-        if (GSErrCode err = ACAPI_Element_GetElemList(type, &list); err != NoError) {
-            LogArchicadErrorCodeMessage(err, (std::string(where) + "::ACAPI_Element_GetElemList").c_str());
+        if (GSErrCode err = port::ElementList(kind, list); err != NoError) {
+            LogArchicadErrorCodeMessage(err, std::string(where) + "::", port::elementListCall);
             return err;
         }
         for (const API_Guid& guid : list) {
@@ -101,7 +91,7 @@ GSErrCode ReadUse(CompositeUse& into, const char* where)
                 return hosterr::general; // logged: whether it is built of the composite is not known
             order.push_back(guid);
             // Only elements built of a composite: the composite field of the others means nothing.
-            if (structure->modelElemStructureType == API_CompositeStructure)
+            if (structure->structure == port::Structure::composite)
                 composite.emplace(guid, structure->composite);
         }
     }
@@ -114,8 +104,8 @@ GSErrCode ReadUse(CompositeUse& into, const char* where)
 GSErrCode ReadVisible(CompositeUse& into, const char* where)
 {
     GS::Array<API_Guid> list;
-    if (GSErrCode err = ACAPI_Element_GetElemList(API_ZombieElemID, &list, APIFilt_OnVisLayer); err != NoError) {
-        LogArchicadErrorCodeMessage(err, (std::string(where) + "::ACAPI_Element_GetElemList").c_str());
+    if (GSErrCode err = port::ElementList(port::ElemKind::any, list, port::onVisibleLayers); err != NoError) {
+        LogArchicadErrorCodeMessage(err, std::string(where) + "::", port::elementListCall);
         return err;
     }
     into.visible.clear();
@@ -137,8 +127,7 @@ CompositeUseScope::~CompositeUseScope()
     RequestScoped<CompositeUse>::Close();
 }
 
-GSErrCode ElementsBuiltOf(API_AttributeIndex composite, bool visibleOnly, const char* where,
-                          std::vector<API_Guid>& elements)
+GSErrCode ElementsBuiltOf(Int32 composite, bool visibleOnly, const char* where, std::vector<API_Guid>& elements)
 {
     elements.clear();
     CompositeUse once;
@@ -160,7 +149,7 @@ GSErrCode ElementsBuiltOf(API_AttributeIndex composite, bool visibleOnly, const 
     return NoError;
 }
 
-void CompositeChanged(const API_Guid& element, API_AttributeIndex, API_AttributeIndex to)
+void CompositeChanged(const API_Guid& element, Int32, Int32 to)
 {
     CompositeUse* use = RequestScoped<CompositeUse>::Current();
     if (use == nullptr || !use->read)

@@ -5,14 +5,6 @@
 
 namespace KRV {
 
-std::size_t ComponentCount(const API_AttributeDefExt& defs)
-{
-    if (defs.cwall_compItems == nullptr)
-        return 0;
-    return static_cast<std::size_t>(BMGetHandleSize(reinterpret_cast<GSHandle>(defs.cwall_compItems))) /
-           sizeof(API_CWallComponent);
-}
-
 GSHandle TextHandle(const GS::UniString& text)
 {
     const std::string bytes = text.ToUtf8();

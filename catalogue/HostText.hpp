@@ -1,6 +1,5 @@
 #pragma once
 // Texts in the host's fixed record fields: cut at a character boundary, read back to the zero.
-#include "APIdefs_Attributes.h"
 #include "GS/UniString.hpp"
 
 #include <cstring>
@@ -16,10 +15,5 @@ template <std::size_t N> void CopyText(char (&target)[N], const std::string& tex
     const std::string cut = GS::TruncateUtf8(text, N - 1);
     std::memcpy(target, cut.data(), cut.size());
 }
-
-// Puts a name into an attribute header's name buffer. A name too long for it is cut at
-// a character boundary, so the buffer always holds valid text.
-void SetHeaderName(API_Attr_Head& head, const GS::UniString& name);
-GS::UniString GetHeaderName(const API_Attr_Head& head);
 
 } // namespace KRV

@@ -6,7 +6,6 @@
 #include <optional>
 #include <set>
 
-#include "APIdefs_Elements.h"
 #include "AddOnData.hpp"
 #include "ElementStructure.hpp"
 #include "ErrorMessages.hpp"
@@ -48,9 +47,9 @@ StageUse CollectStageUse()
         auto structure = StructureOf(guid);
         if (!structure)
             continue;
-        if (structure->modelElemStructureType == API_BasicStructure)
+        if (structure->structure == port::Structure::basic)
             use.buildingMaterials.insert(structure->buildingMaterial);
-        else if (structure->modelElemStructureType == API_CompositeStructure)
+        else if (structure->structure == port::Structure::composite)
             use.composites.insert(structure->composite);
     }
     for (int composite : use.composites)
@@ -184,9 +183,9 @@ port::Attribute GetAttribute(GS::UniString name, port::AttrType type)
 int InitCompMatElemList()
 {
     g_elemList.Clear();
-    for (API_ElemTypeID type : shellTypes) {
+    for (port::ElemKind kind : port::shellKinds) {
         GS::Array<API_Guid> more;
-        if (GSErrCode err = ACAPI_Element_GetElemList(type, &more); err != NoError)
+        if (GSErrCode err = port::ElementList(kind, more); err != NoError)
             return err;
         for (const API_Guid& guid : more)
             g_elemList.Push(guid);

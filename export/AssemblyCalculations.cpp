@@ -21,17 +21,17 @@ struct Assembly {
 };
 
 // Lists, reads, names and measures the assemblies of a type, first-seen order.
-std::vector<Assembly> Scan(API_ElemTypeID type, ExportManager& manager)
+std::vector<Assembly> Scan(port::ElemKind type, ExportManager& manager)
 {
     ReadCache& cache = manager.Cache();
-    const GS::Array<API_Guid> elements = manager.Elements(type, 10, "CalculateAssemblies");
+    const GS::Array<API_Guid> elements =
+        manager.Elements(type, port::editableOnly | port::onVisibleLayers, "CalculateAssemblies");
     std::vector<Assembly> groups;
     std::unordered_map<std::string, std::size_t> byName;
     for (const API_Guid& guid : elements) {
         KRV_ELEMENT_TRACE("Element guid: %s\n", APIGuidToString(guid).ToUtf8().c_str());
-        API_Element element{};
-        element.header.guid = guid;
-        if (!cache.Read(ACAPI_Element_Get(&element), "CalculateAssemblies::ACAPI_Element_Get"))
+        port::Element element;
+        if (!cache.Read(port::GetElement(guid, element), "CalculateAssemblies::", port::getElementCall))
             continue;       // the take-off is incomplete
         GS::UniString name; // every element starts without a name
         if (GetIFCNameFromElementGuid(guid, name) != NoError) {
@@ -43,16 +43,16 @@ std::vector<Assembly> Scan(API_ElemTypeID type, ExportManager& manager)
         const GS::UniString bimUuid(std::string(properties.ValueByName("id")));
         if (cache.Record(name))
             KRV_ELEMENT_TRACE("bim_uuid: %s\n", bimUuid.ToUtf8().c_str());
-        API_ElementQuantity q;
-        const bool read = cache.Quantities(guid, q);
-        const double measure = !read ? 0.0 : type == API_CurtainWallID ? q.area : q.volume;
+        port::Quantities q;
+        const bool read = cache.Quantities(element.head, q);
+        const double measure = !read ? 0.0 : type == port::ElemKind::curtainWall ? q.area : q.volume;
         auto found = byName.find(name.ToUtf8());
         if (found != byName.end()) {
             groups[found->second].measure += measure;
             continue;
         }
         Assembly assembly;
-        assembly.type = type == API_CurtainWallID ? (read ? "Walls" : "") : "Stairs";
+        assembly.type = type == port::ElemKind::curtainWall ? (read ? "Walls" : "") : "Stairs";
         assembly.id = APIGuidToString(guid); // the group's first element names it
         assembly.name = name;
         assembly.bimUuid = bimUuid;
@@ -88,7 +88,7 @@ template <typename Write> void WriteGroups(JsonWriter& out, const std::vector<As
 
 void ExportManager::CalculateCurtainWalls(JsonWriter& out)
 {
-    WriteGroups(out, Scan(API_CurtainWallID, *this), [&out](const Assembly& a) {
+    WriteGroups(out, Scan(port::ElemKind::curtainWall, *this), [&out](const Assembly& a) {
         out.Member("area", a.measure);
         out.Key("attributes");
         WriteProperties(out, *a.properties);
@@ -101,7 +101,7 @@ void ExportManager::CalculateCurtainWalls(JsonWriter& out)
 
 void ExportManager::CalculateStairs(JsonWriter& out)
 {
-    WriteGroups(out, Scan(API_StairID, *this), [&out](const Assembly& a) {
+    WriteGroups(out, Scan(port::ElemKind::stair, *this), [&out](const Assembly& a) {
         out.Key("attributes");
         WriteProperties(out, *a.properties);
         out.Member("bim_uuid", a.bimUuid.ToUtf8());

@@ -6,7 +6,6 @@
 #include "ElementStructure.hpp"
 #include "ErrorMessages.hpp"
 #include "ExportManager.hpp"
-#include "HostText.hpp"
 #include "JsonWriter.hpp"
 
 namespace KRV {
@@ -16,7 +15,7 @@ namespace {
 // A layer's entry as the reply lists it; its properties stay in the request's cache.
 struct LayerEntry {
     double thickness = 1e-05;
-    API_AttributeIndex index = 0;
+    Int32 index = 0;
     std::string type;
     std::string name;
     std::string bimUuid;
@@ -29,7 +28,7 @@ constexpr std::string_view listedGroup = "VORO Attributes";
 // A group's entry: what its first element found, and the area of all of them.
 struct GroupEntry {
     std::string name;
-    API_AttributeIndex id = 0;
+    Int32 id = 0;
     std::string bimUuid;
     std::vector<LayerEntry> layers;
     const char* subtype = "";
@@ -37,26 +36,13 @@ struct GroupEntry {
     double area = 0;
 };
 
-struct Shell {
-    API_ModelElemStructureType structure;
-    API_AttributeIndex composite;
-    API_AttributeIndex buildingMaterial;
-    double thickness;
-};
-
-Shell ShellOf(const ShellFacts& facts)
-{
-    return {facts.structure.modelElemStructureType, facts.structure.composite, facts.structure.buildingMaterial,
-            facts.structure.thickness};
-}
-
 // The area from the quantities: the volume over the thickness, or the surface for that kind
 // of wall.
 double AreaOf(const API_Guid& guid, const ShellFacts& facts, ReadCache& cache)
 {
-    API_ElementQuantity quantity;
-    const bool read = cache.Quantities(guid, quantity);
-    if (!IsShell(facts.type))
+    port::Quantities quantity;
+    const bool read = cache.Quantities(port::ElemHead{guid, facts.kind, 0}, quantity);
+    if (!port::IsShell(facts.kind))
         return 0.0;
     if (facts.MeasuredBySurface())
         return read ? quantity.surface : 0.0;
@@ -77,11 +63,11 @@ GS::UniString GetLayerType(short flagBits)
     return "Other";
 }
 
-GS::Array<API_Guid> ExportManager::Elements(API_ElemTypeID type, UInt32 filter, const char* where)
+GS::Array<API_Guid> ExportManager::Elements(port::ElemKind kind, UInt32 filter, const char* where)
 {
     GS::Array<API_Guid> elements;
-    if (GSErrCode err = ACAPI_Element_GetElemList(type, &elements, filter, APINULLGuid); err != NoError) {
-        LogArchicadErrorCodeMessage(err, (std::string(where) + "::ACAPI_Element_GetElemList").c_str());
+    if (GSErrCode err = port::ElementList(kind, elements, filter); err != NoError) {
+        LogArchicadErrorCodeMessage(err, std::string(where) + "::", port::elementListCall);
         cache.Incomplete();
         elements.Clear();
     }
@@ -192,11 +178,11 @@ void WriteGroup(JsonWriter& out, const GroupEntry& group, const char* systemType
 
 } // namespace
 
-void ExportManager::CalculateCompositeElements(API_ElemTypeID type, JsonWriter& out)
+void ExportManager::CalculateCompositeElements(port::ElemKind kind, JsonWriter& out)
 {
-    const Int32 typeCode = type == API_WallID ? 1 : type == API_SlabID ? 3 : 2;
-    const char* systemType = type == API_WallID ? "Wall" : type == API_SlabID ? "Slab" : "Roof";
-    const GS::Array<API_Guid> elements = Elements(type, 8, "CalculateCompositeElements");
+    const Int32 typeCode = kind == port::ElemKind::wall ? 1 : kind == port::ElemKind::slab ? 3 : 2;
+    const char* systemType = kind == port::ElemKind::wall ? "Wall" : kind == port::ElemKind::slab ? "Slab" : "Roof";
+    const GS::Array<API_Guid> elements = Elements(kind, port::onVisibleLayers, "CalculateCompositeElements");
     std::vector<GroupEntry> groups;
     // Groups by attribute: one for a composite, one per thickness for a building material.
     std::unordered_map<port::AttrRef, std::vector<std::size_t>> byKey;
@@ -206,15 +192,14 @@ void ExportManager::CalculateCompositeElements(API_ElemTypeID type, JsonWriter& 
         if (const ShellFacts* known = KnownShell(guid)) {
             facts = *known;
         } else {
-            API_Element element{};
-            element.header.guid = guid;
-            if (!cache.Read(ACAPI_Element_Get(&element), "CalculateCompositeElements::ACAPI_Element_Get"))
+            port::Element element;
+            if (!cache.Read(port::GetElement(guid, element), "CalculateCompositeElements::", port::getElementCall))
                 continue; // the take-off is incomplete
             facts = FactsOf(element);
         }
-        const Shell shell = ShellOf(facts);
-        const bool composite = shell.structure == API_CompositeStructure;
-        if (!composite && shell.structure != API_BasicStructure)
+        const port::ShellStructure& shell = facts.structure;
+        const bool composite = shell.structure == port::Structure::composite;
+        if (!composite && shell.structure != port::Structure::basic)
             continue; // profiled
         const CachedAttribute* attribute =
             cache.Attribute(composite ? port::AttrRef(port::AttrType::composite, shell.composite)
@@ -267,7 +252,7 @@ void ExportManager::CalculateCompositeElements(API_ElemTypeID type, JsonWriter& 
 void ExportManager::CalculateComposites(JsonWriter& out)
 {
     out.BeginArray();
-    for (API_ElemTypeID type : shellTypes)
+    for (port::ElemKind type : port::shellKinds)
         CalculateCompositeElements(type, out);
     out.EndArray();
 }

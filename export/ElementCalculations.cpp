@@ -3,14 +3,10 @@
 #include <cstring>
 #include <unordered_map>
 
-#include "APIdefs_LibParts.h"
 #include "ElementNames.hpp"
 #include "ErrorMessages.hpp"
 #include "ExportManager.hpp"
 #include "HostErrors.hpp"
-#include "HostMemory.hpp"
-#include "HostText.hpp"
-#include "ProfileVectorImage.hpp"
 #include "Trace.hpp"
 
 namespace KRV {
@@ -28,18 +24,18 @@ struct ElemInfo {
     const StoredTexts* properties = nullptr; // in the request's cache
 };
 
-const char* Category(API_ElemTypeID type)
+const char* Category(port::ElemKind kind)
 {
-    switch (type) {
-    case API_ObjectID:
+    switch (kind) {
+    case port::ElemKind::object:
         return "Furniture";
-    case API_ColumnID:
+    case port::ElemKind::column:
         return "Columns";
-    case API_BeamID:
+    case port::ElemKind::beam:
         return "Structural Framing";
-    case API_WindowID:
+    case port::ElemKind::window:
         return "Windows";
-    case API_DoorID:
+    case port::ElemKind::door:
         return "Doors";
     default:
         return "Unknown object type.";
@@ -47,72 +43,62 @@ const char* Category(API_ElemTypeID type)
 }
 
 // The building material a column's or beam's first segment is made of; 0 when none.
-API_AttributeIndex SegmentMaterial(const API_Element& element, ReadCache& cache)
+Int32 SegmentMaterial(const port::Element& element, ReadCache& cache)
 {
-    const bool column = element.header.typeID == API_ColumnID;
-    API_ElementMemo memo{};
-    MemoGuard release(memo);
-    if (!cache.Read(ACAPI_Element_GetMemo(element.header.guid, &memo,
-                                          column ? APIMemoMask_ColumnSegment : APIMemoMask_BeamSegment),
-                    "SegmentMaterial::ACAPI_Element_GetMemo"))
-        return 0;
-    GSHandle segments =
-        column ? reinterpret_cast<GSHandle>(memo.columnSegments) : reinterpret_cast<GSHandle>(memo.beamSegments);
-    const std::size_t size = column ? sizeof(API_ColumnSegmentType) : sizeof(API_BeamSegmentType);
-    API_AttributeIndex material = 0;
-    if (segments != nullptr && static_cast<std::size_t>(BMGetHandleSize(segments)) >= size) {
-        const API_AssemblySegmentData& first =
-            column ? (*memo.columnSegments)[0].assemblySegmentData : (*memo.beamSegments)[0].assemblySegmentData;
-        if (first.modelElemStructureType == API_BasicStructure) {
-            material = first.buildingMaterial;
+    Int32 material = 0;
+    const GSErrCode err = port::WithFirstSegment(element.head, [&](const std::optional<port::SegmentStructure>& first) {
+        if (!first)
+            return;
+        if (first->structure == port::Structure::basic) {
+            material = first->buildingMaterial;
         } else if ([[maybe_unused]] const CachedAttribute* profile =
-                       cache.Attribute(port::AttrRef(port::AttrType::profile, first.profileAttr))) {
+                       cache.Attribute(port::AttrRef(port::AttrType::profile, first->profile))) {
             KRV_ELEMENT_TRACE("profile name: %s\n", profile->attribute.head.name.ToUtf8().c_str());
-            material = cache.ProfileMaterial(first.profileAttr);
+            material = cache.ProfileMaterial(first->profile);
         }
-    }
-    return material;
+    });
+    return cache.Read(err, "SegmentMaterial::", port::segmentsCall) ? material : 0;
 }
 
-void Measure(const API_Element& element, double density, ElemInfo& info, ReadCache& cache)
+void Measure(const port::Element& element, double density, ElemInfo& info, ReadCache& cache)
 {
-    const API_ElemTypeID type = element.header.typeID;
-    if (type == API_ObjectID) {
-        API_ElemInfo3D info3D{};
-        const GSErrCode err = ACAPI_Element_Get3DInfo(element.header, &info3D);
+    const port::ElemKind type = element.head.kind;
+    if (type == port::ElemKind::object) {
+        port::Bounds3D bounds;
+        const GSErrCode err = port::ElementBounds(element.head, bounds);
         if (err != NoError) {
-            cache.Read(err, "Measure::ACAPI_Element_Get3DInfo", hosterr::no3D); // none is no failure
+            cache.Read(err, "Measure::", port::bounds3DCall, hosterr::no3D); // none is no failure
             return;
         }
-        const double dx = info3D.bounds.xMax - info3D.bounds.xMin;
-        const double dy = info3D.bounds.yMax - info3D.bounds.yMin;
-        const double dz = info3D.bounds.zMax - info3D.bounds.zMin;
+        const double dx = bounds.xMax - bounds.xMin;
+        const double dy = bounds.yMax - bounds.yMin;
+        const double dz = bounds.zMax - bounds.zMin;
         info.area = dx * dy;
         info.volume = dz * info.area;
         info.length = 2 * dx + 2 * dy;
         info.weight = density * info.volume;
         return;
     }
-    API_ElementQuantity q;
-    if (!cache.Quantities(element.header.guid, q))
+    port::Quantities q;
+    if (!cache.Quantities(element.head, q))
         return;
     switch (type) {
-    case API_ColumnID:
+    case port::ElemKind::column:
         info.length = q.height;
-        info.area = q.surfaces[0] + q.surfaces[1];
+        info.area = q.sides[0] + q.sides[1];
         info.volume = q.volume;
         break;
-    case API_BeamID:
+    case port::ElemKind::beam:
         info.length = q.length;
-        info.area = q.surfaces[0] + q.surfaces[1] + q.surfaces[2] + q.surfaces[3] + q.surfaces[4];
+        info.area = q.sides[0] + q.sides[1] + q.sides[2] + q.sides[3] + q.sides[4];
         info.volume = q.volume;
         break;
-    case API_WindowID:
+    case port::ElemKind::window:
         info.length = 2 * (q.width + q.height);
         info.area = q.surface;
         info.volume = q.volume;
         break;
-    case API_DoorID:
+    case port::ElemKind::door:
         info.length = q.width + 2 * q.height;
         info.area = q.surface;
         info.volume = q.volume;
@@ -142,9 +128,10 @@ void WriteEntry(JsonWriter& out, const ElemInfo& info)
 
 } // namespace
 
-void ExportManager::CalculateElements(API_ElemTypeID type, const char* defaultUnit, JsonWriter& out)
+void ExportManager::CalculateElements(port::ElemKind type, const char* defaultUnit, JsonWriter& out)
 {
-    const GS::Array<API_Guid> elements = Elements(type, 10, "CalculateElements");
+    const GS::Array<API_Guid> elements =
+        Elements(type, port::editableOnly | port::onVisibleLayers, "CalculateElements");
     std::vector<ElemInfo> groups;
     std::unordered_map<std::string, std::size_t> byKey;
     struct Facts {
@@ -154,20 +141,20 @@ void ExportManager::CalculateElements(API_ElemTypeID type, const char* defaultUn
         GS::UniString bimUuid;
     };
     std::unordered_map<const StoredTexts*, Facts> facts;
-    const bool placedFromPart = type == API_WindowID || type == API_DoorID || type == API_ObjectID;
+    const bool placedFromPart =
+        type == port::ElemKind::window || type == port::ElemKind::door || type == port::ElemKind::object;
     for (const API_Guid& guid : elements) {
         KRV_ELEMENT_TRACE("Element guid: %s\n", APIGuidToString(guid).ToUtf8().c_str());
-        API_Element element{};
-        element.header.guid = guid;
-        if (!cache.Read(ACAPI_Element_Get(&element), "CalculateElements::ACAPI_Element_Get"))
+        port::Element element;
+        if (!cache.Read(port::GetElement(guid, element), "CalculateElements::", port::getElementCall))
             continue; // the take-off is incomplete
         // The library part comes with the element's record (read once per part).
         std::string uniqueId;
         GS::UniString productName;
         if (!placedFromPart) {
             KRV_ELEMENT_TRACE("The element is not GDL based!\n");
-        } else if (element.object.libInd > 0) {
-            const auto& part = cache.LibraryPart(element.object.libInd);
+        } else if (element.libraryPart > 0) {
+            const auto& part = cache.LibraryPart(element.libraryPart);
             if (part.first.empty())
                 continue; // a part the host cannot find
             uniqueId = part.first;
@@ -177,14 +164,14 @@ void ExportManager::CalculateElements(API_ElemTypeID type, const char* defaultUn
         // The IFC name decides for objects and names what has no product; a window or door
         // placed from a part is known by the part (its name is read only for the trace).
         GS::UniString ifcName; // every element starts without a name
-        if (type == API_ObjectID || productName.IsEmpty() || KORVEL_ELEMENT_TRACE) {
+        if (type == port::ElemKind::object || productName.IsEmpty() || KORVEL_ELEMENT_TRACE) {
             if (GetIFCNameFromElementGuid(guid, ifcName) != NoError)
                 cache.Incomplete(); // logged
             KRV_ELEMENT_TRACE("IFC name: %s\n", ifcName.ToUtf8().c_str());
             ifcName.Trim();
         }
-        if (type == API_ObjectID) {
-            const Int32 related = element.object.relatedElemType;
+        if (type == port::ElemKind::object) {
+            const Int32 related = element.standsFor;
             // Parts of curtain walls and stairs are counted with their assembly.
             if (ifcName.IsEmpty() || related == 39 || related == 48 || related == 49 || related == 50)
                 continue;
@@ -193,11 +180,11 @@ void ExportManager::CalculateElements(API_ElemTypeID type, const char* defaultUn
         if (!productName.IsEmpty()) {
             key = uniqueId;
         } else {
-            if (type == API_ObjectID)
+            if (type == port::ElemKind::object)
                 continue;
-            productName = type == API_BeamID     ? GS::UniString("Beam ") + ifcName
-                          : type == API_ColumnID ? GS::UniString("Column ") + ifcName
-                                                 : ifcName;
+            productName = type == port::ElemKind::beam     ? GS::UniString("Beam ") + ifcName
+                          : type == port::ElemKind::column ? GS::UniString("Column ") + ifcName
+                                                           : ifcName;
             key = productName.ToUtf8();
         }
         if (key.empty())
@@ -209,11 +196,10 @@ void ExportManager::CalculateElements(API_ElemTypeID type, const char* defaultUn
         if (!placedFromPart) {
 #if KORVEL_ELEMENT_TRACE
             GS::UniString info;
-            API_Guid element_guid = guid;
-            ACAPI_Database(APIDb_GetElementInfoStringID, &element_guid, &info); // only for the trace
+            port::ElementInfoString(guid, info); // only for the trace
             KRV_ELEMENT_TRACE("column info: %s\n", info.ToUtf8().c_str());
 #endif
-            const API_AttributeIndex index = SegmentMaterial(element, cache);
+            const Int32 index = SegmentMaterial(element, cache);
             if (const CachedAttribute* material =
                     index != 0 ? cache.Attribute(port::AttrRef(port::AttrType::buildingMaterial, index)) : nullptr) {
                 KRV_ELEMENT_TRACE("material name: %s\n", material->attribute.head.name.ToUtf8().c_str());
@@ -269,8 +255,11 @@ void ExportManager::CalculateElements(API_ElemTypeID type, const char* defaultUn
 
 void ExportManager::CalculateObjects(JsonWriter& out)
 {
-    const std::pair<API_ElemTypeID, const char*> types[] = {
-        {API_WindowID, "pcs"}, {API_DoorID, "pcs"}, {API_ObjectID, "pcs"}, {API_ColumnID, "m3"}, {API_BeamID, "m3"}};
+    const std::pair<port::ElemKind, const char*> types[] = {{port::ElemKind::window, "pcs"},
+                                                            {port::ElemKind::door, "pcs"},
+                                                            {port::ElemKind::object, "pcs"},
+                                                            {port::ElemKind::column, "m3"},
+                                                            {port::ElemKind::beam, "m3"}};
     out.BeginArray();
     for (const auto& [type, unit] : types)
         CalculateElements(type, unit, out);

@@ -4,8 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "APIdefs_Attributes.h"
-#include "APIdefs_Elements.h"
+#include "Elements.hpp"
 #include "JsonText.hpp"
 #include "JsonWriter.hpp"
 #include "ReadCache.hpp"
@@ -30,13 +29,13 @@ public:
     // The elements of a type as the host lists them (`filter` its list filter). A list the
     // host cannot give is logged, and leaves the take-off incomplete: the request then fails
     // rather than answer as if the project had none of them.
-    GS::Array<API_Guid> Elements(API_ElemTypeID type, UInt32 filter, const char* where);
+    GS::Array<API_Guid> Elements(port::ElemKind kind, UInt32 filter, const char* where);
     bool Complete() const { return cache.Complete(); }
 
 private:
     // The entries of one type, into the open list `out`.
-    void CalculateElements(API_ElemTypeID type, const char* defaultUnit, JsonWriter& out);
-    void CalculateCompositeElements(API_ElemTypeID type, JsonWriter& out);
+    void CalculateElements(port::ElemKind kind, const char* defaultUnit, JsonWriter& out);
+    void CalculateCompositeElements(port::ElemKind kind, JsonWriter& out);
 
     ReadCache cache; // one request's reads
 };

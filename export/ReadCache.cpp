@@ -5,7 +5,7 @@
 
 #include "ErrorMessages.hpp"
 #include "HostErrors.hpp"
-#include "HostMemory.hpp"
+#include "LibraryParts.hpp"
 #include "StoredList.hpp"
 #include "Texts.hpp"
 #include "UserData.hpp"
@@ -28,16 +28,9 @@ bool ReadCache::Read(int err, const char* operation, const char* call, int absen
     return false;
 }
 
-bool ReadCache::Quantities(const API_Guid& guid, API_ElementQuantity& quantity)
+bool ReadCache::Quantities(const port::ElemHead& element, port::Quantities& quantities)
 {
-    quantity = API_ElementQuantity{};
-    API_Quantities quantities{};
-    quantities.elements = &quantity;
-    API_QuantitiesMask mask;
-    ACAPI_ELEMENT_QUANTITIES_MASK_SETFULL(mask);
-    API_QuantityPar params{};
-    return Read(ACAPI_Element_GetQuantities(guid, &params, &quantities, &mask),
-                "ReadQuantities::ACAPI_Element_GetQuantities");
+    return Read(port::ElementQuantities(element, quantities), "ReadQuantities::", port::quantitiesCall);
 }
 
 const CachedAttribute* ReadCache::Attribute(const port::AttrRef& ref)
@@ -96,12 +89,11 @@ const std::pair<std::string, GS::UniString>& ReadCache::LibraryPart(Int32 index)
 {
     auto [it, added] = libraryParts.try_emplace(index);
     if (added && index > 0) {
-        API_LibPart part{};
-        part.index = index;
-        LibPartLocationGuard location(part);
-        if (Read(ACAPI_LibPart_Get(&part), "ReadCache::LibraryPart - ACAPI_LibPart_Get", hosterr::badIndex))
-            it->second = {std::string(part.ownUnID, strnlen(part.ownUnID, API_UniIDLen)),
-                          GS::UniString(std::string(part.docu_UName, strnlen(part.docu_UName, API_UniLongNameLen)))};
+        std::string uniqueId;
+        GS::UniString name;
+        if (Read(port::LibraryPartAt(index, uniqueId, name), "ReadCache::LibraryPart - ", port::getLibraryPartCall,
+                 hosterr::badIndex))
+            it->second = {std::move(uniqueId), std::move(name)};
     }
     return it->second;
 }

@@ -9,9 +9,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "APIdefs_Elements.h"
-#include "APIdefs_LibParts.h"
 #include "Attributes.hpp"
+#include "Elements.hpp"
 #include "StoredList.hpp"
 
 namespace KRV {
@@ -33,7 +32,7 @@ public:
     void Incomplete() { complete = false; }
     bool Complete() const { return complete; }
     // The element's quantities as the host gives them; false (incomplete) when it cannot.
-    bool Quantities(const API_Guid& guid, API_ElementQuantity& quantity);
+    bool Quantities(const port::ElemHead& element, port::Quantities& quantities);
 
     // The attribute, or null when the host cannot read it.
     const CachedAttribute* Attribute(const port::AttrRef& ref);

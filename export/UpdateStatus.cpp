@@ -5,13 +5,12 @@
 
 #include "JsonInteger.hpp"
 
-#include "APIdefs_UserData.h"
 #include "AddOnData.hpp"
+#include "Attributes.hpp"
 #include "ErrorMessages.hpp"
 #include "ExportManager.hpp"
 #include "HostErrors.hpp"
 #include "HostMemory.hpp"
-#include "HostText.hpp"
 #include "Logger.hpp"
 #include "StoredList.hpp"
 #include "UpdateRequest.hpp"

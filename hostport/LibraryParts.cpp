@@ -9,6 +9,7 @@
 namespace KRV::port {
 
 const char* const searchLibraryPartCall = "ACAPI_LibPart_Search";
+const char* const getLibraryPartCall = "ACAPI_LibPart_Get";
 
 namespace {
 
@@ -42,6 +43,30 @@ GSErrCode SearchLibraryPart(const GS::UniString& name, GS::UniString& found)
     const GSErrCode err = ACAPI_LibPart_Search(&part, false, false);
     if (err == NoError)
         found = GS::UniString(FieldText(part.docu_UName));
+    return err;
+}
+
+GSErrCode LibraryPartAt(Int32 index, std::string& uniqueId, GS::UniString& name)
+{
+    API_LibPart part{};
+    part.index = index;
+    LocationGuard location(part);
+    const GSErrCode err = ACAPI_LibPart_Get(&part);
+    if (err == NoError) {
+        uniqueId = FieldText(part.ownUnID);
+        name = GS::UniString(FieldText(part.docu_UName));
+    }
+    return err;
+}
+
+GSErrCode LibraryPartNameById(const std::string& uniqueId, GS::UniString& name)
+{
+    API_LibPart part{};
+    CopyText(part.ownUnID, uniqueId);
+    LocationGuard location(part);
+    const GSErrCode err = ACAPI_LibPart_Search(&part, false, false);
+    if (err == NoError)
+        name = GS::UniString(FieldText(part.docu_UName));
     return err;
 }
 

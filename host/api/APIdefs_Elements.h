@@ -160,6 +160,11 @@ constexpr UInt64 APIMemoMask_All = ~UInt64(0);
 
 // Marks every field of a record as changed (a mask of all 0xFF bytes is the same).
 void ACAPI_ELEMENT_MASK_SETFULL(API_Element& mask);
+// No field marked; then one field of a type's record marked, as the host's macros do.
+#define ACAPI_ELEMENT_MASK_CLEAR(mask) std::memset(static_cast<void*>(&(mask)), 0, sizeof(mask))
+#define ACAPI_ELEMENT_MASK_SET(mask, type, field)                                                                      \
+    std::memset(static_cast<void*>(&reinterpret_cast<type*>(&(mask))->field), 0xFF,                                    \
+                sizeof(reinterpret_cast<type*>(&(mask))->field))
 
 using API_ElemFilterFlags = GSFlags;
 constexpr API_ElemFilterFlags APIFilt_None = 0;

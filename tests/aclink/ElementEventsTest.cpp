@@ -75,11 +75,10 @@ TEST_F(ElementEventsTest, WallsTakeTheDataOfWhatTheyAreBuiltOf)
 
     // The placement handler takes only walls, slabs and roofs.
     const API_Guid column = sim::user::PlaceElement(json::parse(R"({"type": "column"})"));
-    API_NotifyElementType event{};
-    event.notifID = APINotifyElement_New;
-    event.elemHead.typeID = API_ColumnID;
-    event.elemHead.guid = column;
-    EXPECT_EQ(KRV::ElemPlacedEventHandler(&event), -7003);
+    KRV::port::ElementEvent event;
+    event.code = KRV::port::ElementEventCode::created;
+    event.element = {column, KRV::port::ElemKind::column, 0};
+    EXPECT_EQ(KRV::ElemPlacedEventHandler(event), -7003);
     EXPECT_EQ(LogMessages().back(), "ElemPlacedEventHandler: Unexpected element type");
 }
 
