@@ -6,7 +6,6 @@
 #include <memory>
 
 #include "ACLink.hpp"
-#include "APIdefs_Environment.h"
 #include "Address.hpp"
 #include "CatchAll.hpp"
 #include "DBPrintf.h"
@@ -16,34 +15,13 @@
 #include "ErrorMessages.hpp"
 #include "HostErrors.hpp"
 #include "HostMemory.hpp"
-#include "HostText.hpp"
 #include "KorvelLibraryPart.hpp"
+#include "LibraryParts.hpp"
 #include "Logger.hpp"
 #include "Names.hpp"
 #include "UserData.hpp"
 
 namespace KRV {
-
-// Deletes the location the host leaves in a library part record after a search, a read or
-// a registration, unless it is the caller's own.
-class LibPartLocationGuard {
-public:
-    explicit LibPartLocationGuard(API_LibPart& part, const IO::Location* own = nullptr) : part(part), own(own) {}
-    ~LibPartLocationGuard()
-    {
-        NothingEscapes("LibPartLocationGuard", [&] {
-            if (part.location != own)
-                delete part.location;
-            part.location = nullptr;
-        });
-    }
-    LibPartLocationGuard(const LibPartLocationGuard&) = delete;
-    LibPartLocationGuard& operator=(const LibPartLocationGuard&) = delete;
-
-private:
-    API_LibPart& part;
-    const IO::Location* own;
-};
 
 namespace {
 
@@ -182,15 +160,15 @@ bool ACLink::DownloadFile(const GS::UniString& address, const GS::UniString& nam
 int ACLink::GetLocation(IO::Location*& out)
 {
     out = nullptr;
-    GS::Array<API_LibraryInfo> libraries;
+    port::LibraryList libraries;
     Int32 embedded = -1;
     // Not knowing the libraries, the project's own could be taken for missing.
-    if (GSErrCode err = ACAPI_Environment(APIEnv_GetLibrariesID, &libraries, &embedded); err != NoError) {
-        LogArchicadErrorCodeMessage(err, "ACLink::GetLocation - ACAPI_Environment GetLibraries");
+    if (GSErrCode err = port::ReadLibraries(libraries, &embedded); err != NoError) {
+        LogArchicadErrorCodeMessage(err, "ACLink::GetLocation - ", port::getLibrariesCall);
         return err;
     }
-    if (embedded >= 0 && static_cast<UIndex>(embedded) < libraries.GetSize()) {
-        auto folder = std::make_unique<IO::Location>(libraries[static_cast<UIndex>(embedded)].location);
+    if (embedded >= 0 && static_cast<std::size_t>(embedded) < libraries.Count()) {
+        auto folder = std::make_unique<IO::Location>(libraries.Location(static_cast<std::size_t>(embedded)));
         IO::Location korvel = *folder;
         if (korvel.AppendToLocal(IO::Name("Korvel")) == NoError) {
             GSErrCode created = IO::fileSystem.CreateFolder(korvel);
@@ -210,15 +188,10 @@ int ACLink::GetLocation(IO::Location*& out)
     IO::Folder folder(korvel, IO::Folder::Create);
     if (folder.GetStatus() != NoError || !folder.IsWritable())
         return hosterr::general;
-    bool listed = false;
-    for (const API_LibraryInfo& library : libraries)
-        listed = listed || library.location == korvel;
-    if (!listed) {
-        API_LibraryInfo library;
-        library.location = korvel;
-        libraries.Push(library);
-        if (GSErrCode err = ACAPI_Environment(APIEnv_SetLibrariesID, &libraries); err != NoError) {
-            LogArchicadErrorCodeMessage(err, "ACLink::GetLocation - ACAPI_Environment SetLibraries");
+    if (!libraries.Lists(korvel)) {
+        libraries.Add(korvel);
+        if (GSErrCode err = port::WriteLibraries(libraries); err != NoError) {
+            LogArchicadErrorCodeMessage(err, "ACLink::GetLocation - ", port::setLibrariesCall);
             return err;
         }
     }
@@ -240,16 +213,12 @@ namespace {
 // Registers the part's file again: after a failed import the part is the file it was.
 void RegisterAgain(const std::filesystem::path& file, const GS::UniString& name)
 {
-    IO::Location location{GS::UniString(file.string())};
-    API_LibPart record{};
-    record.typeID = APILib_ObjectID;
-    CopyText(record.docu_UName, name.ToUtf8());
-    CopyText(record.file_UName, name.ToUtf8());
-    record.location = &location;
-    LibPartLocationGuard release(record, &location);
-    GSErrCode err = ACAPI_LibPart_Register(&record);
+    const IO::Location location{GS::UniString(file.string())};
+    port::LibraryPartRecord record;
+    GSErrCode err = port::RegisterObject(name, location, false, record);
     if (err != NoError)
-        LogArchicadErrorCodeMessage(err, "ACLink::CreateLibraryPart - ACAPI_LibPart_Register of the part as it was");
+        LogArchicadErrorCodeMessage(err, "ACLink::CreateLibraryPart - ",
+                                    (std::string(port::registerLibraryPartCall) + " of the part as it was").c_str());
 }
 
 } // namespace
@@ -257,12 +226,6 @@ void RegisterAgain(const std::filesystem::path& file, const GS::UniString& name)
 int ACLink::RegisterLibPart(LibraryPart& item, const std::filesystem::path& download, std::unique_ptr<FileSwap>& swap)
 {
     const GS::UniString name = item.GetName();
-    API_LibPart record{};
-    record.typeID = APILib_ObjectID;
-    CopyText(record.docu_UName, name.ToUtf8());
-    CopyText(record.file_UName, name.ToUtf8());
-    record.isTemplate = false;
-    record.isPlaceable = true;
 
     IO::Location* folder = nullptr;
     if (GSErrCode err = GetLocation(folder); err != NoError) {
@@ -282,14 +245,10 @@ int ACLink::RegisterLibPart(LibraryPart& item, const std::filesystem::path& down
     auto placed = std::make_unique<FileSwap>(download, LocationText(*target).ToUtf8());
     if (!placed->Placed())
         return hosterr::general; // logged
-    record.location = target.get();
-    GSErrCode err = NoError;
-    {
-        LibPartLocationGuard release(record, target.get());
-        err = ACAPI_LibPart_Register(&record);
-    }
+    port::LibraryPartRecord record;
+    GSErrCode err = port::RegisterObject(name, *target, true, record);
     if (err != NoError) {
-        LogArchicadErrorCodeMessage(err, "ACLink::RegisterLibPart - ACAPI_LibPart_Register");
+        LogArchicadErrorCodeMessage(err, "ACLink::RegisterLibPart - ", port::registerLibraryPartCall);
         return err; // the file it would have replaced is back
     }
     swap = std::move(placed);
@@ -333,7 +292,7 @@ bool ACLink::CreateLibraryPart(LibraryPart& item)
         return false; // logged
     }
     swap->Keep();
-    return AttachKVProperties(GS::UniString(item.GetLibPart().docu_UName)) == NoError;
+    return AttachKVProperties(item.GetLibPart().Name()) == NoError;
 }
 
 bool ACLink::CreateLibrary(Library& item)
@@ -355,9 +314,9 @@ bool ACLink::CreateLibrary(Library& item)
         LogError("The library " + name.ToUtf8() + " could not be kept in the project's library folder.");
         return false;
     }
-    GS::Array<API_LibraryInfo> libraries;
-    if (GSErrCode listed = ACAPI_Environment(APIEnv_GetLibrariesID, &libraries); listed != NoError) {
-        LogArchicadErrorCodeMessage(listed, "ACLink::CreateLibrary - ACAPI_Environment GetLibraries");
+    port::LibraryList libraries;
+    if (GSErrCode listed = port::ReadLibraries(libraries); listed != NoError) {
+        LogArchicadErrorCodeMessage(listed, "ACLink::CreateLibrary - ", port::getLibrariesCall);
         return false;
     }
     FileSwap swap(path, LocationText(*target).ToUtf8());
@@ -365,15 +324,10 @@ bool ACLink::CreateLibrary(Library& item)
         LogError("The library " + name.ToUtf8() + " could not be kept in the project's library folder.");
         return false;
     }
-    bool listed = false;
-    for (const API_LibraryInfo& library : libraries)
-        listed = listed || library.location == *target;
-    if (!listed) {
-        API_LibraryInfo library;
-        library.location = *target;
-        libraries.Push(library);
-        if (GSErrCode set = ACAPI_Environment(APIEnv_SetLibrariesID, &libraries); set != NoError) {
-            LogArchicadErrorCodeMessage(set, "ACLink::CreateLibrary - ACAPI_Environment SetLibraries");
+    if (!libraries.Lists(*target)) {
+        libraries.Add(*target);
+        if (GSErrCode set = port::WriteLibraries(libraries); set != NoError) {
+            LogArchicadErrorCodeMessage(set, "ACLink::CreateLibrary - ", port::setLibrariesCall);
             return false; // the container it would have replaced is back
         }
     }

@@ -1,6 +1,5 @@
 #pragma once
 // A library container file ("lcf") as the host needs it.
-#include "APIdefs_LibParts.h"
 #include "BaseItem.hpp"
 #include "GS/Array.hpp"
 #include "GS/UniString.hpp"
@@ -25,12 +24,6 @@ public:
     virtual void SetPath(const GS::UniString& value) = 0;
     virtual GS::UniString GetImage() const = 0;
     virtual void SetImage(const GS::UniString& value) = 0;
-
-    GS::Array<API_LibraryInfo> GetLibraries() const { return libraries; }
-    void SetLibraries(const GS::Array<API_LibraryInfo>& value) { libraries = value; }
-
-private:
-    GS::Array<API_LibraryInfo> libraries;
 };
 
 } // namespace KRV

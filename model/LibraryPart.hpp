@@ -1,8 +1,8 @@
 #pragma once
 // A library part file ("gsm") as the host needs it, and its record once registered.
-#include "APIdefs_LibParts.h"
 #include "BaseItem.hpp"
 #include "GS/UniString.hpp"
+#include "LibraryParts.hpp"
 
 namespace KRV {
 
@@ -16,7 +16,7 @@ public:
     LibraryPart& operator=(LibraryPart&&) = default;
     virtual ~LibraryPart() = default;
 
-    virtual void SetLibPart(const API_LibPart& record) { libPart = record; }
+    virtual void SetLibPart(const port::LibraryPartRecord& record) { libPart = record; }
     virtual GS::UniString GetName() const = 0;
     virtual void SetName(const GS::UniString& value) = 0;
     virtual GS::UniString GetFile() const = 0;
@@ -26,11 +26,11 @@ public:
     virtual GS::UniString GetImage() const = 0;
     virtual void SetImage(const GS::UniString& value) = 0;
 
-    API_LibPart GetLibPart() const { return libPart; }
-    Int32 GetIndex() const { return libPart.index; }
+    const port::LibraryPartRecord& GetLibPart() const { return libPart; }
+    Int32 GetIndex() const { return libPart.Index(); }
 
 private:
-    API_LibPart libPart;
+    port::LibraryPartRecord libPart;
 };
 
 } // namespace KRV
