@@ -87,7 +87,7 @@ void Finish(benchmark::State& state, const std::string& job, double seconds, lon
 {
     const double perRun = seconds / static_cast<double>(state.iterations());
     state.counters["host_calls_per_element"] = static_cast<double>(calls) / static_cast<double>(elements);
-    state.counters["element_reads"] = static_cast<double>(Calls("ACAPI_Element_Get"));
+    state.counters["element_reads"] = static_cast<double>(Calls("Element.Get"));
     state.counters["peak_MB"] = PeakMegabytes();
     timings[job + (onePerFour ? " (1 material per 4 elements)" : "")][elements] = perRun;
     state.SetComplexityN(elements);
@@ -163,7 +163,7 @@ void CalculationDataThroughBridge(benchmark::State& state)
 void Refresh(benchmark::State& state)
 {
     AgainstFloor(state, "refresh", [] { KRV::UpdateAttributesUserData(); });
-    state.counters["group_reads"] = static_cast<double>(Calls("ACAPI_Property_GetPropertyGroup"));
+    state.counters["group_reads"] = static_cast<double>(Calls("Property.GetPropertyGroup"));
 }
 
 // The page's update status with `range(2)` items (0: one per stored material), half of them

@@ -201,7 +201,7 @@ TEST_F(CompositeImportTest, AFailedLayerOrModificationFailsTheComposite)
     UseProject(json::parse(R"({"buildingMaterials": [{"name": "Putz"}],
         "composites": [{"name": "AW", "flags": 1, "components": [{"buildingMaterial": 1, "fillThick": 0.3}]}]})"));
     // The second layer material cannot be created: no composite points at a stale index.
-    host().InjectFault("ACAPI_Attribute_Create", APIERR_MEMFULL, 2);
+    host().InjectFault("Attribute.Create", APIERR_MEMFULL, 2);
     json request = ::Composite("Neu", {Article("A", 1), Article("B", 2), Article("C", 3)});
     auto importers = KRV::ImportManager().GetImporters(GS::UniString(request.dump()));
     EXPECT_FALSE(importers[0]->Import());
@@ -210,7 +210,7 @@ TEST_F(CompositeImportTest, AFailedLayerOrModificationFailsTheComposite)
     EXPECT_NE(LogMessages().back().find("the layer material B could not be written"), std::string::npos);
 
     // The project refuses the overwrite: "failed", not "overwritten", and no replacement.
-    host().InjectFault("ACAPI_Attribute_ModifyExt", APIERR_READONLY);
+    host().InjectFault("Attribute.ModifyExt", APIERR_READONLY);
     request = ::Composite("AW", {Article("A", 1)});
     request["data"]["replace_id"] = "1";
     host().UI().alertAnswers = {1, 1};
@@ -263,7 +263,7 @@ TEST_F(CompositeImportTest, AnOverwriteReachesTheElementsBuiltOfTheCompositeRead
     EXPECT_NE(reply.find("\"status\":\"overwritten\""), std::string::npos) << reply;
     EXPECT_EQ(reply.find("failed"), std::string::npos) << reply;
     // Each wall, slab and roof read once for both composites.
-    EXPECT_EQ(host().GetCallCounts().at("ACAPI_Element_Get"), 4);
+    EXPECT_EQ(host().GetCallCounts().at("Element.Get"), 4);
     std::vector<bool> received;
     project().elements.ForEach([&](const sim::Element& e) { received.push_back(e.userData.present); });
     EXPECT_EQ(received, (std::vector<bool>{true, false, true, true}));
@@ -271,7 +271,7 @@ TEST_F(CompositeImportTest, AnOverwriteReachesTheElementsBuiltOfTheCompositeRead
     // A new composite is on no element yet: none is read.
     host().ResetCallCounts();
     EXPECT_EQ(Import(::Composite("Neu", {Article("Putz", 1)})), ok);
-    EXPECT_EQ(host().GetCallCounts().count("ACAPI_Element_Get"), 0u);
+    EXPECT_EQ(host().GetCallCounts().count("Element.Get"), 0u);
 }
 
 TEST_F(CompositeImportTest, AWallWhoseDataCannotFollowKeepsItsOldComposite)
@@ -286,7 +286,7 @@ TEST_F(CompositeImportTest, AWallWhoseDataCannotFollowKeepsItsOldComposite)
     json request = ::Composite("Neu", {Article("Lehm", 1)});
     request["data"]["replace_id"] = "1";
     // The first wall's stored list is refused however often it is asked: that wall goes back.
-    host().InjectFault("ACAPI_Element_SetUserData", APIERR_GENERAL, 1, 2);
+    host().InjectFault("Element.SetUserData", APIERR_GENERAL, 1, 2);
     EXPECT_EQ(ReplyJson(CallWithText("replaceSystem", request.dump())), Status(true, false));
     const auto elements = sim::inspect::Elements(project());
     EXPECT_EQ(elements[0]->Shell()->structure.composite, 1);

@@ -151,8 +151,8 @@ TEST_F(ElementEventsTest, CurtainWallsAndStairsFollowTheirIfcName)
 TEST_F(ElementEventsTest, AFailedWriteIsTriedAgainThenNamedAndAnUnobservedElementIsObservedLater)
 {
     // Refused once, a write is asked again: the element gets all of its item's data.
-    for (const char* call : {"ACAPI_Element_SetProperty", "ACAPI_Element_AddClassificationItem", "ACAPI_ModulData_Get",
-                             "ACAPI_Notify_GetParentElement"}) {
+    for (const char* call :
+         {"Element.SetProperty", "Element.AddClassificationItem", "ModulData.Get", "Notify.GetParentElement"}) {
         host().InjectFault(call, APIERR_GENERAL);
         const API_Guid chair = sim::user::PlaceElement(json{{"type", "object"}, {"libraryPart", chairId}});
         host().ClearFaults();
@@ -160,14 +160,14 @@ TEST_F(ElementEventsTest, AFailedWriteIsTriedAgainThenNamedAndAnUnobservedElemen
         EXPECT_EQ(Element(chair).classification.size(), 1u) << call;
         EXPECT_TRUE(Element(chair).observed) << call;
     }
-    host().InjectException("ACAPI_Element_SetProperty");
+    host().InjectException("Element.SetProperty");
     const API_Guid wall =
         sim::user::PlaceElement(json::parse(R"({"type": "wall", "structure": "composite", "composite": 1})"));
     EXPECT_EQ(Element(wall).properties.size(), 3u);
     EXPECT_TRUE(host().GetEscapedExceptions().empty());
 
     // Refused every time: a line names the element, the item and the host call.
-    host().InjectFault("ACAPI_Element_AddClassificationItem", APIERR_GENERAL, 1, 100);
+    host().InjectFault("Element.AddClassificationItem", APIERR_GENERAL, 1, 100);
     const API_Guid lost = sim::user::PlaceElement(json{{"type", "object"}, {"libraryPart", chairId}});
     host().ClearFaults();
     EXPECT_TRUE(Element(lost).properties.empty());
@@ -178,7 +178,7 @@ TEST_F(ElementEventsTest, AFailedWriteIsTriedAgainThenNamedAndAnUnobservedElemen
                                         "ACAPI_Element_AddClassificationItem).");
 
     // An observer the host would not attach is attached at the next take-off's refresh.
-    host().InjectFault("ACAPI_Element_AttachObserver", APIERR_GENERAL, 1, 2);
+    host().InjectFault("Element.AttachObserver", APIERR_GENERAL, 1, 2);
     const API_Guid unobserved = sim::user::PlaceElement(json{{"type", "object"}, {"libraryPart", chairId}});
     host().ClearFaults();
     EXPECT_FALSE(Element(unobserved).observed);
@@ -187,7 +187,7 @@ TEST_F(ElementEventsTest, AFailedWriteIsTriedAgainThenNamedAndAnUnobservedElemen
     EXPECT_TRUE(Element(unobserved).observed);
     EXPECT_EQ(project().undo.Names(), std::vector<std::string>{"Observe elements"});
     // Or at the next element event, whichever comes first.
-    host().InjectFault("ACAPI_Element_AttachObserver", APIERR_GENERAL, 1, 2);
+    host().InjectFault("Element.AttachObserver", APIERR_GENERAL, 1, 2);
     const API_Guid later = sim::user::PlaceElement(json{{"type", "object"}, {"libraryPart", chairId}});
     host().ClearFaults();
     sim::user::PlaceElement(json{{"type", "object"}, {"libraryPart", chairId}});

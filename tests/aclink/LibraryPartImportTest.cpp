@@ -174,7 +174,8 @@ TEST_F(LibraryPartImportTest, FailedDownloadsLeaveNothingBehindAndSayWhy)
     EXPECT_EQ(server->Requests().size(), requests);
     // A file that is no library part is refused by the host.
     EXPECT_EQ(Import(Product("kaputt", Url("/kaputt.gsm"))), failed);
-    EXPECT_NE(LogMessages().back().find("ACAPI_LibPart_Register"), std::string::npos) << LogMessages().back();
+    EXPECT_NE(LogMessages().back().find(sim::FunctionOf("LibPart.Register")), std::string::npos)
+        << LogMessages().back();
     // A redirect to another allowed address is followed.
     server->SetAnswer("/moved.gsm", "redirect:/Stuhl.gsm");
     EXPECT_EQ(Import(Product("Stuhl", Url("/moved.gsm"))), ok);
@@ -212,7 +213,7 @@ TEST_F(LibraryPartImportTest, AContainerIsKeptInTheProjectsFolderAndListedOnce)
     EXPECT_EQ(project().libParts.libraries.size(), 2u);
     EXPECT_EQ(project().libParts.Count(), 0);
     EXPECT_TRUE(Leftovers(work() / "Temporary").empty());
-    host().InjectFault("ACAPI_Environment/SLIB", APIERR_GENERAL);
+    host().InjectFault("Environment.SetLibraries", APIERR_GENERAL);
     EXPECT_EQ(Import(Product("Kit2", Url("/Kit.lcf"))), failed);
     EXPECT_EQ(project().libParts.libraries.size(), 2u);
     EXPECT_NE(LogMessages().back().find("SetLibraries"), std::string::npos);

@@ -263,14 +263,14 @@ TEST_F(MaterialImportTest, ALayerReplacementPutsTheMaterialIntoTheComposite)
 
 TEST_F(MaterialImportTest, HostFailuresAreLoggedWithTheirContexts)
 {
-    host().InjectFault("ACAPI_Attribute_Create", APIERR_MEMFULL);
+    host().InjectFault("Attribute.Create", APIERR_MEMFULL);
     EXPECT_EQ(Import(Envelope("Ziegel"))["IsError"], true);
     EXPECT_EQ(LogMessages().back(),
               "Archicad API Error: APIERR_MEMFULL - Insufficient memory. (ACLink::CreateMaterial)");
     EXPECT_EQ(Material("Ziegel"), nullptr);
 
     ASSERT_EQ(Import(Envelope("Ziegel"))["IsError"], false);
-    host().InjectFault("ACAPI_Attribute_Modify", APIERR_READONLY);
+    host().InjectFault("Attribute.Modify", APIERR_READONLY);
     host().UI().alertAnswers.push_back(1);
     EXPECT_EQ(Import(Envelope("Ziegel"))["IsError"], true);
     EXPECT_NE(LogMessages().back().find("(ACLink::ModifyMaterial)"), std::string::npos);
@@ -281,12 +281,12 @@ TEST_F(MaterialImportTest, HostFailuresAreLoggedWithTheirContexts)
         const char* context;
     };
     for (Case c :
-         {Case{"ACAPI_Attribute_SetUserData",
+         {Case{"Attribute.SetUserData",
                "KRV::AddUserData(API_Attribute attr, std::string data) - ACAPI_Attribute_SetUserData"},
-          Case{"ACAPI_Property_GetPropertyGroups", "GetKorvelPropertyGroup::ACAPI_Property_GetPropertyGroups"},
-          Case{"ACAPI_Property_CreatePropertyGroup", "GetKorvelPropertyGroup::ACAPI_Property_CreatePropertyGroup"},
-          Case{"ACAPI_Property_CreatePropertyDefinition", "DefineNewProperty::ACAPI_Property_CreatePropertyDefinition"},
-          Case{"ACAPI_Attribute_SetProperty", "DefineNewProperty::ACAPI_Attribute_SetProperty"}}) {
+          Case{"Property.GetPropertyGroups", "GetKorvelPropertyGroup::ACAPI_Property_GetPropertyGroups"},
+          Case{"Property.CreatePropertyGroup", "GetKorvelPropertyGroup::ACAPI_Property_CreatePropertyGroup"},
+          Case{"Property.CreatePropertyDefinition", "DefineNewProperty::ACAPI_Property_CreatePropertyDefinition"},
+          Case{"Attribute.SetProperty", "DefineNewProperty::ACAPI_Attribute_SetProperty"}}) {
         host().Reset();
         std::filesystem::remove(work() / "log.txt");
         ASSERT_TRUE(Load().loaded);

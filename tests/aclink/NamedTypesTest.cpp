@@ -83,7 +83,7 @@ TEST_F(NamedTypesTest, WithoutANameOrARecordNothingIsStored)
     EXPECT_EQ(sim::SaveProject(project()), before);
     EXPECT_TRUE(host().UI().alerts.empty());
 
-    host().InjectFault("ACAPI_ModulData_Store", APIERR_MEMFULL);
+    host().InjectFault("ModulData.Store", APIERR_MEMFULL);
     EXPECT_EQ(Import(Type("stair", "Treppe A")), failed);
     EXPECT_TRUE(sim::inspect::ElementAt(project(), 0).properties.empty());
 }

@@ -51,25 +51,25 @@ TEST_F(EntryTest, LoadingRegistersAndInstallsInOrder)
 
 TEST_F(EntryTest, TheFirstFailingCallEndsRegistrationOrInitialisation)
 {
-    host().InjectFault("ACAPI_Register_Menu", APIERR_BADPARS, 2);
+    host().InjectFault("Register.Menu", APIERR_BADPARS, 2);
     auto result = Load();
     EXPECT_EQ(result.registerCode, APIERR_BADPARS);
     EXPECT_FALSE(result.loaded);
-    EXPECT_EQ(host().GetCallCount("ACAPI_Register_Menu"), 2);
-    EXPECT_EQ(host().GetCallCount("ACAPI_Register_FileType"), 0);
-    EXPECT_EQ(host().GetCallCount("ACAPI_Install_MenuHandler"), 0);
+    EXPECT_EQ(host().GetCallCount("Register.Menu"), 2);
+    EXPECT_EQ(host().GetCallCount("Register.FileType"), 0);
+    EXPECT_EQ(host().GetCallCount("Install.MenuHandler"), 0);
 
     host().Reset();
-    host().InjectFault("ACAPI_RegisterModelessWindow", APIERR_GENERAL, 2);
+    host().InjectFault("RegisterModelessWindow", APIERR_GENERAL, 2);
     result = Load();
     EXPECT_EQ(result.registerCode, NoError);
     EXPECT_EQ(result.initializeCode, APIERR_GENERAL);
-    EXPECT_EQ(host().GetCallCount("ACAPI_Install_MenuHandler"), 2);
-    EXPECT_EQ(host().GetCallCount("ACAPI_Notify_CatchProjectEvent"), 0);
-    EXPECT_EQ(host().GetCallCount("ACAPI_Install_FileTypeHandler"), 0);
+    EXPECT_EQ(host().GetCallCount("Install.MenuHandler"), 2);
+    EXPECT_EQ(host().GetCallCount("Notify.CatchProjectEvent"), 0);
+    EXPECT_EQ(host().GetCallCount("Install.FileTypeHandler"), 0);
 
     host().Reset();
-    host().InjectFault("ACAPI_Install_FileTypeHandler", APIERR_MEMFULL);
+    host().InjectFault("Install.FileTypeHandler", APIERR_MEMFULL);
     EXPECT_EQ(Load().initializeCode, APIERR_MEMFULL);
 }
 

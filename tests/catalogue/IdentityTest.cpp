@@ -80,9 +80,9 @@ TEST_F(IdentityTest, TheRefreshTakesChangedHostValuesIntoTheStoredText)
     const std::string before = brick->userData.bytes;
 
     // Nothing changed: nothing is written.
-    int writes = host().GetCallCount("ACAPI_Attribute_SetUserData");
+    int writes = host().GetCallCount("Attribute.SetUserData");
     KRV::UpdateAttributesUserData();
-    EXPECT_EQ(host().GetCallCount("ACAPI_Attribute_SetUserData"), writes);
+    EXPECT_EQ(host().GetCallCount("Attribute.SetUserData"), writes);
     EXPECT_EQ(KRV::g_elemList.GetSize(), 0u);
 
     // The user changes the density in the host.
@@ -128,18 +128,18 @@ TEST_F(IdentityTest, TheRefreshTakesChangedHostValuesIntoTheStoredText)
             text.replace(text.find("Ziegel"), 6, "Zi\\u0065gel");
         brick->userData.bytes = text + '\0';
         setDensity(plain ? "800" : "850");
-        writes = host().GetCallCount("ACAPI_Attribute_SetUserData");
+        writes = host().GetCallCount("Attribute.SetUserData");
         KRV::UpdateAttributesUserData();
-        EXPECT_EQ(host().GetCallCount("ACAPI_Attribute_SetUserData"), writes) << text;
+        EXPECT_EQ(host().GetCallCount("Attribute.SetUserData"), writes) << text;
         brick = project().attributes.FindByName(API_BuildingMaterialID, "Ziegel");
     }
 
     // Stored texts that do not parse or hold bad members are skipped, not fatal.
     brick->userData.bytes = std::string(R"([{"group":"Korvel","name":"id","value":"101"},{"name":true}])") + '\0';
-    const int valueReads = host().GetCallCount("ACAPI_Attribute_GetPropertyValues");
+    const int valueReads = host().GetCallCount("Attribute.GetPropertyValues");
     EXPECT_NO_THROW(KRV::UpdateAttributesUserData());
     // Skipped, with a word, before the project's values are read for it.
-    EXPECT_EQ(host().GetCallCount("ACAPI_Attribute_GetPropertyValues"), valueReads);
+    EXPECT_EQ(host().GetCallCount("Attribute.GetPropertyValues"), valueReads);
     EXPECT_NE(LogMessages().back().find("skipped the catalogue data of one material"), std::string::npos);
     brick->userData.bytes = std::string("{broken") + '\0';
     testing::internal::CaptureStdout();
@@ -176,7 +176,7 @@ TEST_F(IdentityTest, UserDataAndAddOnDataRecords)
     EXPECT_EQ(stored.bytes, std::string("[2]") + '\0');
     EXPECT_EQ(project().undo.Names().back(), "Set user data to an elem");
 
-    host().InjectFault("ACAPI_Attribute_GetUserData", APIERR_GENERAL);
+    host().InjectFault("Attribute.GetUserData", APIERR_GENERAL);
     EXPECT_EQ(KRV::GetUserData(none, text), APIERR_GENERAL);
     EXPECT_EQ(
         LogMessages().back(),
@@ -196,7 +196,7 @@ TEST_F(IdentityTest, UserDataAndAddOnDataRecords)
     EXPECT_FALSE(project().addOnData.Has("KV_Tisch"));
     EXPECT_EQ(sim::inspect::ElementAt(project(), 0).userData.bytes, std::string("[2]") + '\0');
 
-    host().InjectFault("ACAPI_Element_GetElemList", APIERR_GENERAL, 2);
+    host().InjectFault("Element.GetElemList", APIERR_GENERAL, 2);
     EXPECT_EQ(KRV::InitCompMatElemList(), APIERR_GENERAL);
     EXPECT_EQ(KRV::g_elemList.GetSize(), 1u); // the walls listed before stay
 }

@@ -95,17 +95,17 @@ TEST_F(PropertiesTest, GroupsAreMadeOnceAndDefinitionsAreSharedAcrossTargets)
     EXPECT_TRUE(Custom().back()->definition.availability.IsEmpty());
     EXPECT_NE(LogMessages().back().find("(DefineNewProperty::ACAPI_Attribute_SetProperty)"), std::string::npos);
 
-    host().InjectFault("ACAPI_Property_GetPropertyDefinitions", APIERR_GENERAL);
+    host().InjectFault("Property.GetPropertyDefinitions", APIERR_GENERAL);
     EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Länge", "", "1"), Ref(1), APINULLGuid),
               APIERR_GENERAL);
     EXPECT_NE(LogMessages().back().find("(DefineNewProperty::ACAPI_Property_GetPropertyDefinitions)"),
               std::string::npos);
-    host().InjectFault("ACAPI_Property_ChangePropertyDefinition", APIERR_GENERAL);
+    host().InjectFault("Property.ChangePropertyDefinition", APIERR_GENERAL);
     EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Länge", "", "1"), Ref(1), APINULLGuid),
               APIERR_GENERAL);
     EXPECT_NE(LogMessages().back().find("(DefineNewProperty::ACAPI_Property_ChangePropertyDefinition)"),
               std::string::npos);
-    host().InjectFault("ACAPI_Element_SetProperty", APIERR_GENERAL);
+    host().InjectFault("Element.SetProperty", APIERR_GENERAL);
     EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Länge", "", "1"), Ref(1), wall),
               APIERR_GENERAL);
     EXPECT_NE(LogMessages().back().find("(DefineNewProperty::ACAPI_Element_SetProperty)"), std::string::npos);
@@ -123,7 +123,7 @@ TEST_F(PropertiesTest, ResettingAnElementTouchesOnlyTheKorvelGroup)
     ASSERT_EQ(values.size(), 1u);
     EXPECT_EQ(values.begin()->second.text, "rot");
 
-    host().InjectFault("ACAPI_Element_SetProperties", APIERR_GENERAL);
+    host().InjectFault("Element.SetProperties", APIERR_GENERAL);
     KRV::SetDefaultValuesForKorvelProperties(wall);
     EXPECT_NE(LogMessages().back().find("(SetDefaultValuesForKorvelProperties::ACAPI_Element_SetProperties)"),
               std::string::npos);
@@ -151,7 +151,7 @@ TEST_F(PropertiesTest, ReadingPropertiesBackAndTheMaterialsOwnTexts)
     EXPECT_EQ(description, "Beschreibung");
 
     // A value the host cannot give leaves the caller's text as it was.
-    host().InjectFault("ACAPI_Attribute_GetPropertyValue", APIERR_GENERAL, 1, -1);
+    host().InjectFault("Attribute.GetPropertyValue", APIERR_GENERAL, 1, -1);
     description = "mine";
     EXPECT_EQ(KRV::GetPropertyDefinitionValues(Ref(1), description, manufacturer), APIERR_GENERAL);
     EXPECT_EQ(description, "mine");
@@ -206,14 +206,14 @@ TEST_F(PropertiesTest, ClassificationFollowsTheUsersChangesToTheItemTree)
     // Failing host calls never throw, leave the target unclassified, make no second root
     // item, and say which call failed.
     const std::size_t items = project().classifications.ItemCount();
-    host().InjectFault("ACAPI_Classification_GetClassificationSystemRootItems", APIERR_GENERAL, 1, -1);
+    host().InjectFault("Classification.GetClassificationSystemRootItems", APIERR_GENERAL, 1, -1);
     EXPECT_EQ(KRV::AddArchicadClassificationToElement(wall), APIERR_GENERAL);
     EXPECT_TRUE(sim::inspect::ElementAt(project(), 0).classification.empty());
     EXPECT_EQ(project().classifications.ItemCount(), items);
     EXPECT_EQ(LogMessages().back(), "Archicad API Error: APIERR_GENERAL - General error code. "
                                     "(AddClassificationItem::ACAPI_Classification_GetClassificationSystemRootItems)");
     host().ClearFaults();
-    host().InjectFault("ACAPI_Classification_GetClassificationSystem", APIERR_GENERAL);
+    host().InjectFault("Classification.GetClassificationSystem", APIERR_GENERAL);
     EXPECT_EQ(KRV::GetArchicadClassificationItemGuid("Korvel"), APINULLGuid);
     EXPECT_EQ(project().classifications.SystemCount(), 1u);
 }

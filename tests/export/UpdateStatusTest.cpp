@@ -100,15 +100,15 @@ TEST_F(UpdateStatusTest, DamagedStoredDataAndFailingReadsLeaveTheRestOfTheReport
 
     // A read the host fails is no item left out: the page is told the report failed, and the
     // log names the call.
-    for (const char* call : {"ACAPI_Attribute_GetNum", "ACAPI_ModulData_GetList", "ACAPI_Attribute_Get",
-                             "ACAPI_Attribute_GetUserData", "ACAPI_ModulData_Get"}) {
+    for (const char* call :
+         {"Attribute.GetNum", "ModulData.GetList", "Attribute.Get", "Attribute.GetUserData", "ModulData.Get"}) {
         host().InjectFault(call, APIERR_GENERAL, 3);
         host().InjectFault(call, APIERR_GENERAL, 1);
         EXPECT_EQ(Status(Request({{"c", 9}, {"z", 9}})), failed) << call;
         bool named = false;
         for (const auto& m : LogMessages())
-            named = named || m.find(std::string("UpdateStatus::") + call + ")") != std::string::npos ||
-                    m.find(std::string("KRV::GetUserData ") + call + ")") != std::string::npos;
+            named = named || m.find(std::string("UpdateStatus::") + sim::FunctionOf(call) + ")") != std::string::npos ||
+                    m.find(std::string("KRV::GetUserData ") + sim::FunctionOf(call) + ")") != std::string::npos;
         EXPECT_TRUE(named) << call;
         host().ClearFaults();
     }

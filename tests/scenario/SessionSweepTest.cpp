@@ -324,7 +324,7 @@ json Check(const sweep::State& before, const sweep::State& clean, const sweep::S
     if (Field(run.project, "database") != Field(clean.project, "database"))
         problems.push_back("host state: the current database is " + Field(run.project, "database").dump());
     // A host that refuses to release memory, or throws instead, keeps it: nothing for the add-on to do.
-    const bool releasing = fault.function.rfind("ACAPI_Dispose", 0) == 0;
+    const bool releasing = fault.function.rfind("Dispose", 0) == 0;
     if (run.handles != clean.handles && !releasing)
         problems.push_back("host state: " + std::to_string(run.handles - clean.handles) + " host handles leaked");
     CheckData(before.project, clean.project, run.project, problems);

@@ -17,8 +17,8 @@ int FaultSweep(sim::Host& host, const std::string& workFolder, const std::functi
     const nlohmann::json clean = options.successMeansDone ? ProjectSnapshot(workFolder, true) : nlohmann::json();
     std::map<std::string, int> calls = host.GetCallCounts();
     // A host refusing to release memory keeps it; there is nothing for the add-on to do.
-    for (const char* release : {"ACAPI_DisposeAttrDefsHdls", "ACAPI_DisposeAttrDefsHdlsExt", "ACAPI_DisposeAddParHdl",
-                                "ACAPI_DisposeElemMemoHdls"})
+    for (const char* release :
+         {"DisposeAttrDefsHdls", "DisposeAttrDefsHdlsExt", "DisposeAddParHdl", "DisposeElemMemoHdls"})
         calls.erase(release);
     int runs = 0;
     for (const auto& [function, count] : calls)

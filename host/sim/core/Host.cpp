@@ -1,5 +1,6 @@
 // The running application of the stand-alone host: the project, the UI, the instrumentation.
 #include "Host.hpp"
+#include "CallIds.hpp"
 
 #include <cstdarg>
 #include <cstdio>
@@ -51,28 +52,43 @@ void Host::SetWorkFolder(const std::filesystem::path& folder)
     std::filesystem::current_path(workFolder);
 }
 
+namespace {
+
+// A call's id, or, for a function the table does not know, its own name.
+std::string KeyOf(const std::string& call)
+{
+    const char* id = CallId(call);
+    return id != nullptr ? std::string(id) : call;
+}
+
+} // namespace
+
 GSErrCode Host::Enter(const char* function)
 {
     // The names are literals: their addresses find the counter without building a text.
     if (callTrace != nullptr)
         *callTrace << function << '\n';
-    int*& slot = counterByAddress[function];
-    if (slot == nullptr)
-        slot = &callCounts[function];
-    const int call = ++*slot;
+    Counter& slot = counterByAddress[function];
+    if (slot.count == nullptr) {
+        const char* id = CallId(function);
+        slot.key = id != nullptr ? id : function;
+        slot.count = &callCounts[slot.key];
+    }
+    const int call = ++*slot.count;
     if (faults.empty() && throwing.empty())
         return NoError;
-    return Failure(function, call);
+    return Failure(slot.key, call);
 }
 
 GSErrCode Host::Enter(const std::string& function)
 {
     if (callTrace != nullptr)
         *callTrace << function << '\n';
-    const int call = ++callCounts[function];
+    const std::string key = KeyOf(function);
+    const int call = ++callCounts[key];
     if (faults.empty() && throwing.empty())
         return NoError;
-    return Failure(function, call);
+    return Failure(key, call);
 }
 
 GSErrCode Host::Failure(const std::string& function, int call)
@@ -92,18 +108,18 @@ GSErrCode Host::Failure(const std::string& function, int call)
 
 void Host::InjectException(const std::string& function, int nth)
 {
-    throwing.emplace(function, GetCallCount(function) + nth);
+    throwing.emplace(KeyOf(function), GetCallCount(function) + nth);
 }
 
 int Host::GetCallCount(const std::string& function) const
 {
-    auto it = callCounts.find(function);
+    auto it = callCounts.find(KeyOf(function));
     return it == callCounts.end() ? 0 : it->second;
 }
 
 void Host::InjectFault(const std::string& function, GSErrCode code, int nth, int times)
 {
-    faults.emplace(function, Fault{code, GetCallCount(function) + nth, times});
+    faults.emplace(KeyOf(function), Fault{code, GetCallCount(function) + nth, times});
 }
 
 void Host::CallAddOn(const std::string& what, const std::function<void()>& call)

@@ -3,6 +3,7 @@
 // and records, and the instrumentation tests use (call counters, fault injection,
 // and a guard around every call into the add-on).
 #include "AddOnSlot.hpp"
+#include "CallIds.hpp"
 #include "Commands.hpp"
 #include "GS/Types.hpp"
 #include "Interface.hpp"
@@ -46,7 +47,9 @@ public:
     void ClearDebugOutput() { debugOutput.clear(); }
 
     // Instrumentation. Every ACAPI_ function calls Enter with its name first: the call
-    // is counted, and a fault injected for it is returned instead of doing the work.
+    // is counted, and a fault injected for it is returned instead of doing the work. Counts
+    // and faults are kept by the call's logical id (CallIds.hpp: "Element.Get"), which the
+    // functions below take; a host function's own name is taken to mean its id.
     GSErrCode Enter(const char* function); // `function` a literal: it lives as long as the program
     GSErrCode Enter(const std::string& function);
     int GetCallCount(const std::string& function) const;
@@ -122,7 +125,11 @@ private:
     std::string fixedTime;
     bool keepDebugOutput = true;
     std::map<std::string, int> callCounts;
-    std::unordered_map<const char*, int*> counterByAddress; // into callCounts
+    struct Counter {
+        int* count;      // into callCounts
+        const char* key; // the call's id, or the function's name when it has none
+    };
+    std::unordered_map<const char*, Counter> counterByAddress;
     std::multimap<std::string, Fault> faults;
     std::multimap<std::string, int> throwing; // function -> absolute call number
     std::vector<std::string> escapes;
