@@ -13,6 +13,19 @@
 
 namespace sim {
 
+// A composite's component and separator line, as the stand-alone host keeps them.
+struct CompositeComponent {
+    Int32 buildingMaterial = 0;
+    short framePen = 0;
+    short flagBits = 0;
+    double fillThick = 0.0;
+};
+struct CompositeLine {
+    short ltypeInd = 0;
+    short linePen = 0;
+    short lineType = 0;
+};
+
 struct Attribute : Annotations {
     API_AttrTypeID type = API_ZombieAttrID;
     API_AttributeIndex index = 0;
@@ -34,8 +47,8 @@ struct Attribute : Annotations {
     std::string description;
     // composites
     GSFlags flags = 0;
-    std::vector<API_CWallComponent> components;
-    std::vector<API_CWallLineComponent> lines;
+    std::vector<CompositeComponent> components;
+    std::vector<CompositeLine> lines;
     int declaredComponents = -1; // what the record says when it differs from the list (a faulty host)
     // profiles: the records of the cross-section's drawing
     std::vector<ProfileVectorImage::Record> profileRecords;

@@ -1,5 +1,6 @@
 // Attributes: building materials, composites and the other types by index and name.
 #include <cstring>
+#include <utility>
 
 #include "APIdefs_Attributes.h"
 #include "BM.h"
@@ -110,21 +111,42 @@ void TakeRecord(sim::Attribute& a, const API_Attribute& in)
     }
 }
 
-template <typename T> std::vector<T> FromHandle(T** handle)
+// The generation-26 records of components and lines, and the store's own.
+API_CWallComponent ToHost(const sim::CompositeComponent& c)
 {
-    std::vector<T> out;
+    return API_CWallComponent{c.buildingMaterial, c.framePen, c.flagBits, c.fillThick};
+}
+sim::CompositeComponent FromHost(const API_CWallComponent& c)
+{
+    return sim::CompositeComponent{c.buildingMaterial, c.framePen, c.flagBits, c.fillThick};
+}
+API_CWallLineComponent ToHost(const sim::CompositeLine& l)
+{
+    return API_CWallLineComponent{l.ltypeInd, l.linePen, l.lineType, 0};
+}
+sim::CompositeLine FromHost(const API_CWallLineComponent& l)
+{
+    return sim::CompositeLine{l.ltypeInd, l.linePen, l.lineType};
+}
+
+template <typename T> auto FromHandle(T** handle)
+{
+    std::vector<decltype(FromHost(std::declval<T>()))> out;
     if (handle == nullptr)
         return out;
     std::size_t count = static_cast<std::size_t>(BMGetHandleSize(reinterpret_cast<GSHandle>(handle))) / sizeof(T);
-    out.assign(*handle, *handle + count);
+    for (std::size_t i = 0; i < count; ++i)
+        out.push_back(FromHost((*handle)[i]));
     return out;
 }
 
-template <typename T> T** ToHandle(const std::vector<T>& items)
+template <typename Own> auto ToHandle(const std::vector<Own>& items)
 {
+    using T = decltype(ToHost(std::declval<Own>()));
     GSHandle h = BMAllocateHandle(static_cast<GSSize>(items.size() * sizeof(T)), ALLOCATE_CLEAR, 0);
-    if (h != nullptr && !items.empty())
-        std::memcpy(*h, items.data(), items.size() * sizeof(T));
+    if (h != nullptr)
+        for (std::size_t i = 0; i < items.size(); ++i)
+            reinterpret_cast<T*>(*h)[i] = ToHost(items[i]);
     return reinterpret_cast<T**>(h);
 }
 

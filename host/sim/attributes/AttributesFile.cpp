@@ -78,7 +78,7 @@ Attribute LoadAttribute(const json& j, API_AttrTypeID type)
                                     Integer<short>(c, "flagBits", 0), c.value("fillThick", 0.0)});
     if (j.contains("lines"))
         for (const json& l : j.at("lines"))
-            a.lines.push_back({Integer<short>(l, "ltypeInd", 1), Integer<short>(l, "linePen", 1), 0, 0});
+            a.lines.push_back({Integer<short>(l, "ltypeInd", 1), Integer<short>(l, "linePen", 1), 0});
     a.declaredComponents = Integer<short>(j, "componentCount", -1);
     if (j.contains("records"))
         for (const json& r : j.at("records")) {

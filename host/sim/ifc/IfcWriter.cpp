@@ -224,7 +224,7 @@ std::string WriteIfc(const Project& project, const std::string& fileName, const 
             const Attribute* composite = project.attributes.Find(API_CompWallID, index);
             std::vector<int> layers;
             if (composite != nullptr)
-                for (const API_CWallComponent& c : composite->components)
+                for (const sim::CompositeComponent& c : composite->components)
                     layers.push_back(step.Add("IFCMATERIALLAYER(" + step.Ref(material(c.buildingMaterial)) + "," +
                                               Real(c.fillThick) + ",$,$,$,$,$)"));
             it->second = step.Add("IFCMATERIALLAYERSET(" + Step::List(layers) + "," +
