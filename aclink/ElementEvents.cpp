@@ -17,7 +17,6 @@
 #include "Environment.hpp"
 #include "ErrorMessages.hpp"
 #include "HostErrors.hpp"
-#include "HostMemory.hpp"
 #include "LibraryParts.hpp"
 #include "Logger.hpp"
 #include "Properties.hpp"

@@ -14,7 +14,6 @@
 #include "Environment.hpp"
 #include "ErrorMessages.hpp"
 #include "HostErrors.hpp"
-#include "HostMemory.hpp"
 #include "KorvelLibraryPart.hpp"
 #include "LibraryParts.hpp"
 #include "Logger.hpp"

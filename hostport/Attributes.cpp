@@ -31,23 +31,27 @@ template <typename T> std::size_t HeldItems(T** handle)
     return static_cast<std::size_t>(BMGetHandleSize(reinterpret_cast<GSHandle>(handle))) / sizeof(T);
 }
 
+// A building material's values, either way: the port's and the host's fields share their names.
+template <typename From, typename To> void CopyMaterialValues(const From& from, To& to)
+{
+    to.connPriority = from.connPriority;
+    to.cutFill = from.cutFill;
+    to.cutFillPen = from.cutFillPen;
+    to.cutFillBackgroundPen = from.cutFillBackgroundPen;
+    to.cutMaterial = from.cutMaterial;
+    to.cutFillOrientation = from.cutFillOrientation;
+    to.thermalConductivity = from.thermalConductivity;
+    to.density = from.density;
+    to.heatCapacity = from.heatCapacity;
+    to.showUncutLines = from.showUncutLines;
+}
+
 API_Attribute HostRecord(const Attribute& attribute)
 {
     API_Attribute record{};
     record.header = HostHead(attribute.head);
     if (attribute.head.ref.Type() == AttrType::buildingMaterial) {
-        const BuildingMaterialValues& from = attribute.material;
-        API_BuildingMaterialType& bm = record.buildingMaterial;
-        bm.connPriority = from.connPriority;
-        bm.cutFill = from.cutFill;
-        bm.cutFillPen = from.cutFillPen;
-        bm.cutFillBackgroundPen = from.cutFillBackgroundPen;
-        bm.cutMaterial = from.cutMaterial;
-        bm.cutFillOrientation = from.cutFillOrientation;
-        bm.thermalConductivity = from.thermalConductivity;
-        bm.density = from.density;
-        bm.heatCapacity = from.heatCapacity;
-        bm.showUncutLines = from.showUncutLines;
+        CopyMaterialValues(attribute.material, record.buildingMaterial);
     } else if (attribute.head.ref.Type() == AttrType::composite) {
         record.compWall.totalThick = attribute.composite.totalThickness;
         record.compWall.nComps = attribute.composite.componentCount;
@@ -60,18 +64,7 @@ void TakeRecord(const API_Attribute& record, Attribute& attribute)
 {
     attribute.head = PortHead(record.header);
     if (attribute.head.ref.Type() == AttrType::buildingMaterial) {
-        const API_BuildingMaterialType& bm = record.buildingMaterial;
-        BuildingMaterialValues& to = attribute.material;
-        to.connPriority = bm.connPriority;
-        to.cutFill = bm.cutFill;
-        to.cutFillPen = bm.cutFillPen;
-        to.cutFillBackgroundPen = bm.cutFillBackgroundPen;
-        to.cutMaterial = bm.cutMaterial;
-        to.cutFillOrientation = bm.cutFillOrientation;
-        to.thermalConductivity = bm.thermalConductivity;
-        to.density = bm.density;
-        to.heatCapacity = bm.heatCapacity;
-        to.showUncutLines = bm.showUncutLines;
+        CopyMaterialValues(record.buildingMaterial, attribute.material);
     } else if (attribute.head.ref.Type() == AttrType::composite) {
         attribute.composite.totalThickness = record.compWall.totalThick;
         attribute.composite.componentCount = record.compWall.nComps;

@@ -3,6 +3,7 @@
 #include "Elements.hpp"
 
 #include <cstring>
+#include <utility>
 
 #include "ACAPinc.h"
 #include "BM.h"
@@ -24,64 +25,30 @@ const char* const elementInfoCall = "ACAPI_Database GetElementInfoString";
 
 namespace {
 
+// The element kinds the add-on has, and the host's type of each.
+const std::pair<ElemKind, API_ElemTypeID> kindTypes[] = {
+    {ElemKind::any, API_ZombieElemID}, {ElemKind::wall, API_WallID},
+    {ElemKind::column, API_ColumnID},  {ElemKind::beam, API_BeamID},
+    {ElemKind::window, API_WindowID},  {ElemKind::door, API_DoorID},
+    {ElemKind::object, API_ObjectID},  {ElemKind::slab, API_SlabID},
+    {ElemKind::roof, API_RoofID},      {ElemKind::curtainWall, API_CurtainWallID},
+    {ElemKind::stair, API_StairID},
+};
+
 API_ElemTypeID TypeOf(ElemKind kind)
 {
-    switch (kind) {
-    case ElemKind::wall:
-        return API_WallID;
-    case ElemKind::column:
-        return API_ColumnID;
-    case ElemKind::beam:
-        return API_BeamID;
-    case ElemKind::window:
-        return API_WindowID;
-    case ElemKind::door:
-        return API_DoorID;
-    case ElemKind::object:
-        return API_ObjectID;
-    case ElemKind::slab:
-        return API_SlabID;
-    case ElemKind::roof:
-        return API_RoofID;
-    case ElemKind::curtainWall:
-        return API_CurtainWallID;
-    case ElemKind::stair:
-        return API_StairID;
-    case ElemKind::any:
-    case ElemKind::other:
-        break;
-    }
+    for (const auto& [k, type] : kindTypes)
+        if (k == kind)
+            return type;
     return API_ZombieElemID;
 }
 
 ElemKind KindOf(API_ElemTypeID type)
 {
-    switch (type) {
-    case API_ZombieElemID:
-        return ElemKind::any;
-    case API_WallID:
-        return ElemKind::wall;
-    case API_ColumnID:
-        return ElemKind::column;
-    case API_BeamID:
-        return ElemKind::beam;
-    case API_WindowID:
-        return ElemKind::window;
-    case API_DoorID:
-        return ElemKind::door;
-    case API_ObjectID:
-        return ElemKind::object;
-    case API_SlabID:
-        return ElemKind::slab;
-    case API_RoofID:
-        return ElemKind::roof;
-    case API_CurtainWallID:
-        return ElemKind::curtainWall;
-    case API_StairID:
-        return ElemKind::stair;
-    default:
-        return ElemKind::other;
-    }
+    for (const auto& [kind, t] : kindTypes)
+        if (t == type)
+            return kind;
+    return ElemKind::other;
 }
 
 ElemHead PortHead(const API_Elem_Head& head)
