@@ -112,8 +112,7 @@ void FillProject(sim::Project& project, int elements, Spread spread)
     const int parts = 100;
     const CatalogueData data = AddCatalogueData(project);
     for (int i = 1; i <= materials; ++i) {
-        sim::Attribute a;
-        a.type = API_BuildingMaterialID;
+        sim::Attribute a(sim::AttrKind::buildingMaterial);
         a.name = "Material " + std::to_string(i);
         a.guid = Guid(i, 1);
         a.userData = {true, 0, 0x6D6D, 0, Stored(a.name, std::to_string(1000 + i))};
@@ -121,21 +120,20 @@ void FillProject(sim::Project& project, int elements, Spread spread)
         project.attributes.Add(a);
     }
     for (int c = 1; c <= composites; ++c) {
-        sim::Attribute a;
-        a.type = API_CompWallID;
+        sim::Attribute a(sim::AttrKind::composite);
         a.name = "Composite " + std::to_string(c);
         a.guid = Guid(c, 2);
         a.flags = 7;
         for (int k = 0; k < 3; ++k)
-            a.components.push_back({1 + (c * 3 + k) % materials, 1, static_cast<short>(k == 1 ? 2 : 32), 0.1});
+            a.Composite()->components.push_back(
+                {1 + (c * 3 + k) % materials, 1, static_cast<short>(k == 1 ? 2 : 32), 0.1});
         a.userData = {true, 0, 0x6D6D, 0, Stored(a.name, "c" + std::to_string(c))};
         project.attributes.Add(a);
     }
-    sim::Attribute profile;
-    profile.type = API_ProfileID;
+    sim::Attribute profile(sim::AttrKind::profile);
     profile.name = "HEA 200";
     profile.guid = Guid(1, 3);
-    profile.profileRecords = {{ProfileVectorImage::Hatch, 1}, {ProfileVectorImage::Line, 0}};
+    profile.Profile()->records = {{ProfileVectorImage::Hatch, 1}, {ProfileVectorImage::Line, 0}};
     project.attributes.Add(profile);
     for (int p = 1; p <= parts; ++p) {
         sim::LibPart part;
@@ -210,7 +208,7 @@ json ProjectFile(int elements, Spread spread)
 std::vector<std::string> CatalogueIds(const sim::Project& project)
 {
     std::vector<std::string> ids;
-    project.attributes.ForEach(API_BuildingMaterialID,
+    project.attributes.ForEach(sim::AttrKind::buildingMaterial,
                                [&](const sim::Attribute& a) { ids.push_back(std::to_string(1000 + a.index)); });
     return ids;
 }

@@ -84,7 +84,7 @@ std::string StoredData(const std::string& text)
         return differs;
     sim::Project& project = sim::Host::Get().GetProject();
     for (API_AttributeIndex index = 1;
-         sim::Attribute* material = project.attributes.Find(API_BuildingMaterialID, index); ++index)
+         sim::Attribute* material = project.attributes.Find(sim::AttrKind::buildingMaterial, index); ++index)
         material->userData = {true, 0, 0x6D6D, 0, text};
     auto reply = GS::DynamicCast<DG::JSValue>(sim::user::CallJS(
         "jsKorvelInterface", "getCalculationData", GS::Ref<DG::JSBase>(new DG::JSValue(GS::UniString("{}")))));

@@ -42,10 +42,13 @@ json Composite(const std::string& name, const std::vector<json>& articles, const
 
 class CompositeImportTest : public AddOnTest {
 protected:
-    sim::Attribute* Composite(const std::string& name) { return project().attributes.FindByName(API_CompWallID, name); }
+    sim::Attribute* Composite(const std::string& name)
+    {
+        return project().attributes.FindByName(sim::AttrKind::composite, name);
+    }
     sim::Attribute* Material(const std::string& name)
     {
-        return project().attributes.FindByName(API_BuildingMaterialID, name);
+        return project().attributes.FindByName(sim::AttrKind::buildingMaterial, name);
     }
     int Count(const std::string& step)
     {
@@ -73,21 +76,21 @@ TEST_F(CompositeImportTest, LayersBecomeMaterialsAndComponentsWithOneQuestionPer
     const sim::Attribute* composite = Composite("AW 36");
     ASSERT_NE(composite, nullptr);
     EXPECT_EQ(composite->flags, APICWall_ForWall);
-    ASSERT_EQ(composite->components.size(), 4u);
-    EXPECT_EQ(composite->lines.size(), 5u);
+    ASSERT_EQ(composite->Composite()->components.size(), 4u);
+    EXPECT_EQ(composite->Composite()->lines.size(), 5u);
     const std::vector<int> expected = {1, Material("Holzfaser")->index, Material("Ziegel")->index, 1};
     for (std::size_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(composite->components[i].buildingMaterial, expected[i]) << i;
-        EXPECT_DOUBLE_EQ(composite->components[i].fillThick, 0.1) << i;
-        EXPECT_EQ(composite->components[i].flagBits, i == 1 ? 2 : 32) << i;
+        EXPECT_EQ(composite->Composite()->components[i].buildingMaterial, expected[i]) << i;
+        EXPECT_DOUBLE_EQ(composite->Composite()->components[i].fillThick, 0.1) << i;
+        EXPECT_EQ(composite->Composite()->components[i].flagBits, i == 1 ? 2 : 32) << i;
     }
-    for (const auto& line : composite->lines) {
+    for (const auto& line : composite->Composite()->lines) {
         EXPECT_EQ(line.ltypeInd, 1);
         EXPECT_EQ(line.linePen, 1);
     }
     // The existing material kept its graphic settings and texts; the catalogue data is its.
-    EXPECT_EQ(Material("Putz")->cutFill, 4);
-    EXPECT_EQ(Material("Putz")->description, "Kalkputz");
+    EXPECT_EQ(Material("Putz")->Material()->cutFill, 4);
+    EXPECT_EQ(Material("Putz")->Material()->description, "Kalkputz");
     EXPECT_NE(Material("Putz")->userData.bytes.find(R"("value":"1")"), std::string::npos);
     EXPECT_NE(composite->userData.bytes.find(R"("name":"U-Wert")"), std::string::npos);
     EXPECT_EQ(composite->classification.size(), 0u); // composites carry their data as user data
@@ -115,24 +118,24 @@ TEST_F(CompositeImportTest, RejectingWritesNothingAndAnOverwriteKeepsTheProjects
     host().UI().alertAnswers.push_back(1);
     EXPECT_EQ(Import(request), ok);
     const sim::Attribute* composite = Composite("AW");
-    EXPECT_EQ(project().attributes.Count(API_CompWallID), 1);
-    ASSERT_EQ(composite->components.size(), 3u);
-    ASSERT_EQ(composite->lines.size(), 4u);
-    EXPECT_EQ(composite->components[0].framePen, 7);
-    EXPECT_EQ(composite->components[0].flagBits, 1);
-    EXPECT_EQ(composite->components[1].framePen, 8);
-    EXPECT_EQ(composite->components[1].flagBits, 0);
-    EXPECT_EQ(composite->components[2].framePen, 0); // from the catalogue
-    EXPECT_EQ(composite->components[2].flagBits, 32);
-    EXPECT_EQ(composite->components[0].buildingMaterial, Material("Neu")->index);
-    EXPECT_DOUBLE_EQ(composite->components[0].fillThick, 0.1);
-    EXPECT_EQ(composite->lines[0].ltypeInd, 3);
-    EXPECT_EQ(composite->lines[1].linePen, 6);
+    EXPECT_EQ(project().attributes.Count(sim::AttrKind::composite), 1);
+    ASSERT_EQ(composite->Composite()->components.size(), 3u);
+    ASSERT_EQ(composite->Composite()->lines.size(), 4u);
+    EXPECT_EQ(composite->Composite()->components[0].framePen, 7);
+    EXPECT_EQ(composite->Composite()->components[0].flagBits, 1);
+    EXPECT_EQ(composite->Composite()->components[1].framePen, 8);
+    EXPECT_EQ(composite->Composite()->components[1].flagBits, 0);
+    EXPECT_EQ(composite->Composite()->components[2].framePen, 0); // from the catalogue
+    EXPECT_EQ(composite->Composite()->components[2].flagBits, 32);
+    EXPECT_EQ(composite->Composite()->components[0].buildingMaterial, Material("Neu")->index);
+    EXPECT_DOUBLE_EQ(composite->Composite()->components[0].fillThick, 0.1);
+    EXPECT_EQ(composite->Composite()->lines[0].ltypeInd, 3);
+    EXPECT_EQ(composite->Composite()->lines[1].linePen, 6);
     // Lines follow the components: line 2 was the old composite's outer line, and the new
     // composite's line 2 lies between its own components 1 and 2, so it is the catalogue's.
-    EXPECT_EQ(composite->lines[2].ltypeInd, composite->lines[3].ltypeInd);
-    EXPECT_EQ(composite->lines[2].linePen, composite->lines[3].linePen);
-    EXPECT_EQ(composite->lines[3].ltypeInd, 1); // beyond the project's composite
+    EXPECT_EQ(composite->Composite()->lines[2].ltypeInd, composite->Composite()->lines[3].ltypeInd);
+    EXPECT_EQ(composite->Composite()->lines[2].linePen, composite->Composite()->lines[3].linePen);
+    EXPECT_EQ(composite->Composite()->lines[3].ltypeInd, 1); // beyond the project's composite
     EXPECT_EQ(host().LiveHandles(), 0);
 }
 
@@ -187,7 +190,7 @@ TEST_F(CompositeImportTest, ReplacementsThatCannotBeMadeAreRefusedWithAReason)
         request["data"]["replace_id"] = id;
         // The composite itself is written, but the replacement asked for is not made.
         EXPECT_EQ(Import(request), failed) << id;
-        EXPECT_EQ(sim::inspect::AttributeAt(this->project(), API_CompWallID, 2).name, "Neu") << id;
+        EXPECT_EQ(sim::inspect::AttributeAt(this->project(), sim::AttrKind::composite, 2).name, "Neu") << id;
         for (sim::Element* e : sim::inspect::Elements(this->project())) {
             EXPECT_NE(e->Shell()->structure.composite, 2) << id;
             EXPECT_TRUE(e->properties.empty()) << id;
@@ -217,7 +220,7 @@ TEST_F(CompositeImportTest, AFailedLayerOrModificationFailsTheComposite)
     importers = KRV::ImportManager().GetImporters(GS::UniString(request.dump()));
     EXPECT_FALSE(importers[0]->Import());
     EXPECT_EQ(importers[0]->GetStatus(), "failed");
-    EXPECT_EQ(Composite("AW")->components[0].buildingMaterial, 1);
+    EXPECT_EQ(Composite("AW")->Composite()->components[0].buildingMaterial, 1);
     EXPECT_EQ(Count("Replace construction system"), 0);
     EXPECT_EQ(host().LiveHandles(), 0);
 }

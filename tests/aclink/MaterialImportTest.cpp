@@ -33,7 +33,7 @@ class MaterialImportTest : public AddOnTest {
 protected:
     const sim::Attribute* Material(const std::string& name)
     {
-        return project().attributes.FindByName(API_BuildingMaterialID, name);
+        return project().attributes.FindByName(sim::AttrKind::buildingMaterial, name);
     }
     std::string GroupName(const API_Guid& guid)
     {
@@ -65,9 +65,9 @@ TEST_F(MaterialImportTest, ANewMaterialIsCreatedClassifiedAndDescribed)
 
     const sim::Attribute* brick = Material("Ziegel");
     ASSERT_NE(brick, nullptr);
-    EXPECT_EQ(brick->connPriority, 17); // the host's element priority for priority 8
-    EXPECT_EQ(brick->description, "Undefined");
-    EXPECT_TRUE(brick->showUncutLines);
+    EXPECT_EQ(brick->Material()->connPriority, 17); // the host's element priority for priority 8
+    EXPECT_EQ(brick->Material()->description, "Undefined");
+    EXPECT_TRUE(brick->Material()->showUncutLines);
 
     // The Korvel system and its root item, created once and assigned.
     ASSERT_EQ(project().classifications.SystemCount(), 1u);
@@ -137,15 +137,15 @@ TEST_F(MaterialImportTest, ANewMaterialIsCreatedClassifiedAndDescribed)
 TEST_F(MaterialImportTest, ImportingAgainAsksAndRejectLeavesTheProjectAlone)
 {
     ASSERT_EQ(Import(Envelope("Ziegel"))["IsError"], false);
-    sim::Attribute* brick = project().attributes.FindByName(API_BuildingMaterialID, "Ziegel");
-    brick->cutFill = 12;
-    brick->cutFillPen = 5;
-    brick->cutFillBackgroundPen = 6;
-    brick->cutMaterial = 9;
-    brick->cutFillOrientation = 1;
-    brick->connPriority = 3;
-    brick->description = "Hochlochziegel";
-    brick->manufacturer = "Wienerberger";
+    sim::Attribute* brick = project().attributes.FindByName(sim::AttrKind::buildingMaterial, "Ziegel");
+    brick->Material()->cutFill = 12;
+    brick->Material()->cutFillPen = 5;
+    brick->Material()->cutFillBackgroundPen = 6;
+    brick->Material()->cutMaterial = 9;
+    brick->Material()->cutFillOrientation = 1;
+    brick->Material()->connPriority = 3;
+    brick->Material()->description = "Hochlochziegel";
+    brick->Material()->manufacturer = "Wienerberger";
     json before = sim::SaveProject(project());
 
     host().UI().alertAnswers.push_back(2);
@@ -160,16 +160,16 @@ TEST_F(MaterialImportTest, ImportingAgainAsksAndRejectLeavesTheProjectAlone)
 
     host().UI().alertAnswers.push_back(1);
     EXPECT_EQ(Import(Envelope("Ziegel", Article(99))), Status(false));
-    brick = project().attributes.FindByName(API_BuildingMaterialID, "Ziegel");
-    EXPECT_EQ(static_cast<std::size_t>(project().attributes.Count(API_BuildingMaterialID)), 1u);
-    EXPECT_EQ(brick->cutFill, 12);
-    EXPECT_EQ(brick->cutFillPen, 5);
-    EXPECT_EQ(brick->cutFillBackgroundPen, 6);
-    EXPECT_EQ(brick->cutMaterial, 9);
-    EXPECT_EQ(brick->cutFillOrientation, 1);
-    EXPECT_EQ(brick->connPriority, 3);
-    EXPECT_EQ(brick->description, "Hochlochziegel");
-    EXPECT_EQ(brick->manufacturer, "Wienerberger");
+    brick = project().attributes.FindByName(sim::AttrKind::buildingMaterial, "Ziegel");
+    EXPECT_EQ(static_cast<std::size_t>(project().attributes.Count(sim::AttrKind::buildingMaterial)), 1u);
+    EXPECT_EQ(brick->Material()->cutFill, 12);
+    EXPECT_EQ(brick->Material()->cutFillPen, 5);
+    EXPECT_EQ(brick->Material()->cutFillBackgroundPen, 6);
+    EXPECT_EQ(brick->Material()->cutMaterial, 9);
+    EXPECT_EQ(brick->Material()->cutFillOrientation, 1);
+    EXPECT_EQ(brick->Material()->connPriority, 3);
+    EXPECT_EQ(brick->Material()->description, "Hochlochziegel");
+    EXPECT_EQ(brick->Material()->manufacturer, "Wienerberger");
     EXPECT_NE(brick->userData.bytes.find(R"("name":"id","type":"","unit":"","value":"99")"), std::string::npos);
 }
 
@@ -200,8 +200,8 @@ TEST_F(MaterialImportTest, ImporterStatusAndSilentOverrides)
     KRV::MaterialImporter held(heldArticle);
     host().UI().alertAnswers.push_back(1);
     EXPECT_TRUE(held.Import(json{{"name", "Other"}, {"id", 1}, {"updated_at", 1}}));
-    EXPECT_NE(project().attributes.FindByName(API_BuildingMaterialID, "Held"), nullptr);
-    EXPECT_EQ(project().attributes.FindByName(API_BuildingMaterialID, "Other"), nullptr);
+    EXPECT_NE(project().attributes.FindByName(sim::AttrKind::buildingMaterial, "Held"), nullptr);
+    EXPECT_EQ(project().attributes.FindByName(sim::AttrKind::buildingMaterial, "Other"), nullptr);
 }
 
 TEST_F(MaterialImportTest, ThreeArticlesAreThreeImportsAndAllMustSucceed)
@@ -223,8 +223,8 @@ TEST_F(MaterialImportTest, LongNonAsciiNamesAreCutAtACharacterBoundary)
     for (int i = 0; i < 130; ++i)
         name += "ä"; // 260 bytes
     EXPECT_EQ(Import(Envelope(name))["IsError"], false);
-    ASSERT_EQ(project().attributes.Count(API_BuildingMaterialID), 1);
-    const auto& material = sim::inspect::AttributeAt(project(), API_BuildingMaterialID, 1);
+    ASSERT_EQ(project().attributes.Count(sim::AttrKind::buildingMaterial), 1);
+    const auto& material = sim::inspect::AttributeAt(project(), sim::AttrKind::buildingMaterial, 1);
     EXPECT_EQ(material.name.size(), 254u);
     EXPECT_EQ(material.name, name.substr(0, 254));
     // The project's JSON can be built from the cut name.
@@ -242,11 +242,11 @@ TEST_F(MaterialImportTest, ALayerReplacementPutsTheMaterialIntoTheComposite)
     article["layer_index"] = "2";
     article["internal_layer_index"] = 1;
     EXPECT_EQ(Import(Envelope("Holzfaser", article))["IsError"], false);
-    const auto& composite = sim::inspect::AttributeAt(project(), API_CompWallID, 1);
-    EXPECT_EQ(composite.components[1].buildingMaterial, 3);
-    EXPECT_EQ(composite.components[0].buildingMaterial, 1);
-    EXPECT_EQ(composite.components[2].buildingMaterial, 1);
-    EXPECT_EQ(composite.components[1].fillThick, 0.2);
+    const auto& composite = sim::inspect::AttributeAt(project(), sim::AttrKind::composite, 1);
+    EXPECT_EQ(composite.Composite()->components[1].buildingMaterial, 3);
+    EXPECT_EQ(composite.Composite()->components[0].buildingMaterial, 1);
+    EXPECT_EQ(composite.Composite()->components[2].buildingMaterial, 1);
+    EXPECT_EQ(composite.Composite()->components[1].fillThick, 0.2);
     // The properties are written a second time after the replacement.
     EXPECT_EQ(Count(project().undo.Names(), "Create material property"), 12);
     EXPECT_EQ(host().LiveHandles(), 0);
@@ -306,13 +306,13 @@ TEST_F(MaterialImportTest, HostFailuresAreLoggedWithTheirContexts)
 TEST_F(MaterialImportTest, AnOverwriteKeepsTheUsersTextsAndPhysicalValues)
 {
     ASSERT_EQ(Import(Envelope("Ziegel"))["IsError"], false);
-    sim::Attribute* brick = project().attributes.FindByName(API_BuildingMaterialID, "Ziegel");
-    brick->description = "Hochlochziegel";
-    brick->manufacturer = "Wienerberger";
-    brick->thermalConductivity = 0.08;
-    brick->density = 650;
-    brick->heatCapacity = 1000;
-    brick->showUncutLines = false;
+    sim::Attribute* brick = project().attributes.FindByName(sim::AttrKind::buildingMaterial, "Ziegel");
+    brick->Material()->description = "Hochlochziegel";
+    brick->Material()->manufacturer = "Wienerberger";
+    brick->Material()->thermalConductivity = 0.08;
+    brick->Material()->density = 650;
+    brick->Material()->heatCapacity = 1000;
+    brick->Material()->showUncutLines = false;
 
     // The data sheet defines properties named like the material's own texts.
     json article = Article(5);
@@ -321,22 +321,22 @@ TEST_F(MaterialImportTest, AnOverwriteKeepsTheUsersTextsAndPhysicalValues)
     for (int round = 0; round < 3; ++round) {
         host().UI().alertAnswers.push_back(1);
         ASSERT_EQ(Import(Envelope("Ziegel", article))["IsError"], false) << round;
-        brick = project().attributes.FindByName(API_BuildingMaterialID, "Ziegel");
-        EXPECT_EQ(brick->description, "Hochlochziegel") << round;
-        EXPECT_EQ(brick->manufacturer, "Wienerberger") << round;
-        EXPECT_EQ(brick->thermalConductivity, 0.08) << round;
-        EXPECT_EQ(brick->density, 650) << round;
-        EXPECT_EQ(brick->heatCapacity, 1000) << round;
-        EXPECT_FALSE(brick->showUncutLines) << round;
+        brick = project().attributes.FindByName(sim::AttrKind::buildingMaterial, "Ziegel");
+        EXPECT_EQ(brick->Material()->description, "Hochlochziegel") << round;
+        EXPECT_EQ(brick->Material()->manufacturer, "Wienerberger") << round;
+        EXPECT_EQ(brick->Material()->thermalConductivity, 0.08) << round;
+        EXPECT_EQ(brick->Material()->density, 650) << round;
+        EXPECT_EQ(brick->Material()->heatCapacity, 1000) << round;
+        EXPECT_FALSE(brick->Material()->showUncutLines) << round;
     }
     EXPECT_EQ(Values(*brick)["Technische Daten/Building Material Description"], "Katalog");
 
     // A new material still takes the catalogue item's values.
     ASSERT_EQ(Import(Envelope("Kalk", Article(6)))["IsError"], false);
     const sim::Attribute* lime = Material("Kalk");
-    EXPECT_EQ(lime->thermalConductivity, 0);
-    EXPECT_TRUE(lime->showUncutLines);
-    EXPECT_EQ(lime->description, "Undefined");
+    EXPECT_EQ(lime->Material()->thermalConductivity, 0);
+    EXPECT_TRUE(lime->Material()->showUncutLines);
+    EXPECT_EQ(lime->Material()->description, "Undefined");
 }
 
 TEST_F(MaterialImportTest, NumbersThatDoNotFitAnIntegerFailTheRequest)
@@ -364,7 +364,9 @@ TEST_F(MaterialImportTest, NumbersThatDoNotFitAnIntegerFailTheRequest)
     EXPECT_EQ(Import(Envelope("Ziegel", stamp))["IsError"], false);
     layer["internal_layer_index"] = 0.0;
     EXPECT_EQ(Import(Envelope("Kork", layer))["IsError"], false);
-    EXPECT_EQ(sim::inspect::AttributeAt(project(), API_CompWallID, 1).components[0].buildingMaterial, 3);
+    EXPECT_EQ(
+        sim::inspect::AttributeAt(project(), sim::AttrKind::composite, 1).Composite()->components[0].buildingMaterial,
+        3);
 }
 
 TEST_F(MaterialImportTest, APropertyTheProjectRefusesCostsOnlyItselfNotTheStoredList)

@@ -72,11 +72,11 @@ TEST_F(IdentityTest, TheRefreshTakesChangedHostValuesIntoTheStoredText)
                     R"({"id": 101, "updated_at": 5, "tabs": [{"name": "Technik", "attributes": [{"name": "Dichte", "value": "650"}]}]})")})}}}})
             ["IsError"],
         false);
-    sim::Attribute* brick = project().attributes.FindByName(API_BuildingMaterialID, "Ziegel");
+    sim::Attribute* brick = project().attributes.FindByName(sim::AttrKind::buildingMaterial, "Ziegel");
     json file = sim::SaveProject(project());
     file["elements"] = {{{"type", "wall"}, {"structure", "basic"}, {"buildingMaterial", 1}}};
     UseProject(file);
-    brick = project().attributes.FindByName(API_BuildingMaterialID, "Ziegel");
+    brick = project().attributes.FindByName(sim::AttrKind::buildingMaterial, "Ziegel");
     const std::string before = brick->userData.bytes;
 
     // Nothing changed: nothing is written.
@@ -90,7 +90,7 @@ TEST_F(IdentityTest, TheRefreshTakesChangedHostValuesIntoTheStoredText)
         if (project().properties.Find(guid)->definition.name == "Dichte")
             value.text = "700";
     KRV::UpdateAttributesUserData();
-    brick = project().attributes.FindByName(API_BuildingMaterialID, "Ziegel");
+    brick = project().attributes.FindByName(sim::AttrKind::buildingMaterial, "Ziegel");
     std::string expected = before;
     expected.replace(expected.find(R"("Dichte","type":"","unit":"","value":"650")"),
                      std::string(R"("Dichte","type":"","unit":"","value":"650")").size(),
@@ -112,7 +112,7 @@ TEST_F(IdentityTest, TheRefreshTakesChangedHostValuesIntoTheStoredText)
     brick->userData.bytes = foreign + '\0';
     setDensity("750");
     KRV::UpdateAttributesUserData();
-    brick = project().attributes.FindByName(API_BuildingMaterialID, "Ziegel");
+    brick = project().attributes.FindByName(sim::AttrKind::buildingMaterial, "Ziegel");
     std::string refreshed = expected;
     refreshed.replace(refreshed.find(R"("value":"700")"), 13, R"("value":"750")");
     EXPECT_EQ(brick->userData.bytes, refreshed);
@@ -131,7 +131,7 @@ TEST_F(IdentityTest, TheRefreshTakesChangedHostValuesIntoTheStoredText)
         writes = host().GetCallCount("Attribute.SetUserData");
         KRV::UpdateAttributesUserData();
         EXPECT_EQ(host().GetCallCount("Attribute.SetUserData"), writes) << text;
-        brick = project().attributes.FindByName(API_BuildingMaterialID, "Ziegel");
+        brick = project().attributes.FindByName(sim::AttrKind::buildingMaterial, "Ziegel");
     }
 
     // Stored texts that do not parse or hold bad members are skipped, not fatal.

@@ -85,9 +85,10 @@ TEST_F(PropertiesTest, GroupsAreMadeOnceAndDefinitionsAreSharedAcrossTargets)
     ASSERT_EQ(defs.size(), 5u);
     EXPECT_EQ(defs[0]->definition.availability, (GS::Array<API_Guid>{korvelItem, item.guid}));
     EXPECT_EQ(sim::inspect::ElementAt(project(), 0).properties.at(defs[0]->definition.guid).text, "9");
-    EXPECT_EQ(
-        sim::inspect::AttributeAt(project(), API_BuildingMaterialID, 1).properties.at(defs[0]->definition.guid).text,
-        "2.5");
+    EXPECT_EQ(sim::inspect::AttributeAt(project(), sim::AttrKind::buildingMaterial, 1)
+                  .properties.at(defs[0]->definition.guid)
+                  .text,
+              "2.5");
 
     // A target without classification items gets an empty availability; the host then
     // refuses the value and says so.
@@ -138,8 +139,8 @@ TEST_F(PropertiesTest, ReadingPropertiesBackAndTheMaterialsOwnTexts)
     EXPECT_EQ(read, json::parse(R"([{"group":"Korvel","name":"id","type":"","unit":"","value":"42"},
                                     {"group":"Tab","name":"Farbe","type":"","unit":"","value":"rot"}])"));
 
-    sim::inspect::AttributeAt(project(), API_BuildingMaterialID, 1).description = "Beschreibung";
-    sim::inspect::AttributeAt(project(), API_BuildingMaterialID, 1).manufacturer = "Hersteller";
+    sim::inspect::AttributeAt(project(), sim::AttrKind::buildingMaterial, 1).Material()->description = "Beschreibung";
+    sim::inspect::AttributeAt(project(), sim::AttrKind::buildingMaterial, 1).Material()->manufacturer = "Hersteller";
     GS::UniString description = "mine", manufacturer = "mine";
     EXPECT_EQ(KRV::GetPropertyDefinitionValues(Ref(1), description, manufacturer), NoError);
     EXPECT_EQ(description, "Beschreibung");
@@ -162,7 +163,7 @@ TEST_F(PropertiesTest, AMaterialWithoutPropertiesIsOnlyClassified)
     KRV::KorvelMaterial empty;
     empty.SetName("A");
     empty.WriteProperties();
-    const auto& a = sim::inspect::AttributeAt(project(), API_BuildingMaterialID, 1);
+    const auto& a = sim::inspect::AttributeAt(project(), sim::AttrKind::buildingMaterial, 1);
     EXPECT_EQ(a.classification.size(), 1u);
     EXPECT_FALSE(a.userData.present);
     EXPECT_TRUE(project().undo.Names().empty());
@@ -201,7 +202,8 @@ TEST_F(PropertiesTest, ClassificationFollowsTheUsersChangesToTheItemTree)
               NoError);
     EXPECT_EQ(KRV::GetArchicadClassificationItemGuid("Korvel"), child.guid);
     KRV::AddArchicadClassificationToAttribute(Ref(2));
-    EXPECT_EQ(sim::inspect::AttributeAt(project(), API_BuildingMaterialID, 2).classification[0].second, child.guid);
+    EXPECT_EQ(sim::inspect::AttributeAt(project(), sim::AttrKind::buildingMaterial, 2).classification[0].second,
+              child.guid);
 
     // Failing host calls never throw, leave the target unclassified, make no second root
     // item, and say which call failed.
@@ -237,7 +239,7 @@ TEST_F(PropertiesTest, ACompositesPropertiesLiveOnTheElementsBuiltOfIt)
                              R"({"group":"Korvel","name":"id","type":"","unit":"","value":"77"},)"
                              R"({"group":"Korvel","name":"updated_at","type":"","unit":"","value":"1"},)"
                              R"({"group":"IFC - Korvel","name":"IsExternal","type":"","unit":"","value":"true"}])";
-    EXPECT_EQ(sim::inspect::AttributeAt(project(), API_CompWallID, 2).userData.bytes, text + '\0');
+    EXPECT_EQ(sim::inspect::AttributeAt(project(), sim::AttrKind::composite, 2).userData.bytes, text + '\0');
     for (std::size_t i : {0u, 3u}) {
         EXPECT_EQ(elements[i]->userData.bytes, text + '\0') << i;
         EXPECT_EQ(elements[i]->classification.size(), 1u) << i;
@@ -247,7 +249,7 @@ TEST_F(PropertiesTest, ACompositesPropertiesLiveOnTheElementsBuiltOfIt)
         EXPECT_FALSE(elements[i]->userData.present) << i;
         EXPECT_TRUE(elements[i]->properties.empty()) << i;
     }
-    EXPECT_TRUE(sim::inspect::AttributeAt(project(), API_CompWallID, 2).properties.empty());
+    EXPECT_TRUE(sim::inspect::AttributeAt(project(), sim::AttrKind::composite, 2).properties.empty());
     std::vector<std::string> expectedSteps;
     for (int element = 0; element < 2; ++element) {
         for (int p = 0; p < 4; ++p)
@@ -283,7 +285,7 @@ TEST_F(PropertiesTest, AClassificationTreeThatLoopsDoesNotSendTheWalkRound)
     EXPECT_EQ(KRV::GetArchicadClassificationItemGuid("Kind"), child.guid);
     EXPECT_EQ(KRV::GetArchicadClassificationItemGuid("Korvel"), root);
     KRV::AddArchicadClassificationToAttribute(Ref(1));
-    EXPECT_EQ(sim::inspect::AttributeAt(project(), API_BuildingMaterialID, 1).classification[0].second, root);
+    EXPECT_EQ(sim::inspect::AttributeAt(project(), sim::AttrKind::buildingMaterial, 1).classification[0].second, root);
     // The project still saves, each item once.
     json saved = sim::SaveProject(project());
     EXPECT_EQ(saved["classificationSystems"][0]["items"][0]["children"][0]["id"], "Kind");

@@ -27,7 +27,8 @@ TEST_F(ProjectFileTest, AProjectReadsBackAsItWasSaved)
         "addOnData": {"KV_Chair": "[]"},
         "undo": ["Create material property"]})");
     auto project = sim::LoadProject(file);
-    EXPECT_EQ(sim::inspect::AttributeAt(*project, API_BuildingMaterialID, 1).userData.bytes, std::string("[1]") + '\0');
+    EXPECT_EQ(sim::inspect::AttributeAt(*project, sim::AttrKind::buildingMaterial, 1).userData.bytes,
+              std::string("[1]") + '\0');
     EXPECT_EQ(project->classifications.ItemCount(), 2u);
     json saved = sim::SaveProject(*project);
     EXPECT_EQ(saved["buildingMaterials"][0]["properties"], file["buildingMaterials"][0]["properties"]);
@@ -117,8 +118,7 @@ TEST_F(ProjectFileTest, GuidsAreUniqueAndNumbersMustFit)
 TEST_F(ProjectFileTest, StoredTextsKeepTheirZeroBytes)
 {
     sim::Project project;
-    sim::Attribute a;
-    a.type = API_BuildingMaterialID;
+    sim::Attribute a(sim::AttrKind::buildingMaterial);
     a.name = "A";
     a.userData.present = true;
     a.userData.bytes = std::string("vor\0nach", 8) + '\0';
@@ -129,7 +129,7 @@ TEST_F(ProjectFileTest, StoredTextsKeepTheirZeroBytes)
     EXPECT_EQ(saved["addOnData"]["KV_Stuhl"], std::string("[\"a\0b\"]", 7));
     // Through the file's text and back.
     auto loaded = sim::LoadProject(json::parse(saved.dump()));
-    EXPECT_EQ(sim::inspect::AttributeAt(*loaded, API_BuildingMaterialID, 1).userData.bytes, a.userData.bytes);
+    EXPECT_EQ(sim::inspect::AttributeAt(*loaded, sim::AttrKind::buildingMaterial, 1).userData.bytes, a.userData.bytes);
     EXPECT_EQ(loaded->addOnData.At("KV_Stuhl").bytes, project.addOnData.At("KV_Stuhl").bytes);
 }
 

@@ -53,8 +53,9 @@ TEST_F(BulkImportTest, EveryItemGetsAnEntryAndABadOneDoesNotStopTheOthers)
               R"({"id":6,"image":"https://korvel.com/Ton.png","name":null,"status":"failed","thumbnail":""}])");
     EXPECT_TRUE(host().UI().alerts.empty()); // no question before overwriting in bulk
     // An item the page cannot be told about is not imported at all.
-    EXPECT_EQ(project().attributes.FindByName(API_BuildingMaterialID, "Kork"), nullptr);
-    EXPECT_EQ(static_cast<int>(project().attributes.Count(API_BuildingMaterialID)), 2); // Lehm and Gips, no "Ton"
+    EXPECT_EQ(project().attributes.FindByName(sim::AttrKind::buildingMaterial, "Kork"), nullptr);
+    EXPECT_EQ(static_cast<int>(project().attributes.Count(sim::AttrKind::buildingMaterial)),
+              2); // Lehm and Gips, no "Ton"
     EXPECT_EQ(Progress(), json::parse(R"([["IPWD", "Please wait...", 1], ["SPRP", "6", 6],
         ["SPRP", "6", 2], ["CANC", false], ["SPRP", "6", 3], ["CANC", false], ["SPRP", "6", 4], ["CANC", false],
         ["SPRP", "6", 5], ["CANC", false], ["SPRP", "6", 6], ["CANC", false], ["CANC", false], ["CPWD"]])"));
@@ -76,7 +77,7 @@ TEST_F(BulkImportTest, CancellingEmptyListsAndRequestsThatAreNoList)
     const std::string reply =
         Bulk({Material(1, "A"), Material(2, "B"), Material(3, "C"), Material(4, "D"), Material(5, "E")});
     EXPECT_EQ(json::parse(reply).size(), 1u);
-    EXPECT_EQ(project().attributes.Count(API_BuildingMaterialID), 1);
+    EXPECT_EQ(project().attributes.Count(sim::AttrKind::buildingMaterial), 1);
     EXPECT_FALSE(host().UI().progressOpen);
 
     host().UI().progress.clear();
@@ -99,7 +100,7 @@ TEST_F(BulkImportTest, CancellingEmptyListsAndRequestsThatAreNoList)
         EXPECT_EQ(ReplyJson(CallWithText("bulkImport", deep)), Status(true));
         EXPECT_NE(LogMessages().back().find("nested deeper than 256 levels"), std::string::npos);
     }
-    EXPECT_EQ(project().attributes.Count(API_BuildingMaterialID), 1);
+    EXPECT_EQ(project().attributes.Count(sim::AttrKind::buildingMaterial), 1);
     // An item whose image is null keeps null; thumbnails are copied.
     json item = Material(9, "Z");
     item["image"] = nullptr;

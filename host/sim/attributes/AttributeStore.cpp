@@ -1,33 +1,47 @@
-// Attributes by type, indexed from 1, with unique names within a type.
+// Attributes by kind, indexed from 1, with unique names within a kind.
 #include "AttributeStore.hpp"
 
 namespace sim {
 
-Attribute* AttributeStore::Find(API_AttrTypeID type, API_AttributeIndex index)
+AttributeValues ValuesFor(AttrKind kind)
 {
-    return const_cast<Attribute*>(static_cast<const AttributeStore*>(this)->Find(type, index));
+    switch (kind) {
+    case AttrKind::buildingMaterial:
+        return BuildingMaterialValues{};
+    case AttrKind::composite:
+        return CompositeValues{};
+    case AttrKind::profile:
+        return ProfileValues{};
+    default:
+        return NoValues{};
+    }
 }
 
-const Attribute* AttributeStore::Find(API_AttrTypeID type, API_AttributeIndex index) const
+Attribute* AttributeStore::Find(AttrKind kind, AttrIndex index)
 {
-    auto it = byType.find(type);
-    if (it == byType.end() || index < 1 || index > static_cast<API_AttributeIndex>(it->second.size()))
+    return const_cast<Attribute*>(static_cast<const AttributeStore*>(this)->Find(kind, index));
+}
+
+const Attribute* AttributeStore::Find(AttrKind kind, AttrIndex index) const
+{
+    auto it = byKind.find(kind);
+    if (it == byKind.end() || index < 1 || index > static_cast<AttrIndex>(it->second.size()))
         return nullptr;
     return &it->second[static_cast<std::size_t>(index - 1)];
 }
 
-Attribute* AttributeStore::FindByName(API_AttrTypeID type, const std::string& name)
+Attribute* AttributeStore::FindByName(AttrKind kind, const std::string& name)
 {
-    return const_cast<Attribute*>(static_cast<const AttributeStore*>(this)->FindByName(type, name));
+    return const_cast<Attribute*>(static_cast<const AttributeStore*>(this)->FindByName(kind, name));
 }
 
-const Attribute* AttributeStore::FindByName(API_AttrTypeID type, const std::string& name) const
+const Attribute* AttributeStore::FindByName(AttrKind kind, const std::string& name) const
 {
-    auto names = byName.find(type);
+    auto names = byName.find(kind);
     if (names == byName.end())
         return nullptr;
     auto it = names->second.find(name);
-    return it == names->second.end() ? nullptr : Find(type, it->second);
+    return it == names->second.end() ? nullptr : Find(kind, it->second);
 }
 
 Attribute* AttributeStore::FindByGuid(const API_Guid& guid)
@@ -36,18 +50,20 @@ Attribute* AttributeStore::FindByGuid(const API_Guid& guid)
     return it == byGuid.end() ? nullptr : Find(it->second.first, it->second.second);
 }
 
-API_AttributeIndex AttributeStore::Count(API_AttrTypeID type) const
+AttrIndex AttributeStore::Count(AttrKind kind) const
 {
-    auto it = byType.find(type);
-    return it == byType.end() ? 0 : static_cast<API_AttributeIndex>(it->second.size());
+    auto it = byKind.find(kind);
+    return it == byKind.end() ? 0 : static_cast<AttrIndex>(it->second.size());
 }
 
 Attribute& AttributeStore::Add(Attribute attribute)
 {
-    auto& list = byType[attribute.type];
-    attribute.index = static_cast<API_AttributeIndex>(list.size()) + 1;
-    byName[attribute.type][attribute.name] = attribute.index;
-    byGuid[attribute.guid] = {attribute.type, attribute.index};
+    if (std::holds_alternative<NoValues>(attribute.values))
+        attribute.values = ValuesFor(attribute.kind);
+    auto& list = byKind[attribute.kind];
+    attribute.index = static_cast<AttrIndex>(list.size()) + 1;
+    byName[attribute.kind][attribute.name] = attribute.index;
+    byGuid[attribute.guid] = {attribute.kind, attribute.index};
     list.push_back(std::move(attribute));
     return list.back();
 }

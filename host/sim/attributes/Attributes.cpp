@@ -4,6 +4,7 @@
 
 #include "APIdefs_Attributes.h"
 #include "BM.h"
+#include "Edge.hpp"
 #include "Host.hpp"
 #include "ProfileVectorImage.hpp"
 
@@ -25,9 +26,12 @@ std::string NameOf(const API_Attr_Head& head)
 
 sim::Attribute* Lookup(const API_Attr_Head& head)
 {
+    std::optional<sim::AttrKind> kind = sim::KindOf(head.typeID);
+    if (!kind)
+        return nullptr;
     if (head.index != 0)
-        return Store().Find(head.typeID, head.index);
-    return Store().FindByName(head.typeID, NameOf(head));
+        return Store().Find(*kind, head.index);
+    return Store().FindByName(*kind, NameOf(head));
 }
 
 bool ValidName(const std::string& name)
@@ -45,11 +49,12 @@ void SetAttributeName(API_Attr_Head& head, const GS::UniString& name)
 void FillRecord(const sim::Attribute& a, API_Attribute* out)
 {
     GS::UniString* namePtr = out->header.uniStringNamePtr;
-    GS::UniString* description = a.type == API_BuildingMaterialID ? out->buildingMaterial.description : nullptr;
-    GS::UniString* manufacturer = a.type == API_BuildingMaterialID ? out->buildingMaterial.manufacturer : nullptr;
-    GS::UniString* id = a.type == API_BuildingMaterialID ? out->buildingMaterial.id : nullptr;
+    const bool isMaterial = a.kind == sim::AttrKind::buildingMaterial;
+    GS::UniString* description = isMaterial ? out->buildingMaterial.description : nullptr;
+    GS::UniString* manufacturer = isMaterial ? out->buildingMaterial.manufacturer : nullptr;
+    GS::UniString* id = isMaterial ? out->buildingMaterial.id : nullptr;
     std::memset(static_cast<void*>(out), 0, sizeof(API_Attribute));
-    out->header.typeID = a.type;
+    out->header.typeID = sim::TypeIdOf(a.kind);
     out->header.index = a.index;
     out->header.guid = a.guid;
     out->header.flags = a.flags;
@@ -57,34 +62,34 @@ void FillRecord(const sim::Attribute& a, API_Attribute* out)
     out->header.uniStringNamePtr = namePtr;
     if (namePtr != nullptr)
         *namePtr = GS::UniString(a.name);
-    if (a.type == API_BuildingMaterialID) {
+    if (const sim::BuildingMaterialValues* m = a.Material()) {
         API_BuildingMaterialType& bm = out->buildingMaterial;
-        bm.connPriority = a.connPriority;
-        bm.cutFill = a.cutFill;
-        bm.cutFillPen = a.cutFillPen;
-        bm.cutFillBackgroundPen = a.cutFillBackgroundPen;
-        bm.cutMaterial = a.cutMaterial;
-        bm.cutFillOrientation = a.cutFillOrientation;
-        bm.thermalConductivity = a.thermalConductivity;
-        bm.density = a.density;
-        bm.heatCapacity = a.heatCapacity;
-        bm.showUncutLines = a.showUncutLines;
+        bm.connPriority = m->connPriority;
+        bm.cutFill = m->cutFill;
+        bm.cutFillPen = m->cutFillPen;
+        bm.cutFillBackgroundPen = m->cutFillBackgroundPen;
+        bm.cutMaterial = m->cutMaterial;
+        bm.cutFillOrientation = m->cutFillOrientation;
+        bm.thermalConductivity = m->thermalConductivity;
+        bm.density = m->density;
+        bm.heatCapacity = m->heatCapacity;
+        bm.showUncutLines = m->showUncutLines;
         bm.description = description;
         bm.manufacturer = manufacturer;
         bm.id = id;
         if (description != nullptr)
-            *description = GS::UniString(a.description);
+            *description = GS::UniString(m->description);
         if (manufacturer != nullptr)
-            *manufacturer = GS::UniString(a.manufacturer);
+            *manufacturer = GS::UniString(m->manufacturer);
         if (id != nullptr)
-            *id = GS::UniString(a.id);
-    } else if (a.type == API_CompWallID) {
-        out->compWall.nComps = static_cast<short>(a.declaredComponents >= 0 ? a.declaredComponents
-                                                                            : static_cast<int>(a.components.size()));
-        out->compWall.nLines = static_cast<short>(a.lines.size());
+            *id = GS::UniString(m->id);
+    } else if (const sim::CompositeValues* c = a.Composite()) {
+        out->compWall.nComps = static_cast<short>(c->declaredComponents >= 0 ? c->declaredComponents
+                                                                             : static_cast<int>(c->components.size()));
+        out->compWall.nLines = static_cast<short>(c->lines.size());
         double total = 0;
-        for (const auto& c : a.components)
-            total += c.fillThick;
+        for (const auto& component : c->components)
+            total += component.fillThick;
         out->compWall.totalThick = total;
     }
 }
@@ -93,21 +98,21 @@ void FillRecord(const sim::Attribute& a, API_Attribute* out)
 void TakeRecord(sim::Attribute& a, const API_Attribute& in)
 {
     a.flags = in.header.flags;
-    if (a.type == API_BuildingMaterialID) {
+    if (sim::BuildingMaterialValues* m = a.Material()) {
         const API_BuildingMaterialType& bm = in.buildingMaterial;
-        a.connPriority = bm.connPriority;
-        a.cutFill = bm.cutFill;
-        a.cutFillPen = bm.cutFillPen;
-        a.cutFillBackgroundPen = bm.cutFillBackgroundPen;
-        a.cutMaterial = bm.cutMaterial;
-        a.cutFillOrientation = bm.cutFillOrientation;
-        a.thermalConductivity = bm.thermalConductivity;
-        a.density = bm.density;
-        a.heatCapacity = bm.heatCapacity;
-        a.showUncutLines = bm.showUncutLines;
-        a.description = bm.description != nullptr ? bm.description->ToUtf8() : std::string();
-        a.manufacturer = bm.manufacturer != nullptr ? bm.manufacturer->ToUtf8() : std::string();
-        a.id = bm.id != nullptr ? bm.id->ToUtf8() : std::string();
+        m->connPriority = bm.connPriority;
+        m->cutFill = bm.cutFill;
+        m->cutFillPen = bm.cutFillPen;
+        m->cutFillBackgroundPen = bm.cutFillBackgroundPen;
+        m->cutMaterial = bm.cutMaterial;
+        m->cutFillOrientation = bm.cutFillOrientation;
+        m->thermalConductivity = bm.thermalConductivity;
+        m->density = bm.density;
+        m->heatCapacity = bm.heatCapacity;
+        m->showUncutLines = bm.showUncutLines;
+        m->description = bm.description != nullptr ? bm.description->ToUtf8() : std::string();
+        m->manufacturer = bm.manufacturer != nullptr ? bm.manufacturer->ToUtf8() : std::string();
+        m->id = bm.id != nullptr ? bm.id->ToUtf8() : std::string();
     }
 }
 
@@ -122,7 +127,7 @@ sim::CompositeComponent FromHost(const API_CWallComponent& c)
 }
 API_CWallLineComponent ToHost(const sim::CompositeLine& l)
 {
-    return API_CWallLineComponent{l.ltypeInd, l.linePen, l.lineType, 0};
+    return API_CWallLineComponent{static_cast<short>(l.ltypeInd), l.linePen, l.lineType, 0};
 }
 sim::CompositeLine FromHost(const API_CWallLineComponent& l)
 {
@@ -169,7 +174,8 @@ GSErrCode ACAPI_Attribute_GetNum(API_AttrTypeID typeID, API_AttributeIndex* coun
     SIM_ENTER("ACAPI_Attribute_GetNum");
     if (count == nullptr)
         return APIERR_BADPARS;
-    *count = Store().Count(typeID);
+    std::optional<sim::AttrKind> kind = sim::KindOf(typeID);
+    *count = kind ? Store().Count(*kind) : 0;
     return NoError;
 }
 
@@ -178,7 +184,8 @@ GSErrCode ACAPI_Attribute_Search(API_Attr_Head* head)
     SIM_ENTER("ACAPI_Attribute_Search");
     if (head == nullptr)
         return APIERR_BADPARS;
-    sim::Attribute* a = Store().FindByName(head->typeID, NameOf(*head));
+    std::optional<sim::AttrKind> kind = sim::KindOf(head->typeID);
+    sim::Attribute* a = kind ? Store().FindByName(*kind, NameOf(*head)) : nullptr;
     if (a == nullptr)
         return APIERR_BADNAME;
     head->index = a->index;
@@ -190,19 +197,21 @@ static GSErrCode Create(API_Attribute* attribute, API_AttributeDefExt* defs)
 {
     if (attribute == nullptr)
         return APIERR_BADPARS;
+    std::optional<sim::AttrKind> kind = sim::KindOf(attribute->header.typeID);
+    if (!kind)
+        return APIERR_BADPARS;
     std::string name = NameOf(attribute->header);
     if (!ValidName(name))
         return APIERR_BADNAME;
-    if (Store().FindByName(attribute->header.typeID, name) != nullptr)
+    if (Store().FindByName(*kind, name) != nullptr)
         return APIERR_ATTREXIST;
-    sim::Attribute a;
-    a.type = attribute->header.typeID;
+    sim::Attribute a(*kind);
     a.name = name;
     a.guid = GSGuid2APIGuid(GS::Guid::Generate());
     TakeRecord(a, *attribute);
-    if (defs != nullptr) {
-        a.components = FromHandle(defs->cwall_compItems);
-        a.lines = FromHandle(defs->cwall_compLItems);
+    if (sim::CompositeValues* c = a.Composite(); c != nullptr && defs != nullptr) {
+        c->components = FromHandle(defs->cwall_compItems);
+        c->lines = FromHandle(defs->cwall_compLItems);
     }
     const sim::Attribute& stored = Store().Add(std::move(a));
     attribute->header.index = stored.index;
@@ -218,9 +227,9 @@ static GSErrCode Modify(API_Attribute* attribute, API_AttributeDefExt* defs)
     if (a == nullptr)
         return APIERR_BADINDEX;
     TakeRecord(*a, *attribute);
-    if (defs != nullptr && defs->cwall_compItems != nullptr) {
-        a->components = FromHandle(defs->cwall_compItems);
-        a->lines = FromHandle(defs->cwall_compLItems);
+    if (sim::CompositeValues* c = a->Composite(); c != nullptr && defs != nullptr && defs->cwall_compItems != nullptr) {
+        c->components = FromHandle(defs->cwall_compItems);
+        c->lines = FromHandle(defs->cwall_compLItems);
     }
     attribute->header.index = a->index;
     attribute->header.guid = a->guid;
@@ -256,16 +265,16 @@ GSErrCode ACAPI_Attribute_GetDefExt(API_AttrTypeID typeID, API_AttributeIndex in
     SIM_ENTER("ACAPI_Attribute_GetDefExt");
     if (defs == nullptr)
         return APIERR_BADPARS;
-    sim::Attribute* a = Store().Find(typeID, index);
+    sim::Attribute* a = sim::FindAttribute(Store(), typeID, index);
     if (a == nullptr)
         return APIERR_BADINDEX;
     std::memset(defs, 0, sizeof(API_AttributeDefExt));
-    if (typeID == API_CompWallID) {
+    if (const sim::CompositeValues* c = a->Composite()) {
         // Both handles or none: out of memory (or a throwing allocation) leaves nothing behind.
-        auto components = ToHandle(a->components);
+        auto components = ToHandle(c->components);
         API_CWallLineComponent** lines = nullptr;
         try {
-            lines = ToHandle(a->lines);
+            lines = ToHandle(c->lines);
         } catch (...) {
             BMKillHandle(reinterpret_cast<GSHandle*>(&components));
             throw;
@@ -278,8 +287,8 @@ GSErrCode ACAPI_Attribute_GetDefExt(API_AttrTypeID typeID, API_AttributeIndex in
         defs->cwall_compItems = components;
         defs->cwall_compLItems = lines;
     }
-    if (typeID == API_ProfileID)
-        defs->profile_vectorImageItems = new ProfileVectorImage(a->profileRecords);
+    if (const sim::ProfileValues* profile = a->Profile())
+        defs->profile_vectorImageItems = new ProfileVectorImage(profile->records);
     return NoError;
 }
 
@@ -300,13 +309,13 @@ GSErrCode ACAPI_Attribute_GetDef(API_AttrTypeID typeID, API_AttributeIndex index
     SIM_ENTER("ACAPI_Attribute_GetDef");
     if (defs == nullptr)
         return APIERR_BADPARS;
-    sim::Attribute* a = Store().Find(typeID, index);
+    sim::Attribute* a = sim::FindAttribute(Store(), typeID, index);
     if (a == nullptr)
         return APIERR_BADINDEX;
     std::memset(defs, 0, sizeof(API_AttributeDef));
-    if (typeID == API_CompWallID) {
-        defs->cwall_compItems = ToHandle(a->components);
-        defs->cwall_compLItems = ToHandle(a->lines);
+    if (const sim::CompositeValues* c = a->Composite()) {
+        defs->cwall_compItems = ToHandle(c->components);
+        defs->cwall_compLItems = ToHandle(c->lines);
         if (defs->cwall_compItems == nullptr || defs->cwall_compLItems == nullptr) {
             BMKillHandle(reinterpret_cast<GSHandle*>(&defs->cwall_compItems));
             BMKillHandle(reinterpret_cast<GSHandle*>(&defs->cwall_compLItems));

@@ -12,37 +12,37 @@ json SaveAttribute(const Attribute& a)
     j["index"] = a.index;
     j["name"] = a.name;
     j["guid"] = GuidText(a.guid);
-    if (a.type == API_BuildingMaterialID) {
-        j["connPriority"] = a.connPriority;
-        j["cutFill"] = a.cutFill;
-        j["cutFillPen"] = a.cutFillPen;
-        j["cutFillBackgroundPen"] = a.cutFillBackgroundPen;
-        j["cutMaterial"] = a.cutMaterial;
-        j["cutFillOrientation"] = a.cutFillOrientation;
-        j["thermalConductivity"] = a.thermalConductivity;
-        j["density"] = a.density;
-        j["heatCapacity"] = a.heatCapacity;
-        j["showUncutLines"] = a.showUncutLines;
-        j["description"] = a.description;
-        j["manufacturer"] = a.manufacturer;
+    if (const BuildingMaterialValues* m = a.Material()) {
+        j["connPriority"] = m->connPriority;
+        j["cutFill"] = m->cutFill;
+        j["cutFillPen"] = m->cutFillPen;
+        j["cutFillBackgroundPen"] = m->cutFillBackgroundPen;
+        j["cutMaterial"] = m->cutMaterial;
+        j["cutFillOrientation"] = m->cutFillOrientation;
+        j["thermalConductivity"] = m->thermalConductivity;
+        j["density"] = m->density;
+        j["heatCapacity"] = m->heatCapacity;
+        j["showUncutLines"] = m->showUncutLines;
+        j["description"] = m->description;
+        j["manufacturer"] = m->manufacturer;
     }
-    if (a.type == API_CompWallID) {
+    if (const CompositeValues* composite = a.Composite()) {
         j["flags"] = a.flags;
         j["components"] = json::array();
-        for (const auto& c : a.components)
+        for (const auto& c : composite->components)
             j["components"].push_back({{"buildingMaterial", c.buildingMaterial},
                                        {"fillThick", c.fillThick},
                                        {"flagBits", c.flagBits},
                                        {"framePen", c.framePen}});
         j["lines"] = json::array();
-        for (const auto& l : a.lines)
+        for (const auto& l : composite->lines)
             j["lines"].push_back({{"ltypeInd", l.ltypeInd}, {"linePen", l.linePen}});
-        if (a.declaredComponents >= 0)
-            j["componentCount"] = a.declaredComponents;
+        if (composite->declaredComponents >= 0)
+            j["componentCount"] = composite->declaredComponents;
     }
-    if (a.type == API_ProfileID) {
+    if (const ProfileValues* profile = a.Profile()) {
         j["records"] = json::array();
-        for (const auto& r : a.profileRecords) {
+        for (const auto& r : profile->records) {
             json record = {{"kind", r.type == ProfileVectorImage::Hatch ? "hatch" : "line"}};
             if (r.type == ProfileVectorImage::Hatch)
                 record["buildingMaterial"] = r.buildingMaterial;
@@ -52,51 +52,56 @@ json SaveAttribute(const Attribute& a)
     return j;
 }
 
-Attribute LoadAttribute(const json& j, API_AttrTypeID type)
+Attribute LoadAttribute(const json& j, AttrKind kind)
 {
-    Attribute a;
-    a.type = type;
+    Attribute a(kind);
     a.name = j.at("name").get<std::string>();
     a.guid = GuidOf(j, "guid");
     LoadAnnotations(j, a);
-    a.connPriority = Integer<Int32>(j, "connPriority", 0);
-    a.cutFill = Integer<Int32>(j, "cutFill", 0);
-    a.cutFillPen = Integer<short>(j, "cutFillPen", 0);
-    a.cutFillBackgroundPen = Integer<short>(j, "cutFillBackgroundPen", 0);
-    a.cutMaterial = Integer<Int32>(j, "cutMaterial", 0);
-    a.cutFillOrientation = Integer<Int32>(j, "cutFillOrientation", 0);
-    a.thermalConductivity = j.value("thermalConductivity", 0.0);
-    a.density = j.value("density", 0.0);
-    a.heatCapacity = j.value("heatCapacity", 0.0);
-    a.showUncutLines = j.value("showUncutLines", true);
-    a.description = j.value("description", "");
-    a.manufacturer = j.value("manufacturer", "");
     a.flags = Integer<Int32>(j, "flags", 0);
-    if (j.contains("components"))
-        for (const json& c : j.at("components"))
-            a.components.push_back({Integer<Int32>(c.at("buildingMaterial")), Integer<short>(c, "framePen", 1),
-                                    Integer<short>(c, "flagBits", 0), c.value("fillThick", 0.0)});
-    if (j.contains("lines"))
-        for (const json& l : j.at("lines"))
-            a.lines.push_back({Integer<short>(l, "ltypeInd", 1), Integer<short>(l, "linePen", 1), 0});
-    a.declaredComponents = Integer<short>(j, "componentCount", -1);
-    if (j.contains("records"))
+    if (BuildingMaterialValues* m = a.Material()) {
+        m->connPriority = Integer<Int32>(j, "connPriority", 0);
+        m->cutFill = Integer<Int32>(j, "cutFill", 0);
+        m->cutFillPen = Integer<short>(j, "cutFillPen", 0);
+        m->cutFillBackgroundPen = Integer<short>(j, "cutFillBackgroundPen", 0);
+        m->cutMaterial = Integer<Int32>(j, "cutMaterial", 0);
+        m->cutFillOrientation = Integer<Int32>(j, "cutFillOrientation", 0);
+        m->thermalConductivity = j.value("thermalConductivity", 0.0);
+        m->density = j.value("density", 0.0);
+        m->heatCapacity = j.value("heatCapacity", 0.0);
+        m->showUncutLines = j.value("showUncutLines", true);
+        m->description = j.value("description", "");
+        m->manufacturer = j.value("manufacturer", "");
+    }
+    if (CompositeValues* c = a.Composite()) {
+        if (j.contains("components"))
+            for (const json& component : j.at("components"))
+                c->components.push_back({Integer<Int32>(component.at("buildingMaterial")),
+                                         Integer<short>(component, "framePen", 1),
+                                         Integer<short>(component, "flagBits", 0), component.value("fillThick", 0.0)});
+        if (j.contains("lines"))
+            for (const json& l : j.at("lines"))
+                c->lines.push_back({Integer<short>(l, "ltypeInd", 1), Integer<short>(l, "linePen", 1), 0});
+        c->declaredComponents = Integer<short>(j, "componentCount", -1);
+    }
+    if (ProfileValues* profile = a.Profile(); profile != nullptr && j.contains("records"))
         for (const json& r : j.at("records")) {
             ProfileVectorImage::Record record;
-            const std::string kind = r.at("kind").get<std::string>();
-            if (kind == "hatch") {
+            const std::string recordKind = r.at("kind").get<std::string>();
+            if (recordKind == "hatch") {
                 record.type = ProfileVectorImage::Hatch;
                 record.buildingMaterial = Integer<Int32>(r, "buildingMaterial", 0);
-            } else if (kind != "line") {
-                throw ProjectFileError("unknown profile record \"" + kind + "\" (hatch, line)");
+            } else if (recordKind != "line") {
+                throw ProjectFileError("unknown profile record \"" + recordKind + "\" (hatch, line)");
             }
-            a.profileRecords.push_back(record);
+            profile->records.push_back(record);
         }
     return a;
 }
 
-const std::pair<const char*, API_AttrTypeID> sections[] = {
-    {"buildingMaterials", API_BuildingMaterialID}, {"composites", API_CompWallID}, {"profiles", API_ProfileID}};
+const std::pair<const char*, AttrKind> sections[] = {{"buildingMaterials", AttrKind::buildingMaterial},
+                                                     {"composites", AttrKind::composite},
+                                                     {"profiles", AttrKind::profile}};
 
 } // namespace
 

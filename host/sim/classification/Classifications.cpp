@@ -1,5 +1,6 @@
 // Classification systems, their item trees, and items on attributes and elements.
 #include "APIdefs_Classification.h"
+#include "Edge.hpp"
 #include "Host.hpp"
 
 using sim::Host;
@@ -14,7 +15,8 @@ sim::ClassificationStore& Store()
 sim::Annotations* AttributeTarget(const API_Attr_Head& head)
 {
     auto& attributes = Host::Get().GetProject().attributes;
-    return head.index != 0 ? static_cast<sim::Annotations*>(attributes.Find(head.typeID, head.index)) : nullptr;
+    return head.index != 0 ? static_cast<sim::Annotations*>(sim::FindAttribute(attributes, head.typeID, head.index))
+                           : nullptr;
 }
 
 GSErrCode AddItem(sim::Annotations* target, const API_Guid& item)

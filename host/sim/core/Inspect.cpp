@@ -6,11 +6,12 @@
 
 namespace sim::inspect {
 
-Attribute& AttributeAt(Project& project, API_AttrTypeID type, API_AttributeIndex index)
+Attribute& AttributeAt(Project& project, AttrKind kind, AttrIndex index)
 {
-    Attribute* a = project.attributes.Find(type, index);
+    Attribute* a = project.attributes.Find(kind, index);
     if (a == nullptr)
-        throw std::out_of_range("no attribute " + std::to_string(index) + " of type " + std::to_string(type));
+        throw std::out_of_range("no attribute " + std::to_string(index) + " of kind " +
+                                std::to_string(static_cast<int>(kind)));
     return *a;
 }
 

@@ -7,8 +7,8 @@
 
 namespace sim::inspect {
 
-// The attribute of that type and index (from 1); raises std::out_of_range when there is none.
-Attribute& AttributeAt(Project& project, API_AttrTypeID type, API_AttributeIndex index);
+// The attribute of that kind and index (from 1); raises std::out_of_range when there is none.
+Attribute& AttributeAt(Project& project, AttrKind kind, AttrIndex index);
 // The element at that position of the creation order (from 0); raises std::out_of_range.
 Element& ElementAt(Project& project, std::size_t position);
 std::vector<Element*> Elements(Project& project);

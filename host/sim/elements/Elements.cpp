@@ -262,13 +262,13 @@ GSErrCode ACAPI_Element_Change(API_Element* element, const API_Element* mask, co
     const sim::AttributeStore& attributes = Host::Get().GetProject().attributes;
     if (result.modelElemStructureType == API_CompositeStructure) {
         // The host keeps a composite off the kinds of element its flags exclude.
-        const sim::Attribute* composite = attributes.Find(API_CompWallID, result.composite);
+        const sim::Attribute* composite = attributes.Find(sim::AttrKind::composite, result.composite);
         if (composite == nullptr)
             return APIERR_BADINDEX;
         if ((composite->flags & KindFlag(e->type)) == 0)
             return APIERR_BADPARS;
     } else if (result.modelElemStructureType == API_BasicStructure &&
-               attributes.Find(API_BuildingMaterialID, result.buildingMaterial) == nullptr) {
+               attributes.Find(sim::AttrKind::buildingMaterial, result.buildingMaterial) == nullptr) {
         return APIERR_BADINDEX;
     }
     shell->structure = result;

@@ -209,22 +209,22 @@ std::string WriteIfc(const Project& project, const std::string& fileName, const 
 
     // Materials by name, each written once; composites as layer sets.
     std::map<std::string, int> materials;
-    auto material = [&](API_AttributeIndex index) {
-        const Attribute* a = project.attributes.Find(API_BuildingMaterialID, index);
+    auto material = [&](AttrIndex index) {
+        const Attribute* a = project.attributes.Find(AttrKind::buildingMaterial, index);
         const std::string name = a != nullptr ? a->name : "Material " + std::to_string(index);
         auto [it, added] = materials.emplace(name, 0);
         if (added)
             it->second = step.Add("IFCMATERIAL(" + StepString(name) + ",$,$)");
         return it->second;
     };
-    std::map<API_AttributeIndex, int> layerSets;
-    auto layerSet = [&](API_AttributeIndex index) {
+    std::map<AttrIndex, int> layerSets;
+    auto layerSet = [&](AttrIndex index) {
         auto [it, added] = layerSets.emplace(index, 0);
         if (added) {
-            const Attribute* composite = project.attributes.Find(API_CompWallID, index);
+            const Attribute* composite = project.attributes.Find(AttrKind::composite, index);
             std::vector<int> layers;
-            if (composite != nullptr)
-                for (const sim::CompositeComponent& c : composite->components)
+            if (composite != nullptr && composite->Composite() != nullptr)
+                for (const sim::CompositeComponent& c : composite->Composite()->components)
                     layers.push_back(step.Add("IFCMATERIALLAYER(" + step.Ref(material(c.buildingMaterial)) + "," +
                                               Real(c.fillThick) + ",$,$,$,$,$)"));
             it->second = step.Add("IFCMATERIALLAYERSET(" + Step::List(layers) + "," +

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "APIdefs_Properties.h"
+#include "Edge.hpp"
 #include "Host.hpp"
 
 using sim::Host;
@@ -74,7 +75,7 @@ API_PropertyValue TextValue(const std::string& text)
 
 sim::Attribute* AttributeOf(const API_Attr_Head& head)
 {
-    return Host::Get().GetProject().attributes.Find(head.typeID, head.index);
+    return sim::FindAttribute(Host::Get().GetProject().attributes, head.typeID, head.index);
 }
 
 API_Property Read(const sim::PropertyDefinition& d, const sim::Annotations& target, const sim::Attribute* attribute)
@@ -82,9 +83,9 @@ API_Property Read(const sim::PropertyDefinition& d, const sim::Annotations& targ
     API_Property p;
     p.definition = d.definition;
     p.status = API_Property_HasValue;
-    if (d.field != sim::BuiltInField::None && attribute != nullptr) {
-        p.value =
-            TextValue(d.field == sim::BuiltInField::Description ? attribute->description : attribute->manufacturer);
+    const sim::BuildingMaterialValues* material = attribute != nullptr ? attribute->Material() : nullptr;
+    if (d.field != sim::BuiltInField::None && material != nullptr) {
+        p.value = TextValue(d.field == sim::BuiltInField::Description ? material->description : material->manufacturer);
         return p;
     }
     auto it = target.properties.find(d.definition.guid);
@@ -103,10 +104,11 @@ GSErrCode Write(sim::Annotations& target, sim::Attribute* attribute, const API_P
     if (d == nullptr)
         return APIERR_BADID;
     if (d->field != sim::BuiltInField::None) {
-        if (attribute == nullptr || attribute->type != API_BuildingMaterialID)
+        sim::BuildingMaterialValues* material = attribute != nullptr ? attribute->Material() : nullptr;
+        if (material == nullptr)
             return APIERR_BADPARS;
         std::string text = property.isDefault ? std::string() : ValueText(property.value);
-        (d->field == sim::BuiltInField::Description ? attribute->description : attribute->manufacturer) = text;
+        (d->field == sim::BuiltInField::Description ? material->description : material->manufacturer) = text;
         return NoError;
     }
     // Not available for the target's classification: the host refuses the value.
@@ -215,7 +217,7 @@ GSErrCode ACAPI_Attribute_GetPropertyDefinitions(const API_Attr_Head& head, API_
     bool builtIn = filter == API_PropertyDefinitionFilter_BuiltIn || filter == API_PropertyDefinitionFilter_All;
     bool custom = filter != API_PropertyDefinitionFilter_BuiltIn;
     definitions.Clear();
-    for (const auto* d : Applicable(*a, a->type == API_BuildingMaterialID, builtIn, custom))
+    for (const auto* d : Applicable(*a, a->kind == sim::AttrKind::buildingMaterial, builtIn, custom))
         definitions.Push(d->definition);
     return NoError;
 }

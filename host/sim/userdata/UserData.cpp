@@ -3,6 +3,7 @@
 
 #include "APIdefs_UserData.h"
 #include "BM.h"
+#include "Edge.hpp"
 #include "Host.hpp"
 
 using sim::Host;
@@ -49,7 +50,7 @@ sim::Attribute* AttributeOf(const API_Attr_Head* head)
         return nullptr;
     auto& attributes = Host::Get().GetProject().attributes;
     if (head->index != 0)
-        return attributes.Find(head->typeID, head->index);
+        return sim::FindAttribute(attributes, head->typeID, head->index);
     return nullptr;
 }
 
