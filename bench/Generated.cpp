@@ -146,16 +146,17 @@ void FillProject(sim::Project& project, int elements, Spread spread)
     for (int n = 0; n < 20; ++n)
         project.addOnData.Put("KV_Assembly " + std::to_string(n), {1, 0x6D6D, Stored("Assembly", std::to_string(n))});
 
-    const API_ElemTypeID types[] = {API_WallID,   API_SlabID,        API_RoofID,   API_WallID,
-                                    API_ColumnID, API_BeamID,        API_WindowID, API_DoorID,
-                                    API_ObjectID, API_CurtainWallID, API_StairID,  API_SlabID};
+    using sim::ElemKind;
+    const ElemKind kinds[] = {ElemKind::wall,   ElemKind::slab,        ElemKind::roof,   ElemKind::wall,
+                              ElemKind::column, ElemKind::beam,        ElemKind::window, ElemKind::door,
+                              ElemKind::object, ElemKind::curtainWall, ElemKind::stair,  ElemKind::slab};
     // Random ids, as the host gives them: no pass over the elements walks memory in order.
     std::mt19937_64 random(20261207);
     for (int e = 0; e < elements; ++e) {
         sim::Element element;
-        element.type = types[e % (sizeof types / sizeof types[0])];
+        element.kind = kinds[e % (sizeof kinds / sizeof kinds[0])];
         element.guid = Guid(random(), random());
-        element.payload = sim::PayloadFor(element.type);
+        element.payload = sim::PayloadFor(element.kind);
         element.ifcAttributes = {{"Name", "Name " + std::to_string(e % 37)}};
         element.quantities.volume = 1.0 + e % 7;
         element.quantities.surface = 2.0;
@@ -167,7 +168,7 @@ void FillProject(sim::Project& project, int elements, Spread spread)
         std::string catalogueName = "Material " + std::to_string(1 + e % materials);
         if (sim::ShellPayload* shell = element.Shell()) {
             const bool composite = e % 2 == 0;
-            shell->structure.modelElemStructureType = composite ? API_CompositeStructure : API_BasicStructure;
+            shell->structure.kind = composite ? sim::StructureKind::composite : sim::StructureKind::basic;
             shell->structure.composite = composite ? 1 + e % composites : 0;
             shell->structure.buildingMaterial = composite ? 0 : 1 + e % materials;
             shell->structure.thickness = 0.1 + (e % 5) * 0.05;
@@ -175,10 +176,10 @@ void FillProject(sim::Project& project, int elements, Spread spread)
             if (composite)
                 catalogueName = "Composite " + std::to_string(1 + e % composites);
         } else if (sim::MemberPayload* member = element.Member()) {
-            API_AssemblySegmentData segment{};
-            segment.modelElemStructureType = e % 3 == 0 ? API_ProfileStructure : API_BasicStructure;
+            sim::Segment segment;
+            segment.kind = e % 3 == 0 ? sim::StructureKind::profile : sim::StructureKind::basic;
             segment.buildingMaterial = 1 + e % materials;
-            segment.profileAttr = 1;
+            segment.profile = 1;
             member->segments = {segment};
         } else if (sim::PlacedPayload* placed = element.Placed()) {
             const int part = 1 + e % parts;
@@ -187,7 +188,7 @@ void FillProject(sim::Project& project, int elements, Spread spread)
             placed->box = {0, 0, 0, 0.5, 0.5, 0.9};
             catalogueName = "Part " + std::to_string(part);
         }
-        if (element.type == API_CurtainWallID || element.type == API_StairID) {
+        if (element.kind == ElemKind::curtainWall || element.kind == ElemKind::stair) {
             element.ifcAttributes = {{"Name", "Assembly " + std::to_string(e % 20)}};
             catalogueName = "Assembly";
         }

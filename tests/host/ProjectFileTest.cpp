@@ -149,7 +149,7 @@ TEST_F(ProjectFileTest, ElementsOfEveryTypeLibrariesAndDatabasesReadBack)
     auto project = sim::LoadProject(file);
     EXPECT_EQ(project->elements.Count(), 7u);
     const auto elements = sim::inspect::Elements(*project);
-    EXPECT_EQ(elements[4]->type, API_ObjectID);
+    EXPECT_EQ(elements[4]->kind, sim::ElemKind::object);
     EXPECT_TRUE(elements[4]->observed);
     ASSERT_NE(elements[4]->IfcName(), nullptr);
     EXPECT_EQ(*elements[4]->IfcName(), "Stuhl");

@@ -4,7 +4,9 @@
 #include <optional>
 
 #include "APIdefs_Attributes.h"
+#include "APIdefs_Elements.h"
 #include "AttributeStore.hpp"
+#include "ElementStore.hpp"
 
 namespace sim {
 
@@ -13,5 +15,11 @@ std::optional<AttrKind> KindOf(API_AttrTypeID type);
 API_AttrTypeID TypeIdOf(AttrKind kind);
 // The attribute of that type and index; nothing for a type the host does not know.
 Attribute* FindAttribute(AttributeStore& store, API_AttrTypeID type, API_AttributeIndex index);
+
+std::optional<ElemKind> KindOf(API_ElemTypeID type);
+API_ElemTypeID TypeIdOf(ElemKind kind);
+
+API_ModelElemStructureType TypeIdOf(StructureKind kind);
+StructureKind KindOf(API_ModelElemStructureType type);
 
 } // namespace sim

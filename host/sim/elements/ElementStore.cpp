@@ -13,29 +13,29 @@ const std::string* Element::IfcName() const
     return nullptr;
 }
 
-ElementPayload PayloadFor(API_ElemTypeID type)
+ElementPayload PayloadFor(ElemKind kind)
 {
-    switch (type) {
-    case API_WallID:
-    case API_SlabID:
-    case API_RoofID:
+    switch (kind) {
+    case ElemKind::wall:
+    case ElemKind::slab:
+    case ElemKind::roof:
         return ShellPayload{};
-    case API_ColumnID:
-    case API_BeamID:
+    case ElemKind::column:
+    case ElemKind::beam:
         return MemberPayload{};
-    case API_WindowID:
-    case API_DoorID:
-    case API_ObjectID:
-    case API_LampID:
+    case ElemKind::window:
+    case ElemKind::door:
+    case ElemKind::object:
+    case ElemKind::lamp:
         return PlacedPayload{};
     default:
         return NoPayload{};
     }
 }
 
-bool IsPlacedFromLibraryPart(API_ElemTypeID type)
+bool IsPlacedFromLibraryPart(ElemKind kind)
 {
-    return type == API_ObjectID || type == API_WindowID || type == API_DoorID || type == API_LampID;
+    return kind == ElemKind::object || kind == ElemKind::window || kind == ElemKind::door || kind == ElemKind::lamp;
 }
 
 Element* ElementStore::Find(const API_Guid& guid)
@@ -54,7 +54,7 @@ Element& ElementStore::Add(Element element)
 {
     order.push_back(std::make_unique<Element>(std::move(element)));
     byGuid[order.back()->guid] = order.back().get();
-    byType[order.back()->type].push_back(order.back().get());
+    byKind[order.back()->kind].push_back(order.back().get());
     return *order.back();
 }
 
@@ -65,7 +65,7 @@ bool ElementStore::Remove(const API_Guid& guid)
         return false;
     const Element* target = it->second;
     byGuid.erase(it);
-    auto& sameType = byType[target->type];
+    auto& sameType = byKind[target->kind];
     sameType.erase(std::find(sameType.begin(), sameType.end(), target));
     order.erase(std::find_if(order.begin(), order.end(), [&](const auto& e) { return e.get() == target; }));
     return true;

@@ -1,7 +1,10 @@
 #pragma once
-// Elements in creation order: a head every element has (guid, type, user data,
+// Elements in creation order: a head every element has (guid, kind, user data,
 // classification, properties, IFC attributes, observer, the library part it is placed
-// from) and one payload per element type. Look-ups by guid take constant time.
+// from) and one payload per element kind. Look-ups by guid take constant time. The
+// records are the stand-alone host's own; each generation's entry points turn them into
+// that generation's records.
+#include <map>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -9,27 +12,50 @@
 #include <variant>
 #include <vector>
 
-#include "APIdefs_Elements.h"
+#include "API_Guid.h"
 #include "Annotations.hpp"
+#include "AttributeStore.hpp"
 #include "GuidHash.hpp"
 
 namespace sim {
 
+// The element kinds the stand-alone host keeps.
+enum class ElemKind { wall, column, beam, window, door, object, lamp, slab, roof, curtainWall, stair };
+
+// What an element (or a segment of one) is built of.
+enum class StructureKind { basic, composite, profile };
+struct Structure {
+    StructureKind kind = StructureKind::basic;
+    AttrIndex composite = 0;
+    AttrIndex buildingMaterial = 0;
+    AttrIndex profile = 0;
+    double thickness = 0;
+};
+struct Segment {
+    StructureKind kind = StructureKind::basic;
+    AttrIndex buildingMaterial = 0;
+    AttrIndex profile = 0;
+};
+struct Box3D {
+    double xMin = 0, yMin = 0, zMin = 0, xMax = 0, yMax = 0, zMax = 0;
+};
+
 // Walls, slabs and roofs: what they are built of (a wall also its kind and end thickness).
 struct ShellPayload {
-    API_ElemStructure structure{};
-    short kind = 0;
+    Structure structure;
+    short kind = 0;          // walls: the wall kind's code (5: measured by surface)
     double thicknessEnd = 0; // walls: the thickness at the other end
 };
 // Columns and beams: their segments.
 struct MemberPayload {
-    std::vector<API_AssemblySegmentData> segments;
+    std::vector<Segment> segments;
 };
 // Windows, doors and objects (their library part is in the head): the 3D box, and the
-// type of element an object stands in for.
+// type of element an object stands in for (the host's type code, the same in every
+// generation).
 struct PlacedPayload {
     bool hasBox = false;
-    API_Box3D box{};
+    Box3D box;
     Int32 relatedType = 0;
 };
 // Curtain walls and stairs: nothing beyond the head and the quantities.
@@ -45,7 +71,7 @@ struct ElementQuantities {
 
 struct Element : Annotations {
     // head
-    API_ElemTypeID type = API_ZombieElemID;
+    ElemKind kind = ElemKind::wall;
     API_Guid guid{};
     short floor = 0;
     std::vector<std::pair<std::string, std::string>> ifcAttributes; // name, value, in order
@@ -65,10 +91,10 @@ struct Element : Annotations {
     const std::string* IfcName() const;
 };
 
-// The payload an element of that type carries.
-ElementPayload PayloadFor(API_ElemTypeID type);
-// Whether elements of that type are placed from a library part.
-bool IsPlacedFromLibraryPart(API_ElemTypeID type);
+// The payload an element of that kind carries.
+ElementPayload PayloadFor(ElemKind kind);
+// Whether elements of that kind are placed from a library part.
+bool IsPlacedFromLibraryPart(ElemKind kind);
 
 class ElementStore {
 public:
@@ -86,18 +112,18 @@ public:
         for (const auto& e : order)
             visit(*e);
     }
-    // Visits the elements of one type in creation order.
-    template <typename F> void ForEachOfType(API_ElemTypeID type, F visit) const
+    // Visits the elements of one kind in creation order.
+    template <typename F> void ForEachOfKind(ElemKind kind, F visit) const
     {
-        auto it = byType.find(type);
-        if (it != byType.end())
+        auto it = byKind.find(kind);
+        if (it != byKind.end())
             for (const Element* e : it->second)
                 visit(*e);
     }
 
 private:
     std::vector<std::unique_ptr<Element>> order;
-    std::unordered_map<Int32, std::vector<Element*>> byType;
+    std::map<ElemKind, std::vector<Element*>> byKind;
     std::unordered_map<API_Guid, Element*> byGuid;
 };
 

@@ -3,6 +3,7 @@
 
 #include "APIdefs_Elements.h"
 #include "BM.h"
+#include "Edge.hpp"
 #include "Host.hpp"
 
 using sim::Host;
@@ -50,9 +51,11 @@ StructureFields FieldsOf(API_Element& element)
     }
 }
 
-GSFlags KindFlag(API_ElemTypeID type)
+GSFlags KindFlag(sim::ElemKind kind)
 {
-    return type == API_WallID ? APICWall_ForWall : type == API_SlabID ? APICWall_ForSlab : APICWall_ForRoof;
+    return kind == sim::ElemKind::wall   ? APICWall_ForWall
+           : kind == sim::ElemKind::slab ? APICWall_ForSlab
+                                         : APICWall_ForRoof;
 }
 
 } // namespace
@@ -62,31 +65,31 @@ namespace sim {
 void FillRecord(const Element& e, API_Element& element)
 {
     std::memset(static_cast<void*>(&element), 0, sizeof(API_Element));
-    element.header.typeID = e.type;
+    element.header.typeID = TypeIdOf(e.kind);
     element.header.guid = e.guid;
     element.header.floorInd = e.floor;
     element.header.databaseId = Host::Get().GetProject().databases.FloorPlan().id;
     if (const ShellPayload* shell = e.Shell()) {
         StructureFields fields = FieldsOf(element);
-        *fields.type = shell->structure.modelElemStructureType;
+        *fields.type = TypeIdOf(shell->structure.kind);
         *fields.composite = shell->structure.composite;
         *fields.buildingMaterial = shell->structure.buildingMaterial;
         if (fields.profile != nullptr)
-            *fields.profile = shell->structure.profileAttr;
+            *fields.profile = shell->structure.profile;
         *fields.thickness = shell->structure.thickness;
-        if (e.type == API_WallID) {
+        if (e.kind == ElemKind::wall) {
             element.wall.thickness1 = shell->thicknessEnd;
             element.wall.type = shell->kind;
         }
     }
     if (const MemberPayload* member = e.Member()) {
         const auto count = static_cast<Int32>(member->segments.size());
-        if (e.type == API_ColumnID)
+        if (e.kind == ElemKind::column)
             element.column.nSegments = count;
         else
             element.beam.nSegments = count;
     }
-    if (IsPlacedFromLibraryPart(e.type)) {
+    if (IsPlacedFromLibraryPart(e.kind)) {
         const LibPart* part = Host::Get().GetProject().libParts.FindByUniqueId(e.libraryPart);
         element.object.libInd = part != nullptr ? part->index : 0;
         if (const PlacedPayload* placed = e.Placed())
@@ -109,8 +112,8 @@ GSErrCode ACAPI_Element_GetElemList(API_ElemTypeID typeID, GS::Array<API_Guid>* 
         return APIERR_BADPARS;
     if (typeID == API_ZombieElemID)
         Store().ForEach([&](const sim::Element& e) { elemList->Push(e.guid); });
-    else
-        Store().ForEachOfType(typeID, [&](const sim::Element& e) { elemList->Push(e.guid); });
+    else if (std::optional<sim::ElemKind> kind = sim::KindOf(typeID))
+        Store().ForEachOfKind(*kind, [&](const sim::Element& e) { elemList->Push(e.guid); });
     return NoError;
 }
 
@@ -126,15 +129,19 @@ GSErrCode ACAPI_Element_Get(API_Element* element)
     return NoError;
 }
 
-template <typename Segment> static Segment** SegmentsHandle(const std::vector<API_AssemblySegmentData>& segments)
+template <typename Record> static Record** SegmentsHandle(const std::vector<sim::Segment>& segments)
 {
-    GSHandle h = BMAllocateHandle(static_cast<GSSize>(segments.size() * sizeof(Segment)), ALLOCATE_CLEAR, 0);
+    GSHandle h = BMAllocateHandle(static_cast<GSSize>(segments.size() * sizeof(Record)), ALLOCATE_CLEAR, 0);
     if (h == nullptr)
         return nullptr;
-    auto* records = reinterpret_cast<Segment*>(*h);
-    for (std::size_t i = 0; i < segments.size(); ++i)
-        records[i].assemblySegmentData = segments[i];
-    return reinterpret_cast<Segment**>(h);
+    auto* records = reinterpret_cast<Record*>(*h);
+    for (std::size_t i = 0; i < segments.size(); ++i) {
+        API_AssemblySegmentData& data = records[i].assemblySegmentData;
+        data.modelElemStructureType = sim::TypeIdOf(segments[i].kind);
+        data.buildingMaterial = segments[i].buildingMaterial;
+        data.profileAttr = segments[i].profile;
+    }
+    return reinterpret_cast<Record**>(h);
 }
 
 GSErrCode ACAPI_Element_GetMemo(const API_Guid& guid, API_ElementMemo* memo, UInt64 mask)
@@ -147,12 +154,12 @@ GSErrCode ACAPI_Element_GetMemo(const API_Guid& guid, API_ElementMemo* memo, UIn
         return APIERR_BADID;
     std::memset(memo, 0, sizeof(API_ElementMemo));
     if (const sim::MemberPayload* member = e->Member()) {
-        if (e->type == API_ColumnID && (mask & APIMemoMask_ColumnSegment) != 0) {
+        if (e->kind == sim::ElemKind::column && (mask & APIMemoMask_ColumnSegment) != 0) {
             memo->columnSegments = SegmentsHandle<API_ColumnSegmentType>(member->segments);
             if (memo->columnSegments == nullptr)
                 return APIERR_MEMFULL;
         }
-        if (e->type == API_BeamID && (mask & APIMemoMask_BeamSegment) != 0) {
+        if (e->kind == sim::ElemKind::beam && (mask & APIMemoMask_BeamSegment) != 0) {
             memo->beamSegments = SegmentsHandle<API_BeamSegmentType>(member->segments);
             if (memo->beamSegments == nullptr)
                 return APIERR_MEMFULL;
@@ -227,7 +234,8 @@ GSErrCode ACAPI_Element_Get3DInfo(const API_Elem_Head& head, API_ElemInfo3D* inf
     const sim::PlacedPayload* placed = e->Placed();
     if (placed == nullptr || !placed->hasBox)
         return APIERR_NO3D;
-    info3D->bounds = placed->box;
+    const sim::Box3D& box = placed->box;
+    info3D->bounds = {box.xMin, box.yMin, box.zMin, box.xMax, box.yMax, box.zMax};
     return NoError;
 }
 
@@ -243,31 +251,34 @@ GSErrCode ACAPI_Element_Change(API_Element* element, const API_Element* mask, co
     if (shell == nullptr)
         return NoError; // nothing of other types can be changed through the record here
     API_Element changed = *element;
-    changed.header.typeID = e->type;
+    changed.header.typeID = sim::TypeIdOf(e->kind);
     API_Element marks = *mask;
-    marks.header.typeID = e->type;
+    marks.header.typeID = sim::TypeIdOf(e->kind);
     StructureFields in = FieldsOf(changed);
     StructureFields marked = FieldsOf(marks);
-    API_ElemStructure result = shell->structure;
-    if (Marked(*marked.type))
-        result.modelElemStructureType = *in.type;
+    sim::Structure result = shell->structure;
+    if (Marked(*marked.type)) {
+        if (*in.type != API_BasicStructure && *in.type != API_CompositeStructure && *in.type != API_ProfileStructure)
+            return APIERR_BADPARS;
+        result.kind = sim::KindOf(*in.type);
+    }
     if (Marked(*marked.composite))
         result.composite = *in.composite;
     if (Marked(*marked.buildingMaterial))
         result.buildingMaterial = *in.buildingMaterial;
     if (in.profile != nullptr && Marked(*marked.profile))
-        result.profileAttr = *in.profile;
+        result.profile = *in.profile;
     if (Marked(*marked.thickness))
         result.thickness = *in.thickness;
     const sim::AttributeStore& attributes = Host::Get().GetProject().attributes;
-    if (result.modelElemStructureType == API_CompositeStructure) {
+    if (result.kind == sim::StructureKind::composite) {
         // The host keeps a composite off the kinds of element its flags exclude.
         const sim::Attribute* composite = attributes.Find(sim::AttrKind::composite, result.composite);
         if (composite == nullptr)
             return APIERR_BADINDEX;
-        if ((composite->flags & KindFlag(e->type)) == 0)
+        if ((composite->flags & KindFlag(e->kind)) == 0)
             return APIERR_BADPARS;
-    } else if (result.modelElemStructureType == API_BasicStructure &&
+    } else if (result.kind == sim::StructureKind::basic &&
                attributes.Find(sim::AttrKind::buildingMaterial, result.buildingMaterial) == nullptr) {
         return APIERR_BADINDEX;
     }

@@ -8,40 +8,40 @@ namespace sim {
 
 namespace {
 
-const char* StructureName(API_ModelElemStructureType type)
+const char* StructureName(StructureKind kind)
 {
-    return type == API_CompositeStructure ? "composite" : type == API_ProfileStructure ? "profile" : "basic";
+    return kind == StructureKind::composite ? "composite" : kind == StructureKind::profile ? "profile" : "basic";
 }
 
-API_ModelElemStructureType StructureOf(const std::string& name)
+StructureKind StructureOf(const std::string& name)
 {
     if (name == "basic")
-        return API_BasicStructure;
+        return StructureKind::basic;
     if (name == "composite")
-        return API_CompositeStructure;
+        return StructureKind::composite;
     if (name == "profile")
-        return API_ProfileStructure;
+        return StructureKind::profile;
     throw ProjectFileError("unknown structure \"" + name + "\" (basic, composite, profile)");
 }
 
-const std::pair<const char*, API_ElemTypeID> types[] = {{"wall", API_WallID},  {"slab", API_SlabID},
-                                                        {"roof", API_RoofID},  {"column", API_ColumnID},
-                                                        {"beam", API_BeamID},  {"window", API_WindowID},
-                                                        {"door", API_DoorID},  {"object", API_ObjectID},
-                                                        {"lamp", API_LampID},  {"curtainWall", API_CurtainWallID},
-                                                        {"stair", API_StairID}};
+const std::pair<const char*, ElemKind> types[] = {{"wall", ElemKind::wall},  {"slab", ElemKind::slab},
+                                                  {"roof", ElemKind::roof},  {"column", ElemKind::column},
+                                                  {"beam", ElemKind::beam},  {"window", ElemKind::window},
+                                                  {"door", ElemKind::door},  {"object", ElemKind::object},
+                                                  {"lamp", ElemKind::lamp},  {"curtainWall", ElemKind::curtainWall},
+                                                  {"stair", ElemKind::stair}};
 
 } // namespace
 
-std::string ElementTypeName(API_ElemTypeID type)
+std::string ElementKindName(ElemKind kind)
 {
     for (const auto& [name, id] : types)
-        if (id == type)
+        if (id == kind)
             return name;
     return "element";
 }
 
-API_ElemTypeID ElementTypeOf(const std::string& name)
+ElemKind ElementKindOf(const std::string& name)
 {
     for (const auto& [key, id] : types)
         if (name == key)
@@ -55,14 +55,14 @@ API_ElemTypeID ElementTypeOf(const std::string& name)
 json SaveElement(const Element& e)
 {
     json j = SaveAnnotations(e);
-    j["type"] = ElementTypeName(e.type);
+    j["type"] = ElementKindName(e.kind);
     j["guid"] = GuidText(e.guid);
     if (const ShellPayload* shell = e.Shell()) {
-        j["structure"] = StructureName(shell->structure.modelElemStructureType);
+        j["structure"] = StructureName(shell->structure.kind);
         j["composite"] = shell->structure.composite;
         j["buildingMaterial"] = shell->structure.buildingMaterial;
         j["thickness"] = shell->structure.thickness;
-        if (e.type == API_WallID && (shell->kind != 0 || shell->thicknessEnd != 0)) {
+        if (e.kind == ElemKind::wall && (shell->kind != 0 || shell->thicknessEnd != 0)) {
             j["kind"] = shell->kind;
             j["thicknessEnd"] = shell->thicknessEnd;
         }
@@ -70,8 +70,8 @@ json SaveElement(const Element& e)
     if (const MemberPayload* member = e.Member(); member != nullptr && !member->segments.empty()) {
         j["segments"] = json::array();
         for (const auto& s : member->segments)
-            j["segments"].push_back(s.modelElemStructureType == API_ProfileStructure
-                                        ? json{{"structure", "profile"}, {"profile", s.profileAttr}}
+            j["segments"].push_back(s.kind == StructureKind::profile
+                                        ? json{{"structure", "profile"}, {"profile", s.profile}}
                                         : json{{"structure", "basic"}, {"buildingMaterial", s.buildingMaterial}});
     }
     if (const PlacedPayload* placed = e.Placed()) {
@@ -100,7 +100,7 @@ json SaveElement(const Element& e)
         for (const auto& [name, value] : e.ifcAttributes)
             j["ifcAttributes"].push_back({{"name", name}, {"value", value}});
     }
-    if (IsPlacedFromLibraryPart(e.type))
+    if (IsPlacedFromLibraryPart(e.kind))
         j["libraryPart"] = e.libraryPart;
     if (e.observed)
         j["observed"] = true;
@@ -112,7 +112,7 @@ void LoadElementMembers(const json& j, Element& e)
     LoadAnnotations(j, e);
     if (ShellPayload* shell = e.Shell()) {
         if (j.contains("structure"))
-            shell->structure.modelElemStructureType = StructureOf(j.at("structure").get<std::string>());
+            shell->structure.kind = StructureOf(j.at("structure").get<std::string>());
         shell->structure.composite = Integer<Int32>(j, "composite", shell->structure.composite);
         shell->structure.buildingMaterial = Integer<Int32>(j, "buildingMaterial", shell->structure.buildingMaterial);
         shell->structure.thickness = j.value("thickness", shell->structure.thickness);
@@ -124,10 +124,10 @@ void LoadElementMembers(const json& j, Element& e)
     if (MemberPayload* member = e.Member(); member != nullptr && j.contains("segments")) {
         member->segments.clear();
         for (const json& s : j.at("segments")) {
-            API_AssemblySegmentData segment{};
-            segment.modelElemStructureType = StructureOf(s.value("structure", "basic"));
+            Segment segment;
+            segment.kind = StructureOf(s.value("structure", "basic"));
             segment.buildingMaterial = Integer<Int32>(s, "buildingMaterial", 0);
-            segment.profileAttr = Integer<Int32>(s, "profile", 0);
+            segment.profile = Integer<Int32>(s, "profile", 0);
             member->segments.push_back(segment);
         }
     }
@@ -170,8 +170,8 @@ void LoadElementMembers(const json& j, Element& e)
 Element LoadElement(const json& j)
 {
     Element e;
-    e.type = ElementTypeOf(j.at("type").get<std::string>());
-    e.payload = PayloadFor(e.type);
+    e.kind = ElementKindOf(j.at("type").get<std::string>());
+    e.payload = PayloadFor(e.kind);
     e.guid = GuidOf(j, "guid");
     LoadElementMembers(j, e);
     return e;

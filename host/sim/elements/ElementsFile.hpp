@@ -8,9 +8,9 @@
 
 namespace sim {
 
-std::string ElementTypeName(API_ElemTypeID type);
+std::string ElementKindName(ElemKind kind);
 // Raises ProjectFileError for a name that is no element type.
-API_ElemTypeID ElementTypeOf(const std::string& name);
+ElemKind ElementKindOf(const std::string& name);
 
 nlohmann::json SaveElement(const Element& element);
 // A new element from its JSON form (a guid is generated when none is given).

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "BM.h"
+#include "Edge.hpp"
 #include "Host.hpp"
 
 using sim::Host;
@@ -25,7 +26,7 @@ bool EventSeries::Send(APIElementEventHandlerProc* handler, API_ElementDBEventID
     event.notifID = code;
     event.databaseId = Host::Get().GetProject().databases.Current().id;
     if (const Element* e = Host::Get().GetProject().elements.Find(element)) {
-        event.elemHead.typeID = e->type;
+        event.elemHead.typeID = TypeIdOf(e->kind);
         event.elemHead.guid = e->guid;
         event.elemHead.floorInd = e->floor;
         event.elemHead.databaseId = Host::Get().GetProject().databases.FloorPlan().id;
@@ -45,7 +46,7 @@ bool EventSeries::Deliver(API_ElementDBEventID code, const API_Guid& element, co
     const Element* e = Host::Get().GetProject().elements.Find(element);
     APIElementEventHandlerProc* handler = nullptr;
     if (code == APINotifyElement_New || code == APINotifyElement_Copy) {
-        if (addOn.newElementAllTypes || (e != nullptr && e->type == addOn.newElementType))
+        if (addOn.newElementAllTypes || (e != nullptr && TypeIdOf(e->kind) == addOn.newElementType))
             handler = addOn.newElementHandler;
     } else if (e != nullptr && e->observed) {
         handler = addOn.elementObserver;

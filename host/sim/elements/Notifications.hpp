@@ -5,6 +5,7 @@
 // add-on itself changes through the API is not reported back to it.
 #include <optional>
 
+#include "APIdefs_Elements.h"
 #include "Commands.hpp"
 #include "ElementStore.hpp"
 

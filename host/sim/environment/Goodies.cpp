@@ -31,7 +31,7 @@ GSErrCode ElementLibPartUniqueId(void* par1, void* par2)
     const sim::Element* e = Host::Get().GetProject().elements.Find(head->guid);
     if (e == nullptr)
         return APIERR_BADID;
-    if (!sim::IsPlacedFromLibraryPart(e->type))
+    if (!sim::IsPlacedFromLibraryPart(e->kind))
         return APIERR_BADELEMENTTYPE;
     char* out = static_cast<char*>(par2);
     std::memset(out, 0, API_UniIDLen);

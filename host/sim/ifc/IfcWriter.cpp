@@ -121,26 +121,26 @@ struct Product {
     int trailing; // "$" attributes after the Tag
 };
 
-Product ProductOf(API_ElemTypeID type)
+Product ProductOf(ElemKind kind)
 {
-    switch (type) {
-    case API_WallID:
+    switch (kind) {
+    case ElemKind::wall:
         return {"IFCWALL", 1};
-    case API_SlabID:
+    case ElemKind::slab:
         return {"IFCSLAB", 1};
-    case API_RoofID:
+    case ElemKind::roof:
         return {"IFCROOF", 1};
-    case API_ColumnID:
+    case ElemKind::column:
         return {"IFCCOLUMN", 1};
-    case API_BeamID:
+    case ElemKind::beam:
         return {"IFCBEAM", 1};
-    case API_WindowID:
+    case ElemKind::window:
         return {"IFCWINDOW", 5};
-    case API_DoorID:
+    case ElemKind::door:
         return {"IFCDOOR", 5};
-    case API_CurtainWallID:
+    case ElemKind::curtainWall:
         return {"IFCCURTAINWALL", 1};
-    case API_StairID:
+    case ElemKind::stair:
         return {"IFCSTAIR", 1};
     default:
         return {"IFCFURNISHINGELEMENT", 0};
@@ -236,7 +236,7 @@ std::string WriteIfc(const Project& project, const std::string& fileName, const 
     std::vector<int> products;
     std::map<int, std::vector<int>> productsByMaterial;
     project.elements.ForEach([&](const Element& e) {
-        const Product kind = ProductOf(e.type);
+        const Product kind = ProductOf(e.kind);
         const std::string* name = e.IfcName();
         std::string entity = std::string(kind.entity) + "(" + StepString(CompressedGuid(e.guid)) + "," + o + "," +
                              (name != nullptr ? StepString(*name) : "$") + ",$,$,$,$,$";
@@ -245,12 +245,12 @@ std::string WriteIfc(const Project& project, const std::string& fileName, const 
         const int product = step.Add(entity + ")");
         products.push_back(product);
         if (const ShellPayload* shell = e.Shell()) {
-            if (shell->structure.modelElemStructureType == API_CompositeStructure)
+            if (shell->structure.kind == StructureKind::composite)
                 productsByMaterial[layerSet(shell->structure.composite)].push_back(product);
-            else if (shell->structure.modelElemStructureType == API_BasicStructure)
+            else if (shell->structure.kind == StructureKind::basic)
                 productsByMaterial[material(shell->structure.buildingMaterial)].push_back(product);
         } else if (const MemberPayload* member = e.Member(); member != nullptr && !member->segments.empty()) {
-            if (member->segments.front().modelElemStructureType == API_BasicStructure)
+            if (member->segments.front().kind == StructureKind::basic)
                 productsByMaterial[material(member->segments.front().buildingMaterial)].push_back(product);
         }
         // The catalogue properties, a property set per group.
