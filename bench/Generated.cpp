@@ -53,7 +53,7 @@ struct CatalogueData {
 CatalogueData AddCatalogueData(sim::Project& project)
 {
     CatalogueData data;
-    API_ClassificationSystem system{};
+    sim::ClassificationSystem system;
     system.guid = Guid(1, 10);
     system.name = "Korvel";
     system.editionVersion = "1.0";
@@ -139,7 +139,7 @@ void FillProject(sim::Project& project, int elements, Spread spread)
         sim::LibPart part;
         part.name = "Part " + std::to_string(p);
         part.uniqueId = "{" + std::to_string(p) + "}";
-        part.kind = p % 3 == 0 ? APILib_WindowID : p % 3 == 1 ? APILib_DoorID : APILib_ObjectID;
+        part.kind = p % 3 == 0 ? sim::PartKind::window : p % 3 == 1 ? sim::PartKind::door : sim::PartKind::object;
         project.libParts.Put(part);
         project.addOnData.Put("KV_" + part.name, {1, 0x6D6D, Stored(part.name, "p" + std::to_string(p))});
     }

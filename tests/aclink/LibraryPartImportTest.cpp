@@ -58,7 +58,7 @@ protected:
                 names.push_back(entry.path().filename().string());
         return names;
     }
-    int Count(const std::vector<sim::LibPartParameter>& parameters, API_AddParID type, const std::string& name)
+    int Count(const std::vector<sim::LibPartParameter>& parameters, sim::ParamType type, const std::string& name)
     {
         int n = 0;
         for (const auto& p : parameters)
@@ -82,14 +82,14 @@ TEST_F(LibraryPartImportTest, APartIsRegisteredInTheKorvelFolderWithItsCatalogue
     EXPECT_TRUE(std::filesystem::exists(chair->location));
     EXPECT_TRUE(Leftovers(work() / "Temporary").empty()); // the download was removed once copied
     // The part's own "KV_" text parameter made way for the catalogue's.
-    EXPECT_EQ(Count(chair->parameters, APIParT_Title, "KV_"), 1);
-    EXPECT_EQ(Count(chair->parameters, APIParT_CString, "KV_"), 5);
-    EXPECT_EQ(Count(chair->parameters, APIParT_CString, "KV_alt"), 0);
-    EXPECT_EQ(Count(chair->parameters, APIParT_Length, "A"), 1);
+    EXPECT_EQ(Count(chair->parameters, sim::ParamType::title, "KV_"), 1);
+    EXPECT_EQ(Count(chair->parameters, sim::ParamType::text, "KV_"), 5);
+    EXPECT_EQ(Count(chair->parameters, sim::ParamType::text, "KV_alt"), 0);
+    EXPECT_EQ(Count(chair->parameters, sim::ParamType::length, "A"), 1);
     EXPECT_EQ(chair->parameters.back().description, "Farbe");
     EXPECT_EQ(chair->parameters.back().value, "3");
     EXPECT_EQ(chair->sectionText, "Korvel");
-    EXPECT_EQ(std::string(chair->details.thickParName), "gs_frame_thk");
+    EXPECT_EQ(chair->details.thickness, "gs_frame_thk");
     ASSERT_TRUE(project().addOnData.Has("KV_Stuhl"));
     EXPECT_NE(
         project().addOnData.At("KV_Stuhl").bytes.find(R"("name":"Hersteller","type":"","unit":"","value":"Möbel")"),
@@ -107,8 +107,8 @@ TEST_F(LibraryPartImportTest, APartIsRegisteredInTheKorvelFolderWithItsCatalogue
     EXPECT_EQ(Import(Product("Stuhl", Url("/Stuhl.gsm"))), ok);
     ASSERT_EQ(host().UI().alerts.size(), 1u);
     EXPECT_NE(host().UI().alerts[0].smallText.find("replace the existing object"), std::string::npos);
-    EXPECT_EQ(Count(Chair()->parameters, APIParT_Title, "KV_"), 1);
-    EXPECT_EQ(Count(Chair()->parameters, APIParT_CString, "KV_"), 5);
+    EXPECT_EQ(Count(Chair()->parameters, sim::ParamType::title, "KV_"), 1);
+    EXPECT_EQ(Count(Chair()->parameters, sim::ParamType::text, "KV_"), 5);
     EXPECT_EQ(project().libParts.Count(), 1);
     EXPECT_EQ(project().libParts.libraries.size(), 1u);
 

@@ -71,7 +71,7 @@ TEST_F(MaterialImportTest, ANewMaterialIsCreatedClassifiedAndDescribed)
 
     // The Korvel system and its root item, created once and assigned.
     ASSERT_EQ(project().classifications.SystemCount(), 1u);
-    const API_ClassificationSystem system = sim::inspect::Systems(project())[0];
+    const sim::ClassificationSystem system = sim::inspect::Systems(project())[0];
     EXPECT_EQ(system.name, "Korvel");
     EXPECT_EQ(system.source, "Korvel");
     EXPECT_EQ(system.editionVersion, "v 1.0");

@@ -61,7 +61,7 @@ void SaveClassifications(const Project& project, json& file)
 {
     file["classificationSystems"] = json::array();
     std::set<API_Guid> written;
-    project.classifications.ForEachSystem([&](const API_ClassificationSystem& s) {
+    project.classifications.ForEachSystem([&](const ClassificationSystem& s) {
         char date[32];
         std::snprintf(date, sizeof date, "%04d-%02d-%02d", s.editionDate.year, s.editionDate.month, s.editionDate.day);
         file["classificationSystems"].push_back(
@@ -80,7 +80,7 @@ void LoadClassifications(const json& file, Project& project, GuidRegister& guids
     if (!file.contains("classificationSystems"))
         return;
     for (const json& j : file.at("classificationSystems")) {
-        API_ClassificationSystem s;
+        ClassificationSystem s;
         s.guid = GuidOf(j, "guid");
         guids.Claim("classification systems", s.guid);
         s.name = GS::UniString(j.at("name").get<std::string>());

@@ -5,7 +5,7 @@
 
 namespace sim {
 
-const API_ClassificationSystem* ClassificationStore::FindSystem(const API_Guid& guid) const
+const ClassificationSystem* ClassificationStore::FindSystem(const API_Guid& guid) const
 {
     for (const auto& s : systems)
         if (s.guid == guid)
@@ -13,8 +13,8 @@ const API_ClassificationSystem* ClassificationStore::FindSystem(const API_Guid& 
     return nullptr;
 }
 
-const API_ClassificationSystem* ClassificationStore::FindSystem(const GS::UniString& name,
-                                                                const GS::UniString& editionVersion) const
+const ClassificationSystem* ClassificationStore::FindSystem(const GS::UniString& name,
+                                                            const GS::UniString& editionVersion) const
 {
     for (const auto& s : systems)
         if (s.name == name && s.editionVersion == editionVersion)
@@ -28,7 +28,7 @@ const ClassificationItemNode* ClassificationStore::FindItem(const API_Guid& guid
     return it == itemIndex.end() ? nullptr : &items[it->second];
 }
 
-void ClassificationStore::AddSystem(const API_ClassificationSystem& system)
+void ClassificationStore::AddSystem(const ClassificationSystem& system)
 {
     systems.push_back(system);
 }

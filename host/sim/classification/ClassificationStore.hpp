@@ -9,19 +9,38 @@
 
 namespace sim {
 
+// A system and an item as the stand-alone host keeps them.
+struct EditionDate {
+    short year = 0, month = 0, day = 0;
+};
+struct ClassificationSystem {
+    API_Guid guid{};
+    GS::UniString name;
+    GS::UniString description;
+    GS::UniString source;
+    GS::UniString editionVersion;
+    EditionDate editionDate;
+};
+struct ClassificationItem {
+    API_Guid guid{};
+    GS::UniString id;
+    GS::UniString name;
+    GS::UniString description;
+};
+
 struct ClassificationItemNode {
-    API_ClassificationItem item;
+    ClassificationItem item;
     API_Guid system{};
     API_Guid parent{}; // null for a root item
 };
 
 class ClassificationStore {
 public:
-    const API_ClassificationSystem* FindSystem(const API_Guid& guid) const;
-    const API_ClassificationSystem* FindSystem(const GS::UniString& name, const GS::UniString& editionVersion) const;
+    const ClassificationSystem* FindSystem(const API_Guid& guid) const;
+    const ClassificationSystem* FindSystem(const GS::UniString& name, const GS::UniString& editionVersion) const;
     const ClassificationItemNode* FindItem(const API_Guid& guid) const;
 
-    void AddSystem(const API_ClassificationSystem& system);
+    void AddSystem(const ClassificationSystem& system);
     // Inserts the item before `nextSibling` among its siblings (at the end when null or
     // not a sibling). The store trusts the caller: a node whose guid is taken, or whose
     // parent is its own descendant, goes in as given (a faulty host can be staged so).
@@ -38,7 +57,7 @@ public:
     std::vector<const ClassificationItemNode*> Children(const API_Guid& system, const API_Guid& parent) const;
 
 private:
-    std::vector<API_ClassificationSystem> systems;
+    std::vector<ClassificationSystem> systems;
     std::vector<ClassificationItemNode> items;
     std::unordered_map<API_Guid, std::size_t> itemIndex;                  // first node of a guid
     std::unordered_map<API_Guid, std::vector<std::size_t>> childrenIndex; // parent -> nodes in order

@@ -46,17 +46,48 @@ GSErrCode GetItems(const sim::Annotations* target, API_ClassificationPairs& item
     return NoError;
 }
 
+// The generation-26 records and the store's own.
+API_ClassificationSystem ToHost(const sim::ClassificationSystem& s)
+{
+    API_ClassificationSystem out;
+    out.guid = s.guid;
+    out.name = s.name;
+    out.description = s.description;
+    out.source = s.source;
+    out.editionVersion = s.editionVersion;
+    out.editionDate = {s.editionDate.year, s.editionDate.month, s.editionDate.day};
+    return out;
+}
+sim::ClassificationSystem FromHost(const API_ClassificationSystem& s)
+{
+    return {s.guid,   s.name,           s.description,
+            s.source, s.editionVersion, {s.editionDate.year, s.editionDate.month, s.editionDate.day}};
+}
+API_ClassificationItem ToHost(const sim::ClassificationItem& i)
+{
+    API_ClassificationItem out;
+    out.guid = i.guid;
+    out.id = i.id;
+    out.name = i.name;
+    out.description = i.description;
+    return out;
+}
+sim::ClassificationItem FromHost(const API_ClassificationItem& i)
+{
+    return {i.guid, i.id, i.name, i.description};
+}
+
 } // namespace
 
 GSErrCode ACAPI_Classification_GetClassificationSystem(API_ClassificationSystem& system)
 {
     SIM_ENTER("ACAPI_Classification_GetClassificationSystem");
-    const API_ClassificationSystem* found = system.guid == APINULLGuid
-                                                ? Store().FindSystem(system.name, system.editionVersion)
-                                                : Store().FindSystem(system.guid);
+    const sim::ClassificationSystem* found = system.guid == APINULLGuid
+                                                 ? Store().FindSystem(system.name, system.editionVersion)
+                                                 : Store().FindSystem(system.guid);
     if (found == nullptr)
         return APIERR_BADID;
-    system = *found;
+    system = ToHost(*found);
     return NoError;
 }
 
@@ -68,7 +99,7 @@ GSErrCode ACAPI_Classification_CreateClassificationSystem(API_ClassificationSyst
     if (Store().FindSystem(system.name, system.editionVersion) != nullptr)
         return APIERR_NAMEALREADYUSED;
     system.guid = GSGuid2APIGuid(GS::Guid::Generate());
-    Store().AddSystem(system);
+    Store().AddSystem(FromHost(system));
     return NoError;
 }
 
@@ -80,7 +111,7 @@ GSErrCode ACAPI_Classification_GetClassificationSystemRootItems(const API_Guid& 
         return APIERR_BADID;
     items.Clear();
     for (const sim::ClassificationItemNode* node : Store().Children(system, APINULLGuid))
-        items.Push(node->item);
+        items.Push(ToHost(node->item));
     return NoError;
 }
 
@@ -93,7 +124,7 @@ GSErrCode ACAPI_Classification_GetClassificationItemChildren(const API_Guid& ite
         return APIERR_BADID;
     children.Clear();
     for (const sim::ClassificationItemNode* child : Store().Children(node->system, item))
-        children.Push(child->item);
+        children.Push(ToHost(child->item));
     return NoError;
 }
 
@@ -105,7 +136,7 @@ GSErrCode ACAPI_Classification_CreateClassificationItem(API_ClassificationItem& 
         return APIERR_BADPARS;
     if (parent != APINULLGuid && Store().FindItem(parent) == nullptr)
         return APIERR_BADID;
-    sim::ClassificationItemNode node{item, system, parent};
+    sim::ClassificationItemNode node{FromHost(item), system, parent};
     node.item.guid = GSGuid2APIGuid(GS::Guid::Generate());
     Store().AddItem(node, nextSibling);
     item.guid = node.item.guid;

@@ -5,8 +5,10 @@
 
 #include "APIdefs_Attributes.h"
 #include "APIdefs_Elements.h"
+#include "APIdefs_LibParts.h"
 #include "AttributeStore.hpp"
 #include "ElementStore.hpp"
+#include "LibPartStore.hpp"
 
 namespace sim {
 
@@ -21,5 +23,9 @@ API_ElemTypeID TypeIdOf(ElemKind kind);
 
 API_ModelElemStructureType TypeIdOf(StructureKind kind);
 StructureKind KindOf(API_ModelElemStructureType type);
+
+API_AddParID TypeIdOf(ParamType type);
+ParamType TypeOf(API_AddParID type);
+API_LibTypeID TypeIdOf(PartKind kind);
 
 } // namespace sim

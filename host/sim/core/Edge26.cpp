@@ -25,6 +25,19 @@ const std::pair<ElemKind, API_ElemTypeID> elemKinds[] = {
     {ElemKind::roof, API_RoofID},  {ElemKind::curtainWall, API_CurtainWallID},
     {ElemKind::stair, API_StairID}};
 
+const std::pair<ParamType, API_AddParID> paramTypes[] = {
+    {ParamType::integer, APIParT_Integer},     {ParamType::length, APIParT_Length},
+    {ParamType::angle, APIParT_Angle},         {ParamType::real, APIParT_RealNum},
+    {ParamType::lineType, APIParT_LineTyp},    {ParamType::material, APIParT_Mater},
+    {ParamType::fill, APIParT_FillPat},        {ParamType::pen, APIParT_PenCol},
+    {ParamType::text, APIParT_CString},        {ParamType::boolean, APIParT_Boolean},
+    {ParamType::separator, APIParT_Separator}, {ParamType::title, APIParT_Title}};
+
+const std::pair<PartKind, API_LibTypeID> partKinds[] = {{PartKind::object, APILib_ObjectID},
+                                                        {PartKind::window, APILib_WindowID},
+                                                        {PartKind::door, APILib_DoorID},
+                                                        {PartKind::lamp, APILib_LampID}};
+
 template <typename Own, typename Host, std::size_t N>
 std::optional<Own> OwnOf(const std::pair<Own, Host> (&table)[N], Host code)
 {
@@ -83,6 +96,21 @@ Attribute* FindAttribute(AttributeStore& store, API_AttrTypeID type, API_Attribu
 {
     std::optional<AttrKind> kind = KindOf(type);
     return kind ? store.Find(*kind, index) : nullptr;
+}
+
+API_AddParID TypeIdOf(ParamType type)
+{
+    return HostOf(paramTypes, type, APIParT_CString);
+}
+
+ParamType TypeOf(API_AddParID type)
+{
+    return OwnOf(paramTypes, type).value_or(ParamType::text); // a code no part file writes: kept as text
+}
+
+API_LibTypeID TypeIdOf(PartKind kind)
+{
+    return HostOf(partKinds, kind, APILib_ObjectID);
 }
 
 } // namespace sim

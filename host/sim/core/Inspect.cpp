@@ -56,10 +56,10 @@ std::vector<const PropertyDefinition*> Definitions(const Project& project, bool 
     return out;
 }
 
-std::vector<API_ClassificationSystem> Systems(const Project& project)
+std::vector<ClassificationSystem> Systems(const Project& project)
 {
-    std::vector<API_ClassificationSystem> out;
-    project.classifications.ForEachSystem([&](const API_ClassificationSystem& s) { out.push_back(s); });
+    std::vector<ClassificationSystem> out;
+    project.classifications.ForEachSystem([&](const ClassificationSystem& s) { out.push_back(s); });
     return out;
 }
 
@@ -75,7 +75,7 @@ std::vector<ClassificationItemNode*> Items(Project& project)
             walk(system, node->item.guid, depth + 1);
         }
     };
-    for (const API_ClassificationSystem& s : Systems(project))
+    for (const ClassificationSystem& s : Systems(project))
         walk(s.guid, APINULLGuid, 0);
     return out;
 }

@@ -18,7 +18,7 @@ std::vector<API_PropertyGroup> Groups(const Project& project);
 std::vector<std::string> CustomGroupNames(const Project& project);
 std::vector<const PropertyDefinition*> Definitions(const Project& project, bool withBuiltIn = false);
 
-std::vector<API_ClassificationSystem> Systems(const Project& project);
+std::vector<ClassificationSystem> Systems(const Project& project);
 // Every item of every system, depth first in sibling order.
 std::vector<ClassificationItemNode*> Items(Project& project);
 

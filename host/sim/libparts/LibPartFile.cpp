@@ -3,26 +3,30 @@
 
 #include <map>
 
+#include "APIdefs_LibParts.h"
+
 namespace sim {
 
 using nlohmann::json;
 
 namespace {
 
-const std::map<std::string, API_AddParID>& ParameterTypes()
+const std::map<std::string, ParamType>& ParameterTypes()
 {
-    static const std::map<std::string, API_AddParID> types = {
-        {"integer", APIParT_Integer}, {"length", APIParT_Length},       {"angle", APIParT_Angle},
-        {"real", APIParT_RealNum},    {"lineType", APIParT_LineTyp},    {"material", APIParT_Mater},
-        {"fill", APIParT_FillPat},    {"pen", APIParT_PenCol},          {"text", APIParT_CString},
-        {"boolean", APIParT_Boolean}, {"separator", APIParT_Separator}, {"title", APIParT_Title}};
+    static const std::map<std::string, ParamType> types = {
+        {"integer", ParamType::integer},     {"length", ParamType::length},
+        {"angle", ParamType::angle},         {"real", ParamType::real},
+        {"lineType", ParamType::lineType},   {"material", ParamType::material},
+        {"fill", ParamType::fill},           {"pen", ParamType::pen},
+        {"text", ParamType::text},           {"boolean", ParamType::boolean},
+        {"separator", ParamType::separator}, {"title", ParamType::title}};
     return types;
 }
 
-const std::map<std::string, API_LibTypeID>& Kinds()
+const std::map<std::string, PartKind>& Kinds()
 {
-    static const std::map<std::string, API_LibTypeID> kinds = {
-        {"object", APILib_ObjectID}, {"window", APILib_WindowID}, {"door", APILib_DoorID}, {"lamp", APILib_LampID}};
+    static const std::map<std::string, PartKind> kinds = {
+        {"object", PartKind::object}, {"window", PartKind::window}, {"door", PartKind::door}, {"lamp", PartKind::lamp}};
     return kinds;
 }
 

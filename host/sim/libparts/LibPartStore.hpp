@@ -5,12 +5,16 @@
 #include <unordered_map>
 #include <vector>
 
-#include "APIdefs_LibParts.h"
+#include "GS/Types.hpp"
 
 namespace sim {
 
+// A parameter's type and a part's kind, as the stand-alone host names them.
+enum class ParamType { integer, length, angle, real, lineType, material, fill, pen, text, boolean, separator, title };
+enum class PartKind { object, window, door, lamp };
+
 struct LibPartParameter {
-    API_AddParID type = APIParT_CString;
+    ParamType type = ParamType::text;
     std::string name;
     std::string description;
     std::string value; // text parameters; numbers as their text
@@ -22,12 +26,15 @@ struct LibPart {
     std::string name;     // without the file's extension
     std::string fileName; // as registered
     std::string uniqueId;
-    API_LibTypeID kind = APILib_ObjectID;
+    PartKind kind = PartKind::object;
     std::string location; // the file it was loaded from ("" for parts the project file brings)
     std::vector<LibPartParameter> parameters;
     bool hasParamSection = true;
     std::string sectionText;
-    API_LibPartDetails details{};
+    // The parameters that give the thickness and the oversizes, as the part's details name them.
+    struct Details {
+        std::string thickness, leftOversize, rightOversize, upperOversize, lowerOversize;
+    } details;
 };
 
 struct Library {

@@ -5,6 +5,7 @@
 
 #include "APIdefs_LibParts.h"
 #include "BM.h"
+#include "Edge.hpp"
 #include "Host.hpp"
 #include "LibPartFile.hpp"
 
@@ -33,7 +34,7 @@ void FillRecord(const sim::LibPart& part, API_LibPart& record)
 {
     IO::Location* keep = nullptr;
     std::memset(&record, 0, sizeof(API_LibPart));
-    record.typeID = part.kind;
+    record.typeID = sim::TypeIdOf(part.kind);
     record.index = part.index;
     CopyText(record.ownUnID, part.uniqueId);
     CopyText(record.docu_UName, part.name);
@@ -54,12 +55,12 @@ GSHandle ParametersHandle(const std::vector<sim::LibPartParameter>& parameters)
     for (std::size_t i = 0; i < parameters.size(); ++i) {
         const sim::LibPartParameter& p = parameters[i];
         API_AddParType& r = records[i];
-        r.typeID = p.type;
+        r.typeID = sim::TypeIdOf(p.type);
         r.index = static_cast<short>(i);
         CopyText(r.name, p.name);
         CopyText(r.uDescname, p.description);
         r.valueDescriptionFlag = p.valueDescriptionFlag;
-        if (p.type == APIParT_CString || p.type == APIParT_Title)
+        if (p.type == sim::ParamType::text || p.type == sim::ParamType::title)
             CopyText(r.value.uStr, p.value);
         else
             r.value.real = std::strtod(p.value.c_str(), nullptr);
@@ -77,7 +78,7 @@ std::vector<sim::LibPartParameter> ParametersOf(GSHandle handle)
     for (std::size_t i = 0; i < count; ++i) {
         const API_AddParType& r = records[i];
         sim::LibPartParameter p;
-        p.type = r.typeID;
+        p.type = sim::TypeOf(r.typeID);
         p.name = TextOf(r.name);
         p.description = TextOf(r.uDescname);
         p.valueDescriptionFlag = r.valueDescriptionFlag;
@@ -256,7 +257,9 @@ GSErrCode ACAPI_LibPart_SetDetails_ParamDef(const API_LibPart* libPart, GSHandle
     sim::LibPart* part = Store().Find(libPart->index);
     if (part == nullptr)
         return APIERR_BADINDEX;
-    part->details = *details;
+    part->details = {TextOf(details->thickParName), TextOf(details->leftOversizeParName),
+                     TextOf(details->rightOversizeParName), TextOf(details->upperOversizeParName),
+                     TextOf(details->lowerOversizeParName)};
     return NoError;
 }
 
