@@ -71,19 +71,20 @@ TEST_F(PropertiesTest, GroupsAreMadeOnceAndDefinitionsAreSharedAcrossTargets)
     // is extended, not duplicated, and keeps its items first. Elements change only inside a
     // command: here the host's own, as during an element event.
     sim::Commands::HostCommand command;
-    API_ClassificationSystem other;
+    sim::ClassificationSystem other;
+    other.guid = APIGuidFromString("0A000000-0000-4000-8000-000000000001");
     other.name = "Other";
-    ASSERT_EQ(ACAPI_Classification_CreateClassificationSystem(other), NoError);
-    API_ClassificationItem item;
-    item.id = "X";
-    ASSERT_EQ(ACAPI_Classification_CreateClassificationItem(item, other.guid, APINULLGuid, APINULLGuid), NoError);
-    ASSERT_EQ(ACAPI_Element_AddClassificationItem(wall, item.guid), NoError);
+    project().classifications.AddSystem(other);
+    sim::ClassificationItemNode item{
+        {APIGuidFromString("0A000000-0000-4000-8000-000000000002"), "X", "", ""}, other.guid, {}};
+    project().classifications.AddItem(item);
+    sim::inspect::ElementAt(project(), 0).classification.push_back({other.guid, item.item.guid});
     KRV::AddArchicadClassificationToElement(wall);
     EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Länge", "Length", "9"), Ref(1), wall), NoError);
     EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Länge", "Length", "9"), Ref(1), wall), NoError);
     defs = Custom();
     ASSERT_EQ(defs.size(), 5u);
-    EXPECT_EQ(defs[0]->definition.availability, (GS::Array<API_Guid>{korvelItem, item.guid}));
+    EXPECT_EQ(defs[0]->definition.availability, (GS::Array<API_Guid>{korvelItem, item.item.guid}));
     EXPECT_EQ(sim::inspect::ElementAt(project(), 0).properties.at(defs[0]->definition.guid).text, "9");
     EXPECT_EQ(sim::inspect::AttributeAt(project(), sim::AttrKind::buildingMaterial, 1)
                   .properties.at(defs[0]->definition.guid)
@@ -195,11 +196,12 @@ TEST_F(PropertiesTest, ClassificationFollowsTheUsersChangesToTheItemTree)
     EXPECT_EQ(project().classifications.ItemCount(), 2u);
 
     // A child with the id "Korvel" under any root item wins.
-    API_ClassificationItem child;
-    child.id = "Korvel";
-    ASSERT_EQ(ACAPI_Classification_CreateClassificationItem(child, sim::inspect::Systems(project())[0].guid, first,
-                                                            APINULLGuid),
-              NoError);
+    const sim::ClassificationItemNode childNode{
+        {APIGuidFromString("0A000000-0000-4000-8000-000000000003"), "Korvel", "", ""},
+        sim::inspect::Systems(project())[0].guid,
+        first};
+    project().classifications.AddItem(childNode);
+    const sim::ClassificationItem& child = childNode.item;
     EXPECT_EQ(KRV::GetArchicadClassificationItemGuid("Korvel"), child.guid);
     KRV::AddArchicadClassificationToAttribute(Ref(2));
     EXPECT_EQ(sim::inspect::AttributeAt(project(), sim::AttrKind::buildingMaterial, 2).classification[0].second,
@@ -275,9 +277,10 @@ TEST_F(PropertiesTest, AClassificationTreeThatLoopsDoesNotSendTheWalkRound)
     // A host that reports the root item among the descendants of its own child.
     API_Guid system = KRV::GetClassificationSystem();
     API_Guid root = KRV::AddClassificationItem(system);
-    API_ClassificationItem child;
-    child.id = "Kind";
-    ASSERT_EQ(ACAPI_Classification_CreateClassificationItem(child, system, root, APINULLGuid), NoError);
+    const sim::ClassificationItemNode childNode{
+        {APIGuidFromString("0A000000-0000-4000-8000-000000000004"), "Kind", "", ""}, system, root};
+    project().classifications.AddItem(childNode);
+    const sim::ClassificationItem& child = childNode.item;
     sim::ClassificationItemNode loop = *project().classifications.FindItem(root);
     loop.parent = child.guid;
     project().classifications.AddItem(loop);

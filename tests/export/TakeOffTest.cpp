@@ -142,7 +142,7 @@ TEST_F(TakeOffTest, TheFloorPlanIsCurrentWhileReadingAndTheUsersDatabaseAfterwar
 {
     UseProject(json::parse(R"({"elements": [{"type": "wall", "structure": "basic", "buildingMaterial": 1}],
                                "buildingMaterials": [{"name": "A"}]})"));
-    ASSERT_TRUE(project().databases.SwitchTo(APIWind_LayoutID));
+    ASSERT_TRUE(project().databases.SwitchTo(sim::DatabaseKind::layout));
     project().databases.ForgetSwitches();
     TakeOff();
     EXPECT_EQ(project().databases.Current().name, "A.01 Layout");

@@ -263,10 +263,10 @@ json Session::Notify(const json& action)
 json Session::Database(const json& action)
 {
     const std::string type = action.at("type").get<std::string>();
-    const API_DatabaseTypeID id =
-        type == "floorplan" ? APIWind_FloorPlanID
-        : type == "section" ? APIWind_SectionID
-        : type == "layout"  ? APIWind_LayoutID
+    const sim::DatabaseKind id =
+        type == "floorplan" ? sim::DatabaseKind::floorPlan
+        : type == "section" ? sim::DatabaseKind::section
+        : type == "layout"  ? sim::DatabaseKind::layout
                             : throw StepError("unknown database \"" + type + "\" (floorplan, section, layout)");
     if (!sim::Host::Get().GetProject().databases.SwitchTo(id))
         throw StepError("the project has no " + type);

@@ -4,7 +4,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "APIdefs_Classification.h"
+#include "API_Guid.h"
+#include "GS/UniString.hpp"
 #include "GuidHash.hpp"
 
 namespace sim {

@@ -7,6 +7,7 @@
 #include "APIdefs_Elements.h"
 #include "APIdefs_LibParts.h"
 #include "AttributeStore.hpp"
+#include "DatabaseStore.hpp"
 #include "ElementStore.hpp"
 #include "LibPartStore.hpp"
 
@@ -27,5 +28,8 @@ StructureKind KindOf(API_ModelElemStructureType type);
 API_AddParID TypeIdOf(ParamType type);
 ParamType TypeOf(API_AddParID type);
 API_LibTypeID TypeIdOf(PartKind kind);
+
+API_DatabaseTypeID TypeIdOf(DatabaseKind kind);
+std::optional<DatabaseKind> KindOf(API_DatabaseTypeID type);
 
 } // namespace sim

@@ -38,6 +38,10 @@ const std::pair<PartKind, API_LibTypeID> partKinds[] = {{PartKind::object, APILi
                                                         {PartKind::door, APILib_DoorID},
                                                         {PartKind::lamp, APILib_LampID}};
 
+const std::pair<DatabaseKind, API_DatabaseTypeID> databaseKinds[] = {{DatabaseKind::floorPlan, APIWind_FloorPlanID},
+                                                                     {DatabaseKind::section, APIWind_SectionID},
+                                                                     {DatabaseKind::layout, APIWind_LayoutID}};
+
 template <typename Own, typename Host, std::size_t N>
 std::optional<Own> OwnOf(const std::pair<Own, Host> (&table)[N], Host code)
 {
@@ -111,6 +115,16 @@ ParamType TypeOf(API_AddParID type)
 API_LibTypeID TypeIdOf(PartKind kind)
 {
     return HostOf(partKinds, kind, APILib_ObjectID);
+}
+
+API_DatabaseTypeID TypeIdOf(DatabaseKind kind)
+{
+    return HostOf(databaseKinds, kind, APIWind_FloorPlanID);
+}
+
+std::optional<DatabaseKind> KindOf(API_DatabaseTypeID type)
+{
+    return OwnOf(databaseKinds, type);
 }
 
 } // namespace sim

@@ -68,7 +68,7 @@ void FillRecord(const Element& e, API_Element& element)
     element.header.typeID = TypeIdOf(e.kind);
     element.header.guid = e.guid;
     element.header.floorInd = e.floor;
-    element.header.databaseId = Host::Get().GetProject().databases.FloorPlan().id;
+    element.header.databaseId = {Host::Get().GetProject().databases.FloorPlan().id};
     if (const ShellPayload* shell = e.Shell()) {
         StructureFields fields = FieldsOf(element);
         *fields.type = TypeIdOf(shell->structure.kind);
@@ -302,8 +302,8 @@ GSErrCode ACAPI_Element_GetIFCAttributes(const API_Guid& guid, bool, GS::Array<A
 
 static void FillDatabase(const sim::Database& database, API_DatabaseInfo& info)
 {
-    info.typeID = database.type;
-    info.databaseUnId = database.id;
+    info.typeID = sim::TypeIdOf(database.type);
+    info.databaseUnId = {database.id};
     info.name = GS::UniString(database.name);
 }
 
@@ -316,7 +316,7 @@ GSErrCode ACAPI_Database(GSType code, void* par1, void* par2)
     switch (code) {
     case APIDb_GetDatabaseInfoID: {
         auto* info = static_cast<API_DatabaseInfo*>(par1);
-        const sim::Database* database = databases.Find(info->databaseUnId);
+        const sim::Database* database = databases.Find(info->databaseUnId.elemSetId);
         if (database == nullptr)
             return APIERR_BADDATABASE;
         FillDatabase(*database, *info);
@@ -329,8 +329,9 @@ GSErrCode ACAPI_Database(GSType code, void* par1, void* par2)
         const auto* info = static_cast<const API_DatabaseInfo*>(par1);
         // A database named by its id, or the first one of the type.
         if (info->databaseUnId.elemSetId != APINULLGuid)
-            return databases.SwitchTo(info->databaseUnId) ? NoError : APIERR_BADDATABASE;
-        return databases.SwitchTo(info->typeID) ? NoError : APIERR_BADDATABASE;
+            return databases.SwitchTo(info->databaseUnId.elemSetId) ? NoError : APIERR_BADDATABASE;
+        std::optional<sim::DatabaseKind> kind = sim::KindOf(info->typeID);
+        return kind && databases.SwitchTo(*kind) ? NoError : APIERR_BADDATABASE;
     }
     case APIDb_GetElementInfoStringID: {
         if (par2 == nullptr)

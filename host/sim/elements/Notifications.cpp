@@ -24,12 +24,12 @@ bool EventSeries::Send(APIElementEventHandlerProc* handler, API_ElementDBEventID
 {
     API_NotifyElementType event{};
     event.notifID = code;
-    event.databaseId = Host::Get().GetProject().databases.Current().id;
+    event.databaseId = {Host::Get().GetProject().databases.Current().id};
     if (const Element* e = Host::Get().GetProject().elements.Find(element)) {
         event.elemHead.typeID = TypeIdOf(e->kind);
         event.elemHead.guid = e->guid;
         event.elemHead.floorInd = e->floor;
-        event.elemHead.databaseId = Host::Get().GetProject().databases.FloorPlan().id;
+        event.elemHead.databaseId = {Host::Get().GetProject().databases.FloorPlan().id};
     } else {
         event.elemHead.guid = element;
     }

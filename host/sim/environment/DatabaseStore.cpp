@@ -6,21 +6,22 @@ namespace sim {
 DatabaseStore::DatabaseStore()
 {
     databases.push_back(
-        {{APIGuidFromString("0F1A2B3C-0000-4000-8000-000000000001")}, APIWind_FloorPlanID, "1. Erdgeschoss"});
+        {APIGuidFromString("0F1A2B3C-0000-4000-8000-000000000001"), DatabaseKind::floorPlan, "1. Erdgeschoss"});
     databases.push_back(
-        {{APIGuidFromString("0F1A2B3C-0000-4000-8000-000000000002")}, APIWind_SectionID, "S-01 Schnitt"});
-    databases.push_back({{APIGuidFromString("0F1A2B3C-0000-4000-8000-000000000003")}, APIWind_LayoutID, "A.01 Layout"});
+        {APIGuidFromString("0F1A2B3C-0000-4000-8000-000000000002"), DatabaseKind::section, "S-01 Schnitt"});
+    databases.push_back(
+        {APIGuidFromString("0F1A2B3C-0000-4000-8000-000000000003"), DatabaseKind::layout, "A.01 Layout"});
 }
 
-const Database* DatabaseStore::Find(const API_DatabaseUnId& id) const
+const Database* DatabaseStore::Find(const API_Guid& id) const
 {
     for (const Database& d : databases)
-        if (d.id.elemSetId == id.elemSetId)
+        if (d.id == id)
             return &d;
     return nullptr;
 }
 
-bool DatabaseStore::SwitchTo(API_DatabaseTypeID type)
+bool DatabaseStore::SwitchTo(DatabaseKind type)
 {
     for (std::size_t i = 0; i < databases.size(); ++i)
         if (databases[i].type == type) {
@@ -31,10 +32,10 @@ bool DatabaseStore::SwitchTo(API_DatabaseTypeID type)
     return false;
 }
 
-bool DatabaseStore::SwitchTo(const API_DatabaseUnId& id)
+bool DatabaseStore::SwitchTo(const API_Guid& id)
 {
     for (std::size_t i = 0; i < databases.size(); ++i)
-        if (databases[i].id.elemSetId == id.elemSetId) {
+        if (databases[i].id == id) {
             current = i;
             switches.push_back(databases[i].name);
             return true;

@@ -4,13 +4,15 @@
 #include <string>
 #include <vector>
 
-#include "APIdefs_Elements.h"
+#include "API_Guid.h"
 
 namespace sim {
 
+enum class DatabaseKind { floorPlan, section, layout };
+
 struct Database {
-    API_DatabaseUnId id{};
-    API_DatabaseTypeID type = APIWind_FloorPlanID;
+    API_Guid id{};
+    DatabaseKind type = DatabaseKind::floorPlan;
     std::string name;
 };
 
@@ -21,12 +23,12 @@ public:
     explicit DatabaseStore(Empty) {}
     std::size_t Count() const { return databases.size(); }
 
-    const Database* Find(const API_DatabaseUnId& id) const;
+    const Database* Find(const API_Guid& id) const;
     const Database& Current() const { return databases[current]; }
     const Database& FloorPlan() const { return databases[0]; }
     // Makes the first database of that type current; false when there is none.
-    bool SwitchTo(API_DatabaseTypeID type);
-    bool SwitchTo(const API_DatabaseUnId& id);
+    bool SwitchTo(DatabaseKind type);
+    bool SwitchTo(const API_Guid& id);
     // Every database made current so far, in order (for inspection).
     const std::vector<std::string>& Switches() const { return switches; }
     void ForgetSwitches() { switches.clear(); }

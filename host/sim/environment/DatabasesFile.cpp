@@ -6,10 +6,10 @@ namespace sim {
 
 namespace {
 
-const std::pair<const char*, API_DatabaseTypeID> types[] = {
-    {"floorplan", APIWind_FloorPlanID}, {"section", APIWind_SectionID}, {"layout", APIWind_LayoutID}};
+const std::pair<const char*, DatabaseKind> types[] = {
+    {"floorplan", DatabaseKind::floorPlan}, {"section", DatabaseKind::section}, {"layout", DatabaseKind::layout}};
 
-const char* TypeName(API_DatabaseTypeID type)
+const char* TypeName(DatabaseKind type)
 {
     for (const auto& [name, id] : types)
         if (id == type)
@@ -17,7 +17,7 @@ const char* TypeName(API_DatabaseTypeID type)
     return "?";
 }
 
-API_DatabaseTypeID TypeOf(const std::string& name)
+DatabaseKind TypeOf(const std::string& name)
 {
     for (const auto& [key, id] : types)
         if (name == key)
@@ -31,7 +31,7 @@ void SaveDatabases(const Project& project, json& file)
 {
     file["databases"] = json::array();
     project.databases.ForEach([&](const Database& d) {
-        file["databases"].push_back({{"guid", GuidText(d.id.elemSetId)}, {"type", TypeName(d.type)}, {"name", d.name}});
+        file["databases"].push_back({{"guid", GuidText(d.id)}, {"type", TypeName(d.type)}, {"name", d.name}});
     });
     file["currentDatabase"] = TypeName(project.databases.Current().type);
 }
@@ -42,13 +42,13 @@ void LoadDatabases(const json& file, Project& project, GuidRegister& guids)
         DatabaseStore databases(DatabaseStore::Empty{});
         for (const json& j : file.at("databases")) {
             Database d;
-            d.id.elemSetId = GuidOf(j, "guid");
-            guids.Claim("databases", d.id.elemSetId);
+            d.id = GuidOf(j, "guid");
+            guids.Claim("databases", d.id);
             d.type = TypeOf(j.at("type").get<std::string>());
             d.name = j.value("name", "");
-            if (d.type == APIWind_FloorPlanID && databases.Count() != 0)
+            if (d.type == DatabaseKind::floorPlan && databases.Count() != 0)
                 throw ProjectFileError("databases: the floor plan comes first, once");
-            if (d.type != APIWind_FloorPlanID && databases.Count() == 0)
+            if (d.type != DatabaseKind::floorPlan && databases.Count() == 0)
                 throw ProjectFileError("databases: the floor plan comes first, once");
             databases.Add(d);
         }
