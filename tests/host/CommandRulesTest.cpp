@@ -1,6 +1,7 @@
 // The host's command rules as the stand-alone host enforces them: what an add-on may change
 // outside a command, inside its own undoable command, and inside the host's own command
 // during an element event.
+#include <cstring>
 #include <functional>
 #include <stdexcept>
 
@@ -201,4 +202,37 @@ TEST_F(CommandRulesTest, SavingIsRefusedInsideAnyCommand)
     EXPECT_FALSE(std::filesystem::exists(work() / "p.ifc"));
     EXPECT_EQ(ACAPI_Automate(APIDo_SaveID, &save, &ifc), NoError);
     EXPECT_TRUE(std::filesystem::exists(work() / "p.ifc"));
+}
+
+TEST_F(CommandRulesTest, TypeCodesTheHostDoesNotHaveAreRefusedAndChangeNothing)
+{
+    // A structure code that is none of basic, composite and profile.
+    API_Element element{};
+    element.header.guid = wall;
+    ASSERT_EQ(ACAPI_Element_Get(&element), NoError);
+    element.wall.modelElemStructureType = static_cast<API_ModelElemStructureType>(7);
+    API_Element mask;
+    ACAPI_ELEMENT_MASK_SETFULL(mask);
+    GSErrCode changed = NoError;
+    ACAPI_CallUndoableCommand("Change", [&]() -> GSErrCode {
+        changed = ACAPI_Element_Change(&element, &mask, nullptr, 0, true);
+        return changed;
+    });
+    EXPECT_EQ(changed, APIERR_BADPARS);
+    const sim::Element* stored = host().GetProject().elements.Find(wall);
+    ASSERT_NE(stored, nullptr);
+    EXPECT_EQ(stored->Shell()->structure.kind, sim::StructureKind::basic);
+    EXPECT_EQ(stored->Shell()->structure.buildingMaterial, 1);
+
+    // An attribute type code the host does not have: nothing is made, nothing is found.
+    API_Attribute attribute{};
+    attribute.header.typeID = static_cast<API_AttrTypeID>(77);
+    std::strcpy(attribute.header.name, "Fremd");
+    EXPECT_EQ(ACAPI_Attribute_Create(&attribute, nullptr), APIERR_BADPARS);
+    API_AttributeIndex count = 5;
+    EXPECT_EQ(ACAPI_Attribute_GetNum(static_cast<API_AttrTypeID>(77), &count), NoError);
+    EXPECT_EQ(count, 0);
+    attribute.header.index = 1;
+    EXPECT_EQ(ACAPI_Attribute_Get(&attribute), APIERR_BADINDEX);
+    EXPECT_EQ(host().GetProject().attributes.Count(sim::AttrKind::buildingMaterial), 1);
 }
