@@ -23,7 +23,7 @@ std::optional<ElemKind> KindOf(API_ElemTypeID type);
 API_ElemTypeID TypeIdOf(ElemKind kind);
 
 API_ModelElemStructureType TypeIdOf(StructureKind kind);
-StructureKind KindOf(API_ModelElemStructureType type);
+std::optional<StructureKind> KindOf(API_ModelElemStructureType type);
 
 API_AddParID TypeIdOf(ParamType type);
 ParamType TypeOf(API_AddParID type);

@@ -25,6 +25,11 @@ const std::pair<ElemKind, API_ElemTypeID> elemKinds[] = {
     {ElemKind::roof, API_RoofID},  {ElemKind::curtainWall, API_CurtainWallID},
     {ElemKind::stair, API_StairID}};
 
+const std::pair<StructureKind, API_ModelElemStructureType> structureKinds[] = {
+    {StructureKind::basic, API_BasicStructure},
+    {StructureKind::composite, API_CompositeStructure},
+    {StructureKind::profile, API_ProfileStructure}};
+
 const std::pair<ParamType, API_AddParID> paramTypes[] = {
     {ParamType::integer, APIParT_Integer},     {ParamType::length, APIParT_Length},
     {ParamType::angle, APIParT_Angle},         {ParamType::real, APIParT_RealNum},
@@ -84,16 +89,12 @@ API_ElemTypeID TypeIdOf(ElemKind kind)
 
 API_ModelElemStructureType TypeIdOf(StructureKind kind)
 {
-    return kind == StructureKind::composite ? API_CompositeStructure
-           : kind == StructureKind::profile ? API_ProfileStructure
-                                            : API_BasicStructure;
+    return HostOf(structureKinds, kind, API_BasicStructure);
 }
 
-StructureKind KindOf(API_ModelElemStructureType type)
+std::optional<StructureKind> KindOf(API_ModelElemStructureType type)
 {
-    return type == API_CompositeStructure ? StructureKind::composite
-           : type == API_ProfileStructure ? StructureKind::profile
-                                          : StructureKind::basic;
+    return OwnOf(structureKinds, type);
 }
 
 Attribute* FindAttribute(AttributeStore& store, API_AttrTypeID type, API_AttributeIndex index)

@@ -258,9 +258,10 @@ GSErrCode ACAPI_Element_Change(API_Element* element, const API_Element* mask, co
     StructureFields marked = FieldsOf(marks);
     sim::Structure result = shell->structure;
     if (Marked(*marked.type)) {
-        if (*in.type != API_BasicStructure && *in.type != API_CompositeStructure && *in.type != API_ProfileStructure)
+        std::optional<sim::StructureKind> kind = sim::KindOf(*in.type);
+        if (!kind)
             return APIERR_BADPARS;
-        result.kind = sim::KindOf(*in.type);
+        result.kind = *kind;
     }
     if (Marked(*marked.composite))
         result.composite = *in.composite;
