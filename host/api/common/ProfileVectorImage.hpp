@@ -8,7 +8,7 @@
 
 class HatchObject {
 public:
-    explicit HatchObject(API_AttributeIndex buildingMaterial = 0) : buildingMaterial(buildingMaterial) {}
+    explicit HatchObject(API_AttributeIndex buildingMaterial = {}) : buildingMaterial(buildingMaterial) {}
     API_AttributeIndex GetBuildMatIdx() const { return buildingMaterial; }
 
 private:
@@ -20,7 +20,7 @@ public:
     enum RecordType { Hatch, Line, Arc, Text };
     struct Record {
         RecordType type = Line;
-        API_AttributeIndex buildingMaterial = 0; // hatches
+        API_AttributeIndex buildingMaterial{}; // hatches
     };
 
     ProfileVectorImage() = default;

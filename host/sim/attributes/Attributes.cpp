@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "APIdefs_Attributes.h"
+#include "AttributeCalls.hpp"
 #include "BM.h"
 #include "Edge.hpp"
 #include "Host.hpp"
@@ -29,8 +30,8 @@ sim::Attribute* Lookup(const API_Attr_Head& head)
     std::optional<sim::AttrKind> kind = sim::KindOf(head.typeID);
     if (!kind)
         return nullptr;
-    if (head.index != 0)
-        return Store().Find(*kind, head.index);
+    if (sim::IndexOf(head.index) != 0)
+        return Store().Find(*kind, sim::IndexOf(head.index));
     return Store().FindByName(*kind, NameOf(head));
 }
 
@@ -55,9 +56,9 @@ void FillRecord(const sim::Attribute& a, API_Attribute* out)
     GS::UniString* id = isMaterial ? out->buildingMaterial.id : nullptr;
     std::memset(static_cast<void*>(out), 0, sizeof(API_Attribute));
     out->header.typeID = sim::TypeIdOf(a.kind);
-    out->header.index = a.index;
+    out->header.index = sim::HostIndex(a.index);
     out->header.guid = a.guid;
-    out->header.flags = a.flags;
+    out->header.flags = static_cast<decltype(out->header.flags)>(a.flags);
     SetAttributeName(out->header, GS::UniString(a.name));
     out->header.uniStringNamePtr = namePtr;
     if (namePtr != nullptr)
@@ -65,11 +66,11 @@ void FillRecord(const sim::Attribute& a, API_Attribute* out)
     if (const sim::BuildingMaterialValues* m = a.Material()) {
         API_BuildingMaterialType& bm = out->buildingMaterial;
         bm.connPriority = m->connPriority;
-        bm.cutFill = m->cutFill;
+        bm.cutFill = sim::HostIndex(m->cutFill);
         bm.cutFillPen = m->cutFillPen;
         bm.cutFillBackgroundPen = m->cutFillBackgroundPen;
-        bm.cutMaterial = m->cutMaterial;
-        bm.cutFillOrientation = m->cutFillOrientation;
+        bm.cutMaterial = sim::HostIndex(m->cutMaterial);
+        bm.cutFillOrientation = static_cast<decltype(bm.cutFillOrientation)>(m->cutFillOrientation);
         bm.thermalConductivity = m->thermalConductivity;
         bm.density = m->density;
         bm.heatCapacity = m->heatCapacity;
@@ -86,7 +87,7 @@ void FillRecord(const sim::Attribute& a, API_Attribute* out)
     } else if (const sim::CompositeValues* c = a.Composite()) {
         out->compWall.nComps = static_cast<short>(c->declaredComponents >= 0 ? c->declaredComponents
                                                                              : static_cast<int>(c->components.size()));
-        out->compWall.nLines = static_cast<short>(c->lines.size());
+        sim::SetLineCount(out->compWall, static_cast<short>(c->lines.size()));
         double total = 0;
         for (const auto& component : c->components)
             total += component.fillThick;
@@ -101,11 +102,11 @@ void TakeRecord(sim::Attribute& a, const API_Attribute& in)
     if (sim::BuildingMaterialValues* m = a.Material()) {
         const API_BuildingMaterialType& bm = in.buildingMaterial;
         m->connPriority = bm.connPriority;
-        m->cutFill = bm.cutFill;
+        m->cutFill = sim::IndexOf(bm.cutFill);
         m->cutFillPen = bm.cutFillPen;
         m->cutFillBackgroundPen = bm.cutFillBackgroundPen;
-        m->cutMaterial = bm.cutMaterial;
-        m->cutFillOrientation = bm.cutFillOrientation;
+        m->cutMaterial = sim::IndexOf(bm.cutMaterial);
+        m->cutFillOrientation = static_cast<Int32>(bm.cutFillOrientation);
         m->thermalConductivity = bm.thermalConductivity;
         m->density = bm.density;
         m->heatCapacity = bm.heatCapacity;
@@ -116,23 +117,8 @@ void TakeRecord(sim::Attribute& a, const API_Attribute& in)
     }
 }
 
-// The generation-26 records of components and lines, and the store's own.
-API_CWallComponent ToHost(const sim::CompositeComponent& c)
-{
-    return API_CWallComponent{c.buildingMaterial, c.framePen, c.flagBits, c.fillThick};
-}
-sim::CompositeComponent FromHost(const API_CWallComponent& c)
-{
-    return sim::CompositeComponent{c.buildingMaterial, c.framePen, c.flagBits, c.fillThick};
-}
-API_CWallLineComponent ToHost(const sim::CompositeLine& l)
-{
-    return API_CWallLineComponent{static_cast<short>(l.ltypeInd), l.linePen, l.lineType, 0};
-}
-sim::CompositeLine FromHost(const API_CWallLineComponent& l)
-{
-    return sim::CompositeLine{l.ltypeInd, l.linePen, l.lineType};
-}
+using sim::FromHost;
+using sim::ToHost;
 
 template <typename T> auto FromHandle(T** handle)
 {
@@ -157,26 +143,31 @@ template <typename Own> auto ToHandle(const std::vector<Own>& items)
 
 } // namespace
 
-GSErrCode ACAPI_Attribute_Get(API_Attribute* attribute)
+namespace sim::attributes {
+
+GSErrCode Get(API_Attribute* attribute)
 {
-    SIM_ENTER("ACAPI_Attribute_Get");
     if (attribute == nullptr)
         return APIERR_BADPARS;
     sim::Attribute* a = Lookup(attribute->header);
     if (a == nullptr)
-        return attribute->header.index != 0 ? APIERR_BADINDEX : APIERR_BADNAME;
+        return sim::IndexOf(attribute->header.index) != 0 ? APIERR_BADINDEX : APIERR_BADNAME;
     FillRecord(*a, attribute);
     return NoError;
 }
 
-GSErrCode ACAPI_Attribute_GetNum(API_AttrTypeID typeID, API_AttributeIndex* count)
+UInt32 Count(API_AttrTypeID typeID)
 {
-    SIM_ENTER("ACAPI_Attribute_GetNum");
-    if (count == nullptr)
-        return APIERR_BADPARS;
     std::optional<sim::AttrKind> kind = sim::KindOf(typeID);
-    *count = kind ? Store().Count(*kind) : 0;
-    return NoError;
+    return kind ? static_cast<UInt32>(Store().Count(*kind)) : 0;
+}
+
+} // namespace sim::attributes
+
+GSErrCode ACAPI_Attribute_Get(API_Attribute* attribute)
+{
+    SIM_ENTER("ACAPI_Attribute_Get");
+    return sim::attributes::Get(attribute);
 }
 
 GSErrCode ACAPI_Attribute_Search(API_Attr_Head* head)
@@ -188,12 +179,14 @@ GSErrCode ACAPI_Attribute_Search(API_Attr_Head* head)
     sim::Attribute* a = kind ? Store().FindByName(*kind, NameOf(*head)) : nullptr;
     if (a == nullptr)
         return APIERR_BADNAME;
-    head->index = a->index;
+    head->index = sim::HostIndex(a->index);
     head->guid = a->guid;
     return NoError;
 }
 
-static GSErrCode Create(API_Attribute* attribute, API_AttributeDefExt* defs)
+namespace sim::attributes {
+
+GSErrCode Create(API_Attribute* attribute, const Definition& defs)
 {
     if (attribute == nullptr)
         return APIERR_BADPARS;
@@ -209,17 +202,17 @@ static GSErrCode Create(API_Attribute* attribute, API_AttributeDefExt* defs)
     a.name = name;
     a.guid = GSGuid2APIGuid(GS::Guid::Generate());
     TakeRecord(a, *attribute);
-    if (sim::CompositeValues* c = a.Composite(); c != nullptr && defs != nullptr) {
-        c->components = FromHandle(defs->cwall_compItems);
-        c->lines = FromHandle(defs->cwall_compLItems);
+    if (sim::CompositeValues* c = a.Composite(); c != nullptr && defs.given) {
+        c->components = FromHandle(defs.components);
+        c->lines = FromHandle(defs.lines);
     }
     const sim::Attribute& stored = Store().Add(std::move(a));
-    attribute->header.index = stored.index;
+    attribute->header.index = sim::HostIndex(stored.index);
     attribute->header.guid = stored.guid;
     return NoError;
 }
 
-static GSErrCode Modify(API_Attribute* attribute, API_AttributeDefExt* defs)
+GSErrCode Modify(API_Attribute* attribute, const Definition& defs)
 {
     if (attribute == nullptr)
         return APIERR_BADPARS;
@@ -227,37 +220,32 @@ static GSErrCode Modify(API_Attribute* attribute, API_AttributeDefExt* defs)
     if (a == nullptr)
         return APIERR_BADINDEX;
     TakeRecord(*a, *attribute);
-    if (sim::CompositeValues* c = a->Composite(); c != nullptr && defs != nullptr && defs->cwall_compItems != nullptr) {
-        c->components = FromHandle(defs->cwall_compItems);
-        c->lines = FromHandle(defs->cwall_compLItems);
+    if (sim::CompositeValues* c = a->Composite(); c != nullptr && defs.given && defs.components != nullptr) {
+        c->components = FromHandle(defs.components);
+        c->lines = FromHandle(defs.lines);
     }
-    attribute->header.index = a->index;
+    attribute->header.index = sim::HostIndex(a->index);
     attribute->header.guid = a->guid;
     return NoError;
 }
 
-GSErrCode ACAPI_Attribute_Create(API_Attribute* attribute, API_AttributeDefExt* defs)
+Definition Of(const API_AttributeDefExt* defs)
 {
-    SIM_ENTER("ACAPI_Attribute_Create");
-    return Create(attribute, defs);
+    return defs != nullptr ? Definition{true, defs->cwall_compItems, defs->cwall_compLItems} : Definition{};
 }
+
+} // namespace sim::attributes
 
 GSErrCode ACAPI_Attribute_CreateExt(API_Attribute* attribute, API_AttributeDefExt* defs)
 {
     SIM_ENTER("ACAPI_Attribute_CreateExt");
-    return Create(attribute, defs);
-}
-
-GSErrCode ACAPI_Attribute_Modify(API_Attribute* attribute, API_AttributeDefExt* defs)
-{
-    SIM_ENTER("ACAPI_Attribute_Modify");
-    return Modify(attribute, defs);
+    return sim::attributes::Create(attribute, sim::attributes::Of(defs));
 }
 
 GSErrCode ACAPI_Attribute_ModifyExt(API_Attribute* attribute, API_AttributeDefExt* defs)
 {
     SIM_ENTER("ACAPI_Attribute_ModifyExt");
-    return Modify(attribute, defs);
+    return sim::attributes::Modify(attribute, sim::attributes::Of(defs));
 }
 
 GSErrCode ACAPI_Attribute_GetDefExt(API_AttrTypeID typeID, API_AttributeIndex index, API_AttributeDefExt* defs)
@@ -265,7 +253,7 @@ GSErrCode ACAPI_Attribute_GetDefExt(API_AttrTypeID typeID, API_AttributeIndex in
     SIM_ENTER("ACAPI_Attribute_GetDefExt");
     if (defs == nullptr)
         return APIERR_BADPARS;
-    sim::Attribute* a = sim::FindAttribute(Store(), typeID, index);
+    sim::Attribute* a = sim::FindAttribute(Store(), typeID, sim::IndexOf(index));
     if (a == nullptr)
         return APIERR_BADINDEX;
     std::memset(defs, 0, sizeof(API_AttributeDefExt));
@@ -309,17 +297,20 @@ GSErrCode ACAPI_Attribute_GetDef(API_AttrTypeID typeID, API_AttributeIndex index
     SIM_ENTER("ACAPI_Attribute_GetDef");
     if (defs == nullptr)
         return APIERR_BADPARS;
-    sim::Attribute* a = sim::FindAttribute(Store(), typeID, index);
+    sim::Attribute* a = sim::FindAttribute(Store(), typeID, sim::IndexOf(index));
     if (a == nullptr)
         return APIERR_BADINDEX;
     std::memset(defs, 0, sizeof(API_AttributeDef));
     if (const sim::CompositeValues* c = a->Composite()) {
         defs->cwall_compItems = ToHandle(c->components);
-        defs->cwall_compLItems = ToHandle(c->lines);
-        if (defs->cwall_compItems == nullptr || defs->cwall_compLItems == nullptr) {
-            BMKillHandle(reinterpret_cast<GSHandle*>(&defs->cwall_compItems));
-            BMKillHandle(reinterpret_cast<GSHandle*>(&defs->cwall_compLItems));
+        if (defs->cwall_compItems == nullptr)
             return APIERR_MEMFULL;
+        if (API_CWallLineComponent*** lines = sim::LinesOf(*defs)) {
+            *lines = ToHandle(c->lines);
+            if (*lines == nullptr) {
+                BMKillHandle(reinterpret_cast<GSHandle*>(&defs->cwall_compItems));
+                return APIERR_MEMFULL;
+            }
         }
     }
     return NoError;
@@ -331,6 +322,7 @@ GSErrCode ACAPI_DisposeAttrDefsHdls(API_AttributeDef* defs)
     if (defs == nullptr)
         return APIERR_BADPARS;
     BMKillHandle(reinterpret_cast<GSHandle*>(&defs->cwall_compItems));
-    BMKillHandle(reinterpret_cast<GSHandle*>(&defs->cwall_compLItems));
+    if (API_CWallLineComponent*** lines = sim::LinesOf(*defs))
+        BMKillHandle(reinterpret_cast<GSHandle*>(lines));
     return NoError;
 }

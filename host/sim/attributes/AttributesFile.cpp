@@ -1,4 +1,5 @@
 // The attributes' section of the project file: "buildingMaterials" and "composites".
+#include "Edge.hpp"
 #include "JsonRead.hpp"
 #include "ProjectFileSections.hpp"
 
@@ -45,7 +46,7 @@ json SaveAttribute(const Attribute& a)
         for (const auto& r : profile->records) {
             json record = {{"kind", r.type == ProfileVectorImage::Hatch ? "hatch" : "line"}};
             if (r.type == ProfileVectorImage::Hatch)
-                record["buildingMaterial"] = r.buildingMaterial;
+                record["buildingMaterial"] = IndexOf(r.buildingMaterial);
             j["records"].push_back(record);
         }
     }
@@ -90,7 +91,7 @@ Attribute LoadAttribute(const json& j, AttrKind kind)
             const std::string recordKind = r.at("kind").get<std::string>();
             if (recordKind == "hatch") {
                 record.type = ProfileVectorImage::Hatch;
-                record.buildingMaterial = Integer<Int32>(r, "buildingMaterial", 0);
+                record.buildingMaterial = HostIndex(Integer<Int32>(r, "buildingMaterial", 0));
             } else if (recordKind != "line") {
                 throw ProjectFileError("unknown profile record \"" + recordKind + "\" (hatch, line)");
             }

@@ -1,37 +1,34 @@
 // Registration and installation calls of the add-on.
 #include "APIErrors.h"
 #include "APIdefs_Registration.h"
+#include "Calls.hpp"
 #include "Host.hpp"
 
 using sim::Host;
 
-GSErrCode ACAPI_Register_SupportedService(GSType cmdID, Int32 cmdVersion)
+GSErrCode sim::calls::Register_SupportedService(GSType cmdID, Int32 cmdVersion)
 {
-    SIM_ENTER("ACAPI_Register_SupportedService");
     Host::Get().AddOn().services.emplace_back(cmdID, cmdVersion);
     return NoError;
 }
 
-GSErrCode ACAPI_Register_Menu(short menuStrResID, short promptStrResID, Int32 menuPosCode, GSFlags menuFlags)
+GSErrCode sim::calls::Register_Menu(short menuStrResID, short promptStrResID, Int32 menuPosCode, GSFlags menuFlags)
 {
-    SIM_ENTER("ACAPI_Register_Menu");
     Host::Get().AddOn().menus.push_back({menuStrResID, promptStrResID, menuPosCode, menuFlags});
     return NoError;
 }
 
-GSErrCode ACAPI_Register_FileType(Int32 refCon, GSType, GSType, const char* extname, short, short descStrResID,
+GSErrCode sim::calls::Register_FileType(Int32 refCon, GSType, GSType, const char* extname, short, short descStrResID,
                                   short descStrResItemID, API_IOMethod methodFlags)
 {
-    SIM_ENTER("ACAPI_Register_FileType");
     if (extname == nullptr)
         return APIERR_BADPARS;
     Host::Get().AddOn().fileTypes.push_back({refCon, extname, descStrResID, descStrResItemID, methodFlags});
     return NoError;
 }
 
-GSErrCode ACAPI_Install_MenuHandler(short menuStrResID, APIMenuCommandProc* handlerProc)
+GSErrCode sim::calls::Install_MenuHandler(short menuStrResID, APIMenuCommandProc* handlerProc)
 {
-    SIM_ENTER("ACAPI_Install_MenuHandler");
     auto& addOn = Host::Get().AddOn();
     bool registered = false;
     for (const auto& menu : addOn.menus)
@@ -42,9 +39,8 @@ GSErrCode ACAPI_Install_MenuHandler(short menuStrResID, APIMenuCommandProc* hand
     return NoError;
 }
 
-GSErrCode ACAPI_Install_FileTypeHandler(GSType cmdID, APIIOCommandProc* handlerProc)
+GSErrCode sim::calls::Install_FileTypeHandler(GSType cmdID, APIIOCommandProc* handlerProc)
 {
-    SIM_ENTER("ACAPI_Install_FileTypeHandler");
     auto& addOn = Host::Get().AddOn();
     bool registered = false;
     for (const auto& type : addOn.fileTypes)
@@ -55,9 +51,8 @@ GSErrCode ACAPI_Install_FileTypeHandler(GSType cmdID, APIIOCommandProc* handlerP
     return NoError;
 }
 
-GSErrCode ACAPI_Notify_CatchProjectEvent(GSFlags eventTypes, APIProjectEventHandlerProc* handlerProc)
+GSErrCode sim::calls::Notify_CatchProjectEvent(GSFlags eventTypes, APIProjectEventHandlerProc* handlerProc)
 {
-    SIM_ENTER("ACAPI_Notify_CatchProjectEvent");
     auto& addOn = Host::Get().AddOn();
     addOn.projectEventHandler = handlerProc;
     addOn.projectEventMask = handlerProc != nullptr ? eventTypes : 0;

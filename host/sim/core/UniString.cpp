@@ -67,6 +67,74 @@ bool IsBlank(char c)
 UniString::UniString(const char* text, CHEncoding) : text(text != nullptr ? text : "") {}
 UniString::UniString(const std::string& text, CHEncoding) : text(text) {}
 
+// UTF-16 in, UTF-8 kept; an unpaired surrogate becomes U+FFFD.
+UniString::UniString(const uchar_t* wide)
+{
+    if (wide == nullptr)
+        return;
+    auto put = [this](char32_t c) {
+        if (c < 0x80) {
+            text += static_cast<char>(c);
+        } else if (c < 0x800) {
+            text += static_cast<char>(0xC0 | (c >> 6));
+            text += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            text += static_cast<char>(0xE0 | (c >> 12));
+            text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            text += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            text += static_cast<char>(0xF0 | (c >> 18));
+            text += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            text += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    };
+    for (const uchar_t* p = wide; *p != 0; ++p) {
+        char32_t c = *p;
+        if (c >= 0xD800 && c < 0xDC00 && p[1] >= 0xDC00 && p[1] < 0xE000) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (p[1] - 0xDC00);
+            ++p;
+        } else if (c >= 0xD800 && c < 0xE000) {
+            c = 0xFFFD;
+        }
+        put(c);
+    }
+}
+
+UniString::UStr UniString::ToUStr() const
+{
+    std::u16string wide;
+    for (std::size_t i = 0; i < text.size();) {
+        const unsigned char b = static_cast<unsigned char>(text[i]);
+        const int length = b < 0x80 ? 1 : (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xE ? 3 : (b >> 3) == 0x1E ? 4 : 0;
+        if (length == 0 || i + length > text.size()) {
+            wide += u'\uFFFD';
+            ++i;
+            continue;
+        }
+        char32_t c = length == 1 ? b : b & (0x7F >> length);
+        for (int k = 1; k < length; ++k)
+            c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        i += length;
+        if (c >= 0x10000) {
+            c -= 0x10000;
+            wide += static_cast<char16_t>(0xD800 + (c >> 10));
+            wide += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+        } else {
+            wide += static_cast<char16_t>(c);
+        }
+    }
+    return UStr(std::move(wide));
+}
+
+uchar_t* ucscpy(uchar_t* target, const uchar_t* source)
+{
+    uchar_t* out = target;
+    while ((*out++ = *source++) != 0) {
+    }
+    return target;
+}
+
 USize UniString::GetLength() const
 {
     USize count = 0;

@@ -1,9 +1,10 @@
-// Elements: lists, records, changes, memos and IFC attributes.
+// Elements: lists, records, changes, memos, quantities and databases.
 #include <cstring>
 
 #include "APIdefs_Elements.h"
 #include "BM.h"
 #include "Edge.hpp"
+#include "Calls.hpp"
 #include "Host.hpp"
 
 using sim::Host;
@@ -36,7 +37,7 @@ struct StructureFields {
 
 StructureFields FieldsOf(API_Element& element)
 {
-    switch (element.header.typeID) {
+    switch (sim::TypeIdOf(element.header)) {
     case API_WallID:
         return {&element.wall.modelElemStructureType, &element.wall.composite, &element.wall.buildingMaterial,
                 &element.wall.profileAttr, &element.wall.thickness};
@@ -65,25 +66,25 @@ namespace sim {
 void FillRecord(const Element& e, API_Element& element)
 {
     std::memset(static_cast<void*>(&element), 0, sizeof(API_Element));
-    element.header.typeID = TypeIdOf(e.kind);
+    SetTypeId(element.header, TypeIdOf(e.kind));
     element.header.guid = e.guid;
     element.header.floorInd = e.floor;
-    element.header.databaseId = {Host::Get().GetProject().databases.FloorPlan().id};
+    SetDatabase(element.header, Host::Get().GetProject().databases.FloorPlan().id);
     if (const ShellPayload* shell = e.Shell()) {
         StructureFields fields = FieldsOf(element);
         *fields.type = TypeIdOf(shell->structure.kind);
-        *fields.composite = shell->structure.composite;
-        *fields.buildingMaterial = shell->structure.buildingMaterial;
+        *fields.composite = HostIndex(shell->structure.composite);
+        *fields.buildingMaterial = HostIndex(shell->structure.buildingMaterial);
         if (fields.profile != nullptr)
-            *fields.profile = shell->structure.profile;
+            *fields.profile = HostIndex(shell->structure.profile);
         *fields.thickness = shell->structure.thickness;
         if (e.kind == ElemKind::wall) {
             element.wall.thickness1 = shell->thicknessEnd;
-            element.wall.type = shell->kind;
+            SetWallKind(element.wall, shell->kind);
         }
     }
     if (const MemberPayload* member = e.Member()) {
-        const auto count = static_cast<Int32>(member->segments.size());
+        const auto count = static_cast<decltype(element.column.nSegments)>(member->segments.size());
         if (e.kind == ElemKind::column)
             element.column.nSegments = count;
         else
@@ -91,23 +92,16 @@ void FillRecord(const Element& e, API_Element& element)
     }
     if (IsPlacedFromLibraryPart(e.kind)) {
         const LibPart* part = Host::Get().GetProject().libParts.FindByUniqueId(e.libraryPart);
-        element.object.libInd = part != nullptr ? part->index : 0;
-        if (const PlacedPayload* placed = e.Placed())
-            element.object.relatedElemType = placed->relatedType;
+        const PlacedPayload* placed = e.Placed();
+        SetPlacement(element, e.kind, part != nullptr ? part->index : 0, placed != nullptr ? placed->relatedType : 0);
     }
 }
 
 } // namespace sim
 
-void ACAPI_ELEMENT_MASK_SETFULL(API_Element& mask)
-{
-    std::memset(static_cast<void*>(&mask), 0xFF, sizeof(API_Element));
-}
-
-GSErrCode ACAPI_Element_GetElemList(API_ElemTypeID typeID, GS::Array<API_Guid>* elemList, API_ElemFilterFlags,
+GSErrCode sim::calls::Element_GetElemList(API_ElemTypeID typeID, GS::Array<API_Guid>* elemList, API_ElemFilterFlags,
                                     const API_Guid&)
 {
-    SIM_ENTER("ACAPI_Element_GetElemList");
     if (elemList == nullptr)
         return APIERR_BADPARS;
     if (typeID == API_ZombieElemID)
@@ -117,9 +111,8 @@ GSErrCode ACAPI_Element_GetElemList(API_ElemTypeID typeID, GS::Array<API_Guid>* 
     return NoError;
 }
 
-GSErrCode ACAPI_Element_Get(API_Element* element)
+GSErrCode sim::calls::Element_Get(API_Element* element)
 {
-    SIM_ENTER("ACAPI_Element_Get");
     if (element == nullptr)
         return APIERR_BADPARS;
     const sim::Element* e = Store().Find(element->header.guid);
@@ -129,24 +122,21 @@ GSErrCode ACAPI_Element_Get(API_Element* element)
     return NoError;
 }
 
-template <typename Record> static Record** SegmentsHandle(const std::vector<sim::Segment>& segments)
+static bool FillSegments(API_ElementMemo& memo, sim::ElemKind kind, const std::vector<sim::Segment>& segments)
 {
-    GSHandle h = BMAllocateHandle(static_cast<GSSize>(segments.size() * sizeof(Record)), ALLOCATE_CLEAR, 0);
-    if (h == nullptr)
-        return nullptr;
-    auto* records = reinterpret_cast<Record*>(*h);
+    if (!sim::AllocateSegments(memo, kind, segments.size()))
+        return false;
     for (std::size_t i = 0; i < segments.size(); ++i) {
-        API_AssemblySegmentData& data = records[i].assemblySegmentData;
+        API_AssemblySegmentData& data = *sim::SegmentAt(memo, kind, i);
         data.modelElemStructureType = sim::TypeIdOf(segments[i].kind);
-        data.buildingMaterial = segments[i].buildingMaterial;
-        data.profileAttr = segments[i].profile;
+        data.buildingMaterial = sim::HostIndex(segments[i].buildingMaterial);
+        data.profileAttr = sim::HostIndex(segments[i].profile);
     }
-    return reinterpret_cast<Record**>(h);
+    return true;
 }
 
-GSErrCode ACAPI_Element_GetMemo(const API_Guid& guid, API_ElementMemo* memo, UInt64 mask)
+GSErrCode sim::calls::Element_GetMemo(const API_Guid& guid, API_ElementMemo* memo, UInt64 mask)
 {
-    SIM_ENTER("ACAPI_Element_GetMemo");
     if (memo == nullptr)
         return APIERR_BADPARS;
     const sim::Element* e = Store().Find(guid);
@@ -154,16 +144,10 @@ GSErrCode ACAPI_Element_GetMemo(const API_Guid& guid, API_ElementMemo* memo, UIn
         return APIERR_BADID;
     std::memset(memo, 0, sizeof(API_ElementMemo));
     if (const sim::MemberPayload* member = e->Member()) {
-        if (e->kind == sim::ElemKind::column && (mask & APIMemoMask_ColumnSegment) != 0) {
-            memo->columnSegments = SegmentsHandle<API_ColumnSegmentType>(member->segments);
-            if (memo->columnSegments == nullptr)
-                return APIERR_MEMFULL;
-        }
-        if (e->kind == sim::ElemKind::beam && (mask & APIMemoMask_BeamSegment) != 0) {
-            memo->beamSegments = SegmentsHandle<API_BeamSegmentType>(member->segments);
-            if (memo->beamSegments == nullptr)
-                return APIERR_MEMFULL;
-        }
+        const bool asked = e->kind == sim::ElemKind::column ? (mask & APIMemoMask_ColumnSegment) != 0
+                                                            : (mask & APIMemoMask_BeamSegment) != 0;
+        if (asked && !FillSegments(*memo, e->kind, member->segments))
+            return APIERR_MEMFULL;
     }
     return NoError;
 }
@@ -173,59 +157,27 @@ GSErrCode ACAPI_DisposeElemMemoHdls(API_ElementMemo* memo)
     SIM_ENTER("ACAPI_DisposeElemMemoHdls");
     if (memo == nullptr)
         return APIERR_BADPARS;
-    BMKillHandle(&memo->params);
-    BMKillHandle(reinterpret_cast<GSHandle*>(&memo->columnSegments));
-    BMKillHandle(reinterpret_cast<GSHandle*>(&memo->beamSegments));
+    BMKillHandle(reinterpret_cast<GSHandle*>(&memo->params));
+    sim::DisposeSegments(*memo);
     return NoError;
 }
 
-void ACAPI_ELEMENT_QUANTITIES_MASK_SETFULL(API_QuantitiesMask& mask)
+GSErrCode sim::calls::Element_GetQuantities(const API_Guid& guid, API_Quantities* quantities,
+                                            const API_QuantitiesMask* mask)
 {
-    std::memset(&mask, 0xFF, sizeof(API_QuantitiesMask));
-}
-
-GSErrCode ACAPI_Element_GetQuantities(const API_Guid& guid, const API_QuantityPar*, API_Quantities* quantities,
-                                      const API_QuantitiesMask* mask)
-{
-    SIM_ENTER("ACAPI_Element_GetQuantities");
     if (quantities == nullptr || quantities->elements == nullptr)
         return APIERR_BADPARS;
     const sim::Element* e = Store().Find(guid);
     if (e == nullptr)
         return APIERR_BADID;
-    const sim::ElementQuantities& q = e->quantities;
-    API_ElementQuantity all{};
-    all.volume = q.volume;
-    all.surface = q.surface;
-    all.area = q.area;
-    all.length = q.length;
-    all.height = q.height;
-    all.width = q.width;
-    for (std::size_t i = 0; i < q.surfaces.size() && i < 5; ++i)
-        all.surfaces[i] = q.surfaces[i];
-    API_ElementQuantity& out = *quantities->elements;
-    // Only the fields the mask asks for are filled.
-    auto take = [&](double& target, const double& value, const double& marked) {
-        if (mask == nullptr || Marked(marked))
-            target = value;
-    };
-    const API_ElementQuantity* m = mask != nullptr ? &mask->elements : &all;
-    take(out.volume, all.volume, m->volume);
-    take(out.surface, all.surface, m->surface);
-    take(out.area, all.area, m->area);
-    take(out.length, all.length, m->length);
-    take(out.height, all.height, m->height);
-    take(out.width, all.width, m->width);
-    for (int i = 0; i < 5; ++i)
-        take(out.surfaces[i], all.surfaces[i], m->surfaces[i]);
+    sim::FillQuantities(e->kind, e->quantities, *quantities->elements, mask);
     if (quantities->composites != nullptr)
         quantities->composites->Clear();
     return NoError;
 }
 
-GSErrCode ACAPI_Element_Get3DInfo(const API_Elem_Head& head, API_ElemInfo3D* info3D)
+GSErrCode sim::calls::Element_Get3DInfo(const API_Elem_Head& head, API_ElemInfo3D* info3D, GSErrCode no3D)
 {
-    SIM_ENTER("ACAPI_Element_Get3DInfo");
     if (info3D == nullptr)
         return APIERR_BADPARS;
     const sim::Element* e = Store().Find(head.guid);
@@ -233,7 +185,7 @@ GSErrCode ACAPI_Element_Get3DInfo(const API_Elem_Head& head, API_ElemInfo3D* inf
         return APIERR_BADID;
     const sim::PlacedPayload* placed = e->Placed();
     if (placed == nullptr || !placed->hasBox)
-        return APIERR_NO3D;
+        return no3D;
     const sim::Box3D& box = placed->box;
     info3D->bounds = {box.xMin, box.yMin, box.zMin, box.xMax, box.yMax, box.zMax};
     return NoError;
@@ -251,9 +203,9 @@ GSErrCode ACAPI_Element_Change(API_Element* element, const API_Element* mask, co
     if (shell == nullptr)
         return NoError; // nothing of other types can be changed through the record here
     API_Element changed = *element;
-    changed.header.typeID = sim::TypeIdOf(e->kind);
+    sim::SetTypeId(changed.header, sim::TypeIdOf(e->kind));
     API_Element marks = *mask;
-    marks.header.typeID = sim::TypeIdOf(e->kind);
+    sim::SetTypeId(marks.header, sim::TypeIdOf(e->kind));
     StructureFields in = FieldsOf(changed);
     StructureFields marked = FieldsOf(marks);
     sim::Structure result = shell->structure;
@@ -264,11 +216,11 @@ GSErrCode ACAPI_Element_Change(API_Element* element, const API_Element* mask, co
         result.kind = *kind;
     }
     if (Marked(*marked.composite))
-        result.composite = *in.composite;
+        result.composite = sim::IndexOf(*in.composite);
     if (Marked(*marked.buildingMaterial))
-        result.buildingMaterial = *in.buildingMaterial;
+        result.buildingMaterial = sim::IndexOf(*in.buildingMaterial);
     if (in.profile != nullptr && Marked(*marked.profile))
-        result.profile = *in.profile;
+        result.profile = sim::IndexOf(*in.profile);
     if (Marked(*marked.thickness))
         result.thickness = *in.thickness;
     const sim::AttributeStore& attributes = Host::Get().GetProject().attributes;
@@ -287,64 +239,67 @@ GSErrCode ACAPI_Element_Change(API_Element* element, const API_Element* mask, co
     return NoError;
 }
 
-GSErrCode ACAPI_Element_GetIFCAttributes(const API_Guid& guid, bool, GS::Array<API_IFCAttribute>* ifcAttributes)
+namespace sim::calls {
+
+const std::vector<std::pair<std::string, std::string>>* IfcAttributes(const API_Guid& element)
 {
-    SIM_ENTER("ACAPI_Element_GetIFCAttributes");
-    if (ifcAttributes == nullptr)
-        return APIERR_BADPARS;
-    const sim::Element* e = Store().Find(guid);
-    if (e == nullptr)
-        return APIERR_BADID;
-    ifcAttributes->Clear();
-    for (const auto& [name, value] : e->ifcAttributes)
-        ifcAttributes->Push({GS::UniString(name), GS::UniString(value)});
-    return NoError;
+    const sim::Element* e = Store().Find(element);
+    return e != nullptr ? &e->ifcAttributes : nullptr;
 }
 
-static void FillDatabase(const sim::Database& database, API_DatabaseInfo& info)
+namespace {
+
+void FillDatabase(const sim::Database& database, API_DatabaseInfo& info, std::string* name)
 {
     info.typeID = sim::TypeIdOf(database.type);
     info.databaseUnId = {database.id};
-    info.name = GS::UniString(database.name);
+    if (name != nullptr)
+        *name = database.name;
 }
 
-GSErrCode ACAPI_Database(GSType code, void* par1, void* par2)
+} // namespace
+
+GSErrCode DatabaseInfo(API_DatabaseInfo* info, std::string* name)
 {
-    SIM_ENTER_REQUEST("ACAPI_Database", code);
-    if (par1 == nullptr)
+    if (info == nullptr)
+        return APIERR_BADPARS;
+    const sim::Database* database = Host::Get().GetProject().databases.Find(info->databaseUnId.elemSetId);
+    if (database == nullptr)
+        return APIERR_BADDATABASE;
+    FillDatabase(*database, *info, name);
+    return NoError;
+}
+
+GSErrCode CurrentDatabase(API_DatabaseInfo* info, std::string* name)
+{
+    if (info == nullptr)
+        return APIERR_BADPARS;
+    FillDatabase(Host::Get().GetProject().databases.Current(), *info, name);
+    return NoError;
+}
+
+GSErrCode ChangeDatabase(const API_DatabaseInfo* info)
+{
+    if (info == nullptr)
         return APIERR_BADPARS;
     sim::DatabaseStore& databases = Host::Get().GetProject().databases;
-    switch (code) {
-    case APIDb_GetDatabaseInfoID: {
-        auto* info = static_cast<API_DatabaseInfo*>(par1);
-        const sim::Database* database = databases.Find(info->databaseUnId.elemSetId);
-        if (database == nullptr)
-            return APIERR_BADDATABASE;
-        FillDatabase(*database, *info);
-        return NoError;
-    }
-    case APIDb_GetCurrentDatabaseID:
-        FillDatabase(databases.Current(), *static_cast<API_DatabaseInfo*>(par1));
-        return NoError;
-    case APIDb_ChangeCurrentDatabaseID: {
-        const auto* info = static_cast<const API_DatabaseInfo*>(par1);
-        // A database named by its id, or the first one of the type.
-        if (info->databaseUnId.elemSetId != APINULLGuid)
-            return databases.SwitchTo(info->databaseUnId.elemSetId) ? NoError : APIERR_BADDATABASE;
-        std::optional<sim::DatabaseKind> kind = sim::KindOf(info->typeID);
-        return kind && databases.SwitchTo(*kind) ? NoError : APIERR_BADDATABASE;
-    }
-    case APIDb_GetElementInfoStringID: {
-        if (par2 == nullptr)
-            return APIERR_BADPARS;
-        const sim::Element* e = Store().Find(*static_cast<const API_Guid*>(par1));
-        if (e == nullptr)
-            return APIERR_BADID;
-        const std::string* name = e->IfcName();
-        *static_cast<GS::UniString*>(par2) = GS::UniString(name != nullptr ? *name : std::string());
-        return NoError;
-    }
-    default:
-        return APIERR_BADPARS;
-    }
+    // A database named by its id, or the first one of the type.
+    if (info->databaseUnId.elemSetId != APINULLGuid)
+        return databases.SwitchTo(info->databaseUnId.elemSetId) ? NoError : APIERR_BADDATABASE;
+    std::optional<sim::DatabaseKind> kind = sim::KindOf(info->typeID);
+    return kind && databases.SwitchTo(*kind) ? NoError : APIERR_BADDATABASE;
 }
+
+GSErrCode ElementInfoString(const API_Guid* element, GS::UniString* text)
+{
+    if (element == nullptr || text == nullptr)
+        return APIERR_BADPARS;
+    const sim::Element* e = Store().Find(*element);
+    if (e == nullptr)
+        return APIERR_BADID;
+    const std::string* name = e->IfcName();
+    *text = GS::UniString(name != nullptr ? *name : std::string());
+    return NoError;
+}
+
+} // namespace sim::calls

@@ -5,6 +5,7 @@
 
 #include "BM.h"
 #include "Edge.hpp"
+#include "Calls.hpp"
 #include "Host.hpp"
 
 using sim::Host;
@@ -71,19 +72,17 @@ EventSeries::~EventSeries()
 
 } // namespace sim
 
-GSErrCode ACAPI_Notify_CatchNewElement(const API_ToolBoxItem* elemType, APIElementEventHandlerProc* handlerProc)
+GSErrCode sim::calls::Notify_CatchNewElement(const API_ElemTypeID* type, APIElementEventHandlerProc* handlerProc)
 {
-    SIM_ENTER("ACAPI_Notify_CatchNewElement");
     sim::AddOnSlot& addOn = Host::Get().AddOn();
     addOn.newElementHandler = handlerProc;
-    addOn.newElementAllTypes = elemType == nullptr;
-    addOn.newElementType = elemType != nullptr ? elemType->typeID : API_ZombieElemID;
+    addOn.newElementAllTypes = type == nullptr;
+    addOn.newElementType = type != nullptr ? *type : API_ZombieElemID;
     return NoError;
 }
 
-GSErrCode ACAPI_Notify_InstallElementObserver(APIElementEventHandlerProc* handlerProc)
+GSErrCode sim::calls::Notify_InstallElementObserver(APIElementEventHandlerProc* handlerProc)
 {
-    SIM_ENTER("ACAPI_Notify_InstallElementObserver");
     Host::Get().AddOn().elementObserver = handlerProc;
     return NoError;
 }
@@ -98,10 +97,9 @@ GSErrCode ACAPI_Element_AttachObserver(const API_Guid& elemGuid, GSFlags)
     return NoError;
 }
 
-GSErrCode ACAPI_Notify_GetParentElement(API_Element* element, API_ElementMemo* memo, UInt64,
+GSErrCode sim::calls::Notify_GetParentElement(API_Element* element, API_ElementMemo* memo, UInt64,
                                         API_ElementUserData* userData)
 {
-    SIM_ENTER("ACAPI_Notify_GetParentElement");
     if (element == nullptr)
         return APIERR_BADPARS;
     if (!sim::currentParent)

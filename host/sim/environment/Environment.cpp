@@ -6,6 +6,7 @@
 
 #include "APIdefs_Environment.h"
 #include "APIdefs_IFC.h"
+#include "Calls.hpp"
 #include "Host.hpp"
 
 using sim::Host;
@@ -21,36 +22,29 @@ IO::Location Absolute(const std::string& location)
     return IO::Location(GS::UniString(path.string()));
 }
 
-GSErrCode SpecialFolder(void* par1, void* par2)
+} // namespace
+
+namespace sim::calls {
+
+GSErrCode SpecialFolder(std::optional<Folder> which, IO::Location* location)
 {
-    if (par1 == nullptr || par2 == nullptr)
+    if (!which || location == nullptr)
         return APIERR_BADPARS;
-    const char* name = nullptr;
-    switch (*static_cast<const API_SpecFolderID*>(par1)) {
-    case API_AppDataFolderID:
-        name = "Application Data";
-        break;
-    case API_TemporaryFolderID:
-        name = "Temporary";
-        break;
-    default:
-        return APIERR_BADPARS;
-    }
+    const char* name = *which == Folder::applicationData ? "Application Data" : "Temporary";
     std::filesystem::path folder = Host::Get().GetWorkFolder() / name;
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     if (error)
         return APIERR_GENERAL;
-    *static_cast<IO::Location*>(par2) = IO::Location(GS::UniString(folder.string()));
+    *location = IO::Location(GS::UniString(folder.string()));
     return NoError;
 }
 
-GSErrCode GetLibraries(void* par1, void* par2)
+GSErrCode GetLibraries(GS::Array<API_LibraryInfo>* list, Int32* embeddedIndex)
 {
-    if (par1 == nullptr)
+    if (list == nullptr)
         return APIERR_BADPARS;
     const sim::LibPartStore& store = Host::Get().GetProject().libParts;
-    auto* list = static_cast<GS::Array<API_LibraryInfo>*>(par1);
     list->Clear();
     if (store.embeddedIndex >= 0) {
         // The embedded library is a folder of the project: it is always there.
@@ -65,17 +59,16 @@ GSErrCode GetLibraries(void* par1, void* par2)
         info.readOnly = library.readOnly;
         list->Push(info);
     }
-    if (par2 != nullptr)
-        *static_cast<Int32*>(par2) = store.embeddedIndex;
+    if (embeddedIndex != nullptr)
+        *embeddedIndex = store.embeddedIndex;
     return NoError;
 }
 
-GSErrCode SetLibraries(void* par1)
+GSErrCode SetLibraries(const GS::Array<API_LibraryInfo>* list)
 {
-    if (par1 == nullptr)
+    if (list == nullptr)
         return APIERR_BADPARS;
     sim::LibPartStore& store = Host::Get().GetProject().libParts;
-    const auto* list = static_cast<const GS::Array<API_LibraryInfo>*>(par1);
     std::string embedded = store.embeddedIndex >= 0
                                ? Absolute(store.libraries[store.embeddedIndex].location).ToDisplayText().ToUtf8()
                                : "";
@@ -94,29 +87,15 @@ GSErrCode SetLibraries(void* par1)
     return NoError;
 }
 
-} // namespace
-
-GSErrCode ACAPI_Environment(GSType code, void* par1, void* par2)
+GSErrCode ProjectNotes(API_ProjectNoteInfo* notes)
 {
-    SIM_ENTER_REQUEST("ACAPI_Environment", code);
-    switch (code) {
-    case APIEnv_GetSpecFolderID:
-        return SpecialFolder(par1, par2);
-    case APIEnv_GetLibrariesID:
-        return GetLibraries(par1, par2);
-    case APIEnv_SetLibrariesID:
-        return SetLibraries(par1);
-    case APIEnv_GetProjectNotesID: {
-        if (par1 == nullptr)
-            return APIERR_BADPARS;
-        auto* notes = static_cast<API_ProjectNoteInfo*>(par1);
-        std::memset(notes, 0, sizeof(API_ProjectNoteInfo));
-        const sim::ProjectInfo& info = Host::Get().GetProject().info;
-        const std::string name = info.untitled ? std::string() : GS::TruncateUtf8(info.name.ToUtf8(), 255);
-        std::memcpy(notes->projectName, name.data(), name.size());
-        return NoError;
-    }
-    default:
+    if (notes == nullptr)
         return APIERR_BADPARS;
-    }
+    std::memset(notes, 0, sizeof(API_ProjectNoteInfo));
+    const sim::ProjectInfo& info = Host::Get().GetProject().info;
+    const std::string name = info.untitled ? std::string() : GS::TruncateUtf8(info.name.ToUtf8(), 255);
+    std::memcpy(notes->projectName, name.data(), name.size());
+    return NoError;
 }
+
+} // namespace sim::calls

@@ -1,7 +1,10 @@
-// The generation-26 type codes and the stand-alone host's own kinds.
+// The generation-26 type codes and records, and the stand-alone host's own kinds.
 #include "Edge.hpp"
 
-#include <utility>
+#include <cstring>
+
+#include "BM.h"
+#include "EdgeTables.hpp"
 
 namespace sim {
 
@@ -17,54 +20,6 @@ const std::pair<AttrKind, API_AttrTypeID> attrKinds[] = {{AttrKind::pen, API_Pen
                                                          {AttrKind::profile, API_ProfileID},
                                                          {AttrKind::buildingMaterial, API_BuildingMaterialID}};
 
-const std::pair<ElemKind, API_ElemTypeID> elemKinds[] = {
-    {ElemKind::wall, API_WallID},  {ElemKind::column, API_ColumnID},
-    {ElemKind::beam, API_BeamID},  {ElemKind::window, API_WindowID},
-    {ElemKind::door, API_DoorID},  {ElemKind::object, API_ObjectID},
-    {ElemKind::lamp, API_LampID},  {ElemKind::slab, API_SlabID},
-    {ElemKind::roof, API_RoofID},  {ElemKind::curtainWall, API_CurtainWallID},
-    {ElemKind::stair, API_StairID}};
-
-const std::pair<StructureKind, API_ModelElemStructureType> structureKinds[] = {
-    {StructureKind::basic, API_BasicStructure},
-    {StructureKind::composite, API_CompositeStructure},
-    {StructureKind::profile, API_ProfileStructure}};
-
-const std::pair<ParamType, API_AddParID> paramTypes[] = {
-    {ParamType::integer, APIParT_Integer},     {ParamType::length, APIParT_Length},
-    {ParamType::angle, APIParT_Angle},         {ParamType::real, APIParT_RealNum},
-    {ParamType::lineType, APIParT_LineTyp},    {ParamType::material, APIParT_Mater},
-    {ParamType::fill, APIParT_FillPat},        {ParamType::pen, APIParT_PenCol},
-    {ParamType::text, APIParT_CString},        {ParamType::boolean, APIParT_Boolean},
-    {ParamType::separator, APIParT_Separator}, {ParamType::title, APIParT_Title}};
-
-const std::pair<PartKind, API_LibTypeID> partKinds[] = {{PartKind::object, APILib_ObjectID},
-                                                        {PartKind::window, APILib_WindowID},
-                                                        {PartKind::door, APILib_DoorID},
-                                                        {PartKind::lamp, APILib_LampID}};
-
-const std::pair<DatabaseKind, API_DatabaseTypeID> databaseKinds[] = {{DatabaseKind::floorPlan, APIWind_FloorPlanID},
-                                                                     {DatabaseKind::section, APIWind_SectionID},
-                                                                     {DatabaseKind::layout, APIWind_LayoutID}};
-
-template <typename Own, typename Host, std::size_t N>
-std::optional<Own> OwnOf(const std::pair<Own, Host> (&table)[N], Host code)
-{
-    for (const auto& [own, id] : table)
-        if (id == code)
-            return own;
-    return std::nullopt;
-}
-
-template <typename Own, typename Host, std::size_t N>
-Host HostOf(const std::pair<Own, Host> (&table)[N], Own kind, Host none)
-{
-    for (const auto& [own, id] : table)
-        if (own == kind)
-            return id;
-    return none;
-}
-
 } // namespace
 
 std::optional<AttrKind> KindOf(API_AttrTypeID type)
@@ -77,55 +32,167 @@ API_AttrTypeID TypeIdOf(AttrKind kind)
     return HostOf(attrKinds, kind, API_ZombieAttrID); // zombie: a kind generation 26 does not have
 }
 
-std::optional<ElemKind> KindOf(API_ElemTypeID type)
+AttrIndex IndexOf(const API_AttributeIndex& index)
 {
-    return OwnOf(elemKinds, type);
+    return index;
 }
 
-API_ElemTypeID TypeIdOf(ElemKind kind)
+API_AttributeIndex HostIndex(AttrIndex index)
 {
-    return HostOf(elemKinds, kind, API_ZombieElemID);
+    return index;
 }
 
-API_ModelElemStructureType TypeIdOf(StructureKind kind)
+API_CWallComponent ToHost(const CompositeComponent& c)
 {
-    return HostOf(structureKinds, kind, API_BasicStructure);
+    return API_CWallComponent{c.buildingMaterial, c.framePen, c.flagBits, c.fillThick};
 }
 
-std::optional<StructureKind> KindOf(API_ModelElemStructureType type)
+CompositeComponent FromHost(const API_CWallComponent& c)
 {
-    return OwnOf(structureKinds, type);
+    return CompositeComponent{c.buildingMaterial, c.framePen, c.flagBits, c.fillThick};
 }
 
-Attribute* FindAttribute(AttributeStore& store, API_AttrTypeID type, API_AttributeIndex index)
+API_CWallLineComponent ToHost(const CompositeLine& l)
 {
-    std::optional<AttrKind> kind = KindOf(type);
-    return kind ? store.Find(*kind, index) : nullptr;
+    return API_CWallLineComponent{static_cast<short>(l.ltypeInd), l.linePen, l.lineType, 0};
 }
 
-API_AddParID TypeIdOf(ParamType type)
+CompositeLine FromHost(const API_CWallLineComponent& l)
 {
-    return HostOf(paramTypes, type, APIParT_CString);
+    return CompositeLine{l.ltypeInd, l.linePen, l.lineType};
 }
 
-ParamType TypeOf(API_AddParID type)
+void SetLineCount(API_CompWallType& composite, short lines)
 {
-    return OwnOf(paramTypes, type).value_or(ParamType::text); // a code no part file writes: kept as text
+    composite.nLines = lines;
 }
 
-API_LibTypeID TypeIdOf(PartKind kind)
+API_CWallLineComponent*** LinesOf(API_AttributeDef& defs)
 {
-    return HostOf(partKinds, kind, APILib_ObjectID);
+    return &defs.cwall_compLItems;
 }
 
-API_DatabaseTypeID TypeIdOf(DatabaseKind kind)
+API_ElemTypeID TypeIdOf(const API_Elem_Head& head)
 {
-    return HostOf(databaseKinds, kind, APIWind_FloorPlanID);
+    return head.typeID;
 }
 
-std::optional<DatabaseKind> KindOf(API_DatabaseTypeID type)
+void SetTypeId(API_Elem_Head& head, API_ElemTypeID type)
 {
-    return OwnOf(databaseKinds, type);
+    head.typeID = type;
+}
+
+decltype(API_IFCTranslatorIdentifier::innerReference) TranslatorReference(Int32 number)
+{
+    return number;
+}
+
+void SetValueDescriptionFlag(API_AddParType& parameter, short flag)
+{
+    parameter.valueDescriptionFlag = flag;
+}
+
+short ValueDescriptionFlagOf(const API_AddParType& parameter)
+{
+    return parameter.valueDescriptionFlag;
+}
+
+namespace {
+
+template <std::size_t N> std::string TextOf(const char (&source)[N])
+{
+    return std::string(source, strnlen(source, N));
+}
+
+} // namespace
+
+LibPart::Details DetailsOf(const API_LibPartDetails& details)
+{
+    return {TextOf(details.thickParName), TextOf(details.leftOversizeParName), TextOf(details.rightOversizeParName),
+            TextOf(details.upperOversizeParName), TextOf(details.lowerOversizeParName)};
+}
+
+void SetDatabase(API_Elem_Head& head, const API_Guid& database)
+{
+    head.databaseId = {database};
+}
+
+void SetWallKind(API_WallType& wall, short kind)
+{
+    wall.type = kind;
+}
+
+// Windows and doors share the object's record.
+void SetPlacement(API_Element& element, ElemKind, Int32 libInd, Int32 relatedType)
+{
+    element.object.libInd = libInd;
+    element.object.relatedElemType = relatedType;
+}
+
+bool AllocateSegments(API_ElementMemo& memo, ElemKind kind, std::size_t count)
+{
+    const std::size_t size = kind == ElemKind::column ? sizeof(API_ColumnSegmentType) : sizeof(API_BeamSegmentType);
+    GSHandle h = BMAllocateHandle(static_cast<GSSize>(count * size), ALLOCATE_CLEAR, 0);
+    if (h == nullptr)
+        return false;
+    if (kind == ElemKind::column)
+        memo.columnSegments = reinterpret_cast<API_ColumnSegmentType**>(h);
+    else
+        memo.beamSegments = reinterpret_cast<API_BeamSegmentType**>(h);
+    return true;
+}
+
+API_AssemblySegmentData* SegmentAt(API_ElementMemo& memo, ElemKind kind, std::size_t index)
+{
+    return kind == ElemKind::column ? &(*memo.columnSegments)[index].assemblySegmentData
+                                    : &(*memo.beamSegments)[index].assemblySegmentData;
+}
+
+void DisposeSegments(API_ElementMemo& memo)
+{
+    BMKillHandle(reinterpret_cast<GSHandle*>(&memo.columnSegments));
+    BMKillHandle(reinterpret_cast<GSHandle*>(&memo.beamSegments));
+}
+
+namespace {
+
+// Whether any byte of a field is set in a mask.
+template <typename T> bool Marked(const T& field)
+{
+    const auto* bytes = reinterpret_cast<const unsigned char*>(&field);
+    for (std::size_t i = 0; i < sizeof(T); ++i)
+        if (bytes[i] != 0)
+            return true;
+    return false;
+}
+
+} // namespace
+
+// One record serves every kind: each field holds its measure.
+void FillQuantities(ElemKind, const ElementQuantities& q, API_ElementQuantity& out, const API_QuantitiesMask* mask)
+{
+    API_ElementQuantity all{};
+    all.volume = q.volume;
+    all.surface = q.surface;
+    all.area = q.area;
+    all.length = q.length;
+    all.height = q.height;
+    all.width = q.width;
+    for (std::size_t i = 0; i < q.surfaces.size() && i < 5; ++i)
+        all.surfaces[i] = q.surfaces[i];
+    auto take = [&](double& target, const double& value, const double& marked) {
+        if (mask == nullptr || Marked(marked))
+            target = value;
+    };
+    const API_ElementQuantity* m = mask != nullptr ? &mask->elements : &all;
+    take(out.volume, all.volume, m->volume);
+    take(out.surface, all.surface, m->surface);
+    take(out.area, all.area, m->area);
+    take(out.length, all.length, m->length);
+    take(out.height, all.height, m->height);
+    take(out.width, all.width, m->width);
+    for (int i = 0; i < 5; ++i)
+        take(out.surfaces[i], all.surfaces[i], m->surfaces[i]);
 }
 
 } // namespace sim

@@ -3,7 +3,9 @@
 #include <fstream>
 
 #include "APIdefs_IFC.h"
+#include "Calls.hpp"
 #include "Host.hpp"
+#include "Edge.hpp"
 #include "IfcWriter.hpp"
 
 using sim::Host;
@@ -14,22 +16,25 @@ GSErrCode ACAPI_IFC_GetIFCExportTranslatorsList(GS::Array<API_IFCTranslatorIdent
     translators.Clear();
     Int32 reference = 0;
     for (const std::string& name : Host::Get().GetProject().ifcTranslators.Names())
-        translators.Push({GS::UniString(name), ++reference});
+    {
+        API_IFCTranslatorIdentifier translator;
+        translator.name = GS::UniString(name);
+        ++reference;
+        translator.innerReference = sim::TranslatorReference(reference);
+        translators.Push(translator);
+    }
     return NoError;
 }
 
-GSErrCode ACAPI_Automate(GSType code, void* par1, void* par2)
+GSErrCode sim::calls::SaveIfc(const API_FileSavePars* save, const API_SavePars_Ifc* ifc)
 {
-    SIM_ENTER_REQUEST("ACAPI_Automate", code);
     // Saving is a complete operation: never inside a command.
     if (GSErrCode refused = Host::Get().GetCommands().CompleteOperation(); refused != NoError)
         return refused;
-    if (code != APIDo_SaveID || par1 == nullptr)
+    if (save == nullptr)
         return APIERR_BADPARS;
-    const auto* save = static_cast<const API_FileSavePars*>(par1);
-    if (save->fileTypeID != APIFType_IfcFile || save->file == nullptr || par2 == nullptr)
+    if (save->fileTypeID != APIFType_IfcFile || save->file == nullptr || ifc == nullptr)
         return APIERR_BADPARS; // the stand-alone host saves IFC files only
-    const auto* ifc = static_cast<const API_SavePars_Ifc*>(par2);
     if (!Host::Get().GetProject().ifcTranslators.Has(ifc->translatorIdentifier.name.ToUtf8()))
         return APIERR_BADPARS;
     const std::filesystem::path path(save->file->ToDisplayText().ToUtf8());

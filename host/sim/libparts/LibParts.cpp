@@ -6,6 +6,7 @@
 #include "APIdefs_LibParts.h"
 #include "BM.h"
 #include "Edge.hpp"
+#include "Calls.hpp"
 #include "Host.hpp"
 #include "LibPartFile.hpp"
 
@@ -28,6 +29,27 @@ template <std::size_t N> void CopyText(char (&target)[N], const std::string& tex
 template <std::size_t N> std::string TextOf(const char (&source)[N])
 {
     return std::string(source, strnlen(source, N));
+}
+
+// Wide names and descriptions (generation 29's records).
+template <std::size_t N> void CopyText(GS::uchar_t (&target)[N], const std::string& text)
+{
+    std::memset(target, 0, sizeof target);
+    const GS::UniString::UStr wide = GS::UniString(text).ToUStr();
+    const GS::uchar_t* source = wide.Get();
+    for (std::size_t i = 0; i + 1 < N && source[i] != 0; ++i)
+        target[i] = source[i];
+    // Never half a surrogate pair at the end.
+    if (N >= 2 && target[N - 2] >= 0xD800 && target[N - 2] < 0xDC00)
+        target[N - 2] = 0;
+}
+
+template <std::size_t N> std::string TextOf(const GS::uchar_t (&source)[N])
+{
+    GS::uchar_t copy[N + 1] = {};
+    for (std::size_t i = 0; i < N && source[i] != 0; ++i)
+        copy[i] = source[i];
+    return GS::UniString(copy).ToUtf8();
 }
 
 void FillRecord(const sim::LibPart& part, API_LibPart& record)
@@ -59,7 +81,7 @@ GSHandle ParametersHandle(const std::vector<sim::LibPartParameter>& parameters)
         r.index = static_cast<short>(i);
         CopyText(r.name, p.name);
         CopyText(r.uDescname, p.description);
-        r.valueDescriptionFlag = p.valueDescriptionFlag;
+        sim::SetValueDescriptionFlag(r, p.valueDescriptionFlag);
         if (p.type == sim::ParamType::text || p.type == sim::ParamType::title)
             CopyText(r.value.uStr, p.value);
         else
@@ -81,7 +103,7 @@ std::vector<sim::LibPartParameter> ParametersOf(GSHandle handle)
         p.type = sim::TypeOf(r.typeID);
         p.name = TextOf(r.name);
         p.description = TextOf(r.uDescname);
-        p.valueDescriptionFlag = r.valueDescriptionFlag;
+        p.valueDescriptionFlag = sim::ValueDescriptionFlagOf(r);
         if (r.typeID == APIParT_CString || r.typeID == APIParT_Title) {
             p.value = TextOf(r.value.uStr);
         } else {
@@ -105,9 +127,8 @@ GSHandle CopyHandle(GSHandle source)
 
 } // namespace
 
-GSErrCode ACAPI_LibPart_Search(API_LibPart* ancestor, bool, bool)
+GSErrCode sim::calls::LibPart_Search(API_LibPart* ancestor, bool, bool)
 {
-    SIM_ENTER("ACAPI_LibPart_Search");
     if (ancestor == nullptr)
         return APIERR_BADPARS;
     const std::string uniqueId = TextOf(ancestor->ownUnID);
@@ -119,9 +140,8 @@ GSErrCode ACAPI_LibPart_Search(API_LibPart* ancestor, bool, bool)
     return NoError;
 }
 
-GSErrCode ACAPI_LibPart_Get(API_LibPart* libPart)
+GSErrCode sim::calls::LibPart_Get(API_LibPart* libPart)
 {
-    SIM_ENTER("ACAPI_LibPart_Get");
     if (libPart == nullptr)
         return APIERR_BADPARS;
     const sim::LibPart* part = Store().Find(libPart->index);
@@ -131,9 +151,8 @@ GSErrCode ACAPI_LibPart_Get(API_LibPart* libPart)
     return NoError;
 }
 
-GSErrCode ACAPI_LibPart_Register(API_LibPart* libPart)
+GSErrCode sim::calls::LibPart_Register(API_LibPart* libPart)
 {
-    SIM_ENTER("ACAPI_LibPart_Register");
     if (libPart == nullptr || libPart->location == nullptr)
         return APIERR_BADPARS;
     const std::filesystem::path path(libPart->location->ToDisplayText().ToUtf8());
@@ -159,10 +178,9 @@ GSErrCode ACAPI_LibPart_Register(API_LibPart* libPart)
     return NoError;
 }
 
-GSErrCode ACAPI_LibPart_GetSection(Int32 libInd, API_LibPartSection* section, GSHandle* sectionHdl,
+GSErrCode sim::calls::LibPart_GetSection(Int32 libInd, API_LibPartSection* section, GSHandle* sectionHdl,
                                    GS::UniString* sectionStr, GS::UniString*)
 {
-    SIM_ENTER("ACAPI_LibPart_GetSection");
     sim::LibPart* part = Store().Find(libInd);
     if (part == nullptr || section == nullptr || sectionHdl == nullptr)
         return APIERR_BADPARS;
@@ -178,10 +196,12 @@ GSErrCode ACAPI_LibPart_GetSection(Int32 libInd, API_LibPartSection* section, GS
 
 // A section written into a part is written into its file too, as the application writes the
 // library part file: registering that file again gives the part as it was last written.
-static GSErrCode WriteSection(Int32 libInd, const API_LibPartSection* section, GSHandle sectionHdl,
-                              const GS::UniString* sectionStr)
+GSErrCode sim::calls::LibPart_WriteSection(Int32 libInd, const API_LibPartSection* section, GSHandle sectionHdl,
+                                           const GS::UniString* sectionStr, bool onlyExisting)
 {
     sim::LibPart* part = Store().Find(libInd);
+    if (onlyExisting && part != nullptr && !part->hasParamSection)
+        return APIERR_NOLIBSECT;
     if (part == nullptr || section == nullptr || section->sectType != API_SectParamDef)
         return APIERR_BADPARS;
     sim::LibPart changed = *part;
@@ -199,26 +219,8 @@ static GSErrCode WriteSection(Int32 libInd, const API_LibPartSection* section, G
     return NoError;
 }
 
-GSErrCode ACAPI_LibPart_AddSection(Int32 libInd, const API_LibPartSection* section, GSHandle sectionHdl,
-                                   const GS::UniString* sectionStr)
+GSErrCode sim::calls::LibPart_GetParams(Int32 libInd, double* a, double* b, Int32* addParNum, API_AddParType*** addPars)
 {
-    SIM_ENTER("ACAPI_LibPart_AddSection");
-    return WriteSection(libInd, section, sectionHdl, sectionStr);
-}
-
-GSErrCode ACAPI_LibPart_UpdateSection(Int32 libInd, const API_LibPartSection* section, GSHandle sectionHdl,
-                                      const GS::UniString* sectionStr, GS::UniString*)
-{
-    SIM_ENTER("ACAPI_LibPart_UpdateSection");
-    sim::LibPart* part = Store().Find(libInd);
-    if (part != nullptr && !part->hasParamSection)
-        return APIERR_NOLIBSECT;
-    return WriteSection(libInd, section, sectionHdl, sectionStr);
-}
-
-GSErrCode ACAPI_LibPart_GetParams(Int32 libInd, double* a, double* b, Int32* addParNum, API_AddParType*** addPars)
-{
-    SIM_ENTER("ACAPI_LibPart_GetParams");
     sim::LibPart* part = Store().Find(libInd);
     if (part == nullptr || addPars == nullptr)
         return APIERR_BADPARS;
@@ -235,10 +237,9 @@ GSErrCode ACAPI_LibPart_GetParams(Int32 libInd, double* a, double* b, Int32* add
     return NoError;
 }
 
-GSErrCode ACAPI_LibPart_GetSect_ParamDef(const API_LibPart* libPart, API_AddParType** addPars, double*, double*,
+GSErrCode sim::calls::LibPart_GetSect_ParamDef(const API_LibPart* libPart, API_AddParType** addPars, double*, double*,
                                          GSHandle, GSHandle* sectHdl, GS::UniString*)
 {
-    SIM_ENTER("ACAPI_LibPart_GetSect_ParamDef");
     if (libPart == nullptr || sectHdl == nullptr)
         return APIERR_BADPARS;
     if (addPars == nullptr) {
@@ -249,17 +250,14 @@ GSErrCode ACAPI_LibPart_GetSect_ParamDef(const API_LibPart* libPart, API_AddParT
     return *sectHdl != nullptr ? NoError : APIERR_MEMFULL;
 }
 
-GSErrCode ACAPI_LibPart_SetDetails_ParamDef(const API_LibPart* libPart, GSHandle, API_LibPartDetails* details)
+GSErrCode sim::calls::LibPart_SetDetails(const API_LibPart* libPart, const sim::LibPart::Details* details)
 {
-    SIM_ENTER("ACAPI_LibPart_SetDetails_ParamDef");
     if (libPart == nullptr || details == nullptr)
         return APIERR_BADPARS;
     sim::LibPart* part = Store().Find(libPart->index);
     if (part == nullptr)
         return APIERR_BADINDEX;
-    part->details = {TextOf(details->thickParName), TextOf(details->leftOversizeParName),
-                     TextOf(details->rightOversizeParName), TextOf(details->upperOversizeParName),
-                     TextOf(details->lowerOversizeParName)};
+    part->details = *details;
     return NoError;
 }
 

@@ -1,40 +1,38 @@
 // The progress window: recorded call by call; the user's cancel is scripted.
-#include "APIdefs_Interface.h"
+#include "Calls.hpp"
 #include "Host.hpp"
 
 using sim::Host;
 
-GSErrCode ACAPI_Interface(GSType code, void* par1, void* par2)
+namespace sim::calls {
+
+GSErrCode Progress(const char* request, ProgressStep step, const GS::UniString* text, const Int32* number)
 {
-    SIM_ENTER_REQUEST("ACAPI_Interface", code);
     sim::Interface& ui = Host::Get().UI();
     sim::ProgressCall call;
-    call.request = sim::RequestName("", code).substr(1);
-    const auto* text = static_cast<const GS::UniString*>(par1);
-    const auto* number = static_cast<const Int32*>(par2);
+    call.request = request;
     GSErrCode result = NoError;
-    switch (code) {
-    case APIIo_InitProcessWindowID:
+    switch (step) {
+    case ProgressStep::open:
         ui.progressOpen = true;
         break;
-    case APIIo_SetNextProcessPhaseID:
+    case ProgressStep::phase:
+    case ProgressStep::value:
         if (!ui.progressOpen)
             return APIERR_GENERAL;
         break;
-    case APIIo_IsProcessCanceledID:
+    case ProgressStep::cancelled:
         text = nullptr;
         number = nullptr;
         if (ui.cancelAt > 0 && --ui.cancelAt == 0)
             call.cancelled = true;
         result = call.cancelled ? APIERR_CANCEL : NoError;
         break;
-    case APIIo_CloseProcessWindowID:
+    case ProgressStep::close:
         text = nullptr;
         number = nullptr;
         ui.progressOpen = false;
         break;
-    default:
-        return APIERR_BADPARS;
     }
     call.text = text != nullptr ? text->ToUtf8() : "";
     call.number = number != nullptr ? *number : 0;
@@ -43,3 +41,5 @@ GSErrCode ACAPI_Interface(GSType code, void* par1, void* par2)
         ui.onProgress(ui);
     return result;
 }
+
+} // namespace sim::calls

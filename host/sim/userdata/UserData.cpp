@@ -4,6 +4,7 @@
 #include "APIdefs_UserData.h"
 #include "BM.h"
 #include "Edge.hpp"
+#include "Calls.hpp"
 #include "Host.hpp"
 
 using sim::Host;
@@ -56,16 +57,14 @@ sim::Attribute* AttributeOf(const API_Attr_Head* head)
 
 } // namespace
 
-GSErrCode ACAPI_Attribute_SetUserData(API_Attr_Head* head, const API_UserData* userData)
+GSErrCode sim::calls::Attribute_SetUserData(API_Attr_Head* head, const API_UserData* userData)
 {
-    SIM_ENTER("ACAPI_Attribute_SetUserData");
     sim::Attribute* a = AttributeOf(head);
     return a == nullptr ? APIERR_BADINDEX : Store(a->userData, userData);
 }
 
-GSErrCode ACAPI_Attribute_GetUserData(API_Attr_Head* head, API_UserData* userData)
+GSErrCode sim::calls::Attribute_GetUserData(API_Attr_Head* head, API_UserData* userData)
 {
-    SIM_ENTER("ACAPI_Attribute_GetUserData");
     sim::Attribute* a = AttributeOf(head);
     return a == nullptr ? APIERR_BADINDEX : Load(a->userData, userData);
 }

@@ -12,6 +12,7 @@ using Int64 = std::int64_t;
 using UInt64 = std::uint64_t;
 using UChar = unsigned char;
 using UShort = unsigned short;
+using ULong = unsigned long;
 using GSFlags = Int32;
 using GSSize = Int64;
 using GSPtr = char*;
@@ -24,7 +25,10 @@ using GSResModule = Int32;
 using GSErrCode = Int32;
 namespace GS {
 using IntPtr = std::intptr_t;
-}
+using Int32 = ::Int32;
+// A UTF-16 code unit: the character of the host's wide texts (library part and database names).
+using uchar_t = char16_t;
+} // namespace GS
 
 constexpr GSErrCode NoError = 0;
 constexpr UIndex MaxUIndex = 0xFFFFFFFFu;

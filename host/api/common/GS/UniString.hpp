@@ -28,6 +28,8 @@ public:
     UniString() = default;
     UniString(const char* text, CHEncoding encoding = CC_Default);
     UniString(const std::string& text, CHEncoding encoding = CC_Default);
+    // From a zero-terminated UTF-16 text.
+    UniString(const uchar_t* text);
 
     CStr ToCStr(CHEncoding encoding = CC_Default) const
     {
@@ -35,6 +37,17 @@ public:
         return CStr(text);
     }
     const std::string& ToUtf8() const { return text; }
+
+    // A zero-terminated UTF-16 copy of the text; valid while the object lives.
+    class UStr {
+    public:
+        explicit UStr(std::u16string text) : text(std::move(text)) {}
+        const uchar_t* Get() const { return text.c_str(); }
+
+    private:
+        std::u16string text;
+    };
+    UStr ToUStr() const;
 
     bool IsEmpty() const { return text.empty(); }
     // Length in characters (code points), not bytes.
@@ -82,6 +95,11 @@ UniString operator+(const UniString& a, const UniString& b);
 UniString operator+(const UniString& a, const char* b);
 UniString operator+(const char* a, const UniString& b);
 std::ostream& operator<<(std::ostream& out, const UniString& text);
+
+inline const UniString EmptyUniString;
+
+// Copies a zero-terminated UTF-16 text, terminator included; answers the target.
+uchar_t* ucscpy(uchar_t* target, const uchar_t* source);
 
 // Cuts a UTF-8 text to at most maxBytes bytes without splitting a character.
 std::string TruncateUtf8(const std::string& text, std::size_t maxBytes);
