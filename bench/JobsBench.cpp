@@ -45,10 +45,10 @@ void Floor()
         API_ElementQuantity q{};
         API_Quantities quantities{};
         quantities.elements = &q;
-        API_QuantitiesMask mask;
+        API_QuantitiesMask mask{};
         ACAPI_ELEMENT_QUANTITIES_MASK_SETFULL(mask);
         ACAPI_Element_GetQuantities(guid, nullptr, &quantities, &mask);
-        benchmark::DoNotOptimize(q.volume);
+        benchmark::DoNotOptimize(q);
     }
 }
 

@@ -83,7 +83,7 @@ std::string StoredData(const std::string& text)
     if (std::string differs = ReadersDisagree(text); !differs.empty())
         return differs;
     sim::Project& project = sim::Host::Get().GetProject();
-    for (API_AttributeIndex index = 1;
+    for (sim::AttrIndex index = 1;
          sim::Attribute* material = project.attributes.Find(sim::AttrKind::buildingMaterial, index); ++index)
         material->userData = {true, 0, 0x6D6D, 0, text};
     auto reply = GS::DynamicCast<DG::JSValue>(sim::user::CallJS(
@@ -157,7 +157,7 @@ std::string RunInput(const std::uint8_t* data, std::size_t size)
     } else {
         const std::filesystem::path file = host.GetWorkFolder() / "dropped.json";
         std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
-        sim::user::DropFile(file.string(), data[1] % 2 == 0 ? IO_DROP : IO_OPEN);
+        sim::user::DropFile(file.string(), data[1] % 2 == 0 ? sim::user::FileArrival::dropped : sim::user::FileArrival::opened);
     }
     const auto& escapes = host.GetEscapedExceptions();
     return escapes.size() > escapesBefore ? escapes.back() : std::string();

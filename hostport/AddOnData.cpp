@@ -15,8 +15,6 @@ const char* const readRecordCall = "ACAPI_ModulData_Get";
 const char* const storeRecordCall = "ACAPI_ModulData_Store";
 const char* const recordKeysCall = "ACAPI_ModulData_GetList";
 const char* const setElementUserDataCall = "ACAPI_Element_SetUserData";
-const char* const getAttributeUserDataCall = "ACAPI_Attribute_GetUserData";
-const char* const setAttributeUserDataCall = "ACAPI_Attribute_SetUserData";
 
 GSErrCode ReadRecord(const GS::UniString& key, GSHandle& data, Int32& version)
 {
@@ -45,7 +43,11 @@ GSErrCode GetAttributeUserData(const AttributeHead& attribute, GSHandle& data)
 {
     API_Attr_Head head = HostHead(attribute);
     API_UserData userData{};
+#if KORVEL_HOST_GENERATION >= 29
+    const GSErrCode err = ACAPI_UserData_GetUserData(&head, &userData);
+#else
     const GSErrCode err = ACAPI_Attribute_GetUserData(&head, &userData);
+#endif
     data = userData.dataHdl;
     return err;
 }
@@ -58,7 +60,11 @@ GSErrCode SetAttributeUserData(const AttributeHead& attribute, GSHandle data)
     userData.platformSign = platformSign;
     userData.flags = 0;
     userData.dataHdl = data;
+#if KORVEL_HOST_GENERATION >= 29
+    return ACAPI_UserData_SetUserData(&head, &userData);
+#else
     return ACAPI_Attribute_SetUserData(&head, &userData);
+#endif
 }
 
 GSErrCode SetElementUserData(const API_Guid& element, GSHandle data)
@@ -66,7 +72,11 @@ GSErrCode SetElementUserData(const API_Guid& element, GSHandle data)
     API_UserData userData{};
     userData.dataVersion = 1;
     userData.platformSign = platformSign;
+#if KORVEL_HOST_GENERATION >= 29
+    userData.flags = APIUserDataFlag_SkipRecalcAndDraw; // user data is undoable without asking
+#else
     userData.flags = APIUserDataFlag_UndoAble | APIUserDataFlag_SkipRecalcAndDraw;
+#endif
     userData.dataHdl = data;
     API_Elem_Head head{};
     head.guid = element;

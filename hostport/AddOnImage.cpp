@@ -1,9 +1,12 @@
-// The add-on's image as generation 26 loads it: its four entry points and its resources.
+// The add-on's image as the host loads it: its four entry points and its resources.
 #include "AddOnImage.hpp"
 
 #include <vector>
 
 #include "ACAPinc.h"
+#if KORVEL_HOST_GENERATION >= 29
+#include "StandAloneLoader.h" // what the real host reads from the binary, handed over
+#endif
 
 // The host finds these by their names.
 API_AddonType CheckEnvironment(API_EnvirParams* envir)

@@ -1,10 +1,11 @@
-// Attributes as generation 26 keeps them: one record per attribute, composites' components
-// and lines in handles, a profile's cross-section as a vector image.
+// Attributes as the host keeps them: one record per attribute, composites' components and
+// lines in handles, a profile's cross-section as a vector image.
 #include "Attributes.hpp"
 
 #include "ACAPinc.h"
 #include "CatchAll.hpp"
 #include "ProfileVectorImage.hpp"
+#include "internal/Generation.hpp"
 #include "internal/Records.hpp"
 
 namespace KRV::port {
@@ -16,7 +17,6 @@ const char* const compositeDefinitionCall = "ACAPI_Attribute_GetDefExt";
 const char* const compositeComponentsCall = "ACAPI_Attribute_GetDef";
 const char* const modifyCompositeCall = "ACAPI_Attribute_ModifyExt";
 const char* const profileDefinitionCall = "ACAPI_Attribute_GetDefExt";
-const char* const elementPriorityCall = "ACAPI_Goodies UI2ElemPriority";
 
 struct CompositeDefinition::Record {
     API_AttributeDefExt defs{};
@@ -32,14 +32,27 @@ template <typename T> std::size_t HeldItems(T** handle)
 }
 
 // A building material's values, either way: the port's and the host's fields share their names.
-template <typename From, typename To> void CopyMaterialValues(const From& from, To& to)
+void CopyMaterialValues(const API_BuildingMaterialType& from, BuildingMaterialValues& to)
 {
     to.connPriority = from.connPriority;
-    to.cutFill = from.cutFill;
+    to.cutFill = gen::IndexOf(from.cutFill);
     to.cutFillPen = from.cutFillPen;
     to.cutFillBackgroundPen = from.cutFillBackgroundPen;
-    to.cutMaterial = from.cutMaterial;
-    to.cutFillOrientation = from.cutFillOrientation;
+    to.cutMaterial = gen::IndexOf(from.cutMaterial);
+    to.cutFillOrientation = static_cast<Int32>(from.cutFillOrientation);
+    to.thermalConductivity = from.thermalConductivity;
+    to.density = from.density;
+    to.heatCapacity = from.heatCapacity;
+    to.showUncutLines = from.showUncutLines;
+}
+void CopyMaterialValues(const BuildingMaterialValues& from, API_BuildingMaterialType& to)
+{
+    to.connPriority = from.connPriority;
+    to.cutFill = gen::HostIndex(from.cutFill);
+    to.cutFillPen = from.cutFillPen;
+    to.cutFillBackgroundPen = from.cutFillBackgroundPen;
+    to.cutMaterial = gen::HostIndex(from.cutMaterial);
+    to.cutFillOrientation = static_cast<decltype(to.cutFillOrientation)>(from.cutFillOrientation);
     to.thermalConductivity = from.thermalConductivity;
     to.density = from.density;
     to.heatCapacity = from.heatCapacity;
@@ -55,7 +68,7 @@ API_Attribute HostRecord(const Attribute& attribute)
     } else if (attribute.head.ref.Type() == AttrType::composite) {
         record.compWall.totalThick = attribute.composite.totalThickness;
         record.compWall.nComps = attribute.composite.componentCount;
-        record.compWall.nLines = attribute.composite.lineCount;
+        gen::SetLineCount(record.compWall, attribute.composite.lineCount);
     }
     return record;
 }
@@ -68,7 +81,7 @@ void TakeRecord(const API_Attribute& record, Attribute& attribute)
     } else if (attribute.head.ref.Type() == AttrType::composite) {
         attribute.composite.totalThickness = record.compWall.totalThick;
         attribute.composite.componentCount = record.compWall.nComps;
-        attribute.composite.lineCount = record.compWall.nLines;
+        attribute.composite.lineCount = gen::LineCount(record.compWall);
     }
 }
 
@@ -118,13 +131,13 @@ std::size_t CompositeDefinition::LineCount() const
 CompositeComponent CompositeDefinition::Component(std::size_t i) const
 {
     const API_CWallComponent& c = (*record->defs.cwall_compItems)[i];
-    return CompositeComponent{c.buildingMaterial, c.framePen, c.flagBits, c.fillThick};
+    return CompositeComponent{gen::IndexOf(c.buildingMaterial), c.framePen, c.flagBits, c.fillThick};
 }
 
 void CompositeDefinition::SetComponent(std::size_t i, const CompositeComponent& component)
 {
     API_CWallComponent& c = (*record->defs.cwall_compItems)[i];
-    c.buildingMaterial = component.buildingMaterial;
+    c.buildingMaterial = gen::HostIndex(component.buildingMaterial);
     c.framePen = component.framePen;
     c.flagBits = component.flagBits;
     c.fillThick = component.thickness;
@@ -133,22 +146,28 @@ void CompositeDefinition::SetComponent(std::size_t i, const CompositeComponent& 
 CompositeLine CompositeDefinition::Line(std::size_t i) const
 {
     const API_CWallLineComponent& l = (*record->defs.cwall_compLItems)[i];
-    return CompositeLine{l.ltypeInd, l.linePen, l.lineType};
+    return CompositeLine{static_cast<short>(gen::IndexOf(l.ltypeInd)), l.linePen, gen::LineKind(l)};
 }
 
 void CompositeDefinition::SetLine(std::size_t i, const CompositeLine& line)
 {
     API_CWallLineComponent& l = (*record->defs.cwall_compLItems)[i];
-    l.ltypeInd = line.lineType;
+    l.ltypeInd = gen::HostIndex(line.lineType);
     l.linePen = line.pen;
-    l.lineType = line.kind;
+    gen::SetLineKind(l, line.kind);
 }
 
 GSErrCode AttributeCount(AttrType type, Int32& count)
 {
+#if KORVEL_HOST_GENERATION >= 29
+    UInt32 number = 0;
+    const GSErrCode err = ACAPI_Attribute_GetNum(TypeIdOf(type), number);
+    count = number > static_cast<UInt32>(INT32_MAX) ? INT32_MAX : static_cast<Int32>(number);
+#else
     API_AttributeIndex number = 0;
     const GSErrCode err = ACAPI_Attribute_GetNum(TypeIdOf(type), &number);
     count = number;
+#endif
     return err;
 }
 
@@ -187,13 +206,13 @@ GSErrCode ModifyBuildingMaterial(Attribute& material, const GS::UniString& manuf
 
 GSErrCode ReadCompositeDefinition(Int32 composite, CompositeDefinition& definition)
 {
-    return ACAPI_Attribute_GetDefExt(API_CompWallID, composite, &definition.Host().defs);
+    return ACAPI_Attribute_GetDefExt(API_CompWallID, gen::HostIndex(composite), &definition.Host().defs);
 }
 
 GSErrCode ReadCompositeComponents(const Attribute& composite, std::vector<CompositeComponent>& components)
 {
     API_AttributeDef defs{};
-    const GSErrCode err = ACAPI_Attribute_GetDef(API_CompWallID, composite.head.ref.Index(), &defs);
+    const GSErrCode err = ACAPI_Attribute_GetDef(API_CompWallID, gen::HostIndex(composite.head.ref.Index()), &defs);
     NothingEscapes("ReadCompositeComponents", [&] {
         if (err == NoError) {
             // The record's count may promise more components than the definition holds.
@@ -203,7 +222,8 @@ GSErrCode ReadCompositeComponents(const Attribute& composite, std::vector<Compos
             const std::size_t count = std::min(HeldItems(defs.cwall_compItems), counted);
             for (std::size_t i = 0; i < count; ++i) {
                 const API_CWallComponent& c = (*defs.cwall_compItems)[i];
-                components.push_back(CompositeComponent{c.buildingMaterial, c.framePen, c.flagBits, c.fillThick});
+                components.push_back(
+                    CompositeComponent{gen::IndexOf(c.buildingMaterial), c.framePen, c.flagBits, c.fillThick});
             }
         }
     });
@@ -231,12 +251,12 @@ GSErrCode ProfileHatchMaterial(Int32 profile, Int32& material)
 {
     material = 0;
     API_AttributeDefExt defs{};
-    const GSErrCode err = ACAPI_Attribute_GetDefExt(API_ProfileID, profile, &defs);
+    const GSErrCode err = ACAPI_Attribute_GetDefExt(API_ProfileID, gen::HostIndex(profile), &defs);
     if (err == NoError && defs.profile_vectorImageItems != nullptr) {
         const ProfileVectorImage& image = *defs.profile_vectorImageItems;
         for (UIndex i = 0; i < image.GetItemCount(); ++i)
             if (image.GetItemType(i) == ProfileVectorImage::Hatch)
-                material = image.GetHatchObject(i).GetBuildMatIdx(); // the last hatch wins
+                material = gen::IndexOf(image.GetHatchObject(i).GetBuildMatIdx()); // the last hatch wins
     }
     NothingEscapes("ProfileHatchMaterial", [&] { ACAPI_DisposeAttrDefsHdlsExt(&defs); });
     return err;
@@ -244,7 +264,11 @@ GSErrCode ProfileHatchMaterial(Int32 profile, Int32& material)
 
 GSErrCode ElementPriority(Int32 uiPriority, Int32& elemPriority)
 {
+#if KORVEL_HOST_GENERATION >= 29
+    return ACAPI_Element_UI2ElemPriority(&uiPriority, &elemPriority);
+#else
     return ACAPI_Goodies(APIAny_UI2ElemPriorityID, &uiPriority, &elemPriority);
+#endif
 }
 
 } // namespace KRV::port

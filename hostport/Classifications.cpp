@@ -1,5 +1,7 @@
-// Classification, as generation 26 offers it.
+// Classification systems and items, and the items of attributes and elements.
 #include "Classifications.hpp"
+
+#include <ctime>
 
 #include "ACAPinc.h"
 #include "internal/Records.hpp"
@@ -25,7 +27,9 @@ std::vector<ClassificationItem> Items(const GS::Array<API_ClassificationItem>& r
     return items;
 }
 
-Classified Pairs(const API_ClassificationPairs& read)
+using SystemItemPairs = GS::Array<GS::Pair<API_Guid, API_Guid>>; // (system, item)
+
+Classified Pairs(const SystemItemPairs& read)
 {
     Classified pairs;
     for (const auto& pair : read)
@@ -40,9 +44,19 @@ API_ClassificationSystem System(const GS::UniString& name, const GS::UniString& 
     system.name = name;
     system.source = source;
     system.editionVersion = editionVersion;
+#if KORVEL_HOST_GENERATION >= 29
+    // Today, local time.
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    system.editionDate = std::chrono::year_month_day{std::chrono::year{local.tm_year + 1900},
+                                                     std::chrono::month{static_cast<unsigned>(local.tm_mon + 1)},
+                                                     std::chrono::day{static_cast<unsigned>(local.tm_mday)}};
+#else
     GSTimeRecord now;
     TIGetTimeRecord(&now);
     system.editionDate = {now.year, now.month, now.day};
+#endif
     return system;
 }
 
@@ -95,7 +109,7 @@ GSErrCode CreateRootItem(const API_Guid& system, const GS::UniString& id, API_Gu
 
 GSErrCode ElementClassification(const API_Guid& element, Classified& items)
 {
-    API_ClassificationPairs read;
+    SystemItemPairs read;
     const GSErrCode err = ACAPI_Element_GetClassificationItems(element, read);
     items = Pairs(read);
     return err;
@@ -108,7 +122,7 @@ GSErrCode ClassifyElement(const API_Guid& element, const API_Guid& item)
 
 GSErrCode AttributeClassification(const AttrRef& attribute, Classified& items)
 {
-    API_ClassificationPairs read;
+    SystemItemPairs read;
     const GSErrCode err = ACAPI_Attribute_GetClassificationItems(HeadOf(attribute), read);
     items = Pairs(read);
     return err;

@@ -1,5 +1,5 @@
-// Library parts as generation 26 keeps them: records with fixed name fields and a location
-// the host allocates, parameters and sections in handles, libraries through a request.
+// Library parts as the host keeps them: records with fixed name fields and a location the
+// host allocates, parameters and sections in handles, and the project's libraries.
 #include "LibraryParts.hpp"
 
 #include <vector>
@@ -7,21 +7,11 @@
 #include "ACAPinc.h"
 #include "APIdefs_Environment.h"
 #include "CatchAll.hpp"
+#include "internal/Generation.hpp"
 #include "internal/Records.hpp"
 
 namespace KRV::port {
 
-const char* const searchLibraryPartCall = "ACAPI_LibPart_Search";
-const char* const getLibraryPartCall = "ACAPI_LibPart_Get";
-const char* const registerLibraryPartCall = "ACAPI_LibPart_Register";
-const char* const getSectionCall = "ACAPI_LibPart_GetSection";
-const char* const addSectionCall = "ACAPI_LibPart_AddSection";
-const char* const getParametersCall = "ACAPI_LibPart_GetParams";
-const char* const buildSectionCall = "ACAPI_LibPart_GetSect_ParamDef";
-const char* const setDetailsCall = "ACAPI_LibPart_SetDetails_ParamDef";
-const char* const updateSectionCall = "ACAPI_LibPart_UpdateSection";
-const char* const getLibrariesCall = "ACAPI_Environment GetLibraries";
-const char* const setLibrariesCall = "ACAPI_Environment SetLibraries";
 
 struct LibraryPartRecord::Record {
     API_LibPart part{};
@@ -77,7 +67,7 @@ GSErrCode SearchLibraryPart(const GS::UniString& name, GS::UniString& found)
     API_LibPart part{};
     CopyText(part.docu_UName, name.ToUtf8());
     LocationGuard location(part);
-    const GSErrCode err = ACAPI_LibPart_Search(&part, false, false);
+    const GSErrCode err = gen::LibPartSearch(&part);
     if (err == NoError)
         found = GS::UniString(FieldText(part.docu_UName));
     return err;
@@ -88,7 +78,7 @@ GSErrCode LibraryPartAt(Int32 index, std::string& uniqueId, GS::UniString& name)
     API_LibPart part{};
     part.index = index;
     LocationGuard location(part);
-    const GSErrCode err = ACAPI_LibPart_Get(&part);
+    const GSErrCode err = gen::LibPartGet(&part);
     if (err == NoError) {
         uniqueId = FieldText(part.ownUnID);
         name = GS::UniString(FieldText(part.docu_UName));
@@ -101,7 +91,7 @@ GSErrCode LibraryPartNameById(const std::string& uniqueId, GS::UniString& name)
     API_LibPart part{};
     CopyText(part.ownUnID, uniqueId);
     LocationGuard location(part);
-    const GSErrCode err = ACAPI_LibPart_Search(&part, false, false);
+    const GSErrCode err = gen::LibPartSearch(&part);
     if (err == NoError)
         name = GS::UniString(FieldText(part.docu_UName));
     return err;
@@ -142,7 +132,7 @@ GSErrCode RegisterObject(const GS::UniString& name, const IO::Location& file, bo
     GSErrCode err = NoError;
     {
         LocationGuard release(record, &location);
-        err = ACAPI_LibPart_Register(&record);
+        err = gen::LibPartRegister(&record);
     }
     if (err == NoError)
         registered.Host().part = record;
@@ -201,7 +191,9 @@ void LibPartParameters::AddText(const std::string& name, const std::string& desc
     CopyText(text.name, name);
     CopyText(text.uDescname, description);
     CopyText(text.value.uStr, value);
-    text.valueDescriptionFlag = 1;
+#if KORVEL_HOST_GENERATION < 29
+    text.valueDescriptionFlag = 1; // generation 29's record has no such flag
+#endif
     record->made.push_back(text);
 }
 
@@ -223,7 +215,7 @@ GSErrCode ReadParameters(Int32 part, LibPartParameters& parameters)
     parameters.Host().Release();
     double a = 0, b = 0;
     Int32 count = 0;
-    return ACAPI_LibPart_GetParams(part, &a, &b, &count, &parameters.Host().handle);
+    return gen::LibPartGetParams(part, &a, &b, &count, &parameters.Host().handle);
 }
 
 ParameterSection::ParameterSection() : record(std::make_unique<Record>())
@@ -239,7 +231,7 @@ ParameterSection::~ParameterSection()
 GSErrCode ReadParameterSection(Int32 part, ParameterSection& section)
 {
     ParameterSection::Record& host = section.Host();
-    return ACAPI_LibPart_GetSection(part, &host.section, &host.handle, &host.text);
+    return gen::LibPartGetSection(part, &host.section, &host.handle, &host.text);
 }
 
 GSErrCode AddParameterSection(Int32 part, ParameterSection& section)
@@ -248,7 +240,7 @@ GSErrCode AddParameterSection(Int32 part, ParameterSection& section)
     if (empty == nullptr)
         return APIERR_MEMFULL;
     ParameterSection::Record& host = section.Host();
-    const GSErrCode err = ACAPI_LibPart_AddSection(part, &host.section, empty, &host.text);
+    const GSErrCode err = gen::LibPartAddSection(part, &host.section, empty, host.text);
     BMKillHandle(&empty);
     return err;
 }
@@ -260,7 +252,7 @@ GSErrCode WriteParameterSection(const LibraryPartRecord& part, ParameterSection&
     GSHandle built = nullptr;
     double a = 0, b = 0;
     failedCall = buildSectionCall;
-    GSErrCode err = ACAPI_LibPart_GetSect_ParamDef(&record, parameters.Host().handle, &a, &b, nullptr, &built);
+    GSErrCode err = gen::LibPartBuildSection(&record, parameters.Host().handle, &a, &b, &built);
     struct Release {
         GSHandle& handle;
         ~Release()
@@ -271,6 +263,18 @@ GSErrCode WriteParameterSection(const LibraryPartRecord& part, ParameterSection&
     if (err != NoError)
         return err;
     API_LibPartDetails details{};
+#if KORVEL_HOST_GENERATION >= 29
+    // No oversize parameter names here: a door's or window's details take the parameters as
+    // the expressions of its frame thickness and its four frames.
+    CopyText(details.wind.mirThickExpr, "gs_frame_thk");
+    CopyText(details.wind.leftFramExpr, "ac_left_oversize");
+    CopyText(details.wind.righFramExpr, "ac_right_oversize");
+    CopyText(details.wind.topFramExpr, "ac_upper_oversize");
+    CopyText(details.wind.botFramExpr, "ac_lower_oversize");
+    failedCall = setDetailsCall;
+    if (err = ACAPI_LibraryPart_SetDetails_ParamDef(&record, built, &details); err != NoError)
+        return err;
+#else
     CopyText(details.thickParName, "gs_frame_thk");
     CopyText(details.leftOversizeParName, "ac_left_oversize");
     CopyText(details.rightOversizeParName, "ac_right_oversize");
@@ -279,8 +283,9 @@ GSErrCode WriteParameterSection(const LibraryPartRecord& part, ParameterSection&
     failedCall = setDetailsCall;
     if (err = ACAPI_LibPart_SetDetails_ParamDef(&record, built, &details); err != NoError)
         return err;
+#endif
     failedCall = updateSectionCall;
-    err = ACAPI_LibPart_UpdateSection(record.index, &section.Host().section, built, &text);
+    err = gen::LibPartUpdateSection(record.index, &section.Host().section, built, text);
     if (err == NoError)
         failedCall = nullptr;
     return err;
@@ -316,12 +321,12 @@ void LibraryList::Add(const IO::Location& location)
 
 GSErrCode ReadLibraries(LibraryList& libraries, Int32* embedded)
 {
-    return ACAPI_Environment(APIEnv_GetLibrariesID, &libraries.Host().libraries, embedded);
+    return gen::GetLibraries(&libraries.Host().libraries, embedded);
 }
 
 GSErrCode WriteLibraries(LibraryList& libraries)
 {
-    return ACAPI_Environment(APIEnv_SetLibrariesID, &libraries.Host().libraries);
+    return gen::SetLibraries(&libraries.Host().libraries);
 }
 
 } // namespace KRV::port

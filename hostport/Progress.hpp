@@ -6,7 +6,9 @@
 namespace KRV::port {
 
 void OpenProgress(const GS::UniString& title, Int32 phases);
-void ProgressPhase(const GS::UniString& text, Int32 value);
+// A phase of `maximum` steps, then the step it has come to.
+void ProgressPhase(const GS::UniString& text, Int32 maximum);
+void ProgressValue(const GS::UniString& text, Int32 value);
 bool ProgressCancelled();
 GSErrCode CloseProgress();
 extern const char* const closeProgressCall;

@@ -1,4 +1,5 @@
-// Generation-26 attribute heads and the port's attribute references.
+// The host's attribute heads and the port's attribute references.
+#include "internal/Generation.hpp"
 #include "internal/Records.hpp"
 
 namespace KRV::port {
@@ -8,7 +9,7 @@ AttrRef RefOf(const API_Attr_Head& head)
     const AttrType type = head.typeID == API_CompWallID  ? AttrType::composite
                           : head.typeID == API_ProfileID ? AttrType::profile
                                                          : AttrType::buildingMaterial;
-    return AttrRef(type, head.index);
+    return AttrRef(type, gen::IndexOf(head.index));
 }
 
 API_AttrTypeID TypeIdOf(AttrType type)
@@ -22,7 +23,7 @@ API_Attr_Head HeadOf(const AttrRef& ref)
 {
     API_Attr_Head head{};
     head.typeID = TypeIdOf(ref.Type());
-    head.index = ref.Index();
+    head.index = gen::HostIndex(ref.Index());
     return head;
 }
 
@@ -39,7 +40,7 @@ AttributeHead PortHead(const API_Attr_Head& head)
 API_Attr_Head HostHead(const AttributeHead& head)
 {
     API_Attr_Head host = HeadOf(head.ref);
-    host.flags = head.flags;
+    host.flags = static_cast<decltype(host.flags)>(head.flags);
     CopyText(host.name, head.name.ToUtf8());
     host.guid = head.guid;
     return host;

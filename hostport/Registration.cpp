@@ -43,7 +43,13 @@ GSErrCode OnFile(const API_IOParams* params)
             const bool hasFile = params != nullptr && params->fileLoc != nullptr;
             if (hasFile)
                 params->fileLoc->ToPath(&path);
-            return fileHandler(path, hasFile && params->method == IO_DROP, hasFile);
+#if KORVEL_HOST_GENERATION >= 29
+            // A drop on a drawing window comes as a merge marked as dragged and dropped.
+            const bool dropped = hasFile && params->fromDragDrop;
+#else
+            const bool dropped = hasFile && params->method == IO_DROP;
+#endif
+            return fileHandler(path, dropped, hasFile);
         },
         NoError);
 }
@@ -87,37 +93,67 @@ GSErrCode OnPalette(Int32 referenceId, API_PaletteMessageID message, GS::IntPtr 
 
 GSErrCode RegisterService(GSType service, Int32 version)
 {
+#if KORVEL_HOST_GENERATION >= 29
+    return ACAPI_AddOnAddOnCommunication_RegisterSupportedService(service, version);
+#else
     return ACAPI_Register_SupportedService(service, version);
+#endif
 }
 
 GSErrCode RegisterMenu(short menuResId, short promptResId, Int32 menuPosition, GSFlags flags)
 {
+#if KORVEL_HOST_GENERATION >= 29
+    return ACAPI_MenuItem_RegisterMenu(menuResId, promptResId, static_cast<APIMenuCodeID>(menuPosition), flags);
+#else
     return ACAPI_Register_Menu(menuResId, promptResId, menuPosition, flags);
+#endif
 }
 
 GSErrCode RegisterFileType(Int32 fileType, const char* extension, short descriptionResId)
 {
     // Dropped files (and opened ones, which the handler leaves alone) of that extension.
+#if KORVEL_HOST_GENERATION >= 29
+    return ACAPI_AddOnIntegration_RegisterFileType(fileType, 0, 0, extension, 0, descriptionResId, 0,
+                                                   Open2DSupported | Merge2DSupported | OpenLibPartSupported);
+#else
     return ACAPI_Register_FileType(fileType, 0, 0, extension, 0, descriptionResId, 0,
                                    IO_OPEN | IO_DROP | IO_OPENLIBPART);
+#endif
 }
 
 GSErrCode InstallMenuHandler(short menuResId, MenuHandler handler)
 {
     MenuHandlers()[menuResId] = handler;
+#if KORVEL_HOST_GENERATION >= 29
+    return ACAPI_MenuItem_InstallMenuHandler(menuResId, OnMenu);
+#else
     return ACAPI_Install_MenuHandler(menuResId, OnMenu);
+#endif
 }
 
 GSErrCode InstallFileHandler(Int32 fileType, FileHandler handler)
 {
     fileHandler = handler;
+#if KORVEL_HOST_GENERATION >= 29
+    return ACAPI_AddOnIntegration_InstallFileTypeHandler(fileType, OnFile);
+#else
     return ACAPI_Install_FileTypeHandler(fileType, OnFile);
+#endif
 }
 
 GSErrCode CatchProjectEvents(ProjectEvents events, ProjectEventHandler handler)
 {
     projectEventHandler = handler;
-    return ACAPI_Notify_CatchProjectEvent(events == ProjectEvents::quit ? APINotify_Quit : 4095, OnProjectEvent);
+    // Every event both generations name (their bits differ).
+    const GSFlags all = APINotify_New | APINotify_NewAndReset | APINotify_Open | APINotify_PreSave | APINotify_Save |
+                        APINotify_Close | APINotify_Quit | APINotify_SendChanges | APINotify_ChangeProjectDB |
+                        APINotify_ChangeWindow | APINotify_ChangeFloor | APINotify_ChangeLibrary;
+    const GSFlags mask = events == ProjectEvents::quit ? APINotify_Quit : all;
+#if KORVEL_HOST_GENERATION >= 29
+    return ACAPI_ProjectOperation_CatchProjectEvent(mask, OnProjectEvent);
+#else
+    return ACAPI_Notify_CatchProjectEvent(mask, OnProjectEvent);
+#endif
 }
 
 GSErrCode RegisterPalette(Int32 referenceId, PaletteCallback callback, const API_Guid& guid)

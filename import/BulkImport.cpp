@@ -36,7 +36,8 @@ public:
     ProgressWindow(const ProgressWindow&) = delete;
     ProgressWindow& operator=(const ProgressWindow&) = delete;
 
-    void Phase(const GS::UniString& text, Int32 value) { port::ProgressPhase(text, value); }
+    void Phase(const GS::UniString& text, Int32 maximum) { port::ProgressPhase(text, maximum); }
+    void Step(const GS::UniString& text, Int32 value) { port::ProgressValue(text, value); }
     bool Cancelled() { return port::ProgressCancelled(); }
 };
 
@@ -114,7 +115,7 @@ json BulkImport::Import()
             result.push_back(entry);
         }
         if (counter++ < count)
-            progress.Phase(phase, static_cast<Int32>(counter));
+            progress.Step(phase, static_cast<Int32>(counter));
         if (progress.Cancelled())
             break;
     }

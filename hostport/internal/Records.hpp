@@ -1,5 +1,5 @@
 #pragma once
-// Inside the port only: the generation-26 records turned into the port's own terms and back.
+// Inside the port only: the host's records turned into the port's own terms and back.
 // No add-on file outside hostport/ includes this (the configuration checks it).
 #include <cstring>
 #include <string>
@@ -33,6 +33,27 @@ template <std::size_t N> void CopyText(char (&target)[N], const std::string& tex
 template <std::size_t N> std::string FieldText(const char (&field)[N])
 {
     return std::string(field, strnlen(field, N));
+}
+
+// The same for the host's wide (UTF-16) fields: library part names, parameter descriptions.
+template <std::size_t N> void CopyText(GS::uchar_t (&target)[N], const std::string& text)
+{
+    std::memset(target, 0, sizeof target);
+    const GS::UniString::UStr wide = GS::UniString(text).ToUStr();
+    std::size_t length = 0;
+    while (length + 1 < N && wide.Get()[length] != 0)
+        ++length;
+    // Never half a surrogate pair at the end.
+    if (length > 0 && length + 1 == N && wide.Get()[length - 1] >= 0xD800 && wide.Get()[length - 1] < 0xDC00)
+        --length;
+    std::memcpy(target, wide.Get(), length * sizeof(GS::uchar_t));
+}
+
+template <std::size_t N> std::string FieldText(const GS::uchar_t (&field)[N])
+{
+    GS::uchar_t copy[N + 1] = {};
+    std::memcpy(copy, field, sizeof field);
+    return GS::UniString(copy).ToUtf8();
 }
 
 } // namespace KRV::port

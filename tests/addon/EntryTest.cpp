@@ -105,26 +105,26 @@ TEST_F(EntryTest, ADroppedFileIsImportedWithoutThePalette)
     ASSERT_TRUE(Load().loaded);
     auto file = work() / "drop" / "item.json";
     WriteFile(file, R"({"data": {"import_type": "nothing we know"}})");
-    EXPECT_EQ(sim::user::DropFile(file.string(), IO_DROP), NoError);
+    EXPECT_EQ(sim::user::DropFile(file.string(), sim::user::FileArrival::dropped), NoError);
     EXPECT_FALSE(KRV::BrowserPalette::HasInstance());
     EXPECT_TRUE(LogHas("ImportManager.GetImporter could not return importer."));
     EXPECT_NE(host().GetDebugOutput().find("ImportManager"), std::string::npos);
 
     // Another method than a drop is ignored.
     std::filesystem::remove(work() / "log.txt");
-    EXPECT_EQ(sim::user::DropFile(file.string(), IO_OPEN), NoError);
+    EXPECT_EQ(sim::user::DropFile(file.string(), sim::user::FileArrival::opened), NoError);
     EXPECT_TRUE(LogLines().empty());
 
     // An empty or unreadable file gives the importer error and changes nothing.
     WriteFile(work() / "empty.json", "");
-    sim::user::DropFile((work() / "empty.json").string(), IO_DROP);
-    sim::user::DropFile((work() / "missing.json").string(), IO_DROP);
+    sim::user::DropFile((work() / "empty.json").string(), sim::user::FileArrival::dropped);
+    sim::user::DropFile((work() / "missing.json").string(), sim::user::FileArrival::dropped);
     EXPECT_EQ(LogMessages(), (std::vector<std::string>{"ImportManager.GetImporter could not return importer.",
                                                        "ImportManager.GetImporter could not return importer."}));
 
     // A bad envelope deep inside (a number where a type name belongs) is logged, not thrown.
     WriteFile(work() / "bad.json", R"({"data": {"import_type": 7}})");
-    EXPECT_EQ(sim::user::DropFile((work() / "bad.json").string(), IO_DROP), NoError);
+    EXPECT_EQ(sim::user::DropFile((work() / "bad.json").string(), sim::user::FileArrival::dropped), NoError);
     EXPECT_EQ(LogMessages().back().rfind("DragNDropHandler failed: ", 0), 0u) << LogMessages().back();
 }
 

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "APIErrors.h"
+#include "Edge.hpp"
 #include "Host.hpp"
 #include "IOLocation.hpp"
 
@@ -144,20 +145,20 @@ bool ClickButton(const GS::Guid& guid, short item)
     return false;
 }
 
-GSErrCode DropFile(const std::string& path, API_IOMethod method)
+GSErrCode DropFile(const std::string& path, FileArrival how)
 {
     auto& addOn = Host::Get().AddOn();
     std::string extension = std::filesystem::path(path).extension().string();
     if (!extension.empty())
         extension = extension.substr(1);
     for (const auto& type : addOn.fileTypes) {
-        if (type.extension != extension || (type.methodFlags & method) == 0)
+        if (type.extension != extension || (type.methodFlags & sim::SupportedFlag(how == FileArrival::dropped)) == 0)
             continue;
         auto it = addOn.fileTypeHandlers.find(static_cast<GSType>(type.refCon));
         if (it == addOn.fileTypeHandlers.end())
             continue;
         IO::Location location{GS::UniString(path)};
-        API_IOParams params{type.refCon, method, &location};
+        API_IOParams params = sim::FileParams(type.refCon, how == FileArrival::dropped, &location);
         auto* handler = it->second;
         return Host::Get().CallAddOn<GSErrCode>(
             "FileTypeHandler", [&] { return handler(&params); }, APIERR_GENERAL);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "APIdefs_Registration.h"
+#include "Loader.hpp"
 #include "DG/Browser.hpp"
 #include "DG/Panel.hpp"
 
@@ -35,8 +36,10 @@ void ResizePalette(const GS::Guid& guid, short hGrow, short vGrow);
 // Clicks item `item` of the palette; false when there is no such button.
 bool ClickButton(const GS::Guid& guid, short item);
 
-// Drops a file on the host; APIERR_BADPARS when no handler takes the extension.
-GSErrCode DropFile(const std::string& path, API_IOMethod method = IO_DROP);
+// Drops a file on the host (or opens it through the host); APIERR_BADPARS when no handler
+// takes the extension.
+enum class FileArrival { dropped, opened };
+GSErrCode DropFile(const std::string& path, FileArrival how = FileArrival::dropped);
 
 // Calls function `function` of the JavaScript object `object` registered in a browser.
 // `found` tells whether there was such a function; an escaped exception gives an empty reply.

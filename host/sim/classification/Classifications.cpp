@@ -15,8 +15,8 @@ sim::ClassificationStore& Store()
 sim::Annotations* AttributeTarget(const API_Attr_Head& head)
 {
     auto& attributes = Host::Get().GetProject().attributes;
-    return head.index != 0 ? static_cast<sim::Annotations*>(sim::FindAttribute(attributes, head.typeID, head.index))
-                           : nullptr;
+    const sim::AttrIndex index = sim::IndexOf(head.index);
+    return index != 0 ? static_cast<sim::Annotations*>(sim::FindAttribute(attributes, head.typeID, index)) : nullptr;
 }
 
 GSErrCode AddItem(sim::Annotations* target, const API_Guid& item)
@@ -36,7 +36,7 @@ GSErrCode AddItem(sim::Annotations* target, const API_Guid& item)
     return NoError;
 }
 
-GSErrCode GetItems(const sim::Annotations* target, API_ClassificationPairs& items)
+GSErrCode GetItems(const sim::Annotations* target, GS::Array<GS::Pair<API_Guid, API_Guid>>& items)
 {
     if (target == nullptr)
         return APIERR_BADID;
@@ -46,7 +46,7 @@ GSErrCode GetItems(const sim::Annotations* target, API_ClassificationPairs& item
     return NoError;
 }
 
-// The generation-26 records and the store's own.
+// The host's records and the store's own.
 API_ClassificationSystem ToHost(const sim::ClassificationSystem& s)
 {
     API_ClassificationSystem out;
@@ -55,13 +55,12 @@ API_ClassificationSystem ToHost(const sim::ClassificationSystem& s)
     out.description = s.description;
     out.source = s.source;
     out.editionVersion = s.editionVersion;
-    out.editionDate = {s.editionDate.year, s.editionDate.month, s.editionDate.day};
+    out.editionDate = sim::HostDate(s.editionDate);
     return out;
 }
 sim::ClassificationSystem FromHost(const API_ClassificationSystem& s)
 {
-    return {s.guid,   s.name,           s.description,
-            s.source, s.editionVersion, {s.editionDate.year, s.editionDate.month, s.editionDate.day}};
+    return {s.guid, s.name, s.description, s.source, s.editionVersion, sim::DateOf(s.editionDate)};
 }
 API_ClassificationItem ToHost(const sim::ClassificationItem& i)
 {
@@ -96,6 +95,8 @@ GSErrCode ACAPI_Classification_CreateClassificationSystem(API_ClassificationSyst
     SIM_ENTER("ACAPI_Classification_CreateClassificationSystem");
     if (system.name.IsEmpty())
         return APIERR_BADNAME;
+    if (!sim::ValidDate(system.editionDate))
+        return APIERR_BADPARS;
     if (Store().FindSystem(system.name, system.editionVersion) != nullptr)
         return APIERR_NAMEALREADYUSED;
     system.guid = GSGuid2APIGuid(GS::Guid::Generate());
@@ -143,7 +144,7 @@ GSErrCode ACAPI_Classification_CreateClassificationItem(API_ClassificationItem& 
     return NoError;
 }
 
-GSErrCode ACAPI_Attribute_GetClassificationItems(const API_Attr_Head& head, API_ClassificationPairs& items)
+GSErrCode ACAPI_Attribute_GetClassificationItems(const API_Attr_Head& head, GS::Array<GS::Pair<API_Guid, API_Guid>>& items)
 {
     SIM_ENTER("ACAPI_Attribute_GetClassificationItems");
     return GetItems(AttributeTarget(head), items);
@@ -155,7 +156,7 @@ GSErrCode ACAPI_Attribute_AddClassificationItem(const API_Attr_Head& head, const
     return AddItem(AttributeTarget(head), item);
 }
 
-GSErrCode ACAPI_Element_GetClassificationItems(const API_Guid& element, API_ClassificationPairs& items)
+GSErrCode ACAPI_Element_GetClassificationItems(const API_Guid& element, GS::Array<GS::Pair<API_Guid, API_Guid>>& items)
 {
     SIM_ENTER("ACAPI_Element_GetClassificationItems");
     return GetItems(Host::Get().GetProject().elements.Find(element), items);

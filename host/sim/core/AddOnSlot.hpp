@@ -7,6 +7,7 @@
 
 #include "APIdefs_Elements.h"
 #include "APIdefs_Registration.h"
+#include "Loader.hpp"
 
 namespace sim {
 

@@ -3,7 +3,17 @@
 // generation names its function.
 #include <string>
 
+#include <cstddef>
+
 namespace sim {
+
+struct CallName {
+    const char* function;
+    const char* id;
+};
+// The build's generation's names (gen<N>/CallNames.cpp).
+extern const CallName generationCalls[];
+extern const std::size_t generationCallCount;
 
 // The id the host function (a request function as "function/CODE") maps to; null for a
 // function the table does not know (the memory service, resources), which is counted by its

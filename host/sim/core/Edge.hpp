@@ -5,10 +5,13 @@
 #include <optional>
 
 #include "APIdefs_Attributes.h"
+#include "APIdefs_Classification.h"
 #include "APIdefs_Elements.h"
 #include "APIdefs_IFC.h"
 #include "APIdefs_LibParts.h"
+#include "APIdefs_Registration.h"
 #include "AttributeStore.hpp"
+#include "ClassificationStore.hpp"
 #include "DatabaseStore.hpp"
 #include "ElementStore.hpp"
 #include "LibPartStore.hpp"
@@ -67,6 +70,18 @@ void SetValueDescriptionFlag(API_AddParType& parameter, short flag);
 short ValueDescriptionFlagOf(const API_AddParType& parameter);
 // The details of a part's parameter section, as the store keeps them.
 LibPart::Details DetailsOf(const API_LibPartDetails& details);
+
+// A file arriving at the add-on's handler: dropped on the host, or opened through it; and the
+// registration flag that lets a file type arrive that way.
+API_IOParams FileParams(Int32 refCon, bool dropped, IO::Location* location);
+API_IOMethod SupportedFlag(bool dropped);
+
+// A classification system's edition date; whether the generation takes it (an invalid date
+// is refused where the generation's record is a calendar date).
+using HostDateType = decltype(API_ClassificationSystem::editionDate);
+HostDateType HostDate(const EditionDate& date);
+EditionDate DateOf(const HostDateType& date);
+bool ValidDate(const HostDateType& date);
 
 // What a translator carries for the host's own use.
 decltype(API_IFCTranslatorIdentifier::innerReference) TranslatorReference(Int32 number);

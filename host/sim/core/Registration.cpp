@@ -1,6 +1,7 @@
 // Registration and installation calls of the add-on.
 #include "APIErrors.h"
 #include "APIdefs_Registration.h"
+#include "Loader.hpp"
 #include "Calls.hpp"
 #include "Host.hpp"
 

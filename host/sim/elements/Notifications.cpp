@@ -27,10 +27,10 @@ bool EventSeries::Send(APIElementEventHandlerProc* handler, API_ElementDBEventID
     event.notifID = code;
     event.databaseId = {Host::Get().GetProject().databases.Current().id};
     if (const Element* e = Host::Get().GetProject().elements.Find(element)) {
-        event.elemHead.typeID = TypeIdOf(e->kind);
+        SetTypeId(event.elemHead, TypeIdOf(e->kind));
         event.elemHead.guid = e->guid;
         event.elemHead.floorInd = e->floor;
-        event.elemHead.databaseId = {Host::Get().GetProject().databases.FloorPlan().id};
+        SetDatabase(event.elemHead, Host::Get().GetProject().databases.FloorPlan().id);
     } else {
         event.elemHead.guid = element;
     }

@@ -195,4 +195,29 @@ void FillQuantities(ElemKind, const ElementQuantities& q, API_ElementQuantity& o
         take(out.surfaces[i], all.surfaces[i], m->surfaces[i]);
 }
 
+API_IOParams FileParams(Int32 refCon, bool dropped, IO::Location* location)
+{
+    return API_IOParams{refCon, dropped ? IO_DROP : IO_OPEN, location};
+}
+
+API_IOMethod SupportedFlag(bool dropped)
+{
+    return dropped ? IO_DROP : IO_OPEN;
+}
+
+HostDateType HostDate(const EditionDate& date)
+{
+    return {date.year, date.month, date.day};
+}
+
+EditionDate DateOf(const HostDateType& date)
+{
+    return {date.year, date.month, date.day};
+}
+
+bool ValidDate(const HostDateType&)
+{
+    return true;
+}
+
 } // namespace sim

@@ -137,13 +137,15 @@ void SetPlacement(API_Element& element, ElemKind kind, Int32 libInd, Int32 relat
     element.object.ownerType = API_ElemType(static_cast<API_ElemTypeID>(relatedType));
 }
 
-// Segments come as arrays of the element's nSegments records.
+// Segments come as arrays of the element's nSegments records (none: no array).
 bool AllocateSegments(API_ElementMemo& memo, ElemKind kind, std::size_t count)
 {
+    if (count == 0)
+        return true;
     if (kind == ElemKind::column)
-        memo.columnSegments = new (std::nothrow) API_ColumnSegmentType[count == 0 ? 1 : count]();
+        memo.columnSegments = new (std::nothrow) API_ColumnSegmentType[count]();
     else
-        memo.beamSegments = new (std::nothrow) API_BeamSegmentType[count == 0 ? 1 : count]();
+        memo.beamSegments = new (std::nothrow) API_BeamSegmentType[count]();
     return kind == ElemKind::column ? memo.columnSegments != nullptr : memo.beamSegments != nullptr;
 }
 
@@ -244,6 +246,40 @@ void FillQuantities(ElemKind kind, const ElementQuantities& q, API_ElementQuanti
     default:
         break;
     }
+}
+
+// A file dropped on a drawing window arrives as a merge, marked as dragged and dropped.
+API_IOParams FileParams(Int32 refCon, bool dropped, IO::Location* location)
+{
+    API_IOParams params{};
+    params.refCon = static_cast<short>(refCon);
+    params.method = dropped ? IO_MERGE : IO_OPEN;
+    params.fileLoc = location;
+    params.fromDragDrop = dropped;
+    return params;
+}
+
+API_IOMethod SupportedFlag(bool dropped)
+{
+    return dropped ? Merge2DSupported : Open2DSupported;
+}
+
+HostDateType HostDate(const EditionDate& date)
+{
+    return std::chrono::year_month_day{std::chrono::year{date.year},
+                                       std::chrono::month{static_cast<unsigned>(date.month)},
+                                       std::chrono::day{static_cast<unsigned>(date.day)}};
+}
+
+EditionDate DateOf(const HostDateType& date)
+{
+    return {static_cast<short>(static_cast<int>(date.year())), static_cast<short>(static_cast<unsigned>(date.month())),
+            static_cast<short>(static_cast<unsigned>(date.day()))};
+}
+
+bool ValidDate(const HostDateType& date)
+{
+    return date.ok();
 }
 
 } // namespace sim

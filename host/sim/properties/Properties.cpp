@@ -75,7 +75,7 @@ API_PropertyValue TextValue(const std::string& text)
 
 sim::Attribute* AttributeOf(const API_Attr_Head& head)
 {
-    return sim::FindAttribute(Host::Get().GetProject().attributes, head.typeID, head.index);
+    return sim::FindAttribute(Host::Get().GetProject().attributes, head.typeID, sim::IndexOf(head.index));
 }
 
 API_Property Read(const sim::PropertyDefinition& d, const sim::Annotations& target, const sim::Attribute* attribute)

@@ -50,8 +50,8 @@ sim::Attribute* AttributeOf(const API_Attr_Head* head)
     if (head == nullptr)
         return nullptr;
     auto& attributes = Host::Get().GetProject().attributes;
-    if (head->index != 0)
-        return sim::FindAttribute(attributes, head->typeID, head->index);
+    if (sim::IndexOf(head->index) != 0)
+        return sim::FindAttribute(attributes, head->typeID, sim::IndexOf(head->index));
     return nullptr;
 }
 
