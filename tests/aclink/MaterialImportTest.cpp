@@ -1,4 +1,5 @@
 // Building material imports: attributes, properties, classification, overwrites, failures.
+#include "CallIds.hpp"
 #include "Inspect.hpp"
 #include <ctime>
 
@@ -280,13 +281,11 @@ TEST_F(MaterialImportTest, HostFailuresAreLoggedWithTheirContexts)
         const char* function;
         const char* context;
     };
-    for (Case c :
-         {Case{"Attribute.SetUserData",
-               "KRV::AddUserData(API_Attribute attr, std::string data) - ACAPI_Attribute_SetUserData"},
-          Case{"Property.GetPropertyGroups", "GetKorvelPropertyGroup::ACAPI_Property_GetPropertyGroups"},
-          Case{"Property.CreatePropertyGroup", "GetKorvelPropertyGroup::ACAPI_Property_CreatePropertyGroup"},
-          Case{"Property.CreatePropertyDefinition", "DefineNewProperty::ACAPI_Property_CreatePropertyDefinition"},
-          Case{"Attribute.SetProperty", "DefineNewProperty::ACAPI_Attribute_SetProperty"}}) {
+    for (Case c : {Case{"Attribute.SetUserData", "KRV::AddUserData(API_Attribute attr, std::string data) - "},
+                   Case{"Property.GetPropertyGroups", "GetKorvelPropertyGroup::"},
+                   Case{"Property.CreatePropertyGroup", "GetKorvelPropertyGroup::"},
+                   Case{"Property.CreatePropertyDefinition", "DefineNewProperty::"},
+                   Case{"Attribute.SetProperty", "DefineNewProperty::"}}) {
         host().Reset();
         std::filesystem::remove(work() / "log.txt");
         ASSERT_TRUE(Load().loaded);
@@ -295,8 +294,8 @@ TEST_F(MaterialImportTest, HostFailuresAreLoggedWithTheirContexts)
         EXPECT_EQ(Import(Envelope("Neu"))["IsError"], true) << c.function;
         bool found = false;
         for (const auto& m : LogMessages())
-            found = found ||
-                    m == std::string("Archicad API Error: APIERR_GENERAL - General error code. (") + c.context + ")";
+            found = found || m == std::string("Archicad API Error: APIERR_GENERAL - General error code. (") +
+                                      c.context + sim::FunctionOf(c.function) + ")";
         EXPECT_TRUE(found) << c.function;
         EXPECT_EQ(host().LiveHandles(), 0);
     }

@@ -1,9 +1,25 @@
 // The add-on's entry points: loading, menus, dropped files, quitting.
-#include "APIErrors.h"
+#include "ACAPinc.h"
 #include "AddOnTest.hpp"
+#include "Edge.hpp"
 #include "Host.hpp"
 
 using namespace testing_support;
+
+namespace {
+
+// The add-on's file type is dropped, opened and opened as a library part; it follows every
+// project event both generations name.
+#if KORVEL_HOST_GENERATION >= 29
+const API_IOMethod openLibPart = OpenLibPartSupported;
+#else
+const API_IOMethod openLibPart = IO_OPENLIBPART;
+#endif
+const GSFlags everyEvent = APINotify_New | APINotify_NewAndReset | APINotify_Open | APINotify_PreSave | APINotify_Save |
+                           APINotify_Close | APINotify_Quit | APINotify_SendChanges | APINotify_ChangeProjectDB |
+                           APINotify_ChangeWindow | APINotify_ChangeFloor | APINotify_ChangeLibrary;
+
+} // namespace
 
 class EntryTest : public AddOnTest {
 protected:
@@ -33,10 +49,10 @@ TEST_F(EntryTest, LoadingRegistersAndInstallsInOrder)
     EXPECT_EQ(addOn.fileTypes[0].extension, "json");
     EXPECT_EQ(addOn.fileTypes[0].refCon, 1);
     EXPECT_EQ(addOn.fileTypes[0].descStrResID, 32520);
-    EXPECT_EQ(addOn.fileTypes[0].methodFlags, 11);
+    EXPECT_EQ(addOn.fileTypes[0].methodFlags, sim::SupportedFlag(true) | sim::SupportedFlag(false) | openLibPart);
     EXPECT_EQ(addOn.menuHandlers.size(), 2u);
     EXPECT_EQ(addOn.fileTypeHandlers.count(1), 1u);
-    EXPECT_EQ(addOn.projectEventMask, 4095);
+    EXPECT_EQ(addOn.projectEventMask, everyEvent);
     ASSERT_EQ(addOn.modelessWindows.size(), 2u);
     for (const auto& [id, window] : addOn.modelessWindows) {
         EXPECT_EQ(window.controlFlags, 1015);

@@ -31,6 +31,11 @@ API_AttributeIndex Index(Int32 index)
 {
     return ACAPI_CreateAttributeIndex(index);
 }
+void SetEditionDate(API_ClassificationSystem& system)
+{
+    system.editionDate =
+        std::chrono::year_month_day{std::chrono::year{2026}, std::chrono::month{12}, std::chrono::day{8}};
+}
 GSErrCode CountOf(API_AttrTypeID type, Int32& count)
 {
     UInt32 number = 5;
@@ -50,6 +55,10 @@ GSErrCode SaveAsIfc(API_FileSavePars* save, API_SavePars_Ifc* ifc)
 API_AttributeIndex Index(Int32 index)
 {
     return index;
+}
+void SetEditionDate(API_ClassificationSystem& system)
+{
+    system.editionDate = {2026, 12, 8};
 }
 GSErrCode CountOf(API_AttrTypeID type, Int32& count)
 {
@@ -89,6 +98,7 @@ protected:
         wall = APIGuidFromString(wallGuid);
         API_ClassificationSystem system;
         system.name = "Korvel";
+        SetEditionDate(system);
         ASSERT_EQ(ACAPI_Classification_CreateClassificationSystem(system), NoError);
         item.id = "Korvel";
         ASSERT_EQ(ACAPI_Classification_CreateClassificationItem(item, system.guid, APINULLGuid, APINULLGuid), NoError);

@@ -3,6 +3,8 @@
 // seeded; what changes from day to day (today's date, the log's time stamps) is replaced
 // by placeholders on both sides, as are the work folder, the loopback server's port and the
 // multipart boundary of an upload. KORVEL_UPDATE_EXPECTED=1 rewrites the expected files.
+// Both host generations print the same, except where generation 29 has no counterpart of
+// what a session shows: then NAME.expected29 beside it holds generation 29's output.
 #include <array>
 #include <cstdlib>
 #include <regex>
@@ -75,8 +77,14 @@ TEST_F(ExamplesTest, EverySessionPrintsWhatIsExpected)
             continue;
         ++count;
         const std::filesystem::path work = this->work() / entry.path().stem();
+        std::filesystem::path expected = std::filesystem::path(entry.path()).replace_extension(".expected");
+#if KORVEL_HOST_GENERATION >= 29
+        if (const auto own = std::filesystem::path(entry.path()).replace_extension(".expected29");
+            std::filesystem::exists(own))
+            expected = own;
+#endif
         Compare(Output("run " + entry.path().string() + ProjectOption(entry.path()) + " --work " + work.string(), work),
-                std::filesystem::path(entry.path()).replace_extension(".expected"));
+                expected);
     }
     EXPECT_GT(count, 0);
 }

@@ -34,9 +34,10 @@ GSErrCode ElementLibPartUniqueId(const API_Elem_Head* head, char* uniqueId, GSEr
 // `none`: what the generation answers for a type without a name.
 GSErrCode ElemTypeName(API_ElemTypeID type, GS::UniString& name, GSErrCode none);
 
-// The progress window; `request` names the step in the recorded calls.
+// The progress window: opened, a phase begun, the bar's place in the phase, asked whether
+// the user cancelled, closed.
 enum class ProgressStep { open, phase, value, cancelled, close };
-GSErrCode Progress(const char* request, ProgressStep step, const GS::UniString* text, const Int32* number);
+GSErrCode Progress(ProgressStep step, const GS::UniString* text, const Int32* number);
 
 GSErrCode SaveIfc(const API_FileSavePars* save, const API_SavePars_Ifc* ifc);
 
@@ -67,8 +68,8 @@ GSErrCode Notify_GetParentElement(API_Element* element, API_ElementMemo* memo, U
 GSErrCode LibPart_Search(API_LibPart* ancestor, bool createIfMissing, bool onlyPlaceable);
 GSErrCode LibPart_Get(API_LibPart* libPart);
 GSErrCode LibPart_Register(API_LibPart* libPart);
-GSErrCode LibPart_GetSection(Int32 libInd, API_LibPartSection* section, GSHandle* sectionHdl,
-                             GS::UniString* sectionStr, GS::UniString* password);
+GSErrCode LibPart_GetSection(Int32 libInd, API_LibPartSection* section, GSHandle* sectionHdl, GS::UniString* sectionStr,
+                             GS::UniString* password);
 // `onlyExisting`: APIERR_NOLIBSECT for a part without the section, which is otherwise created.
 GSErrCode LibPart_WriteSection(Int32 libInd, const API_LibPartSection* section, GSHandle sectionHdl,
                                const GS::UniString* sectionStr, bool onlyExisting);

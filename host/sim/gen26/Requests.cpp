@@ -6,8 +6,8 @@
 #include "APIdefs_Goodies.h"
 #include "APIdefs_IFC.h"
 #include "APIdefs_Interface.h"
-#include "Calls.hpp"
 #include "APIdefs_UserData.h"
+#include "Calls.hpp"
 #include "Host.hpp"
 
 using namespace sim::calls;
@@ -66,18 +66,17 @@ GSErrCode ACAPI_Goodies_GetElemTypeName(API_ElemTypeID type, GS::UniString& name
 GSErrCode ACAPI_Interface(GSType code, void* par1, void* par2)
 {
     SIM_ENTER_REQUEST("ACAPI_Interface", code);
-    const std::string request = sim::RequestName("", code).substr(1);
     const auto* text = static_cast<const GS::UniString*>(par1);
     const auto* number = static_cast<const Int32*>(par2);
     switch (code) {
     case APIIo_InitProcessWindowID:
-        return Progress(request.c_str(), ProgressStep::open, text, number);
+        return Progress(ProgressStep::open, text, number);
     case APIIo_SetNextProcessPhaseID:
-        return Progress(request.c_str(), ProgressStep::phase, text, number);
+        return Progress(ProgressStep::phase, text, number);
     case APIIo_IsProcessCanceledID:
-        return Progress(request.c_str(), ProgressStep::cancelled, nullptr, nullptr);
+        return Progress(ProgressStep::cancelled, nullptr, nullptr);
     case APIIo_CloseProcessWindowID:
-        return Progress(request.c_str(), ProgressStep::close, nullptr, nullptr);
+        return Progress(ProgressStep::close, nullptr, nullptr);
     default:
         return APIERR_BADPARS;
     }

@@ -36,7 +36,8 @@ GSErrCode ACAPI_Element_GetQuantities(API_Guid elemGuid, const API_QuantityPar*,
                                       const API_QuantitiesMask* mask)
 {
     SIM_ENTER("ACAPI_Element_GetQuantities");
-    if (quantities == nullptr || (mask == nullptr && (quantities->elements == nullptr || quantities->composites == nullptr)))
+    if (quantities == nullptr ||
+        (mask == nullptr && (quantities->elements == nullptr || quantities->composites == nullptr)))
         return APIERR_BADPARS;
     return Element_GetQuantities(elemGuid, quantities, mask);
 }
@@ -128,23 +129,20 @@ GSErrCode ACAPI_LibraryPart_UpdateSection(Int32 libInd, const API_LibPartSection
     return LibPart_WriteSection(libInd, section, sectionHdl, sectionStr, false);
 }
 
-GSErrCode ACAPI_LibraryPart_GetParams(Int32 libInd, double* a, double* b, Int32* addParNum,
-                                      API_AddParType*** addPars)
+GSErrCode ACAPI_LibraryPart_GetParams(Int32 libInd, double* a, double* b, Int32* addParNum, API_AddParType*** addPars)
 {
     SIM_ENTER("ACAPI_LibraryPart_GetParams");
     return LibPart_GetParams(libInd, a, b, addParNum, addPars);
 }
 
-GSErrCode ACAPI_LibraryPart_GetSect_ParamDef(const API_LibPart* libPart, API_AddParType** addPars, double* a,
-                                             double* b, GSHandle sect2DDrawHdl, GSHandle* sectionHdl,
-                                             GS::UniString* password)
+GSErrCode ACAPI_LibraryPart_GetSect_ParamDef(const API_LibPart* libPart, API_AddParType** addPars, double* a, double* b,
+                                             GSHandle sect2DDrawHdl, GSHandle* sectionHdl, GS::UniString* password)
 {
     SIM_ENTER("ACAPI_LibraryPart_GetSect_ParamDef");
     return LibPart_GetSect_ParamDef(libPart, addPars, a, b, sect2DDrawHdl, sectionHdl, password);
 }
 
-GSErrCode ACAPI_LibraryPart_SetDetails_ParamDef(const API_LibPart* libPart, GSHandle,
-                                                const API_LibPartDetails* details)
+GSErrCode ACAPI_LibraryPart_SetDetails_ParamDef(const API_LibPart* libPart, GSHandle, const API_LibPartDetails* details)
 {
     SIM_ENTER("ACAPI_LibraryPart_SetDetails_ParamDef");
     if (details == nullptr)
@@ -201,8 +199,7 @@ GSErrCode ACAPI_AddOnIntegration_RegisterFileType(Int32 refCon, GSType ftype, GS
                                                   API_IOMethod methodFlags)
 {
     SIM_ENTER("ACAPI_AddOnIntegration_RegisterFileType");
-    return Register_FileType(refCon, ftype, fcreator, extname, iconResID, descStrResID, descStrResItemID,
-                             methodFlags);
+    return Register_FileType(refCon, ftype, fcreator, extname, iconResID, descStrResID, descStrResItemID, methodFlags);
 }
 
 GSErrCode ACAPI_MenuItem_InstallMenuHandler(short menuStrResID, APIMenuCommandProc* handlerProc)
@@ -287,37 +284,38 @@ GSErrCode ACAPI_Database_ChangeCurrentDatabase(API_DatabaseInfo* databaseInfo)
 GSErrCode ACAPI_ProcessWindow_InitProcessWindow(const GS::UniString* title, Int32* nPhase, API_ProcessControlTypeID*)
 {
     SIM_ENTER("ACAPI_ProcessWindow_InitProcessWindow");
-    return Progress("InitProcessWindow", ProgressStep::open, title, nPhase);
+    return Progress(ProgressStep::open, title, nPhase);
 }
 
 GSErrCode ACAPI_ProcessWindow_SetNextProcessPhase(const GS::UniString* subtitle, Int32* maxval, bool*)
 {
     SIM_ENTER("ACAPI_ProcessWindow_SetNextProcessPhase");
-    return Progress("SetNextProcessPhase", ProgressStep::phase, subtitle, maxval);
+    return Progress(ProgressStep::phase, subtitle, maxval);
 }
 
 GSErrCode ACAPI_ProcessWindow_SetProcessValue(Int32* newval)
 {
     SIM_ENTER("ACAPI_ProcessWindow_SetProcessValue");
-    return Progress("SetProcessValue", ProgressStep::value, nullptr, newval);
+    return Progress(ProgressStep::value, nullptr, newval);
 }
 
 GSErrCode ACAPI_ProcessWindow_IncProcessValue(Int32* incval)
 {
     SIM_ENTER("ACAPI_ProcessWindow_IncProcessValue");
-    return Progress("IncProcessValue", ProgressStep::value, nullptr, incval);
+    const Int32 next = static_cast<Int32>(sim::Host::Get().UI().progressValue) + (incval != nullptr ? *incval : 1);
+    return Progress(ProgressStep::value, nullptr, &next);
 }
 
 GSErrCode ACAPI_ProcessWindow_IsProcessCanceled()
 {
     SIM_ENTER("ACAPI_ProcessWindow_IsProcessCanceled");
-    return Progress("IsProcessCanceled", ProgressStep::cancelled, nullptr, nullptr);
+    return Progress(ProgressStep::cancelled, nullptr, nullptr);
 }
 
 GSErrCode ACAPI_ProcessWindow_CloseProcessWindow()
 {
     SIM_ENTER("ACAPI_ProcessWindow_CloseProcessWindow");
-    Progress("CloseProcessWindow", ProgressStep::close, nullptr, nullptr);
+    Progress(ProgressStep::close, nullptr, nullptr);
     return NoError; // always
 }
 

@@ -44,6 +44,8 @@ struct Interface {
     // (the n-th 'CANC' from now answers cancelled; 0: none).
     std::vector<ProgressCall> progress;
     bool progressOpen = false;
+    std::string progressPhase; // the text of the phase the window shows
+    long progressValue = 0;    // the bar's place in it
     int cancelAt = 0;
     // Called after every change of the progress window (korvel-host draws a bar).
     std::function<void(const Interface&)> onProgress;

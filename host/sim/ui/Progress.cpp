@@ -1,4 +1,7 @@
-// The progress window: recorded call by call; the user's cancel is scripted.
+// The progress window: recorded call by call, each as what the window shows then; the user's
+// cancel is scripted. The record names its steps by four-character codes in every generation
+// (IPWD opened, SPRP a phase or the bar's place in it, CANC asked whether cancelled, CPWD
+// closed), so one session's record reads the same whatever the generation calls them.
 #include "Calls.hpp"
 #include "Host.hpp"
 
@@ -6,20 +9,28 @@ using sim::Host;
 
 namespace sim::calls {
 
-GSErrCode Progress(const char* request, ProgressStep step, const GS::UniString* text, const Int32* number)
+GSErrCode Progress(ProgressStep step, const GS::UniString* text, const Int32* number)
 {
     sim::Interface& ui = Host::Get().UI();
     sim::ProgressCall call;
-    call.request = request;
+    static const char* const codes[] = {"IPWD", "SPRP", "SPRP", "CANC", "CPWD"};
+    call.request = codes[static_cast<int>(step)];
     GSErrCode result = NoError;
+    std::string shown;
     switch (step) {
     case ProgressStep::open:
         ui.progressOpen = true;
         break;
     case ProgressStep::phase:
-    case ProgressStep::value:
         if (!ui.progressOpen)
             return APIERR_GENERAL;
+        ui.progressPhase = text != nullptr ? text->ToUtf8() : "";
+        break;
+    case ProgressStep::value:
+        // The bar moves within the phase, whose text stays.
+        if (!ui.progressOpen)
+            return APIERR_GENERAL;
+        shown = ui.progressPhase;
         break;
     case ProgressStep::cancelled:
         text = nullptr;
@@ -34,8 +45,10 @@ GSErrCode Progress(const char* request, ProgressStep step, const GS::UniString* 
         ui.progressOpen = false;
         break;
     }
-    call.text = text != nullptr ? text->ToUtf8() : "";
+    call.text = text != nullptr ? text->ToUtf8() : shown;
     call.number = number != nullptr ? *number : 0;
+    if (step == ProgressStep::value)
+        ui.progressValue = call.number;
     ui.progress.push_back(call);
     if (ui.onProgress)
         ui.onProgress(ui);
