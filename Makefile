@@ -1,12 +1,15 @@
 BUILD ?= build
+# The add-on for host generation 29 (the default build is for 26).
+BUILD_29 ?= build-29
 SANITIZE_BUILD ?= build-sanitize
+SANITIZE_BUILD_29 ?= build-sanitize-29
 JOBS ?= 2
 FUZZ_SECONDS ?= 60
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
 BENCH_BUILD ?= build-release
 
-.PHONY: all setup setup-browser configure build test run clean test-sanitize build-sanitize fuzz bench format-check
+.PHONY: all setup setup-browser configure build build-29 test run clean test-sanitize build-sanitize fuzz bench format-check
 
 all: build
 
@@ -24,11 +27,21 @@ configure: setup $(BUILD)/CMakeCache.txt
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-# The tests always include the browser tests: their tools are installed, and required.
-test: setup-browser $(BUILD)/CMakeCache.txt format-check
+$(BUILD_29)/CMakeCache.txt:
+	cmake -S . -B $(BUILD_29) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVEL_HOST_GENERATION=29
+
+build-29: setup $(BUILD_29)/CMakeCache.txt
+	cmake --build $(BUILD_29) -j $(JOBS)
+
+# The tests always include the browser tests: their tools are installed, and required. The
+# whole suite runs for both host generations: 26 in $(BUILD), 29 in $(BUILD_29).
+test: setup-browser $(BUILD)/CMakeCache.txt $(BUILD_29)/CMakeCache.txt format-check
 	cmake -S . -B $(BUILD) -DKORVEL_BROWSER_TESTS=ON
 	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	cmake -S . -B $(BUILD_29) -DKORVEL_BROWSER_TESTS=ON
+	cmake --build $(BUILD_29) -j $(JOBS)
+	cd $(BUILD_29) && ctest --output-on-failure -j $(JOBS)
 
 # Every C++ file of the tree as .clang-format has it; a file that is off is named, and fails.
 format-check: setup
@@ -49,8 +62,15 @@ $(SANITIZE_BUILD)/CMakeCache.txt:
 build-sanitize: setup $(SANITIZE_BUILD)/CMakeCache.txt
 	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
 
-test-sanitize: build-sanitize
+# Both generations: 26 in $(SANITIZE_BUILD) (which the fuzzer uses too), 29 in $(SANITIZE_BUILD_29).
+$(SANITIZE_BUILD_29)/CMakeCache.txt:
+	CC=clang CXX=clang++ cmake -S . -B $(SANITIZE_BUILD_29) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DKORVEL_SANITIZE=ON \
+	    -DKORVEL_HOST_GENERATION=29
+
+test-sanitize: build-sanitize $(SANITIZE_BUILD_29)/CMakeCache.txt
 	cd $(SANITIZE_BUILD) && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j $(JOBS)
+	cmake --build $(SANITIZE_BUILD_29) -j $(JOBS)
+	cd $(SANITIZE_BUILD_29) && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j $(JOBS)
 
 # Feeds arbitrary page calls and dropped files to the add-on for FUZZ_SECONDS seconds; the
 # dictionary (payload keys, JSON tokens, numbers at the edges of their range, deep brackets)
@@ -72,4 +92,4 @@ bench: setup $(BENCH_BUILD)/CMakeCache.txt
 	$(BENCH_BUILD)/bench/korvel-bench
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(BUILD_29) $(SANITIZE_BUILD) $(SANITIZE_BUILD_29) $(BENCH_BUILD)

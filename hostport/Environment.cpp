@@ -114,4 +114,9 @@ GSErrCode DatabaseName(const API_Guid& id, GS::UniString& name)
     return err;
 }
 
+int HostGeneration()
+{
+    return KORVEL_HOST_GENERATION;
+}
+
 } // namespace KRV::port

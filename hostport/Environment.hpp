@@ -35,4 +35,7 @@ extern const char* const makeCurrentCall;
 // The name of the database of that id.
 GSErrCode DatabaseName(const API_Guid& id, GS::UniString& name);
 
+// The host generation the add-on is built for (it loads into no other).
+int HostGeneration();
+
 } // namespace KRV::port

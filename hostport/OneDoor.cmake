@@ -1,6 +1,7 @@
 # Only hostport/ talks to the host: an add-on file elsewhere that includes a host API header
 # (ACAPinc.h, APIdefs_*.h, APIErrors.h) or one of the port's internal/ headers, or calls an
-# ACAPI_ function, fails the configuration. The port's own public headers include none of
+# ACAPI_ function, or asks which host generation it is built for (KORVEL_HOST_GENERATION),
+# fails the configuration. The port's own public headers include none of
 # them either. Run at configuration and, as `cmake -P` with KORVEL_SOURCE_DIR, by the target
 # one_door on every build, so an edit is caught without configuring again.
 if(NOT KORVEL_SOURCE_DIR)
@@ -21,7 +22,8 @@ function(korvel_check_one_door)
             file(STRINGS ${KORVEL_SOURCE_DIR}/${source} includes REGEX "${hostHeader}")
             file(STRINGS ${KORVEL_SOURCE_DIR}/${source} calls REGEX "ACAPI_[A-Za-z0-9_]+ *\\(")
             list(FILTER calls EXCLUDE REGEX "^[ \t]*//")
-            if(includes OR calls)
+            file(STRINGS ${KORVEL_SOURCE_DIR}/${source} generation REGEX "KORVEL_HOST_GENERATION")
+            if(includes OR calls OR generation)
                 list(APPEND offenders ${source})
             endif()
         endforeach()
@@ -35,8 +37,9 @@ function(korvel_check_one_door)
     endforeach()
     if(offenders)
         message(FATAL_ERROR "Only hostport/ may talk to the host, and its public headers include no host API "
-                            "header; these do (put the call into hostport/, the host's records into "
-                            "hostport/*.cpp or hostport/internal/): ${offenders}")
+                            "header, and only hostport/ tells the host generations apart; these do (put the call or "
+                            "the generation's difference into hostport/, the host's records into hostport/*.cpp or "
+                            "hostport/internal/): ${offenders}")
     endif()
 endfunction()
 korvel_check_one_door()

@@ -5,6 +5,7 @@
 #include "BulkImport.hpp"
 #include "CatchAll.hpp"
 #include "ElementEvents.hpp"
+#include "Environment.hpp"
 #include "ElementStructure.hpp"
 #include "JsonText.hpp"
 #include "Logger.hpp"
@@ -51,7 +52,7 @@ GS::UniString PlatformReply()
     reply["installer_version"] = BrowserPalette::addOnVersion;
     reply["os"] = "macos";
     reply["platform_type"] = 0;
-    reply["version"] = 26;
+    reply["version"] = port::HostGeneration();
     return GS::UniString(reply.dump(-1, ' ', false));
 }
 
