@@ -134,7 +134,8 @@ void FillProject(sim::Project& project, int elements, Spread spread)
     sim::Attribute profile(sim::AttrKind::profile);
     profile.name = "HEA 200";
     profile.guid = Guid(1, 3);
-    profile.Profile()->records = {{ProfileVectorImage::Hatch, sim::HostIndex(1)}, {ProfileVectorImage::Line, sim::HostIndex(0)}};
+    profile.Profile()->records = {{ProfileVectorImage::Hatch, sim::HostIndex(1)},
+                                  {ProfileVectorImage::Line, sim::HostIndex(0)}};
     project.attributes.Add(profile);
     for (int p = 1; p <= parts; ++p) {
         sim::LibPart part;

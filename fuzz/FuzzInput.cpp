@@ -157,7 +157,8 @@ std::string RunInput(const std::uint8_t* data, std::size_t size)
     } else {
         const std::filesystem::path file = host.GetWorkFolder() / "dropped.json";
         std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
-        sim::user::DropFile(file.string(), data[1] % 2 == 0 ? sim::user::FileArrival::dropped : sim::user::FileArrival::opened);
+        sim::user::DropFile(file.string(),
+                            data[1] % 2 == 0 ? sim::user::FileArrival::dropped : sim::user::FileArrival::opened);
     }
     const auto& escapes = host.GetEscapedExceptions();
     return escapes.size() > escapesBefore ? escapes.back() : std::string();

@@ -147,15 +147,14 @@ GSErrCode GetElement(const API_Guid& guid, Element& element)
         element.wallThicknessEnd = record.wall.thickness1;
         break;
     case API_SlabID:
-        element.shell = ShellStructure{StructureOf(record.slab.modelElemStructureType),
-                                       gen::IndexOf(record.slab.composite), gen::IndexOf(record.slab.buildingMaterial),
-                                       0, record.slab.thickness};
+        element.shell =
+            ShellStructure{StructureOf(record.slab.modelElemStructureType), gen::IndexOf(record.slab.composite),
+                           gen::IndexOf(record.slab.buildingMaterial), 0, record.slab.thickness};
         break;
     case API_RoofID:
-        element.shell = ShellStructure{StructureOf(record.roof.shellBase.modelElemStructureType),
-                                       gen::IndexOf(record.roof.shellBase.composite),
-                                       gen::IndexOf(record.roof.shellBase.buildingMaterial), 0,
-                                       record.roof.shellBase.thickness};
+        element.shell = ShellStructure{
+            StructureOf(record.roof.shellBase.modelElemStructureType), gen::IndexOf(record.roof.shellBase.composite),
+            gen::IndexOf(record.roof.shellBase.buildingMaterial), 0, record.roof.shellBase.thickness};
         break;
 #if KORVEL_HOST_GENERATION >= 29
     case API_WindowID:
@@ -308,8 +307,9 @@ GSErrCode WithFirstSegment(const ElemHead& element,
     std::optional<SegmentStructure> segment;
 #if KORVEL_HOST_GENERATION >= 29
     // Arrays of the element's segments; none when it has none.
-    const API_AssemblySegmentData* first = column ? (memo.columnSegments != nullptr ? &memo.columnSegments[0].assemblySegmentData : nullptr)
-                                                  : (memo.beamSegments != nullptr ? &memo.beamSegments[0].assemblySegmentData : nullptr);
+    const API_AssemblySegmentData* first =
+        column ? (memo.columnSegments != nullptr ? &memo.columnSegments[0].assemblySegmentData : nullptr)
+               : (memo.beamSegments != nullptr ? &memo.beamSegments[0].assemblySegmentData : nullptr);
 #else
     GSHandle segments =
         column ? reinterpret_cast<GSHandle>(memo.columnSegments) : reinterpret_cast<GSHandle>(memo.beamSegments);

@@ -12,7 +12,6 @@
 
 namespace KRV::port {
 
-
 struct LibraryPartRecord::Record {
     API_LibPart part{};
 };

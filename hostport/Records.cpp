@@ -1,6 +1,6 @@
 // The host's attribute heads and the port's attribute references.
-#include "internal/Generation.hpp"
 #include "internal/Records.hpp"
+#include "internal/Generation.hpp"
 
 namespace KRV::port {
 

@@ -39,9 +39,8 @@ TEST_F(BridgeTest, TheObjectIsRegisteredBeforeThePageLoads)
 
 TEST_F(BridgeTest, PlatformAndStatusReplies)
 {
-    EXPECT_EQ(ReplyText(Call("platform")),
-              R"({"installer_version":"2.6.0","os":"macos","platform_type":0,"version":)" +
-                  std::to_string(KORVEL_HOST_GENERATION) + "}");
+    EXPECT_EQ(ReplyText(Call("platform")), R"({"installer_version":"2.6.0","os":"macos","platform_type":0,"version":)" +
+                                               std::to_string(KORVEL_HOST_GENERATION) + "}");
     EXPECT_EQ(ReplyText(Call("platform", Object())), ReplyText(Call("platform")));
     EXPECT_EQ(KRV::ReturnStatus(true, false), R"({"IsError":false,"ShowError":true})");
     EXPECT_EQ(KRV::ReturnStatus(false, true), R"({"IsError":true,"ShowError":false})");

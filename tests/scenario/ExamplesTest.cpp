@@ -1,10 +1,11 @@
 // Every session in examples/sessions runs under korvel-host and prints what is written
 // beside it in NAME.expected; `korvel-host demo` prints the demo's. Generated guids are
 // seeded; what changes from day to day (today's date, the log's time stamps) is replaced
-// by placeholders on both sides, as are the work folder, the loopback server's port and the
-// multipart boundary of an upload. KORVEL_UPDATE_EXPECTED=1 rewrites the expected files.
-// Both host generations print the same, except where generation 29 has no counterpart of
-// what a session shows: then NAME.expected29 beside it holds generation 29's output.
+// by placeholders on both sides, as are the work folder, the loopback server's port, the
+// multipart boundary of an upload and the host generation in the platform reply.
+// KORVEL_UPDATE_EXPECTED=1 rewrites the expected files. Both host generations print the
+// same, except where generation 29 has no counterpart of what a session shows: then
+// NAME.expected29 beside it holds generation 29's output.
 #include <array>
 #include <cstdlib>
 #include <regex>
@@ -24,11 +25,14 @@ std::string Normalised(std::string output, const std::string& work)
     static const std::regex date("\"[0-9]{4}-[0-9]{2}-[0-9]{2}\"");
     static const std::regex port("127\\.0\\.0\\.1:[0-9]+");
     static const std::regex boundary("boundary=-*[0-9a-zA-Z]+");
+    // The platform reply names the host generation the add-on is built for.
+    static const std::regex generation(R"(\\"version\\":[0-9]+)");
     for (auto at = output.find(work); at != std::string::npos; at = output.find(work, at))
         output.replace(at, work.size(), "WORK");
     output = std::regex_replace(output, stamp, "DD-MM-YYYY hh:mm:ss");
     output = std::regex_replace(output, port, "127.0.0.1:PORT");
     output = std::regex_replace(output, boundary, "boundary=BOUNDARY"); // libcurl draws it at random
+    output = std::regex_replace(output, generation, R"(\"version\":GENERATION)");
     return std::regex_replace(output, date, "\"YYYY-MM-DD\"");
 }
 

@@ -180,8 +180,8 @@ json Session::Drop(const json& action)
 {
     std::filesystem::path file = Resolve(action.at("file").get<std::string>());
     if (sim::user::DropFile(file.string(), sim::Integer<Int32>(action, "method", 2) == 1
-                                                          ? sim::user::FileArrival::opened
-                                                          : sim::user::FileArrival::dropped) != NoError)
+                                               ? sim::user::FileArrival::opened
+                                               : sim::user::FileArrival::dropped) != NoError)
         throw StepError("no handler takes " + file.filename().string());
     return json::object();
 }

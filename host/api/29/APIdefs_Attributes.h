@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "APIErrors.h"
-#include "APIdefs_AttributeIndex.hpp"
 #include "API_Guid.h"
+#include "APIdefs_AttributeIndex.hpp"
 #include "GS/Types.hpp"
 #include "GS/UniString.hpp"
 
@@ -85,7 +85,7 @@ union API_Attribute {
 };
 
 // Composite components and separator lines, in handles the host allocates.
-constexpr short APICWallComp_Core = 0x0002;   // values the stand-alone host's own, as above
+constexpr short APICWallComp_Core = 0x0002; // values the stand-alone host's own, as above
 constexpr short APICWallComp_Finish = 0x0020;
 struct API_CWallComponent {
     API_AttributeIndex buildingMaterial;

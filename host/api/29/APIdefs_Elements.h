@@ -7,8 +7,8 @@
 #include <functional>
 
 #include "API_Guid.h"
-#include "APIdefs_Base.h"
 #include "APIdefs_Attributes.h"
+#include "APIdefs_Base.h"
 #include "GS/Array.hpp"
 #include "GS/UniString.hpp"
 
@@ -37,12 +37,12 @@ enum API_ElemTypeID : Int32 {
 
 enum API_ElemVariationID : GSType {
     APIVarId_Generic = 0,
-    APIVarId_WallEnd = 0x5741454E,    // 'WAEN'
-    APIVarId_Door = 0x444F4F52,       // 'DOOR'
-    APIVarId_Skylight = 0x534B594C,   // 'SKYL'
-    APIVarId_Object = 0x53594D42,     // 'SYMB'
-    APIVarId_GridElement = 0x4752454C, // 'GREL'
-    APIVarId_Light = 0x4C494748,      // 'LIGH'
+    APIVarId_WallEnd = 0x5741454E,      // 'WAEN'
+    APIVarId_Door = 0x444F4F52,         // 'DOOR'
+    APIVarId_Skylight = 0x534B594C,     // 'SKYL'
+    APIVarId_Object = 0x53594D42,       // 'SYMB'
+    APIVarId_GridElement = 0x4752454C,  // 'GREL'
+    APIVarId_Light = 0x4C494748,        // 'LIGH'
     APIVarId_CornerWindow = 0x43525744, // 'CRWD'
 };
 
@@ -361,7 +361,8 @@ public:
     API_ElementQuantityMask elements{};
     API_CompositeQuantityMask composites{};
 };
-#define ACAPI_ELEMENT_QUANTITY_MASK_CLEAR(mask) std::memset(static_cast<void*>(&(mask).elements), 0, sizeof((mask).elements))
+#define ACAPI_ELEMENT_QUANTITY_MASK_CLEAR(mask)                                                                        \
+    std::memset(static_cast<void*>(&(mask).elements), 0, sizeof((mask).elements))
 #define ACAPI_ELEMENT_QUANTITY_MASK_SETFULL(mask)                                                                      \
     std::memset(static_cast<void*>(&(mask).elements), 0xFF, sizeof((mask).elements))
 #define ACAPI_ELEMENT_QUANTITY_MASK_SET(mask, elemType, field)                                                         \

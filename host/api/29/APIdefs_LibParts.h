@@ -112,11 +112,10 @@ struct API_AddParType {
     } value;
 };
 
-GSErrCode ACAPI_LibraryPart_GetParams(Int32 libInd, double* a, double* b, Int32* addParNum,
-                                      API_AddParType*** addPars);
+GSErrCode ACAPI_LibraryPart_GetParams(Int32 libInd, double* a, double* b, Int32* addParNum, API_AddParType*** addPars);
 // Builds a parameter section from a parameter list.
-GSErrCode ACAPI_LibraryPart_GetSect_ParamDef(const API_LibPart* libPart, API_AddParType** addPars, double* a,
-                                             double* b, GSHandle sect2DDrawHdl, GSHandle* sectionHdl,
+GSErrCode ACAPI_LibraryPart_GetSect_ParamDef(const API_LibPart* libPart, API_AddParType** addPars, double* a, double* b,
+                                             GSHandle sect2DDrawHdl, GSHandle* sectionHdl,
                                              GS::UniString* password = nullptr);
 
 // The details of a part's parameter section, by the part's kind.

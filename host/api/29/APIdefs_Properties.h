@@ -135,7 +135,8 @@ GSErrCode ACAPI_Attribute_SetProperty(const API_Attr_Head& head, const API_Prope
 // Values on elements.
 GSErrCode ACAPI_Element_GetPropertyDefinitions(const API_Guid& elemGuid, API_PropertyDefinitionFilter filter,
                                                GS::Array<API_PropertyDefinition>& propertyDefinitions);
-GSErrCode ACAPI_Element_GetPropertyValuesByGuid(const API_Guid& elemGuid, const GS::Array<API_Guid>& propertyDefinitions,
+GSErrCode ACAPI_Element_GetPropertyValuesByGuid(const API_Guid& elemGuid,
+                                                const GS::Array<API_Guid>& propertyDefinitions,
                                                 GS::Array<API_Property>& properties);
 GSErrCode ACAPI_Element_GetPropertyValue(const API_Guid& element, const API_Guid& definition, API_Property& property);
 GSErrCode ACAPI_Element_SetProperty(const API_Guid& element, const API_Property& property);

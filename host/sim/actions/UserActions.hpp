@@ -4,9 +4,9 @@
 #include <string>
 
 #include "APIdefs_Registration.h"
-#include "Loader.hpp"
 #include "DG/Browser.hpp"
 #include "DG/Panel.hpp"
+#include "Loader.hpp"
 
 namespace sim::user {
 

@@ -144,7 +144,8 @@ GSErrCode ACAPI_Classification_CreateClassificationItem(API_ClassificationItem& 
     return NoError;
 }
 
-GSErrCode ACAPI_Attribute_GetClassificationItems(const API_Attr_Head& head, GS::Array<GS::Pair<API_Guid, API_Guid>>& items)
+GSErrCode ACAPI_Attribute_GetClassificationItems(const API_Attr_Head& head,
+                                                 GS::Array<GS::Pair<API_Guid, API_Guid>>& items)
 {
     SIM_ENTER("ACAPI_Attribute_GetClassificationItems");
     return GetItems(AttributeTarget(head), items);

@@ -34,8 +34,8 @@ const std::pair<PartKind, API_LibTypeID> partKinds[] = {{PartKind::object, APILi
                                                         {PartKind::lamp, APILib_LampID}};
 
 const std::pair<DatabaseKind, DatabaseTypeId> databaseKinds[] = {{DatabaseKind::floorPlan, APIWind_FloorPlanID},
-                                                                     {DatabaseKind::section, APIWind_SectionID},
-                                                                     {DatabaseKind::layout, APIWind_LayoutID}};
+                                                                 {DatabaseKind::section, APIWind_SectionID},
+                                                                 {DatabaseKind::layout, APIWind_LayoutID}};
 
 } // namespace
 

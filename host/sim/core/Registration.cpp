@@ -1,9 +1,9 @@
 // Registration and installation calls of the add-on.
 #include "APIErrors.h"
 #include "APIdefs_Registration.h"
-#include "Loader.hpp"
 #include "Calls.hpp"
 #include "Host.hpp"
+#include "Loader.hpp"
 
 using sim::Host;
 
@@ -20,7 +20,7 @@ GSErrCode sim::calls::Register_Menu(short menuStrResID, short promptStrResID, In
 }
 
 GSErrCode sim::calls::Register_FileType(Int32 refCon, GSType, GSType, const char* extname, short, short descStrResID,
-                                  short descStrResItemID, API_IOMethod methodFlags)
+                                        short descStrResItemID, API_IOMethod methodFlags)
 {
     if (extname == nullptr)
         return APIERR_BADPARS;

@@ -3,8 +3,8 @@
 
 #include "APIdefs_Elements.h"
 #include "BM.h"
-#include "Edge.hpp"
 #include "Calls.hpp"
+#include "Edge.hpp"
 #include "Host.hpp"
 
 using sim::Host;
@@ -100,7 +100,7 @@ void FillRecord(const Element& e, API_Element& element)
 } // namespace sim
 
 GSErrCode sim::calls::Element_GetElemList(API_ElemTypeID typeID, GS::Array<API_Guid>* elemList, API_ElemFilterFlags,
-                                    const API_Guid&)
+                                          const API_Guid&)
 {
     if (elemList == nullptr)
         return APIERR_BADPARS;

@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "BM.h"
-#include "Edge.hpp"
 #include "Calls.hpp"
+#include "Edge.hpp"
 #include "Host.hpp"
 
 using sim::Host;
@@ -98,7 +98,7 @@ GSErrCode ACAPI_Element_AttachObserver(const API_Guid& elemGuid, GSFlags)
 }
 
 GSErrCode sim::calls::Notify_GetParentElement(API_Element* element, API_ElementMemo* memo, UInt64,
-                                        API_ElementUserData* userData)
+                                              API_ElementUserData* userData)
 {
     if (element == nullptr)
         return APIERR_BADPARS;

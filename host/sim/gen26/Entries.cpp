@@ -174,8 +174,7 @@ GSErrCode ACAPI_Register_FileType(Int32 refCon, GSType ftype, GSType fcreator, c
                                   short descStrResID, short descStrResItemID, API_IOMethod methodFlags)
 {
     SIM_ENTER("ACAPI_Register_FileType");
-    return Register_FileType(refCon, ftype, fcreator, extname, iconResID, descStrResID, descStrResItemID,
-                             methodFlags);
+    return Register_FileType(refCon, ftype, fcreator, extname, iconResID, descStrResID, descStrResItemID, methodFlags);
 }
 
 GSErrCode ACAPI_Install_MenuHandler(short menuStrResID, APIMenuCommandProc* handlerProc)

@@ -4,8 +4,8 @@
 
 #include "APIdefs_IFC.h"
 #include "Calls.hpp"
-#include "Host.hpp"
 #include "Edge.hpp"
+#include "Host.hpp"
 #include "IfcWriter.hpp"
 
 using sim::Host;
@@ -15,8 +15,7 @@ GSErrCode ACAPI_IFC_GetIFCExportTranslatorsList(GS::Array<API_IFCTranslatorIdent
     SIM_ENTER("ACAPI_IFC_GetIFCExportTranslatorsList");
     translators.Clear();
     Int32 reference = 0;
-    for (const std::string& name : Host::Get().GetProject().ifcTranslators.Names())
-    {
+    for (const std::string& name : Host::Get().GetProject().ifcTranslators.Names()) {
         API_IFCTranslatorIdentifier translator;
         translator.name = GS::UniString(name);
         ++reference;

@@ -5,8 +5,8 @@
 
 #include "APIdefs_LibParts.h"
 #include "BM.h"
-#include "Edge.hpp"
 #include "Calls.hpp"
+#include "Edge.hpp"
 #include "Host.hpp"
 #include "LibPartFile.hpp"
 
@@ -179,7 +179,7 @@ GSErrCode sim::calls::LibPart_Register(API_LibPart* libPart)
 }
 
 GSErrCode sim::calls::LibPart_GetSection(Int32 libInd, API_LibPartSection* section, GSHandle* sectionHdl,
-                                   GS::UniString* sectionStr, GS::UniString*)
+                                         GS::UniString* sectionStr, GS::UniString*)
 {
     sim::LibPart* part = Store().Find(libInd);
     if (part == nullptr || section == nullptr || sectionHdl == nullptr)
@@ -238,7 +238,7 @@ GSErrCode sim::calls::LibPart_GetParams(Int32 libInd, double* a, double* b, Int3
 }
 
 GSErrCode sim::calls::LibPart_GetSect_ParamDef(const API_LibPart* libPart, API_AddParType** addPars, double*, double*,
-                                         GSHandle, GSHandle* sectHdl, GS::UniString*)
+                                               GSHandle, GSHandle* sectHdl, GS::UniString*)
 {
     if (libPart == nullptr || sectHdl == nullptr)
         return APIERR_BADPARS;

@@ -3,8 +3,8 @@
 
 #include "APIdefs_UserData.h"
 #include "BM.h"
-#include "Edge.hpp"
 #include "Calls.hpp"
+#include "Edge.hpp"
 #include "Host.hpp"
 
 using sim::Host;
