@@ -7,6 +7,7 @@
 #include "ACAPinc.h"
 #include "APIdefs_Environment.h"
 #include "APIdefs_IFC.h"
+#include "internal/Records.hpp"
 
 namespace KRV::port {
 
@@ -43,9 +44,7 @@ namespace {
 // Database names are UTF-16 buffers.
 GS::UniString NameOf(const API_DatabaseInfo& info)
 {
-    GS::uchar_t name[API_UniLongNameLen + 1] = {};
-    std::memcpy(name, info.name, sizeof info.name);
-    return GS::UniString(name);
+    return GS::UniString(FieldText(info.name));
 }
 #else
 GS::UniString NameOf(const API_DatabaseInfo& info)

@@ -53,16 +53,17 @@ GSErrCode Element_GetElemList(API_ElemTypeID typeID, GS::Array<API_Guid>* elemLi
 GSErrCode Element_Get(API_Element* element);
 GSErrCode Element_GetMemo(const API_Guid& guid, API_ElementMemo* memo, UInt64 mask);
 GSErrCode Element_GetQuantities(const API_Guid& guid, API_Quantities* quantities, const API_QuantitiesMask* mask);
-// `no3D`: what the generation answers for an element without a 3D body.
-GSErrCode Element_Get3DInfo(const API_Elem_Head& head, API_ElemInfo3D* info3D, GSErrCode no3D);
+// What the generation answers for an element of a type without 3D (`no3DType`), and for one of
+// a 3D type without a body (`noBody`).
+GSErrCode Element_Get3DInfo(const API_Elem_Head& head, API_ElemInfo3D* info3D, GSErrCode no3DType, GSErrCode noBody);
 // The element's IFC attributes (name, value), in order; null for an element the project does not have.
 const std::vector<std::pair<std::string, std::string>>* IfcAttributes(const API_Guid& element);
 
-// Element events. Without a parent element: APIERR_BADID.
+// Element events. `noParent`: what the generation answers without a parent element.
 GSErrCode Notify_CatchNewElement(const API_ElemTypeID* type, APIElementEventHandlerProc* handlerProc);
 GSErrCode Notify_InstallElementObserver(APIElementEventHandlerProc* handlerProc);
 GSErrCode Notify_GetParentElement(API_Element* element, API_ElementMemo* memo, UInt64 mask,
-                                  API_ElementUserData* userData);
+                                  API_ElementUserData* userData, GSErrCode noParent);
 
 // Library parts.
 GSErrCode LibPart_Search(API_LibPart* ancestor, bool createIfMissing, bool onlyPlaceable);

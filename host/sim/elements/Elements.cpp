@@ -6,24 +6,16 @@
 #include "Calls.hpp"
 #include "Edge.hpp"
 #include "Host.hpp"
+#include "RecordFields.hpp"
 
 using sim::Host;
+using sim::Marked;
 
 namespace {
 
 sim::ElementStore& Store()
 {
     return Host::Get().GetProject().elements;
-}
-
-// Whether any byte of a field is set in a change mask.
-template <typename T> bool Marked(const T& field)
-{
-    const auto* bytes = reinterpret_cast<const unsigned char*>(&field);
-    for (std::size_t i = 0; i < sizeof(T); ++i)
-        if (bytes[i] != 0)
-            return true;
-    return false;
 }
 
 // The structure fields of a wall, slab or roof record, wherever the record keeps them.
@@ -176,7 +168,8 @@ GSErrCode sim::calls::Element_GetQuantities(const API_Guid& guid, API_Quantities
     return NoError;
 }
 
-GSErrCode sim::calls::Element_Get3DInfo(const API_Elem_Head& head, API_ElemInfo3D* info3D, GSErrCode no3D)
+GSErrCode sim::calls::Element_Get3DInfo(const API_Elem_Head& head, API_ElemInfo3D* info3D, GSErrCode no3DType,
+                                        GSErrCode noBody)
 {
     if (info3D == nullptr)
         return APIERR_BADPARS;
@@ -184,8 +177,10 @@ GSErrCode sim::calls::Element_Get3DInfo(const API_Elem_Head& head, API_ElemInfo3
     if (e == nullptr)
         return APIERR_BADID;
     const sim::PlacedPayload* placed = e->Placed();
-    if (placed == nullptr || !placed->hasBox)
-        return no3D;
+    if (placed == nullptr)
+        return no3DType;
+    if (!placed->hasBox)
+        return noBody;
     const sim::Box3D& box = placed->box;
     info3D->bounds = {box.xMin, box.yMin, box.zMin, box.xMax, box.yMax, box.zMax};
     return NoError;

@@ -98,12 +98,12 @@ GSErrCode ACAPI_Element_AttachObserver(const API_Guid& elemGuid, GSFlags)
 }
 
 GSErrCode sim::calls::Notify_GetParentElement(API_Element* element, API_ElementMemo* memo, UInt64,
-                                              API_ElementUserData* userData)
+                                              API_ElementUserData* userData, GSErrCode noParent)
 {
     if (element == nullptr)
         return APIERR_BADPARS;
     if (!sim::currentParent)
-        return APIERR_BADID;
+        return noParent;
     sim::FillRecord(*sim::currentParent, *element);
     if (memo != nullptr)
         std::memset(memo, 0, sizeof(API_ElementMemo));

@@ -5,6 +5,7 @@
 
 #include "BM.h"
 #include "EdgeTables.hpp"
+#include "RecordFields.hpp"
 
 namespace sim {
 
@@ -97,15 +98,6 @@ short ValueDescriptionFlagOf(const API_AddParType& parameter)
     return parameter.valueDescriptionFlag;
 }
 
-namespace {
-
-template <std::size_t N> std::string TextOf(const char (&source)[N])
-{
-    return std::string(source, strnlen(source, N));
-}
-
-} // namespace
-
 LibPart::Details DetailsOf(const API_LibPartDetails& details)
 {
     return {TextOf(details.thickParName), TextOf(details.leftOversizeParName), TextOf(details.rightOversizeParName),
@@ -153,20 +145,6 @@ void DisposeSegments(API_ElementMemo& memo)
     BMKillHandle(reinterpret_cast<GSHandle*>(&memo.columnSegments));
     BMKillHandle(reinterpret_cast<GSHandle*>(&memo.beamSegments));
 }
-
-namespace {
-
-// Whether any byte of a field is set in a mask.
-template <typename T> bool Marked(const T& field)
-{
-    const auto* bytes = reinterpret_cast<const unsigned char*>(&field);
-    for (std::size_t i = 0; i < sizeof(T); ++i)
-        if (bytes[i] != 0)
-            return true;
-    return false;
-}
-
-} // namespace
 
 // One record serves every kind: each field holds its measure.
 void FillQuantities(ElemKind, const ElementQuantities& q, API_ElementQuantity& out, const API_QuantitiesMask* mask)

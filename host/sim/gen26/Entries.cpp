@@ -49,7 +49,7 @@ GSErrCode ACAPI_Element_GetQuantities(const API_Guid& guid, const API_QuantityPa
 GSErrCode ACAPI_Element_Get3DInfo(const API_Elem_Head& head, API_ElemInfo3D* info3D)
 {
     SIM_ENTER("ACAPI_Element_Get3DInfo");
-    return Element_Get3DInfo(head, info3D, APIERR_NO3D);
+    return Element_Get3DInfo(head, info3D, APIERR_NO3D, APIERR_NO3D);
 }
 
 GSErrCode ACAPI_Element_GetIFCAttributes(const API_Guid& guid, bool, GS::Array<API_IFCAttribute>* ifcAttributes)
@@ -82,7 +82,7 @@ GSErrCode ACAPI_Notify_GetParentElement(API_Element* element, API_ElementMemo* m
                                         API_ElementUserData* userData)
 {
     SIM_ENTER("ACAPI_Notify_GetParentElement");
-    return Notify_GetParentElement(element, memo, mask, userData);
+    return Notify_GetParentElement(element, memo, mask, userData, APIERR_BADID);
 }
 
 GSErrCode ACAPI_LibPart_Search(API_LibPart* ancestor, bool createIfMissing, bool onlyPlaceable)

@@ -6,6 +6,7 @@
 
 #include "BM.h"
 #include "EdgeTables.hpp"
+#include "RecordFields.hpp"
 
 namespace sim {
 
@@ -98,15 +99,6 @@ short ValueDescriptionFlagOf(const API_AddParType&)
     return 0;
 }
 
-namespace {
-
-template <std::size_t N> std::string TextOf(const char (&source)[N])
-{
-    return std::string(source, strnlen(source, N));
-}
-
-} // namespace
-
 // Generation 29 has no oversize parameter names: a door's or window's details carry the
 // expressions of its wall thickness and its four frames, which stand in their places.
 LibPart::Details DetailsOf(const API_LibPartDetails& details)
@@ -164,15 +156,6 @@ void DisposeSegments(API_ElementMemo& memo)
 }
 
 namespace {
-
-template <typename T> bool Marked(const T& field)
-{
-    const auto* bytes = reinterpret_cast<const unsigned char*>(&field);
-    for (std::size_t i = 0; i < sizeof(T); ++i)
-        if (bytes[i] != 0)
-            return true;
-    return false;
-}
 
 double SurfaceAt(const ElementQuantities& q, std::size_t i)
 {

@@ -8,6 +8,7 @@
 #include "Calls.hpp"
 #include "Edge.hpp"
 #include "Host.hpp"
+#include "RecordFields.hpp"
 
 using namespace sim::calls;
 
@@ -47,9 +48,7 @@ GSErrCode ACAPI_ModelAccess_Get3DInfo(const API_Elem_Head& elemHead, API_ElemInf
     SIM_ENTER("ACAPI_ModelAccess_Get3DInfo");
     // A type that has no 3D answers APIERR_BADID; an element of a 3D type without a body is
     // not in the 3D database.
-    const sim::Element* e = sim::Host::Get().GetProject().elements.Find(elemHead.guid);
-    const bool typeHas3D = e != nullptr && e->Placed() != nullptr;
-    return Element_Get3DInfo(elemHead, info3D, typeHas3D ? APIERR_GENERAL : APIERR_BADID);
+    return Element_Get3DInfo(elemHead, info3D, APIERR_BADID, APIERR_GENERAL);
 }
 
 GSErrCode ACAPI_Element_GetElemTypeName(const API_ElemType& elemType, GS::UniString& elemName)
@@ -86,8 +85,7 @@ GSErrCode ACAPI_Notification_GetParentElement(API_Element* element, API_ElementM
                                               API_ElementUserData* userData)
 {
     SIM_ENTER("ACAPI_Notification_GetParentElement");
-    const GSErrCode err = Notify_GetParentElement(element, memo, mask, userData);
-    return err == APIERR_BADID ? APIERR_REFUSEDCMD : err;
+    return Notify_GetParentElement(element, memo, mask, userData, APIERR_REFUSEDCMD);
 }
 
 GSErrCode ACAPI_LibraryPart_Search(API_LibPart* ancestor, bool createIfMissing, bool onlyPlaceable)
@@ -239,18 +237,6 @@ GSErrCode ACAPI_ProjectSetting_GetProjectNotes(API_ProjectNoteInfo* projectNoteI
     return ProjectNotes(projectNoteInfo);
 }
 
-namespace {
-
-void CopyName(GS::uchar_t (&target)[API_UniLongNameLen], const std::string& name)
-{
-    std::memset(target, 0, sizeof target);
-    const GS::UniString::UStr wide = GS::UniString(name).ToUStr();
-    for (int i = 0; i + 1 < API_UniLongNameLen && wide.Get()[i] != 0; ++i)
-        target[i] = wide.Get()[i];
-}
-
-} // namespace
-
 GSErrCode ACAPI_Window_GetDatabaseInfo(API_DatabaseInfo* databaseInfo, API_DatabaseUnId* databaseId)
 {
     SIM_ENTER("ACAPI_Window_GetDatabaseInfo");
@@ -261,7 +247,7 @@ GSErrCode ACAPI_Window_GetDatabaseInfo(API_DatabaseInfo* databaseInfo, API_Datab
     std::string name;
     const GSErrCode err = DatabaseInfo(databaseInfo, &name);
     if (err == NoError)
-        CopyName(databaseInfo->name, name);
+        sim::CopyText(databaseInfo->name, name);
     return err;
 }
 
@@ -271,7 +257,7 @@ GSErrCode ACAPI_Database_GetCurrentDatabase(API_DatabaseInfo* databaseInfo)
     std::string name;
     const GSErrCode err = CurrentDatabase(databaseInfo, &name);
     if (err == NoError)
-        CopyName(databaseInfo->name, name);
+        sim::CopyText(databaseInfo->name, name);
     return err;
 }
 

@@ -9,47 +9,17 @@
 #include "Edge.hpp"
 #include "Host.hpp"
 #include "LibPartFile.hpp"
+#include "RecordFields.hpp"
 
+using sim::CopyText;
 using sim::Host;
+using sim::TextOf;
 
 namespace {
 
 sim::LibPartStore& Store()
 {
     return Host::Get().GetProject().libParts;
-}
-
-template <std::size_t N> void CopyText(char (&target)[N], const std::string& text)
-{
-    std::memset(target, 0, N);
-    const std::string cut = GS::TruncateUtf8(text, N - 1);
-    std::memcpy(target, cut.data(), cut.size());
-}
-
-template <std::size_t N> std::string TextOf(const char (&source)[N])
-{
-    return std::string(source, strnlen(source, N));
-}
-
-// Wide names and descriptions (generation 29's records).
-template <std::size_t N> void CopyText(GS::uchar_t (&target)[N], const std::string& text)
-{
-    std::memset(target, 0, sizeof target);
-    const GS::UniString::UStr wide = GS::UniString(text).ToUStr();
-    const GS::uchar_t* source = wide.Get();
-    for (std::size_t i = 0; i + 1 < N && source[i] != 0; ++i)
-        target[i] = source[i];
-    // Never half a surrogate pair at the end.
-    if (N >= 2 && target[N - 2] >= 0xD800 && target[N - 2] < 0xDC00)
-        target[N - 2] = 0;
-}
-
-template <std::size_t N> std::string TextOf(const GS::uchar_t (&source)[N])
-{
-    GS::uchar_t copy[N + 1] = {};
-    for (std::size_t i = 0; i < N && source[i] != 0; ++i)
-        copy[i] = source[i];
-    return GS::UniString(copy).ToUtf8();
 }
 
 void FillRecord(const sim::LibPart& part, API_LibPart& record)
