@@ -21,6 +21,7 @@
 #include "Host.hpp"
 #include "ImportManager.hpp"
 #include "ProjectFile.hpp"
+#include "TakeOffRequest.hpp"
 #include "UserActions.hpp"
 #include "UserData.hpp"
 

@@ -1,4 +1,4 @@
-// Reading a stored text back as a property list, fast for the plain form the add-on writes.
+// The one reading of a stored text as a property list, fast for the plain form the add-on writes.
 #include "StoredList.hpp"
 
 #include <algorithm>
@@ -14,13 +14,13 @@ namespace KRV {
 namespace {
 
 // The form nearly every stored list has, as the add-on writes it: a list of flat objects
-// whose members are texts without escapes. Scanned here without the parser,
-// which is most of what the take-off and the refresh spend per material; anything else in
-// the text answers false, and the parser reads it as before.
+// whose members are texts without escapes. Scanned here without the parser, which is most
+// of what the take-off and the refresh spend per material; anything else in the text
+// answers false, and the parser reads it.
 class SimpleListScan {
 public:
     // One entry's members as the text holds them; `held` says which were there
-    // (StoredTexts::Member bits).
+    // (StoredList::Member bits).
     struct Entry {
         std::string_view group, name, unit, type, value;
         unsigned held = 0;
@@ -75,19 +75,19 @@ private:
                 return false;
             if (key == "group") {
                 entry.group = value;
-                entry.held |= StoredTexts::group;
+                entry.held |= StoredList::group;
             } else if (key == "name") {
                 entry.name = value;
-                entry.held |= StoredTexts::name;
+                entry.held |= StoredList::name;
             } else if (key == "unit") {
                 entry.unit = value;
-                entry.held |= StoredTexts::unit;
+                entry.held |= StoredList::unit;
             } else if (key == "type") {
                 entry.type = value;
-                entry.held |= StoredTexts::type;
+                entry.held |= StoredList::type;
             } else if (key == "value") {
                 entry.value = value;
-                entry.held |= StoredTexts::value;
+                entry.held |= StoredList::value;
             }
             Blanks();
         } while (Take(','));
@@ -138,120 +138,6 @@ private:
     const char* end;
 };
 
-// Reads a plain stored list (a list of objects whose members are plain values) straight
-// into properties, without building the list or its entries first: the take-off and the refresh read one
-// per material. Anything else answers false, and the whole reading below decides.
-class ListReader : public nlohmann::json_sax<json> {
-public:
-    KorvelProperties properties;
-
-    bool null() override
-    {
-        return Member([] { return GS::UniString(); });
-    }
-    bool boolean(bool value) override
-    {
-        return Member([&] { return json(value).get<GS::UniString>(); }); // refused as a property text
-    }
-    bool number_integer(number_integer_t value) override
-    {
-        return Member([&] { return json(value).get<GS::UniString>(); });
-    }
-    bool number_unsigned(number_unsigned_t value) override
-    {
-        return Member([&] { return json(value).get<GS::UniString>(); });
-    }
-    bool number_float(number_float_t value, const string_t&) override
-    {
-        return Member([&] { return json(value).get<GS::UniString>(); });
-    }
-    bool string(string_t& value) override
-    {
-        return Member([&] { return GS::UniString(value); });
-    }
-    bool binary(binary_t&) override { return false; }
-    bool start_object(std::size_t) override
-    {
-        if (depth != 1)
-            return false;
-        ++depth;
-        // As from_json reads an entry: defaults where a member is absent.
-        entry = KorvelProperty();
-        entry.SetGroup("Korvel");
-        return true;
-    }
-    bool key(string_t& text) override
-    {
-        member = text == "group"   ? &KorvelProperty::SetGroup
-                 : text == "name"  ? &KorvelProperty::SetName
-                 : text == "unit"  ? &KorvelProperty::SetUnit
-                 : text == "type"  ? &KorvelProperty::SetType
-                 : text == "value" ? &KorvelProperty::SetValue
-                                   : nullptr;
-        return true;
-    }
-    bool end_object() override
-    {
-        --depth;
-        properties.AddProperty(std::move(entry));
-        return true;
-    }
-    bool start_array(std::size_t) override
-    {
-        if (depth != 0)
-            return false;
-        ++depth;
-        return true;
-    }
-    bool end_array() override
-    {
-        --depth;
-        return true;
-    }
-    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override { return false; }
-
-private:
-    // Only the members a property has are kept, each converted as from_json converts it; the
-    // last of a name wins, as in a parsed object.
-    template <typename Make> bool Member(Make make)
-    {
-        if (depth != 2)
-            return false;
-        if (member != nullptr)
-            (entry.*member)(make());
-        return true;
-    }
-
-    int depth = 0;
-    void (KorvelProperty::*member)(GS::UniString) = nullptr;
-    KorvelProperty entry;
-};
-
-bool ReadPlainList(const GS::UniString& text, KorvelProperties& properties)
-{
-    if (StoredTexts plain; plain.ReadPlain(text.ToUtf8())) {
-        KorvelProperties list;
-        for (KorvelProperty& property : plain.Properties())
-            list.AddProperty(std::move(property));
-        properties = std::move(list);
-        return true;
-    }
-    ListReader reader;
-    try {
-        if (!json::sax_parse(text.ToUtf8(), &reader, json::input_format_t::json, true, false))
-            return false;
-    } catch (const json::exception&) {
-        return false; // a value of the wrong type, say: the whole reading says so
-    }
-    properties = std::move(reader.properties);
-    return true;
-}
-
-void WarnUnreadable(const std::string& whose)
-{
-    LogWarning("The catalogue data stored for " + whose + " does not read as a property list; it is left out.");
-}
-
 bool IsListOfObjects(const json& stored)
 {
     bool readable = stored.is_array();
@@ -260,121 +146,87 @@ bool IsListOfObjects(const json& stored)
     return readable;
 }
 
+constexpr StoredList::Member members[] = {StoredList::group, StoredList::name, StoredList::unit, StoredList::type,
+                                          StoredList::value};
+
+const char* KeyOf(StoredList::Member member)
+{
+    switch (member) {
+    case StoredList::group:
+        return "group";
+    case StoredList::name:
+        return "name";
+    case StoredList::unit:
+        return "unit";
+    case StoredList::type:
+        return "type";
+    default:
+        return "value";
+    }
+}
+
 } // namespace
 
-json StoredEntries(const GS::UniString& text, const std::string& whose)
+void StoredList::WarnUnreadable(const std::string& whose)
 {
-    if (text.IsEmpty())
-        return nullptr;
-    json stored = TextToJson(text);
-    if (stored.is_null())
-        return nullptr;
-    if (!IsListOfObjects(stored)) {
+    LogWarning("The catalogue data stored for " + whose + " does not read as a property list; it is left out.");
+}
+
+bool StoredList::Read(std::string stored, const std::string& whose)
+{
+    const bool read = ReadAs(std::move(stored), false);
+    if (unreadable)
         WarnUnreadable(whose);
-        return nullptr;
-    }
-    return stored;
+    return read;
 }
 
-bool ReadStoredList(const GS::UniString& text, const std::string& whose, KorvelProperties& properties)
+bool StoredList::Read(std::string stored)
 {
-    if (text.IsEmpty())
-        return false;
-    if (ReadPlainList(text, properties))
-        return true;
-    json stored = TextToJson(text);
-    if (IsListOfObjects(stored)) {
-        try {
-            KorvelProperties list;
-            from_json(stored, list);
-            properties = std::move(list);
-            return true;
-        } catch (const json::exception&) {
-        }
-    }
-    WarnUnreadable(whose);
-    return false;
+    return ReadAs(std::move(stored), false);
 }
 
-bool StoredTexts::Read(std::string stored, const std::string& whose)
+bool StoredList::ReadEntries(std::string stored, const std::string& whose)
 {
-    // Spans are 32-bit: a text beyond that is no list the add-on wrote.
-    auto refused = [&] {
+    const bool read = ReadAs(std::move(stored), true);
+    if (!read && unreadable)
         WarnUnreadable(whose);
-        text.clear();
-        entries.clear();
-        return false;
-    };
-    if (stored.size() > UINT32_MAX)
-        return refused();
-    text = std::move(stored);
-    if (ScanPlain())
-        return true;
-    // Any other form: read as every reader reads it, the texts gathered into one.
-    const GS::UniString original(text);
-    text.clear();
-    entries.clear();
-    KorvelProperties properties;
-    if (!ReadStoredList(original, whose, properties))
-        return false;
-    std::vector<std::size_t> starts;
-    for (const KorvelProperty& property : properties.View())
-        for (const GS::UniString* part : {&property.GetGroup(), &property.GetName(), &property.GetUnit(),
-                                          &property.GetType(), &property.GetValue()}) {
-            starts.push_back(text.size());
-            text += part->ToUtf8();
-        }
-    starts.push_back(text.size());
-    if (text.size() > UINT32_MAX)
-        return refused();
-    for (std::size_t i = 0; i + 1 < starts.size(); i += 5) {
-        auto part = [&](std::size_t k) {
-            return Span{static_cast<std::uint32_t>(starts[i + k]),
-                        static_cast<std::uint32_t>(starts[i + k + 1] - starts[i + k])};
-        };
-        entries.push_back({part(0), part(1), part(2), part(3), part(4), group | name | value | unit | type});
-    }
-    return true;
+    return read;
 }
 
-StoredTexts::Property StoredTexts::operator[](std::size_t i) const
+bool StoredList::ReadPlain(std::string stored)
 {
-    const Entry& entry = entries[i];
-    return {Group(i), Text(entry.name), Text(entry.unit), Text(entry.type), Text(entry.value)};
-}
-
-std::vector<KorvelProperty> StoredTexts::Properties() const
-{
-    std::vector<KorvelProperty> properties(size());
-    for (std::size_t i = 0; i < size(); ++i) {
-        const Property texts = (*this)[i];
-        properties[i].SetGroup(GS::UniString(std::string(texts.group)));
-        properties[i].SetName(GS::UniString(std::string(texts.name)));
-        properties[i].SetUnit(GS::UniString(std::string(texts.unit)));
-        properties[i].SetType(GS::UniString(std::string(texts.type)));
-        properties[i].SetValue(GS::UniString(std::string(texts.value)));
-    }
-    return properties;
-}
-
-std::string_view StoredTexts::ValueByName(std::string_view name) const
-{
-    for (const Entry& entry : entries)
-        if (Text(entry.name) == name)
-            return Text(entry.value);
-    return {};
-}
-
-bool StoredTexts::ReadPlain(std::string stored)
-{
+    Clear();
     text = std::move(stored);
     if (text.size() <= UINT32_MAX && ScanPlain())
         return true;
-    text.clear();
+    Clear();
     return false;
 }
 
-bool StoredTexts::ScanPlain()
+void StoredList::Clear()
+{
+    text.clear();
+    entries.clear();
+    parsed = nullptr;
+    propertyList = false;
+    unreadable = false;
+}
+
+bool StoredList::ReadAs(std::string stored, bool anyValues)
+{
+    Clear();
+    if (stored.empty())
+        return false;
+    text = std::move(stored);
+    // Spans are 32-bit: a text beyond that is no list the add-on wrote.
+    if (text.size() <= UINT32_MAX && (ScanPlain() || ReadParsed(anyValues)))
+        return true;
+    Clear();
+    unreadable = true;
+    return false;
+}
+
+bool StoredList::ScanPlain()
 {
     entries.clear();
     if (text.empty())
@@ -391,7 +243,129 @@ bool StoredTexts::ScanPlain()
     });
     if (!read)
         entries.clear();
+    propertyList = read;
     return read;
+}
+
+// Any other form: parsed, and each member converted as every text field of the catalogue is;
+// the texts are gathered into one.
+bool StoredList::ReadParsed(bool anyValues)
+{
+    json list = TextToJson(GS::UniString(text));
+    if (!IsListOfObjects(list))
+        return false;
+    std::string texts;
+    std::vector<Entry> read;
+    read.reserve(list.size());
+    bool converted = true;
+    for (const json& entry : list) {
+        Entry in;
+        Span* spans[] = {&in.group, &in.name, &in.unit, &in.type, &in.value};
+        for (std::size_t k = 0; k < 5; ++k) {
+            const auto member = entry.find(KeyOf(members[k]));
+            GS::UniString part(members[k] == group ? "Korvel" : "");
+            if (member != entry.end()) {
+                in.held |= members[k];
+                try {
+                    part = member->get<GS::UniString>();
+                } catch (const json::exception&) {
+                    converted = false; // a boolean or an object: no property text
+                }
+            }
+            const std::string utf8 = part.ToUtf8();
+            *spans[k] = Span{static_cast<std::uint32_t>(texts.size()), static_cast<std::uint32_t>(utf8.size())};
+            texts += utf8;
+            if (texts.size() > UINT32_MAX)
+                return false;
+        }
+        read.push_back(in);
+    }
+    if (!converted && !anyValues)
+        return false;
+    text = std::move(texts);
+    entries = std::move(read);
+    parsed = std::move(list);
+    propertyList = converted;
+    unreadable = !converted;
+    return true;
+}
+
+StoredList::Property StoredList::operator[](std::size_t i) const
+{
+    const Entry& entry = entries[i];
+    return {Group(i), Text(entry.name), Text(entry.unit), Text(entry.type), Text(entry.value)};
+}
+
+std::vector<KorvelProperty> StoredList::Properties() const
+{
+    std::vector<KorvelProperty> properties(size());
+    for (std::size_t i = 0; i < size(); ++i) {
+        const Property texts = (*this)[i];
+        properties[i].SetGroup(GS::UniString(std::string(texts.group)));
+        properties[i].SetName(GS::UniString(std::string(texts.name)));
+        properties[i].SetUnit(GS::UniString(std::string(texts.unit)));
+        properties[i].SetType(GS::UniString(std::string(texts.type)));
+        properties[i].SetValue(GS::UniString(std::string(texts.value)));
+    }
+    return properties;
+}
+
+std::string_view StoredList::ValueByName(std::string_view wanted) const
+{
+    for (std::size_t i = 0; i < size(); ++i)
+        if (Text(entries[i].name) == wanted)
+            return Text(entries[i].value);
+    return {};
+}
+
+StoredList::Span StoredList::SpanOf(const Entry& entry, Member member)
+{
+    return member == group  ? entry.group
+           : member == name ? entry.name
+           : member == unit ? entry.unit
+           : member == type ? entry.type
+                            : entry.value;
+}
+
+const json* StoredList::Parsed(std::size_t i, Member member) const
+{
+    const json& entry = parsed.at(i);
+    const auto found = entry.find(KeyOf(member));
+    return found == entry.end() ? nullptr : &*found;
+}
+
+bool StoredList::IsText(std::size_t i, Member member, std::string_view wanted) const
+{
+    if (!Held(i, member))
+        return false;
+    if (parsed.is_null()) {
+        return Text(SpanOf(entries[i], member)) == wanted;
+    }
+    const json* found = Parsed(i, member);
+    return found != nullptr && found->is_string() && found->get_ref<const std::string&>() == wanted;
+}
+
+json StoredList::Json(std::size_t i, Member member) const
+{
+    if (!Held(i, member))
+        return nullptr;
+    if (parsed.is_null()) {
+        return std::string(Text(SpanOf(entries[i], member)));
+    }
+    const json* found = Parsed(i, member);
+    return found != nullptr ? *found : json();
+}
+
+bool ReadStoredList(const GS::UniString& text, const std::string& whose, KorvelProperties& properties)
+{
+    StoredList list;
+    if (!list.Read(text.ToUtf8(), whose))
+        return false;
+    KorvelProperties read;
+    for (KorvelProperty& property : list.Properties())
+        read.AddProperty(std::move(property));
+    properties = std::move(read);
+    return true;
 }
 
 } // namespace KRV

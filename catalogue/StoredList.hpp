@@ -1,9 +1,9 @@
 #pragma once
-// Reading a stored text back as a property list. A text that does not read as one (not
-// JSON, not a list, an entry that is not an object or holds a value of the wrong type)
-// counts as no catalogue data: one warning names whose text it was.
+// The one reading of a stored text as a property list: the plain form the add-on writes is
+// scanned in place; any other text is parsed as JSON. A text that does not read as a
+// property list (not JSON, not a list of objects, a member of the wrong type) counts as no
+// catalogue data: one warning names whose text it was.
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,39 +14,36 @@
 
 namespace KRV {
 
-// True when `text` read as a property list into `properties`; false (with a warning, unless
-// the text is empty) when it did not.
-bool ReadStoredList(const GS::UniString& text, const std::string& whose, KorvelProperties& properties);
-
-// A stored text as the update status reads it: its entries as JSON, whatever their values'
-// types (an "id" may be a number there). Null for an empty text or one that is not JSON;
-// null, with ReadStoredList's warning, for JSON that is not a list of objects.
-json StoredEntries(const GS::UniString& text, const std::string& whose);
-
-// A stored list as a report reads it: each property's texts in place in the stored text,
-// without a text object each (a large project's take-off reads tens of thousands of lists).
-// It reads as ReadStoredList reads, texts and defaults alike.
-class StoredTexts {
+class StoredList {
 public:
     struct Property {
         std::string_view group, name, unit, type, value;
     };
 
-    // The members a property's text had (an absent one reads as its default).
+    // The members an entry of the text had (an absent one reads as its default).
     enum Member : unsigned { group = 1, name = 2, value = 4, unit = 8, type = 16 };
 
-    // Reads `text`, kept; false (with ReadStoredList's warning, unless it is empty) when it
-    // is not a property list, which leaves no properties.
+    // Reads `text`, kept: false when it is no property list, which leaves no properties and,
+    // unless the text is empty, one warning naming `whose`.
     bool Read(std::string text, const std::string& whose);
-    // Reads `text` only when it has the plain form the add-on writes (flat objects of texts in
-    // well-formed UTF-8, without escapes): false, without a word and without properties, for
-    // any other text, which the JSON parser must then read.
+    // The same without the warning; Unreadable() then tells whether one is owed.
+    bool Read(std::string text);
+    // As Read, and a list of objects whose values are of any JSON type is kept too, for its
+    // members as JSON (the update status reads an "id" that is a number). The warning is
+    // given only for a text that is no list of objects.
+    bool ReadEntries(std::string text, const std::string& whose);
+    // Reads `text` only when it has the plain form the add-on writes (flat objects of texts
+    // in well-formed UTF-8, without escapes): false, without a word and without entries, for
+    // any other text.
     bool ReadPlain(std::string text);
-    // Which members the text gave the property; every one, for a text that was parsed.
-    bool Held(std::size_t i, Member member) const { return (entries[i].held & member) != 0; }
 
-    std::size_t size() const { return entries.size(); }
-    bool empty() const { return entries.empty(); }
+    // A text was there and did not read as a property list.
+    bool Unreadable() const { return unreadable; }
+    static void WarnUnreadable(const std::string& whose);
+
+    // The properties (none when the text did not read as a property list).
+    std::size_t size() const { return propertyList ? entries.size() : 0; }
+    bool empty() const { return size() == 0; }
     Property operator[](std::size_t i) const;
     std::string_view Group(std::size_t i) const
     {
@@ -57,6 +54,15 @@ public:
     // The value of the first property of that name; "" when there is none.
     std::string_view ValueByName(std::string_view name) const;
 
+    // The entries of the list, whether or not they read as properties (after ReadEntries).
+    std::size_t EntryCount() const { return entries.size(); }
+    // Which members the text gave the entry.
+    bool Held(std::size_t i, Member member) const { return (entries[i].held & member) != 0; }
+    // Whether the entry's member is a text and that text.
+    bool IsText(std::size_t i, Member member, std::string_view text) const;
+    // The entry's member as the JSON value stored (null when absent): a number stays a number.
+    json Json(std::size_t i, Member member) const;
+
 private:
     struct Span {
         std::uint32_t at = 0, length = 0;
@@ -65,12 +71,23 @@ private:
         Span group, name, unit, type, value;
         unsigned char held = 0; // Member bits
     };
-    // Reads `text` as it stands, when it has the plain form.
+    bool ReadAs(std::string text, bool anyValues);
     bool ScanPlain();
+    bool ReadParsed(bool anyValues);
+    void Clear();
+    static Span SpanOf(const Entry& entry, Member member);
+    const json* Parsed(std::size_t i, Member member) const;
     std::string_view Text(Span span) const { return std::string_view(text.data() + span.at, span.length); }
 
     std::string text;
     std::vector<Entry> entries;
+    json parsed;               // the parsed list, for a text not in the plain form
+    bool propertyList = false; // the entries read as properties
+    bool unreadable = false;
 };
+
+// The whole list as text objects: false (with the warning) when `text` is no property list,
+// which leaves `properties` as it was.
+bool ReadStoredList(const GS::UniString& text, const std::string& whose, KorvelProperties& properties);
 
 } // namespace KRV

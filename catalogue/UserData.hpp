@@ -4,6 +4,7 @@
 // "KV_" add-on data records. An attribute's catalogue id is the value of its stored
 // property "id".
 #include <optional>
+#include <vector>
 
 #include "API_Guid.h"
 #include "Attributes.hpp"
@@ -14,11 +15,9 @@
 
 namespace KRV {
 
-// Walls, then slabs, then roofs of the project; filled and emptied around the walks.
-extern GS::Array<API_Guid> g_elemList;
-
 // The stored text of a property list.
 GS::UniString StoredText(const KorvelProperties& properties);
+GS::UniString StoredText(const std::vector<KorvelProperty>& properties);
 
 int AddUserData(const port::AttributeHead& attr, const GS::UniString& text);
 // hosterr::noUserData (not logged) when the attribute has none; `text` is then unchanged.
@@ -34,12 +33,5 @@ std::optional<GS::UniString> ReadModulData(const GS::UniString& name, const char
 // The attribute of that type and name; on failure (logged) the record holds only the
 // type and the name, with index 0.
 port::Attribute GetAttribute(GS::UniString name, port::AttrType type);
-
-int InitCompMatElemList();
-void ClearCompMatElemList();
-
-// Takes the current host values of the catalogue properties of the building materials
-// in use into their stored texts.
-void UpdateAttributesUserData();
 
 } // namespace KRV

@@ -16,8 +16,8 @@ struct Assembly {
     GS::UniString id;
     GS::UniString name;
     GS::UniString bimUuid;
-    double measure = 0;                      // a curtain wall's area, a stair's volume
-    const StoredTexts* properties = nullptr; // in the request's cache
+    double measure = 0;                     // a curtain wall's area, a stair's volume
+    const StoredList* properties = nullptr; // in the request's cache
 };
 
 // Lists, reads, names and measures the assemblies of a type, first-seen order.
@@ -39,7 +39,7 @@ std::vector<Assembly> Scan(port::ElemKind type, ExportManager& manager)
             continue;
         }
         KRV_ELEMENT_TRACE("IFC name: %s\n", name.ToUtf8().c_str());
-        const StoredTexts& properties = cache.RecordProperties(name);
+        const StoredList& properties = cache.RecordProperties(name);
         const GS::UniString bimUuid(std::string(properties.ValueByName("id")));
         if (cache.Record(name))
             KRV_ELEMENT_TRACE("bim_uuid: %s\n", bimUuid.ToUtf8().c_str());

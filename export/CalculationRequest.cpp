@@ -1,11 +1,11 @@
-// The page's "getCalculationData" and "updateStatus": one reply text each.
+// The page's "getCalculationData": the take-off's request, and its reply text.
 #include "CatchAll.hpp"
 #include "Environment.hpp"
 #include "ErrorMessages.hpp"
 #include "ExportManager.hpp"
-#include "Exports.hpp"
 #include "HostErrors.hpp"
-#include "IFCExport.hpp"
+#include "RequestScoped.hpp"
+#include "TakeOffRequest.hpp"
 
 namespace KRV {
 
@@ -63,13 +63,22 @@ private:
     bool switched = false;
 };
 
-// Indented by one blank; a stored text that is not UTF-8 shows replacement characters.
-GS::UniString Reply(const json& reply)
+} // namespace
+
+TakeOffRequest::TakeOffRequest()
 {
-    return GS::UniString(reply.dump(1, ' ', false, json::error_handler_t::replace));
+    RequestScoped<ReadCache>::Open();
 }
 
-} // namespace
+TakeOffRequest::~TakeOffRequest()
+{
+    RequestScoped<ReadCache>::Close();
+}
+
+ReadCache& TakeOffRequest::Reads()
+{
+    return *RequestScoped<ReadCache>::Current();
+}
 
 bool ExportCalculationData(GS::UniString& text)
 {
@@ -77,10 +86,11 @@ bool ExportCalculationData(GS::UniString& text)
     // are joined in the order of their names.
     std::string systems, products, curtainWalls, stairs;
     {
+        TakeOffRequest request;
         OnFloorPlan floorPlan;
         if (!floorPlan.OnIt())
             return false; // logged; the take-off is only read on the floor plan
-        ExportManager manager;
+        ExportManager manager(request.Reads());
         JsonWriter systemsOut(systems, 1), productsOut(products, 1), curtainWallsOut(curtainWalls, 1),
             stairsOut(stairs, 1);
         manager.CalculateComposites(systemsOut);
@@ -105,21 +115,6 @@ bool ExportCalculationData(GS::UniString& text)
     out.EndObject();
     text = GS::UniString(reply);
     return true;
-}
-
-bool ExportUpdateStatus(GS::UniString& text)
-{
-    ExportManager manager;
-    const json reply = manager.UpdateStatus(text);
-    if (!manager.Complete())
-        return false; // logged: items the host would not read are not in it
-    text = Reply(reply);
-    return true;
-}
-
-bool ExportAndUploadIFC(GS::Ref<GS::Array<GS::UniString>> args)
-{
-    return IFCExport(std::move(args)).Export();
 }
 
 } // namespace KRV

@@ -20,7 +20,7 @@ struct LayerEntry {
     std::string name;
     std::string bimUuid;
     // Its "VORO Attributes" are listed; null when it has none (found while its list is at hand).
-    const StoredTexts* properties = nullptr;
+    const StoredList* properties = nullptr;
 };
 
 constexpr std::string_view listedGroup = "VORO Attributes";
@@ -74,13 +74,13 @@ GS::Array<API_Guid> ExportManager::Elements(port::ElemKind kind, UInt32 filter, 
     return elements;
 }
 
-void WriteProperties(JsonWriter& out, const StoredTexts& properties, std::optional<std::string_view> onlyGroup)
+void WriteProperties(JsonWriter& out, const StoredList& properties, std::optional<std::string_view> onlyGroup)
 {
     out.BeginArray();
     for (std::size_t i = 0; i < properties.size(); ++i) {
         if (onlyGroup && properties.Group(i) != *onlyGroup)
             continue;
-        const StoredTexts::Property property = properties[i];
+        const StoredList::Property property = properties[i];
         out.BeginObject();
         out.Member("group", property.group);
         out.Member("name", property.name);
@@ -158,7 +158,7 @@ void WriteGroup(JsonWriter& out, const GroupEntry& group, const char* systemType
     for (const LayerEntry& layer : group.layers) {
         out.BeginObject();
         out.Key("attributes");
-        static const StoredTexts none;
+        static const StoredList none;
         WriteProperties(out, layer.properties != nullptr ? *layer.properties : none, listedGroup);
         out.Member("bim_uuid", layer.bimUuid);
         out.Member("index", layer.index);

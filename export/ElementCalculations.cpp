@@ -21,7 +21,7 @@ struct ElemInfo {
     GS::UniString bimUuid;
     double area = 0, volume = 0, length = 0, weight = 0;
     Int32 pieces = 0;
-    const StoredTexts* properties = nullptr; // in the request's cache
+    const StoredList* properties = nullptr; // in the request's cache
 };
 
 const char* Category(port::ElemKind kind)
@@ -140,7 +140,7 @@ void ExportManager::CalculateElements(port::ElemKind type, const char* defaultUn
         GS::UniString referenceUnit;
         GS::UniString bimUuid;
     };
-    std::unordered_map<const StoredTexts*, Facts> facts;
+    std::unordered_map<const StoredList*, Facts> facts;
     const bool placedFromPart =
         type == port::ElemKind::window || type == port::ElemKind::door || type == port::ElemKind::object;
     for (const API_Guid& guid : elements) {
@@ -191,8 +191,8 @@ void ExportManager::CalculateElements(port::ElemKind type, const char* defaultUn
             continue;
 
         // The stored catalogue data: a column's or beam's building material, a product's record.
-        static const StoredTexts none;
-        const StoredTexts* properties = &none;
+        static const StoredList none;
+        const StoredList* properties = &none;
         if (!placedFromPart) {
 #if KORVEL_ELEMENT_TRACE
             GS::UniString info;

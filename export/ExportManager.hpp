@@ -13,9 +13,8 @@ namespace KRV {
 
 class ExportManager {
 public:
-    // The catalogue ids of the imported items the page's list says are newer on the service;
-    // a read the host failed leaves it incomplete (Complete()), and the request fails.
-    json UpdateStatus(GS::UniString& request);
+    // Reads through the request's `cache`.
+    explicit ExportManager(ReadCache& cache) : cache(cache) {}
     // The take-off's parts, each written as a JSON value into `out`.
     // "ProductInfo": windows, doors, objects, columns, beams.
     void CalculateObjects(JsonWriter& out);
@@ -37,12 +36,12 @@ private:
     void CalculateElements(port::ElemKind kind, const char* defaultUnit, JsonWriter& out);
     void CalculateCompositeElements(port::ElemKind kind, JsonWriter& out);
 
-    ReadCache cache; // one request's reads
+    ReadCache& cache; // one request's reads
 };
 
 // A property list as the reply gives it: a list of objects of texts; with `onlyGroup`, only
 // the properties of that group.
-void WriteProperties(JsonWriter& out, const StoredTexts& properties,
+void WriteProperties(JsonWriter& out, const StoredList& properties,
                      std::optional<std::string_view> onlyGroup = std::nullopt);
 GS::UniString GetLayerType(short flagBits);
 

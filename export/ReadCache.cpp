@@ -33,44 +33,84 @@ bool ReadCache::Quantities(const port::ElemHead& element, port::Quantities& quan
     return Read(port::ElementQuantities(element, quantities), "ReadQuantities::", port::quantitiesCall);
 }
 
-const CachedAttribute* ReadCache::Attribute(const port::AttrRef& ref)
+ReadCache::Loaded<std::optional<CachedAttribute>>& ReadCache::LoadAttribute(const port::AttrRef& ref)
 {
     auto [it, added] = attributes.try_emplace(ref);
-    if (added) {
-        CachedAttribute cached;
-        cached.attribute = port::Attribute(ref);
-        const GSErrCode err = port::GetAttribute(cached.attribute);
-        Read(err, "ReadCache::", port::getAttributeCall, hosterr::badIndex);
-        if (err == NoError) {
-            std::string text;
-            const int read = GetUserData(cached.attribute.head, text);
-            if (read != NoError && read != hosterr::noUserData)
-                complete = false; // logged
-            if (read == NoError) {
-                cached.hasStoredText = true;
-                if (!text.empty())
-                    cached.properties.Read(std::move(text), "the attribute " + cached.attribute.head.name.ToUtf8());
-            }
-            it->second = std::move(cached);
-        }
+    if (!added)
+        return it->second;
+    Loaded<std::optional<CachedAttribute>>& loaded = it->second;
+    CachedAttribute cached;
+    cached.attribute = port::Attribute(ref);
+    const GSErrCode err = port::GetAttribute(cached.attribute);
+    loaded.failed = !ReadSucceeded(err, "ReadCache::", port::getAttributeCall, hosterr::badIndex);
+    if (err != NoError)
+        return loaded;
+    std::string text;
+    const int read = GetUserData(cached.attribute.head, text);
+    loaded.failed = read != NoError && read != hosterr::noUserData; // logged
+    if (read == NoError) {
+        cached.hasStoredText = true;
+        cached.properties.Read(std::move(text));
     }
-    return it->second ? &*it->second : nullptr;
+    loaded.value = std::move(cached);
+    return loaded;
+}
+
+void ReadCache::Warn(Loaded<std::optional<CachedAttribute>>& loaded)
+{
+    if (loaded.warned || !loaded.value || !loaded.value->properties.Unreadable())
+        return;
+    loaded.warned = true;
+    StoredList::WarnUnreadable("the attribute " + loaded.value->attribute.head.name.ToUtf8());
+}
+
+const CachedAttribute* ReadCache::Attribute(const port::AttrRef& ref)
+{
+    Loaded<std::optional<CachedAttribute>>& loaded = LoadAttribute(ref);
+    if (loaded.failed)
+        complete = false;
+    Warn(loaded);
+    return loaded.value ? &*loaded.value : nullptr;
+}
+
+const CachedAttribute* ReadCache::Load(const port::AttrRef& ref, bool use)
+{
+    Loaded<std::optional<CachedAttribute>>& loaded = LoadAttribute(ref);
+    if (use)
+        Warn(loaded);
+    return loaded.value ? &*loaded.value : nullptr;
+}
+
+void ReadCache::Written(const port::AttrRef& ref, std::string text)
+{
+    Loaded<std::optional<CachedAttribute>>& loaded = LoadAttribute(ref);
+    if (!loaded.value)
+        return;
+    loaded.value->hasStoredText = true;
+    loaded.value->properties.Read(std::move(text));
+    loaded.warned = false;
+}
+
+ReadCache::Loaded<std::vector<port::CompositeComponent>>& ReadCache::LoadComposite(const port::Attribute& composite)
+{
+    auto [it, added] = components.try_emplace(composite.head.ref.Index());
+    if (added)
+        it->second.failed = !ReadSucceeded(port::ReadCompositeComponents(composite, it->second.value),
+                                           "ReadCache::Components - ", port::compositeComponentsCall);
+    return it->second;
 }
 
 const std::vector<port::CompositeComponent>& ReadCache::Components(const port::Attribute& composite)
 {
-    auto [it, added] = components.try_emplace(composite.head.ref.Index());
-    if (!added)
-        return it->second;
-    // Read again by name, as a fresh record carrying only the name.
-    port::Attribute byName(port::AttrRef(port::AttrType::composite, 0));
-    byName.head.name = composite.head.name;
-    if (!Read(port::GetAttribute(byName), "ReadCache::Components - ", port::getAttributeCall))
-        return it->second;
-    std::vector<port::CompositeComponent> read;
-    if (Read(port::ReadCompositeComponents(byName, read), "ReadCache::Components - ", port::compositeComponentsCall))
-        it->second = std::move(read);
-    return it->second;
+    Loaded<std::vector<port::CompositeComponent>>& loaded = LoadComposite(composite);
+    if (loaded.failed)
+        complete = false;
+    return loaded.value;
+}
+
+const std::vector<port::CompositeComponent>& ReadCache::LoadComponents(const port::Attribute& composite)
+{
+    return LoadComposite(composite).value;
 }
 
 Int32 ReadCache::ProfileMaterial(Int32 profile)
@@ -110,7 +150,7 @@ const std::optional<GS::UniString>& ReadCache::Record(const GS::UniString& name)
     return it->second;
 }
 
-const StoredTexts& ReadCache::RecordProperties(const GS::UniString& name)
+const StoredList& ReadCache::RecordProperties(const GS::UniString& name)
 {
     auto [it, added] = recordProperties.try_emplace(name);
     if (added) {

@@ -8,7 +8,7 @@
 #include "AddOnData.hpp"
 #include "Attributes.hpp"
 #include "ErrorMessages.hpp"
-#include "ExportManager.hpp"
+#include "Exports.hpp"
 #include "HostErrors.hpp"
 #include "HostMemory.hpp"
 #include "Logger.hpp"
@@ -40,125 +40,6 @@ std::optional<Int64> StoredTime(const json& value)
         }
     }
     return std::nullopt;
-}
-
-// Reads the "id" and "updated_at" values of a stored list without building it (the list of
-// every material is read on each update status): the last property of a name wins, as in a
-// walk over the list, and a property without "value" gives null. False when the text is no
-// clean list of property objects with plain values; the full reading then says what it is.
-class IdAndTime : public nlohmann::json_sax<json> {
-public:
-    json id;
-    json updated;
-
-    bool null() override
-    {
-        return Scalar([] { return json(); });
-    }
-    bool boolean(bool value) override
-    {
-        return Scalar([&] { return json(value); });
-    }
-    bool number_integer(number_integer_t value) override
-    {
-        return Scalar([&] { return json(value); });
-    }
-    bool number_unsigned(number_unsigned_t value) override
-    {
-        return Scalar([&] { return json(value); });
-    }
-    bool number_float(number_float_t value, const string_t&) override
-    {
-        return Scalar([&] { return json(value); });
-    }
-    // The parser clears its buffer before the next token: the text can be taken.
-    bool string(string_t& value) override
-    {
-        return Scalar([&] { return json(std::move(value)); });
-    }
-    bool binary(binary_t&) override { return false; }
-    bool start_object(std::size_t) override
-    {
-        if (depth != 1)
-            return false; // only property objects inside the list
-        ++depth;
-        name = json();
-        value = json();
-        return true;
-    }
-    bool key(string_t& text) override
-    {
-        member = text;
-        return true;
-    }
-    bool end_object() override
-    {
-        --depth;
-        if (name == json("id"))
-            id = value;
-        else if (name == json("updated_at"))
-            updated = value;
-        return true;
-    }
-    bool start_array(std::size_t) override
-    {
-        if (depth != 0)
-            return false;
-        ++depth;
-        return true;
-    }
-    bool end_array() override
-    {
-        --depth;
-        return true;
-    }
-    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override { return false; }
-
-private:
-    // Only the members "name" and "value" are kept; the others (group, type, unit) are skipped unmade.
-    template <typename Make> bool Scalar(Make make)
-    {
-        if (depth != 2)
-            return false;
-        if (member == "name")
-            name = make();
-        else if (member == "value")
-            value = make();
-        return true;
-    }
-
-    int depth = 0;
-    std::string member;
-    json name;
-    json value;
-};
-
-bool ReadIdAndTime(const std::string& text, json& id, json& updated)
-{
-    // The plain form the add-on writes is scanned; every member of it is a text.
-    if (StoredTexts list; list.ReadPlain(text)) {
-        id = nullptr;
-        updated = nullptr;
-        for (std::size_t i = 0; i < list.size(); ++i) {
-            if (!list.Held(i, StoredTexts::name))
-                continue;
-            const std::string_view name = list[i].name;
-            json* into = name == "id" ? &id : name == "updated_at" ? &updated : nullptr;
-            if (into != nullptr)
-                *into = list.Held(i, StoredTexts::value) ? json(std::string(list[i].value)) : json();
-        }
-        return true;
-    }
-    IdAndTime reader;
-    try {
-        if (!json::sax_parse(text, &reader, json::input_format_t::json, true, false))
-            return false;
-    } catch (const json::exception&) {
-        return false;
-    }
-    id = std::move(reader.id);
-    updated = std::move(reader.updated);
-    return true;
 }
 
 // The key a request item is found under: equal JSON values (1 and 1.0 too) share it.
@@ -202,19 +83,17 @@ json MaterialsIds(const UpdateRequest& request, port::AttrType type, bool& compl
         }
         if (text.IsEmpty())
             continue;
+        StoredList list;
+        if (!list.ReadEntries(text.ToUtf8(), "the attribute " + attribute.head.name.ToUtf8()))
+            continue;
+        // The last property of a name wins; one without "value" gives null.
         json id = nullptr;
         json updated = nullptr;
-        if (!ReadIdAndTime(text.ToUtf8(), id, updated)) {
-            // Not a plain list: read whole, which says what is wrong with it.
-            const json stored = StoredEntries(text, "the attribute " + attribute.head.name.ToUtf8());
-            if (stored.is_null())
-                continue;
-            for (const json& property : stored) {
-                if (property.value("name", json()) == json("id"))
-                    id = property.value("value", json());
-                if (property.value("name", json()) == json("updated_at"))
-                    updated = property.value("value", json());
-            }
+        for (std::size_t i = 0; i < list.EntryCount(); ++i) {
+            if (list.IsText(i, StoredList::name, "id"))
+                id = list.Json(i, StoredList::value);
+            else if (list.IsText(i, StoredList::name, "updated_at"))
+                updated = list.Json(i, StoredList::value);
         }
         if (request.Matching(id).empty())
             continue;
@@ -248,30 +127,30 @@ json ComplexSystemsIds(const UpdateRequest& request, bool& complete)
             complete = false;
             continue;
         }
-        const json stored = StoredEntries(HandleText(handle.Get()), name.ToUtf8());
-        if (stored.is_null())
+        StoredList list;
+        if (!list.ReadEntries(HandleText(handle.Get()).ToUtf8(), name.ToUtf8()))
             continue;
         std::string id;
         Int64 updated = 0;
         bool usableId = true;
         bool usableTime = true;
-        for (const json& property : stored) {
-            if (property.value("group", json()) != json("Korvel"))
+        for (std::size_t i = 0; i < list.EntryCount(); ++i) {
+            if (!list.IsText(i, StoredList::group, "Korvel"))
                 continue;
-            if (property.value("name", json()) == json("id")) {
-                const json value = property.value("value", json());
+            if (list.IsText(i, StoredList::name, "id")) {
+                const json value = list.Json(i, StoredList::value);
                 usableId = usableId && value.is_string();
                 if (value.is_string())
                     id = value.get<std::string>();
             }
-            if (property.value("name", json()) == json("updated_at")) {
+            if (list.IsText(i, StoredList::name, "updated_at")) {
                 // Another kind of value leaves the time as it was; none at all, or a number
                 // beyond 64 bits, is damage.
-                const auto value = property.find("value");
-                if (value == property.end() ||
-                    ((value->is_number_integer() || value->is_number_unsigned()) && !StoredTime(*value)))
+                const json value = list.Json(i, StoredList::value);
+                if (!list.Held(i, StoredList::value) ||
+                    ((value.is_number_integer() || value.is_number_unsigned()) && !StoredTime(value)))
                     usableTime = false;
-                else if (const std::optional<Int64> time = StoredTime(*value))
+                else if (const std::optional<Int64> time = StoredTime(value))
                     updated = *time;
             }
         }
@@ -343,7 +222,7 @@ std::vector<const UpdateRequest::Item*> UpdateRequest::Matching(const json& id) 
     return found;
 }
 
-json ExportManager::UpdateStatus(GS::UniString& text)
+bool ExportUpdateStatus(GS::UniString& text)
 {
     const UpdateRequest request(text); // read once for the three stores
     bool complete = true;
@@ -353,8 +232,10 @@ json ExportManager::UpdateStatus(GS::UniString& text)
     for (const json& id : ComplexSystemsIds(request, complete))
         result.push_back(id);
     if (!complete)
-        cache.Incomplete();
-    return result;
+        return false; // logged: items the host would not read are not in it
+    // Indented by one blank; a stored text that is not UTF-8 shows replacement characters.
+    text = GS::UniString(result.dump(1, ' ', false, json::error_handler_t::replace));
+    return true;
 }
 
 } // namespace KRV

@@ -50,18 +50,18 @@ std::string ReadersDisagree(const std::string& text)
 {
     KRV::KorvelProperties whole;
     const bool wholeRead = KRV::ReadStoredList(GS::UniString(text), "the fuzz input", whole);
-    KRV::StoredTexts inPlace;
+    KRV::StoredList inPlace;
     if (inPlace.Read(text, "the fuzz input") != wholeRead || inPlace.size() != (wholeRead ? whole.View().size() : 0))
         return "the stored list reads differently in place";
     for (std::size_t i = 0; i < inPlace.size(); ++i) {
         const KRV::KorvelProperty& property = whole.View()[i];
-        const KRV::StoredTexts::Property texts = inPlace[i];
+        const KRV::StoredList::Property texts = inPlace[i];
         if (texts.group != property.GetGroup().ToUtf8() || texts.name != property.GetName().ToUtf8() ||
             texts.unit != property.GetUnit().ToUtf8() || texts.type != property.GetType().ToUtf8() ||
             texts.value != property.GetValue().ToUtf8())
             return "a stored property reads differently in place";
     }
-    KRV::StoredTexts plain;
+    KRV::StoredList plain;
     if (plain.ReadPlain(text) && (!wholeRead || plain.size() != whole.View().size()))
         return "the plain reading takes a text the whole reading does not read alike";
     return std::string();

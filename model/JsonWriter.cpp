@@ -49,6 +49,11 @@ void JsonWriter::BeforeValue()
 
 void JsonWriter::NewLine(bool comma)
 {
+    if (compact) {
+        if (comma)
+            out += ',';
+        return;
+    }
     // Separator and indentation in one piece: the reply has a line for every value.
     static constexpr std::size_t most = 62;
     static const std::string breaks = ",\n" + std::string(most, ' ');
@@ -83,7 +88,7 @@ void JsonWriter::Key(std::string_view key)
     BeforeValue();
     out += '"';
     Escaped(key);
-    out += "\": ";
+    out += compact ? "\":" : "\": ";
     afterKey = true;
 }
 

@@ -19,6 +19,13 @@ class JsonWriter {
 public:
     // Appends to `out`; `depth` is the level the first value sits at (0: a whole text).
     explicit JsonWriter(std::string& out, int depth = 0) : out(out), depth(depth) {}
+    // Written as `json::dump()` gives it, without blanks (a stored text).
+    static JsonWriter Compact(std::string& out)
+    {
+        JsonWriter writer(out);
+        writer.compact = true;
+        return writer;
+    }
 
     void BeginObject() { Open('{'); }
     void EndObject() { Close('}'); }
@@ -59,6 +66,7 @@ private:
     int depth;
     std::vector<char> filled; // per open container: holds a value already
     bool afterKey = false;
+    bool compact = false;
 };
 
 } // namespace KRV

@@ -5,9 +5,11 @@
 
 #include "CatchAll.hpp"
 #include "Exports.hpp"
+#include "IFCExport.hpp"
 #include "ImportManager.hpp"
 #include "Palette.hpp"
 #include "ServiceAddress.hpp"
+#include "TakeOffRequest.hpp"
 #include "Texts.hpp"
 
 namespace KRV {
@@ -109,7 +111,7 @@ bool BrowserPalette::ExportCalculations(GS::UniString& text)
 }
 bool BrowserPalette::ExportIFC(GS::Ref<GS::Array<GS::UniString>> args)
 {
-    return ExportAndUploadIFC(args);
+    return IFCExport(std::move(args)).Export();
 }
 
 void BrowserPalette::PanelResized(const DG::PanelResizeEvent& ev)

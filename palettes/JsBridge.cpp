@@ -5,14 +5,13 @@
 #include "BulkImport.hpp"
 #include "CatchAll.hpp"
 #include "ElementEvents.hpp"
-#include "ElementStructure.hpp"
 #include "Environment.hpp"
 #include "JsonText.hpp"
 #include "Logger.hpp"
 #include "Names.hpp"
 #include "OSUtils.hpp"
 #include "SelfUpdate.hpp"
-#include "UserData.hpp"
+#include "TakeOffRequest.hpp"
 
 namespace KRV {
 
@@ -118,8 +117,9 @@ Reply UpdateStatus(Reply argument)
 Reply CalculationData(Reply argument)
 {
     GS::UniString text = GetStringFromJsVariable(argument);
-    // The walls, slabs and roofs the refresh reads are not read again by the take-off.
-    const ShellFactsScope shells;
+    // What the refresh reads (materials, composites, walls, slabs and roofs) is not read
+    // again by the take-off.
+    const TakeOffRequest request;
     ObserveElementsLeftUnobserved();
     UpdateAttributesUserData();
     if (!BrowserPalette::ExportCalculations(text))

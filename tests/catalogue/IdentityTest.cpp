@@ -4,6 +4,8 @@
 #include "CallIds.hpp"
 #include "Host.hpp"
 #include "Inspect.hpp"
+#include "ShellList.hpp"
+#include "TakeOffRequest.hpp"
 #include "UserData.hpp"
 
 using namespace testing_support;
@@ -142,7 +144,7 @@ TEST_F(IdentityTest, TheRefreshTakesChangedHostValuesIntoTheStoredText)
     EXPECT_NO_THROW(KRV::UpdateAttributesUserData());
     // Skipped, with a word, before the project's values are read for it.
     EXPECT_EQ(host().GetCallCount("Attribute.GetPropertyValues"), valueReads);
-    EXPECT_NE(LogMessages().back().find("skipped the catalogue data of one material"), std::string::npos);
+    EXPECT_NE(LogMessages().back().find("the attribute Ziegel does not read as a property list"), std::string::npos);
     brick->userData.bytes = std::string("{broken") + '\0';
     testing::internal::CaptureStdout();
     EXPECT_NO_THROW(KRV::UpdateAttributesUserData());

@@ -111,7 +111,7 @@ TEST_F(StoredListTest, EveryTextReadsAsTheWholeReadingReadsIt)
         }
         // The report's reading in place gives the same texts, and the same warning.
         const std::size_t beforeTexts = LogMessages().size();
-        KRV::StoredTexts texts;
+        KRV::StoredList texts;
         EXPECT_EQ(texts.Read(text, "the material \"M\""), expected.has_value());
         EXPECT_EQ(LogMessages().size(), beforeTexts + (expected ? 0 : 1));
         const std::vector<KRV::KorvelProperty> none;
@@ -129,7 +129,7 @@ TEST_F(StoredListTest, EveryTextReadsAsTheWholeReadingReadsIt)
                       KRV::KorvelProperties(*expected).GetPropertyValueByName(want.back().GetName()).ToUtf8());
         }
         // The plain reading takes a text only when it reads alike, and says nothing.
-        KRV::StoredTexts plain;
+        KRV::StoredList plain;
         const std::size_t beforePlain = LogMessages().size();
         if (plain.ReadPlain(text)) {
             ASSERT_TRUE(expected.has_value());
@@ -144,14 +144,14 @@ TEST_F(StoredListTest, EveryTextReadsAsTheWholeReadingReadsIt)
         EXPECT_EQ(LogMessages().size(), beforePlain);
     }
     // Which members a plain text gave.
-    KRV::StoredTexts plain;
+    KRV::StoredList plain;
     ASSERT_TRUE(plain.ReadPlain(R"([{"name":"id","value":"7"},{"group":"Korvel"}])"));
-    EXPECT_TRUE(plain.Held(0, KRV::StoredTexts::name));
-    EXPECT_TRUE(plain.Held(0, KRV::StoredTexts::value));
-    EXPECT_FALSE(plain.Held(0, KRV::StoredTexts::group));
+    EXPECT_TRUE(plain.Held(0, KRV::StoredList::name));
+    EXPECT_TRUE(plain.Held(0, KRV::StoredList::value));
+    EXPECT_FALSE(plain.Held(0, KRV::StoredList::group));
     EXPECT_EQ(plain.Group(0), "Korvel");
-    EXPECT_TRUE(plain.Held(1, KRV::StoredTexts::group));
-    EXPECT_FALSE(plain.Held(1, KRV::StoredTexts::name));
+    EXPECT_TRUE(plain.Held(1, KRV::StoredList::group));
+    EXPECT_FALSE(plain.Held(1, KRV::StoredList::name));
     EXPECT_FALSE(plain.ReadPlain(R"([{"name":"a\"b"}])"));
     // Spot checks of what the readings give, so that both cannot be wrong alike.
     KRV::KorvelProperties read;
