@@ -11,6 +11,7 @@
 #include "WriteTwice.hpp"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <unordered_map>
 
@@ -159,62 +160,55 @@ int DefineNewKorvelProperty(const KorvelProperty& property, const port::AttrRef&
         return added;
     };
 
-    GSErrCode err = NoError;
-    bool defined = false;
-    bool created = false; // asked the host to create it already
+    // The group's definition of that name, if it has one: from the request's list when there
+    // is one (looked up first), from the host's when it says the name is in use.
     DefinitionCache* cache = RequestScoped<DefinitionCache>::Current();
-    if (cache != nullptr) {
-        port::PropertyDefinition* known = nullptr;
-        if (err = CachedDefinition(group.guid, property.GetName(), known); err != NoError)
-            return err; // logged
-        if (known != nullptr) {
-            port::PropertyDefinition candidate = *known;
-            if (makeAvailable(candidate)) {
-                err = port::ChangeDefinition(candidate);
-                if (err != NoError) {
-                    LogArchicadErrorCodeMessage(err, "DefineNewProperty::", port::changeDefinitionCall);
-                    return err;
-                }
-                *known = candidate;
-            }
-            definition = candidate;
-            defined = true;
-        } else {
-            err = port::CreateDefinition(definition);
-            created = true;
-            if (err == NoError) {
-                cache->definitions[group.guid].byName.emplace(definition.Name().ToUtf8(), definition);
-                defined = true;
-            } else if (err == hosterr::nameInUse) {
-                cache->definitions[group.guid].listed = false; // the host knows better: asked again below
-            }
-        }
-    }
-    if (!defined && !created)
-        err = port::CreateDefinition(definition);
-    if (defined) {
-        // from the request's list, made available above
-    } else if (err == hosterr::nameInUse) {
+    port::PropertyDefinition* known = nullptr;
+    std::optional<port::PropertyDefinition> listed; // found without the request's list
+    auto lookUp = [&]() -> GSErrCode {
+        if (cache != nullptr)
+            return CachedDefinition(group.guid, property.GetName(), known); // logged
         std::vector<port::PropertyDefinition> existing;
-        err = port::GroupDefinitions(group.guid, existing);
-        if (err != NoError) {
+        if (GSErrCode err = port::GroupDefinitions(group.guid, existing); err != NoError) {
             LogArchicadErrorCodeMessage(err, "DefineNewProperty::", port::groupDefinitionsCall);
             return err;
         }
-        for (port::PropertyDefinition& candidate : existing) {
-            if (candidate.Name() != property.GetName())
-                continue;
-            makeAvailable(candidate);
+        for (const port::PropertyDefinition& candidate : existing)
+            if (candidate.Name() == property.GetName()) {
+                known = &listed.emplace(candidate);
+                break;
+            }
+        return NoError;
+    };
+    GSErrCode err = NoError;
+    if (cache != nullptr && (err = lookUp()) != NoError)
+        return err;
+    if (known == nullptr) {
+        err = port::CreateDefinition(definition);
+        if (err == NoError) {
+            if (cache != nullptr)
+                cache->definitions[group.guid].byName.emplace(definition.Name().ToUtf8(), definition);
+        } else if (err == hosterr::nameInUse) {
+            if (cache != nullptr)
+                cache->definitions[group.guid].listed = false; // the host knows better: listed again
+            if ((err = lookUp()) != NoError)
+                return err;
+        } else {
+            LogArchicadErrorCodeMessage(err, "DefineNewProperty::", port::createDefinitionCall);
+            return err;
+        }
+    }
+    if (known != nullptr) {
+        port::PropertyDefinition candidate = *known;
+        if (makeAvailable(candidate)) {
             err = port::ChangeDefinition(candidate);
             if (err != NoError) {
                 LogArchicadErrorCodeMessage(err, "DefineNewProperty::", port::changeDefinitionCall);
                 return err;
             }
-            definition = candidate;
+            *known = candidate;
         }
-    } else if (err != NoError) {
-        LogArchicadErrorCodeMessage(err, "DefineNewProperty::", port::createDefinitionCall);
-        return err;
+        definition = candidate;
     }
 
     if (onElement) {

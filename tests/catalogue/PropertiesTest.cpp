@@ -102,7 +102,13 @@ TEST_F(PropertiesTest, GroupsAreMadeOnceAndDefinitionsAreSharedAcrossTargets)
               APIERR_GENERAL);
     EXPECT_NE(LogMessages().back().find("(DefineNewProperty::ACAPI_Property_GetPropertyDefinitions)"),
               std::string::npos);
+    // A definition already available for the target is not changed; one that is not is made so.
     host().InjectFault("Property.ChangePropertyDefinition", APIERR_GENERAL);
+    EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Länge", "", "1"), Ref(1), APINULLGuid),
+              NoError);
+    for (const sim::PropertyDefinition* d : Custom())
+        if (d->definition.name == "Länge")
+            const_cast<sim::PropertyDefinition*>(d)->definition.availability.Clear();
     EXPECT_EQ(KRV::DefineNewKorvelProperty(Property("VORO Attributes", "Länge", "", "1"), Ref(1), APINULLGuid),
               APIERR_GENERAL);
     EXPECT_NE(LogMessages().back().find("(DefineNewProperty::ACAPI_Property_ChangePropertyDefinition)"),
