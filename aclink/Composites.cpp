@@ -69,13 +69,21 @@ bool ReplaceComposite(const ComplexMaterial& item, const port::Attribute& writte
     std::vector<port::Element> elements;
     if (GSErrCode err = GetElementsFromAttrib(old.head.ref, elements); err != NoError)
         return false; // logged: which elements use it is not known
-    GS::UniString text;
-    if (GSErrCode err = GetUserData(written.head, text); err != NoError && err != hosterr::noUserData)
-        return false; // logged: the elements would change without their catalogue data
+    // The list the import just stored, handed on as it was written; without one, what the
+    // composite holds already.
+    GS::UniString stored;
     KorvelProperties properties;
-    const bool withData =
-        !text.IsEmpty() && ReadStoredList(text, "the composite " + written.head.name.ToUtf8(), properties);
-    const GS::UniString stored = withData ? StoredText(properties) : GS::UniString(); // the same for every element
+    bool withData = false;
+    if (const KorvelProperties* storedProperties = item.StoredProperties(stored)) {
+        properties = *storedProperties;
+        withData = true;
+    } else {
+        GS::UniString text;
+        if (GSErrCode err = GetUserData(written.head, text); err != NoError && err != hosterr::noUserData)
+            return false; // logged: the elements would change without their catalogue data
+        withData = !text.IsEmpty() && ReadStoredList(text, "the composite " + written.head.name.ToUtf8(), properties);
+        stored = withData ? StoredText(properties) : GS::UniString(); // the same for every element
+    }
     for (const port::Element& element : elements) {
         if (!port::IsShell(element.head.kind))
             continue;

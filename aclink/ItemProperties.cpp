@@ -78,6 +78,7 @@ bool KorvelComplexMaterial::WriteProperties() const
     const GS::UniString text = StoredText(properties);
     if (AddUserData(composite.head, text) != NoError)
         return false; // logged
+    stored = text;    // a replacement hands the same text on to the elements
     // A composite just created is on no element yet.
     if (status == "imported")
         return true;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "BaseItem.hpp"
+#include "KorvelProperties.hpp"
 #include "Material.hpp"
 
 namespace KRV {
@@ -21,6 +22,9 @@ public:
     virtual void Print() const {}
     virtual void ForEachLayer(std::function<void(Material&)> f);
     virtual int GetLayersCount() const { return static_cast<int>(materials.size()); }
+    // The catalogue properties WriteProperties stored on the composite, with their stored
+    // text (`text`); null when it stored none.
+    virtual const KorvelProperties* StoredProperties(GS::UniString& /*text*/) const { return nullptr; }
 
     GS::UniString GetName() const { return name; }
     short GetTypeID() const { return typeId; }

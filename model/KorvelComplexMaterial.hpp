@@ -25,6 +25,13 @@ public:
     void Print() const override;
     void ForEachLayer(std::function<void(Material&)> f) override;
     int GetLayersCount() const override { return static_cast<int>(layers.size()); }
+    const KorvelProperties* StoredProperties(GS::UniString& text) const override
+    {
+        if (stored.IsEmpty())
+            return nullptr;
+        text = stored;
+        return &properties;
+    }
 
     GS::UniString GetID() const { return id; }
     void SetID(const GS::UniString& value) { id = value; }
@@ -51,6 +58,7 @@ private:
     GS::UniString type = "Undefined";
     std::vector<KorvelMaterial> layers;
     KorvelProperties properties;
+    mutable GS::UniString stored; // the text WriteProperties stored
 };
 
 void from_json(const json& j, KorvelComplexMaterial& composite);
