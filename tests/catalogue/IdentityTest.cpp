@@ -1,4 +1,6 @@
 // The catalogue identity kept in the project: stored texts, the refresh, records.
+#include <functional>
+
 #include "ACAPinc.h"
 #include "AddOnTest.hpp"
 #include "CallIds.hpp"
@@ -149,6 +151,72 @@ TEST_F(IdentityTest, TheRefreshTakesChangedHostValuesIntoTheStoredText)
     testing::internal::CaptureStdout();
     EXPECT_NO_THROW(KRV::UpdateAttributesUserData());
     testing::internal::GetCapturedStdout();
+}
+
+// "getCalculationData" refreshes the stored lists, then takes off: each list is read from the
+// host once, and the take-off reports what the host holds after the refresh's writes.
+TEST_F(IdentityTest, TheTakeOffReportsTheRefreshedListsReadingEachOnce)
+{
+    ASSERT_EQ(
+        Import(
+            {{"data",
+              {{"import_type", "Material"},
+               {"name", "Ziegel"},
+               {"articles",
+                json::array({json::parse(
+                    R"({"id": 101, "updated_at": 5, "tabs": [{"name": "VORO Attributes", "attributes": [{"name": "Dichte", "value": "650"}]}]})")})}}}})
+            ["IsError"],
+        false);
+    json file = sim::SaveProject(project());
+    file["elements"] = {{{"type", "wall"}, {"structure", "basic"}, {"buildingMaterial", 1}, {"thickness", 0.2}},
+                        {{"type", "slab"}, {"structure", "basic"}, {"buildingMaterial", 1}, {"thickness", 0.2}}};
+    UseProject(file);
+    auto setDensity = [&](const char* value) {
+        sim::Attribute* brick = project().attributes.FindByName(sim::AttrKind::buildingMaterial, "Ziegel");
+        for (auto& [guid, held] : brick->properties)
+            if (project().properties.Find(guid)->definition.name == "Dichte")
+                held.text = value;
+    };
+    // The densities the reply gives for the brick, wherever it lists it.
+    auto densities = [&] {
+        const json reply = json::parse(ReplyText(CallWithText("getCalculationData", "{}")), nullptr, false);
+        std::vector<std::string> found;
+        std::function<void(const json&)> walk = [&](const json& value) {
+            if (value.is_object() && value.value("name", json()) == "Dichte")
+                found.push_back(value.value("value", std::string()));
+            if (value.is_structured())
+                for (const json& inner : value)
+                    walk(inner);
+        };
+        walk(reply);
+        return found;
+    };
+    Int32 attributes = 0;
+    for (API_AttrTypeID type : {API_BuildingMaterialID, API_CompWallID}) {
+        API_AttributeIndex count = 0;
+        ASSERT_EQ(ACAPI_Attribute_GetNum(type, &count), NoError);
+        attributes += static_cast<Int32>(count);
+    }
+
+    setDensity("700");
+    const int reads = host().GetCallCount("Attribute.GetUserData");
+    const int writes = host().GetCallCount("Attribute.SetUserData");
+    const std::vector<std::string> refreshed = densities();
+    ASSERT_FALSE(refreshed.empty());
+    for (const std::string& value : refreshed)
+        EXPECT_EQ(value, "700");
+    EXPECT_EQ(host().GetCallCount("Attribute.SetUserData"), writes + 1);
+    EXPECT_LE(host().GetCallCount("Attribute.GetUserData") - reads, attributes); // each at most once
+
+    // A write the host refuses leaves the list as the host holds it, and the take-off says so.
+    setDensity("800");
+    host().InjectFault("Attribute.SetUserData", APIERR_GENERAL);
+    for (const std::string& value : densities())
+        EXPECT_EQ(value, "700");
+    EXPECT_NE(LogMessages().back().find("ACAPI_Attribute_SetUserData"), std::string::npos);
+    // The next request writes it.
+    for (const std::string& value : densities())
+        EXPECT_EQ(value, "800");
 }
 
 TEST_F(IdentityTest, UserDataAndAddOnDataRecords)
