@@ -44,12 +44,24 @@ GS::Ref<DG::JSBase> Argument(std::uint8_t kind, const std::string& text)
     }
 }
 
-// Every reader of a stored list must read a text alike: the whole reading, the reading in
-// place, and the plain reading where it takes the text. Answers what differs, or "".
+// The one reader of a stored list must read a text as the whole reading does (parsed, then
+// each entry converted), in place and in its plain scan where that takes the text; its
+// entries as JSON are the parsed ones. Answers what differs, or "".
 std::string ReadersDisagree(const std::string& text)
 {
+    const nlohmann::json parsed = KRV::TextToJson(GS::UniString(text));
+    bool objects = parsed.is_array();
+    for (const nlohmann::json& entry : objects ? parsed : nlohmann::json::array())
+        objects = objects && entry.is_object();
     KRV::KorvelProperties whole;
-    const bool wholeRead = KRV::ReadStoredList(GS::UniString(text), "the fuzz input", whole);
+    bool wholeRead = objects;
+    if (objects) {
+        try {
+            from_json(parsed, whole);
+        } catch (const nlohmann::json::exception&) {
+            wholeRead = false;
+        }
+    }
     KRV::StoredList inPlace;
     if (inPlace.Read(text, "the fuzz input") != wholeRead || inPlace.size() != (wholeRead ? whole.View().size() : 0))
         return "the stored list reads differently in place";
@@ -64,6 +76,13 @@ std::string ReadersDisagree(const std::string& text)
     KRV::StoredList plain;
     if (plain.ReadPlain(text) && (!wholeRead || plain.size() != whole.View().size()))
         return "the plain reading takes a text the whole reading does not read alike";
+    KRV::StoredList entries;
+    if (entries.ReadEntries(text, "the fuzz input") != objects || entries.EntryCount() != (objects ? parsed.size() : 0))
+        return "the stored entries read differently";
+    for (std::size_t i = 0; i < entries.EntryCount(); ++i)
+        if (entries.Json(i, KRV::StoredList::value) != parsed[i].value("value", nlohmann::json()) ||
+            entries.Json(i, KRV::StoredList::name) != parsed[i].value("name", nlohmann::json()))
+            return "a stored entry reads differently as JSON";
     return std::string();
 }
 

@@ -142,6 +142,28 @@ TEST_F(StoredListTest, EveryTextReadsAsTheWholeReadingReadsIt)
             EXPECT_EQ(plain.size(), 0u);
         }
         EXPECT_EQ(LogMessages().size(), beforePlain);
+        // The entries as JSON, whatever their values' types, for any list of objects: a
+        // number stays a number.
+        const json parsed = json::parse(text, nullptr, false);
+        bool objects = parsed.is_array();
+        for (const json& entry : objects ? parsed : json::array())
+            objects = objects && entry.is_object();
+        KRV::StoredList entries;
+        const std::size_t beforeEntries = LogMessages().size();
+        ASSERT_EQ(entries.ReadEntries(text, "the material \"M\""), objects);
+        EXPECT_EQ(LogMessages().size(), beforeEntries + (objects || text.empty() ? 0 : 1));
+        ASSERT_EQ(entries.EntryCount(), objects ? parsed.size() : 0u);
+        for (std::size_t i = 0; i < entries.EntryCount(); ++i)
+            for (const auto& [member, key] : {std::pair{KRV::StoredList::group, "group"},
+                                              {KRV::StoredList::name, "name"},
+                                              {KRV::StoredList::value, "value"}}) {
+                EXPECT_EQ(entries.Held(i, member), parsed[i].contains(key));
+                EXPECT_EQ(entries.Json(i, member), parsed[i].value(key, json()));
+                if (parsed[i].contains(key) && parsed[i][key].is_string())
+                    EXPECT_TRUE(entries.IsText(i, member, parsed[i][key].get<std::string>()));
+                else
+                    EXPECT_FALSE(entries.IsText(i, member, ""));
+            }
     }
     // Which members a plain text gave.
     KRV::StoredList plain;
