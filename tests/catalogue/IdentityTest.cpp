@@ -33,6 +33,15 @@ std::string Stored(std::vector<std::pair<std::string, std::string>> groupNameVal
 
 class IdentityTest : public AddOnTest {
 protected:
+    // The material "Ziegel" (catalogue id 101) with a density of 650 on the tab `tab`.
+    json ImportBrick(const std::string& tab)
+    {
+        json article = {{"id", 101},
+                        {"updated_at", 5},
+                        {"tabs", {{{"name", tab}, {"attributes", {{{"name", "Dichte"}, {"value", "650"}}}}}}}};
+        return Import(
+            {{"data", {{"import_type", "Material"}, {"name", "Ziegel"}, {"articles", json::array({article})}}}});
+    }
     // Materials 1..4, composites 1..2; walls, slabs and roofs built of some of them.
     void SetUpProject()
     {
@@ -68,16 +77,7 @@ TEST_F(IdentityTest, TheWallsSlabsAndRoofsAreListedForTheRefresh)
 
 TEST_F(IdentityTest, TheRefreshTakesChangedHostValuesIntoTheStoredText)
 {
-    ASSERT_EQ(
-        Import(
-            {{"data",
-              {{"import_type", "Material"},
-               {"name", "Ziegel"},
-               {"articles",
-                json::array({json::parse(
-                    R"({"id": 101, "updated_at": 5, "tabs": [{"name": "Technik", "attributes": [{"name": "Dichte", "value": "650"}]}]})")})}}}})
-            ["IsError"],
-        false);
+    ASSERT_EQ(ImportBrick("Technik")["IsError"], false);
     sim::Attribute* brick = project().attributes.FindByName(sim::AttrKind::buildingMaterial, "Ziegel");
     json file = sim::SaveProject(project());
     file["elements"] = {{{"type", "wall"}, {"structure", "basic"}, {"buildingMaterial", 1}}};
@@ -157,16 +157,7 @@ TEST_F(IdentityTest, TheRefreshTakesChangedHostValuesIntoTheStoredText)
 // host once, and the take-off reports what the host holds after the refresh's writes.
 TEST_F(IdentityTest, TheTakeOffReportsTheRefreshedListsReadingEachOnce)
 {
-    ASSERT_EQ(
-        Import(
-            {{"data",
-              {{"import_type", "Material"},
-               {"name", "Ziegel"},
-               {"articles",
-                json::array({json::parse(
-                    R"({"id": 101, "updated_at": 5, "tabs": [{"name": "VORO Attributes", "attributes": [{"name": "Dichte", "value": "650"}]}]})")})}}}})
-            ["IsError"],
-        false);
+    ASSERT_EQ(ImportBrick("VORO Attributes")["IsError"], false);
     json file = sim::SaveProject(project());
     file["elements"] = {{{"type", "wall"}, {"structure", "basic"}, {"buildingMaterial", 1}, {"thickness", 0.2}},
                         {{"type", "slab"}, {"structure", "basic"}, {"buildingMaterial", 1}, {"thickness", 0.2}}};
