@@ -182,13 +182,10 @@ TEST_F(IdentityTest, TheTakeOffReportsTheRefreshedListsReadingEachOnce)
         walk(reply);
         return found;
     };
-    Int32 attributes = 0;
-    for (API_AttrTypeID type : {API_BuildingMaterialID, API_CompWallID}) {
-        API_AttributeIndex count = 0;
-        ASSERT_EQ(ACAPI_Attribute_GetNum(type, &count), NoError);
-        attributes += static_cast<Int32>(count);
-    }
-
+    int attributes = 0; // the materials and composites
+    for (sim::AttrKind kind : {sim::AttrKind::buildingMaterial, sim::AttrKind::composite})
+        for (sim::AttrIndex index = 1; project().attributes.Find(kind, index) != nullptr; ++index)
+            ++attributes;
     setDensity("700");
     const int reads = host().GetCallCount("Attribute.GetUserData");
     const int writes = host().GetCallCount("Attribute.SetUserData");
