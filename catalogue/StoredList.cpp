@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 #include "JsonText.hpp"
@@ -100,6 +101,8 @@ private:
             return false;
         const char* start = at;
         for (;;) {
+            while (end - at >= 8 && PlainWord(at))
+                at += 8;
             if (at == end)
                 return false;
             const auto c = static_cast<unsigned char>(*at);
@@ -120,6 +123,19 @@ private:
         text = std::string_view(start, static_cast<std::size_t>(at - start));
         ++at;
         return true;
+    }
+    // Whether none of the eight bytes at `from` needs a look of its own: no quote, no
+    // backslash, no control character, no byte of a multi-byte sequence. Texts run long.
+    static bool PlainWord(const char* from)
+    {
+        constexpr std::uint64_t ones = 0x0101010101010101ULL;
+        constexpr std::uint64_t highs = 0x8080808080808080ULL;
+        std::uint64_t word = 0;
+        std::memcpy(&word, from, sizeof word);
+        // A byte below n (n <= 128) sets its high bit here, given that no byte has it set.
+        auto below = [&](std::uint64_t w, std::uint64_t n) { return (w - ones * n) & ~w & highs; };
+        return (word & highs) == 0 && below(word, 0x20) == 0 && below(word ^ (ones * '"'), 1) == 0 &&
+               below(word ^ (ones * '\\'), 1) == 0;
     }
     bool Take(char c)
     {
@@ -208,6 +224,7 @@ void StoredList::Clear()
     text.clear();
     entries.clear();
     parsed = nullptr;
+    firstId = SIZE_MAX;
     propertyList = false;
     unreadable = false;
 }
@@ -238,11 +255,15 @@ bool StoredList::ScanPlain()
     const bool read = SimpleListScan(text).Read([&](const SimpleListScan::Entry& in) {
         // An absent member reads as empty; its view may point anywhere.
         auto at = [&](std::string_view part, Member member) { return in.held & member ? span(part) : Span{}; };
+        if (firstId == SIZE_MAX && (in.held & name) != 0 && in.name == "id")
+            firstId = entries.size();
         entries.push_back({at(in.group, group), at(in.name, name), at(in.unit, unit), at(in.type, type),
                            at(in.value, value), static_cast<unsigned char>(in.held)});
     });
-    if (!read)
+    if (!read) {
         entries.clear();
+        firstId = SIZE_MAX;
+    }
     propertyList = read;
     return read;
 }
@@ -284,6 +305,9 @@ bool StoredList::ReadParsed(bool anyValues)
         return false;
     text = std::move(texts);
     entries = std::move(read);
+    for (std::size_t i = 0; i < entries.size() && firstId == SIZE_MAX; ++i)
+        if (Text(entries[i].name) == "id")
+            firstId = i;
     parsed = std::move(list);
     propertyList = converted;
     unreadable = !converted;

@@ -53,6 +53,11 @@ public:
     std::vector<KorvelProperty> Properties() const;
     // The value of the first property of that name; "" when there is none.
     std::string_view ValueByName(std::string_view name) const;
+    // The same for "id", found while reading: the take-off asks for it once per layer.
+    std::string_view Id() const
+    {
+        return propertyList && firstId < entries.size() ? Text(entries[firstId].value) : std::string_view();
+    }
 
     // The entries of the list, whether or not they read as properties (after ReadEntries).
     std::size_t EntryCount() const { return entries.size(); }
@@ -81,8 +86,9 @@ private:
 
     std::string text;
     std::vector<Entry> entries;
-    json parsed;               // the parsed list, for a text not in the plain form
-    bool propertyList = false; // the entries read as properties
+    json parsed;                    // the parsed list, for a text not in the plain form
+    std::size_t firstId = SIZE_MAX; // the first entry named "id"
+    bool propertyList = false;      // the entries read as properties
     bool unreadable = false;
 };
 

@@ -40,7 +40,7 @@ std::vector<Assembly> Scan(port::ElemKind type, ExportManager& manager)
         }
         KRV_ELEMENT_TRACE("IFC name: %s\n", name.ToUtf8().c_str());
         const StoredList& properties = cache.RecordProperties(name);
-        const GS::UniString bimUuid(std::string(properties.ValueByName("id")));
+        const GS::UniString bimUuid(std::string(properties.Id()));
         if (cache.Record(name))
             KRV_ELEMENT_TRACE("bim_uuid: %s\n", bimUuid.ToUtf8().c_str());
         port::Quantities q;

@@ -101,7 +101,7 @@ LayerEntry MaterialLayer(ReadCache& cache, const port::Attribute& buildingMateri
     layer.index = buildingMaterial.head.ref.Index();
     layer.name = buildingMaterial.head.name.ToUtf8();
     if (const CachedAttribute* cached = cache.Attribute(buildingMaterial.head.ref)) {
-        layer.bimUuid = cached->properties.ValueByName("id");
+        layer.bimUuid = cached->properties.Id();
         for (std::size_t i = 0; i < cached->properties.size() && layer.properties == nullptr; ++i)
             if (cached->properties.Group(i) == listedGroup)
                 layer.properties = &cached->properties;
@@ -131,7 +131,7 @@ GroupEntry CompositeGroup(ReadCache& cache, const port::Attribute& composite)
     group.name = composite.head.name.ToUtf8();
     group.id = composite.head.ref.Index();
     if (cached != nullptr)
-        group.bimUuid = cached->properties.ValueByName("id");
+        group.bimUuid = cached->properties.Id();
     for (const port::CompositeComponent& component : cache.Components(composite)) {
         const port::AttrRef materialRef(port::AttrType::buildingMaterial, component.buildingMaterial);
         const CachedAttribute* material = cache.Attribute(materialRef);

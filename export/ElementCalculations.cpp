@@ -215,7 +215,7 @@ void ExportManager::CalculateElements(port::ElemKind type, const char* defaultUn
             fact.densityText = std::string(properties->ValueByName("Density"));
             fact.density = LeadingNumber(fact.densityText);
             fact.referenceUnit = GS::UniString(std::string(properties->ValueByName("Reference Unit"))).ToLowerCase();
-            fact.bimUuid = std::string(properties->ValueByName("id"));
+            fact.bimUuid = std::string(properties->Id());
         }
         if (!properties->empty())
             KRV_ELEMENT_TRACE("Ref unit: %s bim_uuid: %s density: %s\n", fact.referenceUnit.ToUtf8().c_str(),

@@ -49,6 +49,9 @@ TEST_F(StoredListTest, EveryTextReadsAsTheWholeReadingReadsIt)
         // Blanks wherever JSON allows them, none where it does not.
         " \t\r\n[ {\"name\" : \"a\" ,\n\"value\":\"b\" } , {}\t]\n ",
         R"([{"":"x","name":"","value":""}])",
+        // The first "id" is the catalogue id.
+        R"([{"value":"none"},{"name":"id","value":"7"},{"name":"id","value":"8"}])",
+        R"([{"name":"id","value":7},{"name":"id","value":"8"}])",
         // An escaped key is the key it stands for.
         R"([{"na\u006de":"a","value":"1"}])",
         R"([{"name":"a\/b","value":"tab\there"}])",
@@ -124,6 +127,7 @@ TEST_F(StoredListTest, EveryTextReadsAsTheWholeReadingReadsIt)
             EXPECT_EQ(texts[i].type, want[i].GetType().ToUtf8());
             EXPECT_EQ(texts[i].value, want[i].GetValue().ToUtf8());
         }
+        EXPECT_EQ(texts.Id(), texts.ValueByName("id"));
         if (!want.empty()) {
             EXPECT_EQ(texts.ValueByName(want.back().GetName().ToUtf8()),
                       KRV::KorvelProperties(*expected).GetPropertyValueByName(want.back().GetName()).ToUtf8());
