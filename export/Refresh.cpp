@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "ElementStructure.hpp"
+#include "ErrorMessages.hpp"
 #include "Logger.hpp"
 #include "Properties.hpp"
 #include "ShellList.hpp"
@@ -23,7 +24,9 @@ std::set<Int32> MaterialsInUse(ReadCache& reads)
 {
     std::set<Int32> composites;
     std::set<Int32> materials;
-    InitCompMatElemList();
+    // Elements the host would not list are not refreshed for (logged); the others still are.
+    if (GSErrCode err = InitCompMatElemList(); err != NoError)
+        LogArchicadErrorCodeMessage(err, "UpdateAttributesUserData::", port::elementListCall);
     for (const API_Guid& guid : g_elemList) {
         auto structure = StructureOf(guid);
         if (!structure)
@@ -80,8 +83,10 @@ void UpdateAttributesUserData()
     // holding an id wins.
     std::map<GS::UniString, Int32> byId;
     Int32 count = 0;
-    if (port::AttributeCount(port::AttrType::buildingMaterial, count) != NoError)
-        count = 0;
+    if (GSErrCode err = port::AttributeCount(port::AttrType::buildingMaterial, count); err != NoError) {
+        LogArchicadErrorCodeMessage(err, "UpdateAttributesUserData::", port::attributeCountCall);
+        return; // which material holds an id first is not known: nothing is refreshed
+    }
     for (Int32 index = 1; index <= count; ++index) {
         const port::AttrRef ref(port::AttrType::buildingMaterial, index);
         const CachedAttribute* material = reads.Load(ref, inUse.count(index) != 0);
