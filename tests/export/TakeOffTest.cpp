@@ -207,6 +207,29 @@ TEST_F(TakeOffTest, DamagedStoredTextsAndFailingReadsGiveAReplyAllTheSame)
     EXPECT_TRUE(host().GetEscapedExceptions().empty());
 }
 
+// The refresh reads every material's stored list for the take-off after it: a read that fails
+// there costs the reply only when the take-off uses that material.
+TEST_F(TakeOffTest, AReadFailingInTheRefreshCostsTheReplyOnlyWhereTheTakeOffUsesIt)
+{
+    json file = json::parse(R"({"buildingMaterials": [{"name": "Beton"}, {"name": "Unbenutzt"}]})");
+    file["buildingMaterials"][0]["userData"] = Stored({{"Korvel", "id", "1"}});
+    file["buildingMaterials"][1]["userData"] = Stored({{"Korvel", "id", "2"}});
+    file["elements"] = {Wall("basic", 1, 0.2, 1)};
+    // The second read is the unused material's: the take-off does not need it.
+    UseProject(file);
+    host().InjectFault("Attribute.GetUserData", APIERR_GENERAL, 2);
+    const json reply = TakeOff();
+    EXPECT_EQ(Names(reply["SystemInfo"]), json({"Beton"}));
+    EXPECT_NE(LogMessages().back().find("ACAPI_Attribute_GetUserData"), std::string::npos);
+    // The first is the used one's: the take-off cannot be whole, and says so.
+    UseProject(file);
+    host().InjectFault("Attribute.GetUserData", APIERR_GENERAL, 1);
+    const int reads = host().GetCallCount("Attribute.GetUserData");
+    const json failed = json::parse(ReplyText(CallWithText("getCalculationData", "{}")));
+    EXPECT_EQ(failed.value("IsError", false), true);
+    EXPECT_EQ(host().GetCallCount("Attribute.GetUserData") - reads, 2); // none read again
+}
+
 TEST_F(TakeOffTest, ANumberBeyondRangeInOneStoredListCostsOnlyThatItem)
 {
     json file = json::parse(R"({
