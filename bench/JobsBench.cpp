@@ -16,6 +16,8 @@
 #include <sys/resource.h>
 
 #include "ACAPinc.h"
+#include "AddOnData.hpp"
+#include "Attributes.hpp"
 #include "BM.h"
 #include "BulkImport.hpp"
 #include "Exports.hpp"
@@ -37,35 +39,37 @@ using Clock = std::chrono::steady_clock;
 std::map<std::string, std::map<long, double>> timings;
 
 // Every stored list of the materials and composites (each attribute read, its user data
-// copied out), and every add-on data record: read once, not parsed.
+// copied out), and every add-on data record: read once, not parsed. Through the add-on's port,
+// which speaks either host generation.
 void ReadStoredLists()
 {
-    for (API_AttrTypeID type : {API_BuildingMaterialID, API_CompWallID}) {
-        API_AttributeIndex count = 0;
-        ACAPI_Attribute_GetNum(type, &count);
-        for (API_AttributeIndex index = 1; index <= count; ++index) {
-            API_Attribute attribute{};
-            attribute.header.typeID = type;
-            attribute.header.index = index;
-            if (ACAPI_Attribute_Get(&attribute) != NoError)
+    namespace port = KRV::port;
+    auto copyOut = [](GSHandle& data) {
+        if (data != nullptr) {
+            std::string text(*data, static_cast<std::size_t>(BMGetHandleSize(data)));
+            benchmark::DoNotOptimize(text);
+        }
+        BMKillHandle(&data);
+    };
+    for (port::AttrType type : {port::AttrType::buildingMaterial, port::AttrType::composite}) {
+        Int32 count = 0;
+        port::AttributeCount(type, count);
+        for (Int32 index = 1; index <= count; ++index) {
+            port::Attribute attribute(port::AttrRef(type, index));
+            if (port::GetAttribute(attribute) != NoError)
                 continue;
-            API_UserData data{};
-            if (ACAPI_Attribute_GetUserData(&attribute.header, &data) == NoError && data.dataHdl != nullptr) {
-                std::string text(*data.dataHdl, static_cast<std::size_t>(BMGetHandleSize(data.dataHdl)));
-                benchmark::DoNotOptimize(text);
-            }
-            BMKillHandle(&data.dataHdl);
+            GSHandle data = nullptr;
+            port::GetAttributeUserData(attribute.head, data);
+            copyOut(data);
         }
     }
     GS::Array<GS::UniString> records;
-    ACAPI_ModulData_GetList(&records);
+    port::RecordKeys(records);
     for (const GS::UniString& name : records) {
-        API_ModulData data{};
-        if (ACAPI_ModulData_Get(&data, name) == NoError && data.dataHdl != nullptr) {
-            std::string text(*data.dataHdl, static_cast<std::size_t>(BMGetHandleSize(data.dataHdl)));
-            benchmark::DoNotOptimize(text);
-        }
-        BMKillHandle(&data.dataHdl);
+        GSHandle data = nullptr;
+        Int32 version = 0;
+        port::ReadRecord(name, data, version);
+        copyOut(data);
     }
 }
 
