@@ -201,7 +201,7 @@ TEST_F(IdentityTest, TheTakeOffReportsTheRefreshedListsReadingEachOnce)
     host().InjectFault("Attribute.SetUserData", APIERR_GENERAL);
     for (const std::string& value : densities())
         EXPECT_EQ(value, "700");
-    EXPECT_NE(LogMessages().back().find("ACAPI_Attribute_SetUserData"), std::string::npos);
+    EXPECT_NE(LogMessages().back().find(sim::FunctionOf("Attribute.SetUserData")), std::string::npos);
     // The next request writes it.
     for (const std::string& value : densities())
         EXPECT_EQ(value, "800");

@@ -220,7 +220,7 @@ TEST_F(TakeOffTest, AReadFailingInTheRefreshCostsTheReplyOnlyWhereTheTakeOffUses
     host().InjectFault("Attribute.GetUserData", APIERR_GENERAL, 2);
     const json reply = TakeOff();
     EXPECT_EQ(Names(reply["SystemInfo"]), json({"Beton"}));
-    EXPECT_NE(LogMessages().back().find("ACAPI_Attribute_GetUserData"), std::string::npos);
+    EXPECT_NE(LogMessages().back().find(sim::FunctionOf("Attribute.GetUserData")), std::string::npos);
     // The first is the used one's: the take-off cannot be whole, and says so.
     UseProject(file);
     host().InjectFault("Attribute.GetUserData", APIERR_GENERAL, 1);
