@@ -214,7 +214,7 @@ TEST_F(TakeOffTest, AReadFailingInTheRefreshCostsTheReplyOnlyWhereTheTakeOffUses
     json file = json::parse(R"({"buildingMaterials": [{"name": "Beton"}, {"name": "Unbenutzt"}]})");
     file["buildingMaterials"][0]["userData"] = Stored({{"Korvel", "id", "1"}});
     file["buildingMaterials"][1]["userData"] = Stored({{"Korvel", "id", "2"}});
-    file["elements"] = {Wall("basic", 1, 0.2, 1)};
+    file["elements"] = json::array({Wall("basic", 1, 0.2, 1)});
     // The second read is the unused material's: the take-off does not need it.
     UseProject(file);
     host().InjectFault("Attribute.GetUserData", APIERR_GENERAL, 2);
